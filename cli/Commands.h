@@ -1,0 +1,19 @@
+#pragma once
+// Each subcommand of connsheet lives in a file of its own and adds itself to the application here.
+// Only cli/ includes this header (CLI11 is heavy).
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <iosfwd>
+
+namespace connsheet {
+
+struct CommandContext {
+    std::ostream& out;
+    std::ostream& err;
+    // Set by the chosen subcommand's callback; run() returns it.
+    int exitStatus = 0;
+};
+
+void addTextsCommand(CLI::App& app, CommandContext& context);
+
+}  // namespace connsheet

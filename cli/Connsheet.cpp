@@ -1,0 +1,51 @@
+#include "cli/Connsheet.h"
+
+#include <cstdlib>  // getenv
+#include <iostream>
+
+#include "cli/Commands.h"
+#include "platform/arx/CommandLine.h"
+#include "platform/arx/Utf8.h"
+#include "platform/mxbase/Mx_Settings.h"
+
+namespace connsheet {
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CLI::App app{"connsheet: connection-standards engine and spreadsheet tools", "connsheet"};
+    app.set_version_flag("--version", std::string("connsheet ") + CONNSHEET_VERSION);
+    app.require_subcommand(0, 1);
+
+    std::string libDir;
+    app.add_option("--lib", libDir, "Library folder (default: $CONNSHEET_LIB, else the bundled example library)")
+        ->envname("CONNSHEET_LIB");
+
+    CommandContext context{out, err};
+    addTextsCommand(app, context);
+
+    // Settings must follow --lib before any subcommand callback runs.
+    app.preparse_callback([](std::size_t) {});
+    app.parse_complete_callback([&] {
+        if (!libDir.empty()) gSettings.setLibDir(Mx_String(libDir.c_str()));
+    });
+
+    // The command line of the host prints to stdout while the command runs.
+    host::setPrintSink([&out](const std::wstring& text) { out << utf8::encode(text); });
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    if (!reversed.empty()) reversed.pop_back();  // program name
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& e) {
+        int status = app.exit(e, out, err);
+        host::setPrintSink({});
+        return status == 0 ? 0 : 2;
+    }
+    host::setPrintSink({});
+    if (app.get_subcommands().empty()) {
+        out << app.help();
+        return 0;
+    }
+    return context.exitStatus;
+}
+
+}  // namespace connsheet
