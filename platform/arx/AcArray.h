@@ -1,7 +1,10 @@
 #pragma once
 // The host's growable value array. Indices are int; out-of-range access is the caller's fault, as in
 // the host, but every mutating call checks its index and refuses quietly instead of corrupting memory.
-#include <algorithm>
+// Elements sit in a one-member slot so that AcArray<bool> holds real bools (std::vector<bool> would
+// hand out proxies instead of references).
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 template <typename T>
@@ -14,15 +17,15 @@ public:
     int logicalLength() const { return length(); }
     bool isEmpty() const { return items_.empty(); }
 
-    T& operator[](int i) { return items_[static_cast<std::size_t>(i)]; }
-    const T& operator[](int i) const { return items_[static_cast<std::size_t>(i)]; }
-    T& at(int i) { return items_.at(static_cast<std::size_t>(i)); }
-    const T& at(int i) const { return items_.at(static_cast<std::size_t>(i)); }
-    T& first() { return items_.front(); }
-    T& last() { return items_.back(); }
+    T& operator[](int i) { return items_[static_cast<std::size_t>(i)].value; }
+    const T& operator[](int i) const { return items_[static_cast<std::size_t>(i)].value; }
+    T& at(int i) { return items_.at(static_cast<std::size_t>(i)).value; }
+    const T& at(int i) const { return items_.at(static_cast<std::size_t>(i)).value; }
+    T& first() { return items_.front().value; }
+    T& last() { return items_.back().value; }
 
     int append(const T& value) {
-        items_.push_back(value);
+        items_.push_back(Slot{value});
         return length() - 1;
     }
     AcArray& append(const AcArray& other) {
@@ -30,7 +33,7 @@ public:
         return *this;
     }
     AcArray& insertAt(int index, const T& value) {
-        if (index >= 0 && index <= length()) items_.insert(items_.begin() + index, value);
+        if (index >= 0 && index <= length()) items_.insert(items_.begin() + index, Slot{value});
         return *this;
     }
     AcArray& removeAt(int index) {
@@ -52,8 +55,9 @@ public:
         return *this;
     }
     int find(const T& value) const {
-        auto it = std::find(items_.begin(), items_.end(), value);
-        return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+        for (std::size_t i = 0; i < items_.size(); ++i)
+            if (items_[i].value == value) return static_cast<int>(i);
+        return -1;
     }
     bool find(const T& value, int& index) const {
         index = find(value);
@@ -65,19 +69,38 @@ public:
         return *this;
     }
     AcArray& swap(int i, int j) {
-        if (i >= 0 && j >= 0 && i < length() && j < length()) std::swap(items_[i], items_[j]);
+        if (i >= 0 && j >= 0 && i < length() && j < length()) std::swap(items_[i].value, items_[j].value);
         return *this;
     }
-    const T* asArrayPtr() const { return items_.data(); }
-    T* asArrayPtr() { return items_.data(); }
-
     bool operator==(const AcArray&) const = default;
 
-    auto begin() { return items_.begin(); }
-    auto end() { return items_.end(); }
-    auto begin() const { return items_.begin(); }
-    auto end() const { return items_.end(); }
+    // Iteration yields the elements themselves.
+    template <typename Slots, typename Value>
+    class Iterator {
+    public:
+        Iterator(Slots* slots, std::size_t i) : slots_(slots), i_(i) {}
+        Value& operator*() const { return (*slots_)[i_].value; }
+        Iterator& operator++() {
+            ++i_;
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return i_ == other.i_; }
+
+    private:
+        Slots* slots_;
+        std::size_t i_;
+    };
 
 private:
-    std::vector<T> items_;
+    struct Slot {
+        T value;
+        bool operator==(const Slot&) const = default;
+    };
+    std::vector<Slot> items_;
+
+public:
+    auto begin() { return Iterator<std::vector<Slot>, T>(&items_, 0); }
+    auto end() { return Iterator<std::vector<Slot>, T>(&items_, items_.size()); }
+    auto begin() const { return Iterator<const std::vector<Slot>, const T>(&items_, 0); }
+    auto end() const { return Iterator<const std::vector<Slot>, const T>(&items_, items_.size()); }
 };

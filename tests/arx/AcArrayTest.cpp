@@ -36,3 +36,17 @@ TEST(AcTransaction, CommitsOnce) {
     EXPECT_EQ(t.commit(), Acad::eInvalidOpenState);
     EXPECT_STREQ(acadErrorStatusText(Acad::eInvalidInput), "eInvalidInput");
 }
+
+TEST(AcArray, BoolElementsAreRealReferences) {
+    AcArray<bool> flags;
+    flags.append(false);
+    flags.append(true);
+    flags[0] = true;
+    const AcArray<bool>& view = flags;
+    const bool& first = view[0];
+    EXPECT_TRUE(first);
+    int count = 0;
+    for (bool f : view) count += f ? 1 : 0;
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(flags.find(true), 0);
+}

@@ -1,0 +1,707 @@
+#include "platform/mxbase/MacroJson.h"
+
+#include <cmath>
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "platform/mxbase/FileSystem.h"
+#include "platform/mxbase/MacroData.h"
+#include "platform/mxbase/Mx_Macro.h"
+#include "platform/mxbase/NumberFunctions.h"
+
+namespace macrojson {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr int kFormatVersion = 1;
+constexpr const char* kFormatName = "connsheet-macro";
+// The format nests five levels deep; anything much deeper is not a macro file and is refused before
+// it can cost stack or memory.
+constexpr int kMaxDepth = 32;
+
+constexpr const char* kCutValueKeys[kCutValueCount] = {
+    "offset",        "polyOffset",     "lengthOffset",   "centerOffset", "insideOffset",
+    "outsideOffset", "chamferOffset1", "chamferOffset2", "radius",
+};
+
+struct Named {
+    const char* name;
+    int value;
+};
+constexpr Named kModuleKinds[] = {{"general", 0}, {"bolt", 1}, {"profile", 2}};
+constexpr Named kTabKinds[] = {{"general", MacroTabData::kGeneral},
+                               {"bolt", MacroTabData::kBolt},
+                               {"profile", MacroTabData::kProfile},
+                               {"array", MacroTabData::kArray}};
+constexpr Named kCellKinds[] = {{"number", MacroCell::kNumber},
+                                {"text", MacroCell::kText},
+                                {"combo", MacroCell::kCombo},
+                                {"editCombo", MacroCell::kEditCombo},
+                                {"checkBox", MacroCell::kCheckBox}};
+
+template <std::size_t N>
+const char* nameOf(const Named (&table)[N], int value) {
+    for (const Named& entry : table) {
+        if (entry.value == value)
+            return entry.name;
+    }
+    return table[0].name;
+}
+
+// Walks a parsed document and remembers where it is, so that the first problem found can be reported
+// with its JSON path. After a failure every further check fails at once.
+class Reader {
+public:
+    bool failed() const { return failed_; }
+    const std::string& message() const { return message_; }
+
+    bool fail(const std::string& problem) {
+        if (!failed_) {
+            failed_ = true;
+            message_ = pathText() + ": " + problem;
+        }
+        return false;
+    }
+    bool failAt(const std::string& member, const std::string& problem) {
+        Scope scope(*this, member);
+        return fail(problem);
+    }
+
+    class Scope {
+    public:
+        Scope(Reader& reader, std::string segment) : reader_(reader) {
+            reader_.path_.push_back(std::move(segment));
+        }
+        Scope(Reader& reader, std::size_t index) : Scope(reader, std::to_string(index)) {}
+        ~Scope() { reader_.path_.pop_back(); }
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+    private:
+        Reader& reader_;
+    };
+
+    // The value must be an object whose members are all in `allowed`.
+    bool object(const Json& value, std::initializer_list<const char*> allowed) {
+        if (failed_)
+            return false;
+        if (!value.is_object())
+            return fail("expected an object");
+        for (auto it = value.begin(); it != value.end(); ++it) {
+            bool known = false;
+            for (const char* name : allowed)
+                known = known || it.key() == name;
+            if (!known)
+                return failAt(it.key(), "unknown member");
+        }
+        return true;
+    }
+
+    // A member that may be absent leaves `out` as it is; `required` makes absence a failure.
+    bool text(const Json& owner, const char* member, Mx_String& out, bool required = false) {
+        const Json* value = find(owner, member, required);
+        if (value == nullptr)
+            return !failed_;
+        if (!value->is_string())
+            return failAt(member, "expected a string");
+        const std::string& bytes = value->get_ref<const std::string&>();
+        for (unsigned char c : bytes) {
+            if (c < 0x20)
+                return failAt(member, "control characters are not allowed in texts");
+        }
+        out = Mx_String(bytes);
+        if (required && out.isEmpty())
+            return failAt(member, "expected a non-empty string");
+        return true;
+    }
+
+    // A text that may also be written as a number (counts, bolt diameters).
+    bool textOrNumber(const Json& owner, const char* member, Mx_String& out) {
+        const Json* value = find(owner, member, false);
+        if (value == nullptr)
+            return !failed_;
+        if (value->is_number()) {
+            out = formatShortest(value->get<double>());
+            return true;
+        }
+        if (!value->is_string())
+            return failAt(member, "expected a string or a number");
+        return text(owner, member, out);
+    }
+
+    bool number(const Json& owner, const char* member, double& out, bool required = false) {
+        const Json* value = find(owner, member, required);
+        if (value == nullptr)
+            return !failed_;
+        if (!value->is_number())
+            return failAt(member, "expected a number");
+        double number = value->get<double>();
+        if (!std::isfinite(number))
+            return failAt(member, "expected a finite number");
+        out = number;
+        return true;
+    }
+
+    bool integer(const Json& owner, const char* member, int& out, int low, int high) {
+        const Json* value = find(owner, member, false);
+        if (value == nullptr)
+            return !failed_;
+        bool whole = value->is_number_integer();
+        if (!whole && value->is_number_float()) {
+            double d = value->get<double>();
+            whole = std::isfinite(d) && std::floor(d) == d && std::fabs(d) < 1e15;
+        }
+        if (!whole)
+            return failAt(member, "expected a whole number");
+        double d = value->get<double>();
+        if (d < low || d > high) {
+            return failAt(member, "expected a whole number from " + std::to_string(low) + " to " +
+                                      std::to_string(high));
+        }
+        out = static_cast<int>(d);
+        return true;
+    }
+
+    bool boolean(const Json& owner, const char* member, bool& out) {
+        const Json* value = find(owner, member, false);
+        if (value == nullptr)
+            return !failed_;
+        if (!value->is_boolean())
+            return failAt(member, "expected true or false");
+        out = value->get<bool>();
+        return true;
+    }
+
+    template <std::size_t N>
+    bool choice(const Json& owner, const char* member, const Named (&table)[N], int& out) {
+        const Json* value = find(owner, member, false);
+        if (value == nullptr)
+            return !failed_;
+        std::string expected;
+        for (const Named& entry : table)
+            expected += std::string(expected.empty() ? "" : ", ") + "\"" + entry.name + "\"";
+        if (value->is_string()) {
+            for (const Named& entry : table) {
+                if (value->get_ref<const std::string&>() == entry.name) {
+                    out = entry.value;
+                    return true;
+                }
+            }
+        }
+        return failAt(member, "expected one of " + expected);
+    }
+
+    // The member as an array, or nullptr when absent (or on failure).
+    const Json* array(const Json& owner, const char* member) {
+        const Json* value = find(owner, member, false);
+        if (value == nullptr)
+            return nullptr;
+        if (!value->is_array()) {
+            failAt(member, "expected an array");
+            return nullptr;
+        }
+        return value;
+    }
+
+private:
+    const Json* find(const Json& owner, const char* member, bool required) {
+        if (failed_)
+            return nullptr;
+        auto it = owner.find(member);
+        if (it == owner.end()) {
+            if (required)
+                failAt(member, "missing");
+            return nullptr;
+        }
+        return &*it;
+    }
+
+    std::string pathText() const {
+        if (path_.empty())
+            return "/";
+        std::string text;
+        for (const std::string& segment : path_) {
+            text += '/';
+            // JSON pointer escapes, so that a member name with "/" in it cannot fake a path.
+            for (char c : segment) {
+                if (c == '~')
+                    text += "~0";
+                else if (c == '/')
+                    text += "~1";
+                else
+                    text += c;
+            }
+        }
+        return text;
+    }
+
+    std::vector<std::string> path_;
+    bool failed_ = false;
+    std::string message_;
+};
+
+std::string quoted(const Mx_String& name) {
+    return "\"" + name.toUtf8() + "\"";
+}
+
+bool added(Reader& reader, Acad::ErrorStatus status, const Mx_String& name) {
+    if (status == Acad::eOk)
+        return true;
+    if (status == Acad::eDuplicateKey)
+        return reader.fail("duplicate name " + quoted(name));
+    return reader.fail("cannot be added (" + std::string(acadErrorStatusText(status)) + ")");
+}
+
+void readVariable(Reader& r, const Json& j, Mx_Module& module) {
+    if (!r.object(j, {"name", "value", "visible", "editable"}))
+        return;
+    MacroVariable v;
+    r.text(j, "name", v.name, true);
+    r.number(j, "value", v.value, true);
+    r.boolean(j, "visible", v.visible);
+    r.boolean(j, "editable", v.editable);
+    if (!r.failed())
+        added(r, module.addVariable(v), v.name);
+}
+
+void readCut(Reader& r, const Json& j, Mx_Module& module) {
+    if (!r.object(j, {"name", "type", "number", "values"}))
+        return;
+    MacroCut cut;
+    r.text(j, "name", cut.name, true);
+    r.text(j, "type", cut.type);
+    r.integer(j, "number", cut.number, 0, 1000000);
+    if (r.failed())
+        return;
+    if (auto it = j.find("values"); it != j.end()) {
+        Reader::Scope scope(r, "values");
+        if (!r.object(*it, {kCutValueKeys[0], kCutValueKeys[1], kCutValueKeys[2], kCutValueKeys[3],
+                            kCutValueKeys[4], kCutValueKeys[5], kCutValueKeys[6], kCutValueKeys[7],
+                            kCutValueKeys[8]})) {
+            return;
+        }
+        for (int i = 0; i < kCutValueCount; ++i) {
+            double value = 0.0;
+            if (it->contains(kCutValueKeys[i]) && r.number(*it, kCutValueKeys[i], value))
+                cut.setValue(i, value);
+        }
+    }
+    if (!r.failed())
+        added(r, module.addCut(cut), cut.name);
+}
+
+void readPattern(Reader& r, const Json& j, Mx_Module& module) {
+    if (!r.object(j, {"id", "name", "nrBolts1", "nrBolts2", "spacing1", "spacing2", "twoDirections",
+                      "reverseStart1", "reverseStart2"})) {
+        return;
+    }
+    MacroBoltPattern p;
+    r.integer(j, "id", p.id, 1, 1000000);
+    r.text(j, "name", p.name, true);
+    r.textOrNumber(j, "nrBolts1", p.nrBolts1);
+    r.textOrNumber(j, "nrBolts2", p.nrBolts2);
+    r.number(j, "spacing1", p.spacing1);
+    r.number(j, "spacing2", p.spacing2);
+    r.boolean(j, "twoDirections", p.twoDirections);
+    r.boolean(j, "reverseStart1", p.reverseStart1);
+    r.boolean(j, "reverseStart2", p.reverseStart2);
+    if (r.failed())
+        return;
+    if (p.nrBolts1.isEmpty())
+        r.failAt("nrBolts1", "expected a non-empty count");
+    if (p.nrBolts2.isEmpty())
+        r.failAt("nrBolts2", "expected a non-empty count");
+    if (!r.failed())
+        added(r, module.addPattern(p), p.name);
+}
+
+void readProfile(Reader& r, const Json& j, Mx_Module& module) {
+    if (!r.object(j, {"name", "section", "material", "plate"}))
+        return;
+    MacroNamedPrpl p;
+    r.text(j, "name", p.name);
+    r.text(j, "section", p.section);
+    r.text(j, "material", p.material);
+    r.boolean(j, "plate", p.isPlate);
+    if (!r.failed())
+        added(r, module.addProfile(p), p.name);
+}
+
+template <typename ReadItem>
+void readList(Reader& r, const Json& owner, const char* member, ReadItem readItem) {
+    const Json* list = r.array(owner, member);
+    if (list == nullptr)
+        return;
+    Reader::Scope scope(r, member);
+    for (std::size_t i = 0; i < list->size() && !r.failed(); ++i) {
+        Reader::Scope item(r, i);
+        readItem((*list)[i]);
+    }
+}
+
+void readModule(Reader& r, const Json& j, Mx_Macro& macro) {
+    if (!r.object(j, {"name", "group", "kind", "variables", "cuts", "patterns", "profiles"}))
+        return;
+    Mx_String name, group;
+    int kind = 0;
+    r.text(j, "name", name, true);
+    r.text(j, "group", group);
+    r.choice(j, "kind", kModuleKinds, kind);
+    if (r.failed())
+        return;
+    Mx_Module module(name, group, static_cast<Mx_ModuleKind>(kind));
+    readList(r, j, "variables", [&](const Json& item) { readVariable(r, item, module); });
+    readList(r, j, "cuts", [&](const Json& item) { readCut(r, item, module); });
+    if (!r.failed() && j.contains("patterns") && !module.isBoltModule()) {
+        r.failAt("patterns", "only bolt modules have bolt patterns");
+        return;
+    }
+    readList(r, j, "patterns", [&](const Json& item) { readPattern(r, item, module); });
+    readList(r, j, "profiles", [&](const Json& item) { readProfile(r, item, module); });
+    if (!r.failed())
+        added(r, macro.addModule(module), name);
+}
+
+void readGenVar(Reader& r, const Json& j, Mx_Macro& macro) {
+    if (!r.object(j, {"name", "value"}))
+        return;
+    MacroGeneralVariable v;
+    r.text(j, "name", v.name, true);
+    r.number(j, "value", v.value, true);
+    if (r.failed())
+        return;
+    if (!MacroGeneralVariable::isValidName(v.name)) {
+        r.failAt("name", "expected a name starting with \"gen_\"");
+        return;
+    }
+    added(r, macro.addGenVar(v), v.name);
+}
+
+void readBaseProfile(Reader& r, const Json& j, Mx_Macro& macro) {
+    if (!r.object(j, {"section", "material"}))
+        return;
+    MacroBaseProfile p;
+    r.text(j, "section", p.section, true);
+    r.text(j, "material", p.material);
+    if (!r.failed())
+        macro.addBaseProf(p);
+}
+
+void readCell(Reader& r, const Json& j, MacroTabData& tab) {
+    if (!r.object(j, {"name", "kind", "controlId", "label", "value", "list", "readOnly"}))
+        return;
+    MacroCell c;
+    r.text(j, "name", c.name, true);
+    r.choice(j, "kind", kCellKinds, c.kind);
+    r.integer(j, "controlId", c.controlId, -1000000, 1000000);
+    r.text(j, "label", c.label);
+    r.textOrNumber(j, "value", c.value);
+    r.text(j, "list", c.listText);
+    r.boolean(j, "readOnly", c.readOnly);
+    if (!r.failed())
+        added(r, tab.addCell(c), c.name);
+}
+
+void readFlexFix(Reader& r, const Json& j, MacroTabData& tab) {
+    if (!r.object(j, {"group", "variable", "fixed", "linked"}))
+        return;
+    MacroFlexFixButton b;
+    r.text(j, "group", b.group);
+    r.text(j, "variable", b.variable, true);
+    r.boolean(j, "fixed", b.fixed);
+    r.boolean(j, "linked", b.linked);
+    if (!r.failed())
+        added(r, tab.addFlexFixButton(b), b.variable);
+}
+
+void readProfGroup(Reader& r, const Json& j, MacroTabData& tab) {
+    if (!r.object(j, {"group", "section", "material", "ownedMemberName"}))
+        return;
+    MacroProfData p;
+    r.text(j, "group", p.group, true);
+    r.text(j, "section", p.section);
+    r.text(j, "material", p.material);
+    r.text(j, "ownedMemberName", p.ownedMemberName);
+    if (!r.failed())
+        added(r, tab.addProfGroup(p), p.group);
+}
+
+void readTab(Reader& r, const Json& j, MacroData& data) {
+    if (!r.object(j, {"name", "kind", "title", "module", "template", "cells", "flexFixButtons", "boltData",
+                      "profileGroups"})) {
+        return;
+    }
+    MacroTabData tab;
+    r.text(j, "name", tab.name, true);
+    r.choice(j, "kind", kTabKinds, tab.kind);
+    r.text(j, "title", tab.title);
+    r.text(j, "module", tab.moduleName);
+    r.text(j, "template", tab.templateFile);
+    readList(r, j, "cells", [&](const Json& item) { readCell(r, item, tab); });
+    readList(r, j, "flexFixButtons", [&](const Json& item) { readFlexFix(r, item, tab); });
+    if (r.failed())
+        return;
+    if (auto it = j.find("boltData"); it != j.end()) {
+        if (!tab.isBoltTab()) {
+            r.failAt("boltData", "only bolt tabs have bolt data");
+            return;
+        }
+        Reader::Scope scope(r, "boltData");
+        if (!r.object(*it, {"composition", "diameter", "holeOffset"}))
+            return;
+        MacroBoltData bolts;
+        r.text(*it, "composition", bolts.composition);
+        r.textOrNumber(*it, "diameter", bolts.diameter);
+        r.textOrNumber(*it, "holeOffset", bolts.holeOffset);
+        if (r.failed())
+            return;
+        tab.setBoltData(bolts);
+    }
+    readList(r, j, "profileGroups", [&](const Json& item) { readProfGroup(r, item, tab); });
+    if (!r.failed())
+        added(r, data.addTab(tab), tab.name);
+}
+
+// --- writing
+
+Json text(const Mx_String& s) {
+    return Json(s.toUtf8());
+}
+
+Json writeModule(const Mx_Module& module) {
+    Json j = Json::object();
+    j["name"] = text(module.name());
+    if (!module.group().isEmpty())
+        j["group"] = text(module.group());
+    j["kind"] = nameOf(kModuleKinds, static_cast<int>(module.kind()));
+    if (!module.variables().isEmpty()) {
+        Json list = Json::array();
+        for (const MacroVariable& v : module.variables()) {
+            list.push_back({{"name", text(v.name)},
+                            {"value", v.value},
+                            {"visible", v.visible},
+                            {"editable", v.editable}});
+        }
+        j["variables"] = std::move(list);
+    }
+    if (!module.cuts().isEmpty()) {
+        Json list = Json::array();
+        for (const MacroCut& cut : module.cuts()) {
+            Json c = Json::object();
+            c["name"] = text(cut.name);
+            if (!cut.type.isEmpty())
+                c["type"] = text(cut.type);
+            c["number"] = cut.number;
+            Json values = Json::object();
+            for (int i = 0; i < kCutValueCount; ++i) {
+                if (cut.offers(i))
+                    values[kCutValueKeys[i]] = cut.value(i);
+            }
+            c["values"] = std::move(values);
+            list.push_back(std::move(c));
+        }
+        j["cuts"] = std::move(list);
+    }
+    if (!module.patterns().isEmpty()) {
+        Json list = Json::array();
+        for (const MacroBoltPattern& p : module.patterns()) {
+            list.push_back({{"id", p.id},
+                            {"name", text(p.name)},
+                            {"nrBolts1", text(p.nrBolts1)},
+                            {"nrBolts2", text(p.nrBolts2)},
+                            {"spacing1", p.spacing1},
+                            {"spacing2", p.spacing2},
+                            {"twoDirections", p.twoDirections},
+                            {"reverseStart1", p.reverseStart1},
+                            {"reverseStart2", p.reverseStart2}});
+        }
+        j["patterns"] = std::move(list);
+    }
+    if (!module.profiles().isEmpty()) {
+        Json list = Json::array();
+        for (const MacroNamedPrpl& p : module.profiles()) {
+            list.push_back({{"name", text(p.name)},
+                            {"section", text(p.section)},
+                            {"material", text(p.material)},
+                            {"plate", p.isPlate}});
+        }
+        j["profiles"] = std::move(list);
+    }
+    return j;
+}
+
+Json writeTab(const MacroTabData& tab) {
+    Json j = Json::object();
+    j["name"] = text(tab.name);
+    j["kind"] = nameOf(kTabKinds, tab.kind);
+    j["title"] = text(tab.title);
+    j["module"] = text(tab.moduleName);
+    if (!tab.templateFile.isEmpty())
+        j["template"] = text(tab.templateFile);
+    if (!tab.cells().isEmpty()) {
+        Json list = Json::array();
+        for (const MacroCell& c : tab.cells()) {
+            list.push_back({{"name", text(c.name)},
+                            {"kind", nameOf(kCellKinds, c.kind)},
+                            {"controlId", c.controlId},
+                            {"label", text(c.label)},
+                            {"value", text(c.value)},
+                            {"list", text(c.listText)},
+                            {"readOnly", c.readOnly}});
+        }
+        j["cells"] = std::move(list);
+    }
+    if (!tab.flexFixButtons().isEmpty()) {
+        Json list = Json::array();
+        for (const MacroFlexFixButton& b : tab.flexFixButtons()) {
+            list.push_back({{"group", text(b.group)},
+                            {"variable", text(b.variable)},
+                            {"fixed", b.fixed},
+                            {"linked", b.linked}});
+        }
+        j["flexFixButtons"] = std::move(list);
+    }
+    const MacroBoltData* bolts = nullptr;
+    if (tab.getBoltData(bolts) == Acad::eOk) {
+        j["boltData"] = {{"composition", text(bolts->composition)},
+                         {"diameter", text(bolts->diameter)},
+                         {"holeOffset", text(bolts->holeOffset)}};
+    }
+    if (!tab.profGroups().isEmpty()) {
+        Json list = Json::array();
+        for (const MacroProfData& p : tab.profGroups()) {
+            list.push_back({{"group", text(p.group)},
+                            {"section", text(p.section)},
+                            {"material", text(p.material)},
+                            {"ownedMemberName", text(p.ownedMemberName)}});
+        }
+        j["profileGroups"] = std::move(list);
+    }
+    return j;
+}
+
+}  // namespace
+
+bool read(std::string_view json, Mx_Macro& macro, MacroData* tabs, Mx_String& error) {
+    Json document;
+    try {
+        Json::parser_callback_t limitDepth = [](int depth, Json::parse_event_t, Json&) {
+            if (depth > kMaxDepth)
+                throw std::length_error("nested deeper than " + std::to_string(kMaxDepth) + " levels");
+            return true;
+        };
+        document = Json::parse(json.begin(), json.end(), limitDepth);
+    } catch (const std::exception& e) {
+        error = Mx_String(std::string("/: not a valid macro file: ") + e.what());
+        return false;
+    }
+
+    Reader r;
+    Mx_Macro result;
+    MacroData resultTabs;
+    if (r.object(document, {"format", "version", "name", "description", "modules", "generalVariables",
+                            "baseProfiles", "tabs"})) {
+        Mx_String format;
+        if (r.text(document, "format", format) && document.contains("format") &&
+            format.toUtf8() != kFormatName) {
+            r.failAt("format", std::string("expected \"") + kFormatName + "\"");
+        }
+        int version = 0;
+        if (!r.failed() && !document.contains("version"))
+            r.failAt("version", "missing");
+        if (r.integer(document, "version", version, 0, 1000000) && version != kFormatVersion) {
+            r.failAt("version", "unsupported version " + std::to_string(version) +
+                                    " (this program reads version " + std::to_string(kFormatVersion) + ")");
+        }
+        Mx_String name, description;
+        r.text(document, "name", name);
+        r.text(document, "description", description);
+        result.setName(name);
+        result.setDescription(description);
+        readList(r, document, "modules", [&](const Json& item) { readModule(r, item, result); });
+        readList(r, document, "generalVariables", [&](const Json& item) { readGenVar(r, item, result); });
+        readList(r, document, "baseProfiles", [&](const Json& item) { readBaseProfile(r, item, result); });
+        readList(r, document, "tabs", [&](const Json& item) { readTab(r, item, resultTabs); });
+    }
+    if (r.failed()) {
+        error = Mx_String(r.message());
+        return false;
+    }
+    macro = std::move(result);
+    if (tabs != nullptr)
+        tabs->setTabsFrom(resultTabs);
+    return true;
+}
+
+std::string write(const Mx_Macro& macro, const MacroData* tabs) {
+    Json j = Json::object();
+    j["format"] = kFormatName;
+    j["version"] = kFormatVersion;
+    j["name"] = text(macro.name());
+    if (!macro.description().isEmpty())
+        j["description"] = text(macro.description());
+    Json modules = Json::array();
+    for (const Mx_Module& module : macro.modules())
+        modules.push_back(writeModule(module));
+    j["modules"] = std::move(modules);
+    if (!macro.generalVariables().isEmpty()) {
+        Json list = Json::array();
+        for (const MacroGeneralVariable& v : macro.generalVariables())
+            list.push_back({{"name", text(v.name)}, {"value", v.value}});
+        j["generalVariables"] = std::move(list);
+    }
+    if (!macro.baseProfiles().isEmpty()) {
+        Json list = Json::array();
+        for (const MacroBaseProfile& p : macro.baseProfiles()) {
+            list.push_back({{"section", text(p.section)}, {"material", text(p.material)}});
+        }
+        j["baseProfiles"] = std::move(list);
+    }
+    if (tabs != nullptr && tabs->numTabs() > 0) {
+        Json list = Json::array();
+        for (const MacroTabData& tab : tabs->tabs())
+            list.push_back(writeTab(tab));
+        j["tabs"] = std::move(list);
+    }
+    // Texts come from Mx_String and are valid UTF-8; replacing keeps a stray bad byte from throwing.
+    return j.dump(2, ' ', false, nlohmann::detail::error_handler_t::replace) + "\n";
+}
+
+bool readFile(const Mx_String& path, Mx_Macro& macro, MacroData* tabs, Mx_String& error) {
+    std::string problem;
+    std::optional<std::string> bytes = fsys::readBytes(fsys::resolve(path.view()), &problem);
+    if (!bytes) {
+        error = Mx_String(problem);
+        return false;
+    }
+    Mx_String inner;
+    if (!read(*bytes, macro, tabs, inner)) {
+        error = path + L": " + inner;
+        return false;
+    }
+    return true;
+}
+
+bool writeFile(const Mx_String& path, const Mx_Macro& macro, const MacroData* tabs, Mx_String& error) {
+    std::string json = write(macro, tabs);
+    // A file this program could not read back (a value that is not a finite number, a text with a
+    // control character) is never written: refusing here keeps the old file intact.
+    Mx_Macro check;
+    MacroData checkTabs;
+    Mx_String problem;
+    if (!read(json, check, tabs != nullptr ? &checkTabs : nullptr, problem)) {
+        error = path + L": the macro cannot be stored: " + problem;
+        return false;
+    }
+    std::string failure;
+    if (!fsys::writeAtomic(fsys::resolve(path.view()), json, &failure)) {
+        error = Mx_String(failure);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace macrojson

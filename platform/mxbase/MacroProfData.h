@@ -1,0 +1,13 @@
+#pragma once
+// The merged properties of a profile group of a profile tab: what all profiles of the group share (an
+// empty text when they differ), and the name of the member that owns them.
+#include "platform/mxbase/Mx_String.h"
+
+struct MacroProfData {
+    Mx_String group;
+    Mx_String section;   // system name, "IPE-300"
+    Mx_String material;  // "S355"
+    Mx_String ownedMemberName;
+
+    bool operator==(const MacroProfData&) const = default;
+};

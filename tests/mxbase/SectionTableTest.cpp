@@ -1,0 +1,210 @@
+// Section tables: the table file layout, the manager's lookups, and the bundled profile tables.
+#include <gtest/gtest.h>
+
+#include <unistd.h>  // getpid
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/mxbase/Mx_SectionTableManager.h"
+#include "platform/mxbase/Mx_Settings.h"
+#include "platform/mxbase/SectionTableFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const Mx_String kBundledProf(Mx_String(CONNSHEET_SOURCE_DIR) + L"/examples/library/prof/");
+
+fs::path tempFolder(const std::string& name) {
+    fs::path folder =
+        fs::temp_directory_path() / ("connsheet_sections_" + name + "_" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+Mx_SectionTableManager& bundled() {
+    static Mx_SectionTableManager manager(Mx_SectionTableManager::LibraryLoad::Never);
+    static bool loaded = manager.loadFolder(kBundledProf) == Acad::eOk;
+    EXPECT_TRUE(loaded);
+    return manager;
+}
+
+TEST(SectionTableFile, RowsRoundTripAndUnstorableFieldsAreRefused) {
+    fs::path folder = tempFolder("file");
+    Mx_String path(((folder / "Test.pr").string()));
+    Mx_Array<Mx_StringArray> rows;
+    rows.append(Mx_StringArray{L"pic.bmp"});
+    rows.append(Mx_StringArray{L"SysName", L"I/O", L"Ünïcode ¿ƒ", L""});
+    rows.append(Mx_StringArray{});
+    rows.append(Mx_StringArray{L"", L"x", L""});
+    ASSERT_TRUE(writeFile(path, rows));
+
+    Mx_String name;
+    Mx_Array<Mx_StringArray> back;
+    ASSERT_TRUE(readFile(path, name, back));
+    EXPECT_EQ(name, L"Test");
+    EXPECT_EQ(back, rows);
+
+    std::string before;
+    {
+        std::ifstream in(folder / "Test.pr", std::ios::binary);
+        before.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    for (const wchar_t* bad : {L"a\tb", L"a\nb", L"a\rb"}) {
+        Mx_Array<Mx_StringArray> broken(rows);
+        broken[1][2] = bad;
+        EXPECT_FALSE(writeFile(path, broken));
+    }
+    std::ifstream in(folder / "Test.pr", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
+
+    EXPECT_FALSE(readFile(Mx_String(((folder / "Missing.pr").string())), name, back));
+    EXPECT_EQ(name, L"Test");
+    fs::remove_all(folder);
+}
+
+TEST(SectionTableManager, SystemNamesFromAnyLanguageIgnoringCase) {
+    Mx_SectionTableManager& tables = bundled();
+    struct Case {
+        const wchar_t* given;
+        const wchar_t* systemName;
+    };
+    const Case cases[] = {
+        {L"IPE-200", L"IPE-200"},  {L"ipe-200", L"IPE-200"},   {L"  IPE 200 ", L"IPE-200"},
+        {L"IPE200", L"IPE-200"},   {L"HE 200 B", L"HEB-200"},  {L"IPB 200", L"HEB-200"},  // German
+        {L"ipbl 300", L"HEA-300"}, {L"HEA 1000", L"HEA-1000"},
+    };
+    for (const Case& c : cases) {
+        Mx_String found;
+        ASSERT_EQ(tables.getSystemName(c.given, found), Acad::eOk) << Mx_String(c.given).toUtf8();
+        EXPECT_EQ(found, c.systemName);
+    }
+    Mx_String untouched(L"keep");
+    for (const wchar_t* unknown : {L"IPE 210", L"", L"  ", L"HEB-", L"UPN 200"}) {
+        EXPECT_EQ(tables.getSystemName(unknown, untouched), Acad::eKeyNotFound);
+    }
+    EXPECT_EQ(untouched, L"keep");
+    Mx_String german;
+    ASSERT_EQ(tables.getDisplayName(L"HEA-200", 1, german), Acad::eOk);
+    EXPECT_EQ(german, L"IPBl 200");
+    EXPECT_EQ(tables.getDisplayName(L"HEA-200", 4, german), Acad::eInvalidIndex);
+}
+
+TEST(SectionTableManager, SectionSizeFieldsCountFromTheFirstValueColumn) {
+    Mx_SectionTableManager& tables = bundled();
+    Mx_StringArray columns;
+    ASSERT_EQ(tables.getSectionColumnNames(L"IPE 200", columns), Acad::eOk);
+    EXPECT_EQ(columns, Mx_StringArray({L"h", L"b", L"tw", L"tf", L"r", L"A", L"G"}));
+
+    // SECTIONSIZE(section, n) reads field n - 1.
+    struct Case {
+        const wchar_t* section;
+        double values[5];
+    };
+    const Case cases[] = {
+        {L"IPE-200", {200, 100, 5.6, 8.5, 12}},
+        {L"HEB-200", {200, 200, 9, 15, 18}},
+        {L"HEA-200", {190, 200, 6.5, 10, 18}},
+    };
+    for (const Case& c : cases) {
+        for (int sectionSize = 1; sectionSize <= 5; ++sectionSize) {
+            double value = 0;
+            ASSERT_EQ(tables.getSectionValue(c.section, sectionSize - 1, value), Acad::eOk);
+            EXPECT_DOUBLE_EQ(value, c.values[sectionSize - 1])
+                << Mx_String(c.section).toUtf8() << " " << sectionSize;
+        }
+    }
+    Mx_String text;
+    EXPECT_EQ(tables.getSectionValue(L"IPE-200", 7, text), Acad::eInvalidIndex);
+    EXPECT_EQ(tables.getSectionValue(L"IPE-200", -1, text), Acad::eInvalidIndex);
+    EXPECT_EQ(tables.getSectionValue(L"IPE-210", 0, text), Acad::eKeyNotFound);
+}
+
+TEST(SectionTableManager, BundledTablesAreCompleteAndSelfConsistent) {
+    Mx_SectionTableManager& tables = bundled();
+    struct Family {
+        const wchar_t* name;
+        int sizes;
+    };
+    for (const Family& family : {Family{L"IPE", 18}, Family{L"HEA", 24}, Family{L"HEB", 19}}) {
+        Mx_StringArray names;
+        ASSERT_EQ(tables.getSectionNames(family.name, names), Acad::eOk);
+        EXPECT_EQ(names.length(), family.sizes);
+        // The area follows from the dimensions (two flanges, the web, four root fillets) and the
+        // weight from the area (7850 kg/m3): a mistyped dimension shows as a mismatch.
+        for (const Mx_String& section : names) {
+            double v[7];
+            for (int i = 0; i < 7; ++i)
+                ASSERT_EQ(tables.getSectionValue(section, i, v[i]), Acad::eOk);
+            double h = v[0], b = v[1], tw = v[2], tf = v[3], r = v[4], area = v[5], weight = v[6];
+            double computed = (2 * b * tf + (h - 2 * tf) * tw + (4 - M_PI) * r * r) / 100;
+            EXPECT_NEAR(computed, area, area * 0.006) << section.toUtf8();
+            EXPECT_NEAR(area * 0.785, weight, weight * 0.006) << section.toUtf8();
+        }
+    }
+}
+
+TEST(SectionTableManager, RegisteredTablesReplaceByNameAndDropTheFlagColumn) {
+    Mx_SectionTableManager tables(Mx_SectionTableManager::LibraryLoad::Never);
+    Mx_StringArray headers{L"SysName", L"I/O",    L"English", L"German", L"French",
+                           L"Dutch",   L"Korean", L"h",       L"b"};
+    Mx_Array<Mx_StringArray> rows;
+    rows.append(Mx_StringArray{L"100x50", L"0", L"Box 100x50", L"", L"", L"", L"박스", L"100", L"50"});
+    ASSERT_EQ(tables.addSectionTable(L"Box.pr", L"Prof\\box.bmp", headers, rows), Acad::eOk);
+    EXPECT_TRUE(tables.hasTable(L"BOX"));
+    EXPECT_TRUE(tables.hasTable(L"box.pr"));
+
+    Mx_String found;
+    ASSERT_EQ(tables.getSystemName(L"박스", found), Acad::eOk);  // the fifth language counts
+    EXPECT_EQ(found, L"Box-100x50");
+    Mx_StringArray columns;
+    ASSERT_EQ(tables.getSectionColumnNames(L"Box-100x50", columns), Acad::eOk);
+    EXPECT_EQ(columns, Mx_StringArray({L"h", L"b"}));
+
+    rows[0][7] = L"120";
+    ASSERT_EQ(tables.addSectionTable(L"Box", L"", headers, rows), Acad::eOk);
+    Mx_StringArray names;
+    tables.getTableNames(names);
+    EXPECT_EQ(names.length(), 1);
+    Mx_String value;
+    ASSERT_EQ(tables.getSectionValue(L"box 100x50", 0, value), Acad::eOk);
+    EXPECT_EQ(value, L"120");
+
+    ASSERT_EQ(tables.removeTable(L"Box.pr"), Acad::eOk);
+    EXPECT_EQ(tables.getSystemName(L"Box 100x50", found), Acad::eKeyNotFound);
+    EXPECT_EQ(tables.removeTable(L"Box"), Acad::eKeyNotFound);
+    EXPECT_EQ(tables.addSectionTable(L".pr", L"", headers, rows), Acad::eInvalidInput);
+}
+
+TEST(SectionTableManager, TheGlobalManagerReadsTheLibraryOnFirstUseAndRegisteredTablesWin) {
+    fs::path folder = tempFolder("library");
+    fs::create_directories(folder / "Prof");  // the library was authored on Windows
+    std::ofstream(folder / "Prof" / "IPE.pr") << "ipe.bmp\nSysName\tI/O\tEnglish\tGerman\tFrench\tDutch\th\n"
+                                                 "200\t1\tIPE 200\tIPE 200\tIPE 200\tIPE 200\t999\n";
+    std::ofstream(folder / "Prof" / "UPN.pr") << "upn.bmp\nSysName\tI/O\tEnglish\tGerman\tFrench\tDutch\th\n"
+                                                 "200\t1\tUPN 200\tU 200\tUPN 200\tUNP 200\t200\n";
+    std::ofstream(folder / "Prof" / "Broken.pr") << "only a picture line\n";
+    gSettings.setLibDir(Mx_String(folder.string()));
+    gSectionTableManager.reset();
+
+    Mx_StringArray headers{L"SysName", L"English", L"German", L"French", L"Dutch", L"h"};
+    Mx_Array<Mx_StringArray> rows;
+    rows.append(Mx_StringArray{L"200", L"IPE 200", L"", L"", L"", L"200"});
+    ASSERT_EQ(gSectionTableManager.addSectionTable(L"IPE.pr", L"", headers, rows), Acad::eOk);
+
+    Mx_String found;
+    ASSERT_EQ(gSectionTableManager.getSystemName(L"U 200", found), Acad::eOk);
+    EXPECT_EQ(found, L"UPN-200");
+    double h = 0;
+    ASSERT_EQ(gSectionTableManager.getSectionValue(L"IPE-200", 0, h), Acad::eOk);
+    EXPECT_EQ(h, 200);  // the registered table, not the file
+    EXPECT_FALSE(gSectionTableManager.hasTable(L"Broken"));
+
+    gSectionTableManager.reset();
+    gSettings.reset();
+    fs::remove_all(folder);
+}
+
+}  // namespace
