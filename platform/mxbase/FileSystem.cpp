@@ -1,0 +1,261 @@
+#include "platform/mxbase/FileSystem.h"
+
+#include <fcntl.h>     // open
+#include <sys/stat.h>  // fstat, fchmod
+#include <unistd.h>    // write, fsync, close, getpid
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>  // strerror
+#include <system_error>
+
+#include "platform/arx/Utf8.h"
+
+namespace fsys {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string describe(const char* what, const fs::path& path, int error) {
+    return std::string(what) + " \"" + path.string() + "\": " + std::strerror(error);
+}
+
+void setError(std::string* error, std::string text) {
+    if (error) *error = std::move(text);
+}
+
+// Splits a "/"-normalised path into its components; empty components (doubled separators) are dropped.
+std::vector<std::string> components(std::string_view path) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string_view::npos) end = path.size();
+        if (end > start) parts.emplace_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+// The entries of folder whose names equal name ignoring case: the name as written first (when it
+// exists), then the other case variants in byte order, so the choice never depends on directory order.
+std::vector<std::string> findEntries(const fs::path& folder, const std::string& name) {
+    std::vector<std::string> found;
+    std::error_code ec;
+    if (fs::exists(folder / name, ec)) found.push_back(name);
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
+    if (ec) return found;
+    std::wstring wanted = utf8::decode(name);
+    std::vector<std::string> variants;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) break;
+        std::string candidate = it->path().filename().string();
+        if (candidate != name && equalIgnoringCase(utf8::decode(candidate), wanted)) variants.push_back(candidate);
+    }
+    std::sort(variants.begin(), variants.end());
+    found.insert(found.end(), variants.begin(), variants.end());
+    return found;
+}
+
+struct Match {
+    fs::path path;        // the resolved leading components
+    std::size_t matched;  // how many components that is
+};
+
+// Resolves parts[index...] below folder, trying every case variant of a component until one leads to
+// a full match ("Data" and "data" side by side: the file may be in either). Without a full match the
+// deepest partial one wins, the earlier candidate on a tie. budget bounds the search for folders
+// full of case variants.
+Match resolveFrom(const fs::path& folder, const std::vector<std::string>& parts, std::size_t index, int& budget) {
+    if (index == parts.size()) return {folder, index};
+    const std::string& part = parts[index];
+    if (part == "." || part == "..") return resolveFrom(folder / part, parts, index + 1, budget);
+    Match best{folder, index};
+    for (const std::string& entry : findEntries(folder, part)) {
+        Match match = resolveFrom(folder / entry, parts, index + 1, budget);
+        if (match.matched == parts.size()) return match;
+        if (match.matched > best.matched) best = std::move(match);
+        if (--budget <= 0) break;
+    }
+    return best;
+}
+
+}  // namespace
+
+wchar_t foldCase(wchar_t c) {
+    auto cp = static_cast<std::uint32_t>(c);
+    if (cp < 0x80) return (cp >= 'A' && cp <= 'Z') ? static_cast<wchar_t>(cp + 32) : c;
+    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return static_cast<wchar_t>(cp + 32);
+    if (cp >= 0x100 && cp <= 0x137) return static_cast<wchar_t>(cp | 1);  // pairs: even upper, odd lower
+    if (cp >= 0x139 && cp <= 0x148) return static_cast<wchar_t>(cp + (cp % 2));  // odd upper
+    if (cp >= 0x14A && cp <= 0x177) return static_cast<wchar_t>(cp | 1);
+    if (cp == 0x178) return 0xFF;
+    if (cp >= 0x179 && cp <= 0x17E) return static_cast<wchar_t>(cp + (cp % 2));
+    if (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) return static_cast<wchar_t>(cp + 32);  // Greek
+    if (cp >= 0x410 && cp <= 0x42F) return static_cast<wchar_t>(cp + 32);                 // Cyrillic
+    if (cp >= 0x400 && cp <= 0x40F) return static_cast<wchar_t>(cp + 80);
+    return c;
+}
+
+bool equalIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (foldCase(a[i]) != foldCase(b[i])) return false;
+    }
+    return true;
+}
+
+std::wstring toWide(const fs::path& path) { return utf8::decode(path.native()); }
+
+fs::path fromWide(std::wstring_view path) {
+    std::string bytes = utf8::encode(path);
+    for (char& c : bytes) {
+        if (c == '\\') c = '/';
+    }
+    return fs::path(std::move(bytes));
+}
+
+fs::path resolve(std::wstring_view path) {
+    fs::path written = fromWide(path);
+    std::error_code ec;
+    const std::string& text = written.native();
+    if (text.empty() || fs::exists(written, ec)) return written;
+
+    std::vector<std::string> parts = components(text);
+    const bool absolute = text.front() == '/';
+    const bool trailing = text.back() == '/';
+    int budget = 64;
+    Match match = resolveFrom(absolute ? fs::path("/") : fs::path(), parts, 0, budget);
+    fs::path result = std::move(match.path);
+    for (std::size_t i = match.matched; i < parts.size(); ++i) result /= parts[i];  // kept as written
+    if (trailing && !result.empty() && result.native().back() != '/') result += "/";
+    return result;
+}
+
+std::optional<std::string> readBytes(const fs::path& path, std::string* error) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        setError(error, describe("cannot open", path, errno));
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        setError(error, describe("cannot read", path, EISDIR));
+        return std::nullopt;
+    }
+    std::string bytes;
+    if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int saved = errno;
+            ::close(fd);
+            setError(error, describe("cannot read", path, saved));
+            return std::nullopt;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool writeAtomic(const fs::path& path, std::string_view bytes, std::string* error) {
+    std::error_code ec;
+    // Writing through a symbolic link replaces the file it points at, not the link.
+    fs::path target = fs::is_symlink(path, ec) ? fs::weakly_canonical(path, ec) : path;
+    if (ec) target = path;
+    if (target.filename().empty()) {
+        setError(error, "cannot write \"" + path.string() + "\": not a file name");
+        return false;
+    }
+    fs::path folder = target.parent_path();
+
+    // A name no one else uses: the process id and a counter, retried while it exists already.
+    static std::atomic<unsigned> counter{0};
+    fs::path temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = folder / ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
+                         std::to_string(counter++));
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) {
+        setError(error, describe("cannot create a temporary file for", target, errno));
+        return false;
+    }
+
+    auto fail = [&](const char* what, int saved) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        setError(error, describe(what, target, saved));
+        return false;
+    };
+
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, data, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fail("cannot write", errno);
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) return fail("cannot flush", errno);
+    if (::close(fd) != 0) {
+        int saved = errno;
+        ::unlink(temp.c_str());
+        setError(error, describe("cannot write", target, saved));
+        return false;
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        int saved = errno;
+        ::unlink(temp.c_str());
+        setError(error, describe("cannot replace", target, saved));
+        return false;
+    }
+    return true;
+}
+
+bool copyFile(const fs::path& from, const fs::path& to, std::string* error) {
+    std::optional<std::string> bytes = readBytes(from, error);
+    if (!bytes) return false;
+    return writeAtomic(to, *bytes, error);
+}
+
+bool createDirectories(const fs::path& path, std::string* error) {
+    std::error_code ec;
+    fs::create_directories(path, ec);
+    if (fs::is_directory(path, ec)) return true;
+    setError(error, describe("cannot create the folder", path, ec ? ec.value() : ENOTDIR));
+    return false;
+}
+
+std::optional<std::int64_t> lastWriteTime(const fs::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+}
+
+bool exists(const fs::path& path) {
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+bool isDirectory(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+}  // namespace fsys

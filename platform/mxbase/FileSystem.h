@@ -1,0 +1,56 @@
+#pragma once
+// The one place where the product's paths meet the file system.
+//
+// The product composes paths with "\" ("Connection Standards\Data\") and its libraries are authored on
+// Windows, where names are not case-sensitive. resolve() turns such a path into one that works here;
+// every file access of the core goes through it, and nothing else splits or joins paths by hand.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fsys {
+
+// Accepts "\" and "/" alike. When the path exists as written it is returned as written (separators
+// normalised to "/"). Otherwise it is resolved component by component, each component matching a
+// directory entry that differs only in letter case (the name as written first, then the case variants
+// in byte order, so the choice never depends on directory order; a variant that leads nowhere is left
+// for the next). Components that match nothing are kept as written, so the result also names a file
+// about to be created in an existing, differently-cased folder. A trailing separator is kept.
+std::filesystem::path resolve(std::wstring_view path);
+
+// The path as the product's wide text (UTF-8 file names decoded; undecodable bytes become U+FFFD).
+std::wstring toWide(const std::filesystem::path& path);
+// A wide path as a native path (UTF-8), "\" turned into "/", without any case resolution.
+std::filesystem::path fromWide(std::wstring_view path);
+
+// The whole file as bytes. On failure returns nullopt and, when error is given, a sentence naming the
+// file and the reason.
+std::optional<std::string> readBytes(const std::filesystem::path& path, std::string* error);
+
+// Replaces the file with bytes atomically: the bytes go to a temporary file in the same folder, are
+// flushed to disk, and the temporary file is then renamed over the target. On any failure the old file
+// is left as it was, the temporary file is removed, false is returned and error (when given) says why.
+// An existing target keeps its permission bits.
+bool writeAtomic(const std::filesystem::path& path, std::string_view bytes, std::string* error);
+
+// Copies a file (through writeAtomic, so a failed copy leaves the target as it was).
+bool copyFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error);
+
+// Creates the folder and any missing parents. True when it exists afterwards.
+bool createDirectories(const std::filesystem::path& path, std::string* error);
+
+// Last-write time in nanoseconds since 1970-01-01 UTC (fine enough to order two writes within one
+// second); nullopt when the file does not exist.
+std::optional<std::int64_t> lastWriteTime(const std::filesystem::path& path);
+
+bool exists(const std::filesystem::path& path);
+bool isDirectory(const std::filesystem::path& path);
+
+// Letter-case folding used for matching names (ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic).
+wchar_t foldCase(wchar_t c);
+bool equalIgnoringCase(std::wstring_view a, std::wstring_view b);
+
+}  // namespace fsys
