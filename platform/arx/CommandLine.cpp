@@ -23,6 +23,38 @@ State& state() {
 
 void record(EventKind kind, std::wstring text = {}) { state().events.push_back({kind, std::move(text)}); }
 
+// The host's wide printf reads "%s" and "%c" as wide, "%hs"/"%S" as narrow (the Windows C library's
+// rule); the C library here reads them the other way round. Rewrites a format so that callers
+// written for the host print what they mean instead of reading wide text as bytes.
+std::wstring hostFormatToLocal(const wchar_t* format) {
+    std::wstring out;
+    for (const wchar_t* p = format; *p; ++p) {
+        out += *p;
+        if (*p != L'%') continue;
+        if (p[1] == L'%') {
+            out += *++p;
+            continue;
+        }
+        // flags, width, precision
+        while (p[1] && std::wcschr(L"-+ #0123456789.*", p[1])) out += *++p;
+        wchar_t size = 0;
+        if (p[1] == L'h' || p[1] == L'l' || p[1] == L'w') size = *++p;
+        wchar_t conversion = p[1];
+        if (!conversion) break;
+        ++p;
+        if (conversion == L's' || conversion == L'c') {
+            out += (size == L'h') ? L"" : L"l";
+            out += conversion;
+        } else if (conversion == L'S' || conversion == L'C') {
+            out += static_cast<wchar_t>(conversion == L'S' ? L's' : L'c');
+        } else {
+            if (size == L'l' || size == L'h') out += size;
+            out += conversion;
+        }
+    }
+    return out;
+}
+
 void emit(std::wstring text) {
     if (state().sink) state().sink(text);
     record(EventKind::Print, std::move(text));
@@ -72,18 +104,19 @@ CommandLineCapture::~CommandLineCapture() { state().sink = std::move(previous_);
 
 int acutPrintf(const wchar_t* format, ...) {
     if (!format) return 0;
+    const std::wstring local = host::hostFormatToLocal(format);
     va_list args;
     va_start(args, format);
     std::wstring buffer(256, L'\0');
     va_list copy;
     va_copy(copy, args);
-    int n = std::vswprintf(buffer.data(), buffer.size(), format, copy);
+    int n = std::vswprintf(buffer.data(), buffer.size(), local.c_str(), copy);
     va_end(copy);
     // vswprintf reports truncation only as -1: grow until it fits (bounded by a sane maximum).
     while (n < 0 && buffer.size() < (1u << 22)) {
         buffer.resize(buffer.size() * 4);
         va_copy(copy, args);
-        n = std::vswprintf(buffer.data(), buffer.size(), format, copy);
+        n = std::vswprintf(buffer.data(), buffer.size(), local.c_str(), copy);
         va_end(copy);
     }
     va_end(args);

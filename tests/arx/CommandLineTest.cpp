@@ -10,6 +10,12 @@ TEST(CommandLine, PrintsFormattedWideAndNarrowTextIntoTheCapture) {
     EXPECT_EQ(host::printedText(), capture.text());
 }
 
+TEST(CommandLine, WideFormatsReadPercentSAsWideTextAsTheHostDoes) {
+    host::CommandLineCapture capture;
+    acutPrintf(L"[%s|%5s|%-3c|%hs|%S|%ld|%lld|%%s]\n", L"wide", L"ab", L'x', "narrow", "N", 7L, 8LL);
+    EXPECT_EQ(capture.text(), L"[wide|   ab|x  |narrow|N|7|8|%s]\n");
+}
+
 TEST(CommandLine, LongOutputIsNotTruncated) {
     host::CommandLineCapture capture;
     std::wstring long_text(5000, L'x');

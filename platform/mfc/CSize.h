@@ -1,0 +1,15 @@
+#pragma once
+// MFC's CSize: a SIZE with arithmetic.
+#include "platform/mfc/Win32Types.h"
+
+class CSize : public SIZE {
+public:
+    CSize() : SIZE{0, 0} {}
+    CSize(int width, int height) : SIZE{width, height} {}
+    CSize(SIZE s) : SIZE(s) {}
+
+    CSize operator+(SIZE o) const { return {cx + o.cx, cy + o.cy}; }
+    CSize operator-(SIZE o) const { return {cx - o.cx, cy - o.cy}; }
+    bool operator==(SIZE o) const { return cx == o.cx && cy == o.cy; }
+    bool operator!=(SIZE o) const { return !(*this == o); }
+};

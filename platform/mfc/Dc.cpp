@@ -1,0 +1,606 @@
+#include "platform/mfc/Dc.h"
+
+#include <algorithm>
+#include <cstdio>  // swprintf
+#include <cstdlib>  // abs
+#include <utility>  // exchange
+#include <unordered_map>
+
+#include "platform/mfc/Bitmap.h"
+#include "platform/mfc/CWnd.h"
+#include "platform/mfc/Font.h"
+#include "platform/mfc/GdiBrush.h"
+#include "platform/mfc/GdiColors.h"
+#include "platform/mfc/Window.h"
+
+namespace {
+
+constexpr COLORREF white = 0xFFFFFF;
+
+std::unordered_map<HDC, CDC*>& contexts()
+{
+    static std::unordered_map<HDC, CDC*> map;
+    return map;
+}
+
+HDC nextHandle()
+{
+    static std::uintptr_t next = 0x5000;
+    return reinterpret_cast<HDC>(next++);
+}
+
+std::wstring hex(COLORREF color)
+{
+    wchar_t text[16];
+    const COLORREF c = ui::resolveColor(color);
+    std::swprintf(text, 16, L"#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    return text;
+}
+
+std::wstring rectText(const RECT& r)
+{
+    return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," +
+           std::to_wstring(r.bottom);
+}
+
+// The stock objects, made once and never deleted.
+HGDIOBJ stockObject(int index)
+{
+    static std::unordered_map<int, HGDIOBJ> stock;
+    auto& handle = stock[index];
+    if (handle)
+        return handle;
+    switch (index) {
+    case WHITE_BRUSH: handle = ui::gdi::addBrush(RGB(255, 255, 255)); break;
+    case LTGRAY_BRUSH: handle = ui::gdi::addBrush(RGB(192, 192, 192)); break;
+    case GRAY_BRUSH: handle = ui::gdi::addBrush(RGB(128, 128, 128)); break;
+    case DKGRAY_BRUSH: handle = ui::gdi::addBrush(RGB(64, 64, 64)); break;
+    case BLACK_BRUSH: handle = ui::gdi::addBrush(RGB(0, 0, 0)); break;
+    case WHITE_PEN: handle = ui::gdi::addPen({PS_SOLID, 1, RGB(255, 255, 255)}); break;
+    case BLACK_PEN: handle = ui::gdi::addPen({PS_SOLID, 1, RGB(0, 0, 0)}); break;
+    case NULL_PEN: handle = ui::gdi::addPen({PS_NULL, 0, 0}); break;
+    case DEFAULT_GUI_FONT: handle = ui::gdi::addFont(ui::fontOrDefault(nullptr)); break;
+    default: break;  // NULL_BRUSH stays null: "no fill"
+    }
+    return handle;
+}
+
+std::uint32_t applyRop(std::uint32_t source, std::uint32_t destination, DWORD rop)
+{
+    switch (rop) {
+    case SRCCOPY: return source;
+    case SRCPAINT: return source | destination;
+    case SRCAND: return source & destination;
+    case SRCINVERT: return source ^ destination;
+    case NOTSRCCOPY: return ~source & white;
+    case DSTINVERT: return ~destination & white;
+    case BLACKNESS: return 0;
+    case WHITENESS: return white;
+    default: return source;
+    }
+}
+
+struct ActivePainting {
+    HWND window = nullptr;
+    CDC* context = nullptr;
+};
+
+ActivePainting& activePainting()
+{
+    static ActivePainting painting;
+    return painting;
+}
+
+}  // namespace
+
+CDC::CDC()
+    : m_hDC(nextHandle())
+{
+    contexts()[m_hDC] = this;
+    m_brushHandle = static_cast<HBRUSH>(stockObject(WHITE_BRUSH));
+    m_penHandle = static_cast<HPEN>(stockObject(BLACK_PEN));
+}
+
+CDC::~CDC()
+{
+    contexts().erase(m_hDC);
+}
+
+CDC* CDC::FromHandle(HDC hdc)
+{
+    const auto it = contexts().find(hdc);
+    return it == contexts().end() ? nullptr : it->second;
+}
+
+BOOL CDC::CreateCompatibleDC(CDC*)
+{
+    m_bitmap = nullptr;
+    m_ownSurface.reset();
+    record(L"CreateCompatibleDC");
+    return TRUE;
+}
+
+BOOL CDC::DeleteDC()
+{
+    m_bitmap = nullptr;
+    m_ownSurface.reset();
+    return TRUE;
+}
+
+CBitmap* CDC::SelectObject(CBitmap* bitmap)
+{
+    CBitmap* previous = m_bitmap;
+    m_bitmap = bitmap;
+    return previous;
+}
+
+CFont* CDC::SelectObject(CFont* font)
+{
+    CFont* previous = m_font;
+    m_font = font;
+    m_fontHandle = font ? static_cast<HFONT>(*font) : nullptr;
+    return previous;
+}
+
+CBrush* CDC::SelectObject(CBrush* brush)
+{
+    CBrush* previous = m_brush;
+    m_brush = brush;
+    m_brushHandle = brush ? static_cast<HBRUSH>(*brush) : static_cast<HBRUSH>(stockObject(WHITE_BRUSH));
+    return previous;
+}
+
+CPen* CDC::SelectObject(CPen* pen)
+{
+    CPen* previous = m_pen;
+    m_pen = pen;
+    m_penHandle = pen ? static_cast<HPEN>(*pen) : static_cast<HPEN>(stockObject(BLACK_PEN));
+    return previous;
+}
+
+HGDIOBJ CDC::SelectStockObject(int index)
+{
+    HGDIOBJ object = stockObject(index);
+    if (index <= NULL_BRUSH) {
+        HGDIOBJ previous = m_brushHandle;
+        m_brush = nullptr;
+        m_brushHandle = static_cast<HBRUSH>(object);
+        return previous;
+    }
+    if (index <= NULL_PEN) {
+        HGDIOBJ previous = m_penHandle;
+        m_pen = nullptr;
+        m_penHandle = static_cast<HPEN>(object);
+        return previous;
+    }
+    HGDIOBJ previous = m_fontHandle;
+    m_font = nullptr;
+    m_fontHandle = static_cast<HFONT>(object);
+    return previous;
+}
+
+COLORREF CDC::SetTextColor(COLORREF color)
+{
+    return std::exchange(m_textColor, ui::resolveColor(color));
+}
+
+COLORREF CDC::SetBkColor(COLORREF color)
+{
+    return std::exchange(m_bkColor, ui::resolveColor(color));
+}
+
+int CDC::SetBkMode(int mode)
+{
+    return std::exchange(m_bkMode, mode);
+}
+
+ui::BitmapImage* CDC::surface() const
+{
+    if (m_bitmap)
+        return m_bitmap->image();
+    return m_ownSurface.get();
+}
+
+void CDC::setSurface(std::shared_ptr<ui::BitmapImage> surface)
+{
+    m_ownSurface = std::move(surface);
+}
+
+void CDC::record(std::wstring call)
+{
+    m_calls.push_back(std::move(call));
+}
+
+void CDC::fill(const RECT& rect, COLORREF color)
+{
+    ui::BitmapImage* target = surface();
+    if (!target)
+        return;
+    const int left = std::max<int>(rect.left, 0), top = std::max<int>(rect.top, 0);
+    const int right = std::min<int>(rect.right, target->width()), bottom = std::min<int>(rect.bottom, target->height());
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            target->setPixel(x, y, color);
+}
+
+void CDC::plotPen(int x, int y)
+{
+    const ui::gdi::Pen* pen = ui::gdi::pen(m_penHandle);
+    ui::BitmapImage* target = surface();
+    if (!pen || pen->style == PS_NULL || !target)
+        return;
+    const int width = std::max(1, pen->width);
+    const int from = -(width - 1) / 2;
+    for (int dy = from; dy < from + width; ++dy)
+        for (int dx = from; dx < from + width; ++dx)
+            target->setPixel(x + dx, y + dy, pen->color);
+}
+
+void CDC::drawLine(int x0, int y0, int x1, int y1)
+{
+    // Bresenham; the last point is left out, so joined lines do not draw their corners twice.
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int error = dx + dy;
+    while (x0 != x1 || y0 != y1) {
+        plotPen(x0, y0);
+        const int twice = 2 * error;
+        if (twice >= dy)
+            error += dy, x0 += sx;
+        if (twice <= dx)
+            error += dx, y0 += sy;
+    }
+}
+
+CPoint CDC::MoveTo(int x, int y)
+{
+    const CPoint previous = m_position;
+    m_position = CPoint(x, y);
+    record(L"MoveTo(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L")");
+    return previous;
+}
+
+BOOL CDC::LineTo(int x, int y)
+{
+    record(L"LineTo(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L")");
+    drawLine(m_position.x, m_position.y, x, y);
+    m_position = CPoint(x, y);
+    return TRUE;
+}
+
+BOOL CDC::Rectangle(int left, int top, int right, int bottom)
+{
+    const CRect rect(left, top, right, bottom);
+    record(L"Rectangle(" + rectText(rect) + L")");
+    COLORREF brush = 0;
+    if (ui::gdi::brushColor(m_brushHandle, brush))
+        fill(rect, brush);
+    if (right - left >= 1 && bottom - top >= 1) {
+        const int r = right - 1, b = bottom - 1;
+        for (int x = left; x <= r; ++x)
+            plotPen(x, top), plotPen(x, b);
+        for (int y = top; y <= b; ++y)
+            plotPen(left, y), plotPen(r, y);
+    }
+    return TRUE;
+}
+
+BOOL CDC::Rectangle(LPCRECT rect)
+{
+    return rect ? Rectangle(rect->left, rect->top, rect->right, rect->bottom) : FALSE;
+}
+
+void CDC::FillSolidRect(LPCRECT rect, COLORREF color)
+{
+    if (!rect)
+        return;
+    // As MFC does: FillSolidRect works through the background colour and leaves it set.
+    SetBkColor(color);
+    record(L"FillSolidRect(" + rectText(*rect) + L"," + hex(color) + L")");
+    fill(*rect, ui::resolveColor(color));
+}
+
+void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF color)
+{
+    const CRect rect(x, y, x + cx, y + cy);
+    FillSolidRect(&rect, color);
+}
+
+void CDC::FillRect(LPCRECT rect, CBrush* brush)
+{
+    if (!rect || !brush)
+        return;
+    record(L"FillRect(" + rectText(*rect) + L"," + hex(brush->color()) + L")");
+    fill(*rect, brush->color());
+}
+
+void CDC::FrameRect(LPCRECT rect, CBrush* brush)
+{
+    if (!rect || !brush)
+        return;
+    record(L"FrameRect(" + rectText(*rect) + L"," + hex(brush->color()) + L")");
+    const COLORREF c = brush->color();
+    fill({rect->left, rect->top, rect->right, rect->top + 1}, c);
+    fill({rect->left, rect->bottom - 1, rect->right, rect->bottom}, c);
+    fill({rect->left, rect->top, rect->left + 1, rect->bottom}, c);
+    fill({rect->right - 1, rect->top, rect->right, rect->bottom}, c);
+}
+
+void CDC::Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight)
+{
+    if (!rect)
+        return;
+    record(L"Draw3dRect(" + rectText(*rect) + L"," + hex(topLeft) + L"," + hex(bottomRight) + L")");
+    const COLORREF a = ui::resolveColor(topLeft), b = ui::resolveColor(bottomRight);
+    fill({rect->left, rect->top, rect->right - 1, rect->top + 1}, a);
+    fill({rect->left, rect->top, rect->left + 1, rect->bottom - 1}, a);
+    fill({rect->right - 1, rect->top, rect->right, rect->bottom}, b);
+    fill({rect->left, rect->bottom - 1, rect->right, rect->bottom}, b);
+}
+
+void CDC::DrawFocusRect(LPCRECT rect)
+{
+    if (!rect)
+        return;
+    record(L"DrawFocusRect(" + rectText(*rect) + L")");
+    // A dotted frame drawn by inverting, so drawing it twice removes it, as Windows relies on.
+    ui::BitmapImage* target = surface();
+    if (!target)
+        return;
+    auto invert = [&](int x, int y) { target->setPixel(x, y, ~target->pixel(x, y) & white); };
+    for (int x = rect->left; x < rect->right; x += 2)
+        invert(x, rect->top), invert(x, rect->bottom - 1);
+    for (int y = rect->top + 2; y < rect->bottom - 1; y += 2)
+        invert(rect->left, y), invert(rect->right - 1, y);
+}
+
+COLORREF CDC::SetPixel(int x, int y, COLORREF color)
+{
+    if (ui::BitmapImage* target = surface())
+        target->setPixel(x, y, ui::resolveColor(color));
+    return ui::resolveColor(color);
+}
+
+COLORREF CDC::GetPixel(int x, int y) const
+{
+    const ui::BitmapImage* target = surface();
+    if (!target || x < 0 || y < 0 || x >= target->width() || y >= target->height())
+        return CLR_INVALID;
+    return target->pixel(x, y);
+}
+
+BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, DWORD rop)
+{
+    return StretchBlt(x, y, width, height, source, xSource, ySource, width, height, rop);
+}
+
+BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, int sourceWidth,
+                     int sourceHeight, DWORD rop)
+{
+    record(L"BitBlt(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L"," + std::to_wstring(width) + L"," +
+           std::to_wstring(height) + L"," + std::to_wstring(rop) + L")");
+    ui::BitmapImage* target = surface();
+    const ui::BitmapImage* from = source ? source->surface() : nullptr;
+    if (!target || width <= 0 || height <= 0)
+        return target ? TRUE : FALSE;
+    const bool needsSource = rop != BLACKNESS && rop != WHITENESS && rop != DSTINVERT && rop != PATCOPY;
+    if (needsSource && (!from || sourceWidth <= 0 || sourceHeight <= 0))
+        return FALSE;
+    COLORREF pattern = 0;
+    ui::gdi::brushColor(m_brushHandle, pattern);
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            std::uint32_t sourcePixel = pattern;
+            if (needsSource) {
+                const int sx = xSource + column * sourceWidth / width, sy = ySource + row * sourceHeight / height;
+                sourcePixel = from->pixel(sx, sy);
+                // Colour conversions between monochrome and colour surfaces, as Windows makes them:
+                // a mask drawn on colour takes the destination's text (0) and background (1) colours;
+                // a colour picture drawn on a mask gives 1 where it has the source's background colour.
+                if (from->isMonochrome() && !target->isMonochrome())
+                    sourcePixel = sourcePixel == white ? m_bkColor : m_textColor;
+                else if (!from->isMonochrome() && target->isMonochrome())
+                    sourcePixel = sourcePixel == source->m_bkColor ? white : 0;
+            }
+            const int tx = x + column, ty = y + row;
+            target->setPixel(tx, ty, applyRop(sourcePixel, target->pixel(tx, ty), rop) & white);
+        }
+    }
+    return TRUE;
+}
+
+BOOL CDC::DrawIcon(int x, int y, HICON icon)
+{
+    const auto picture = ui::gdi::icon(icon);
+    record(L"DrawIcon(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L")");
+    if (!picture || picture->isNull())
+        return FALSE;
+    const ui::BitmapImage mask = picture->maskOf(picture->pixel(0, picture->height() - 1));
+    ui::BitmapImage* target = surface();
+    if (!target)
+        return TRUE;
+    for (int row = 0; row < picture->height(); ++row)
+        for (int column = 0; column < picture->width(); ++column)
+            if (mask.pixel(column, row) != white)
+                target->setPixel(x + column, y + row, picture->pixel(column, row));
+    return TRUE;
+}
+
+void CDC::DrawTransparent(int x, int y, const ui::BitmapImage& picture, const ui::BitmapImage& mask)
+{
+    record(L"DrawTransparent(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L"," +
+           std::to_wstring(picture.width()) + L"," + std::to_wstring(picture.height()) + L")");
+    ui::BitmapImage* target = surface();
+    if (!target)
+        return;
+    // AND with the mask keeps the background where the mask is white and clears it elsewhere; OR with
+    // the picture (blackened where transparent) then paints the opaque part.
+    const ui::BitmapImage opaque = picture.blackenedBy(mask);
+    for (int row = 0; row < picture.height(); ++row) {
+        for (int column = 0; column < picture.width(); ++column) {
+            const int tx = x + column, ty = y + row;
+            const std::uint32_t kept = target->pixel(tx, ty) & mask.pixel(column, row);
+            target->setPixel(tx, ty, kept | opaque.pixel(column, row));
+        }
+    }
+}
+
+int CDC::charWidth() const
+{
+    const LOGFONT font = ui::fontOrDefault(m_fontHandle);
+    const int height = font.lfHeight == 0 ? 11 : std::abs(int(font.lfHeight));
+    return (height + 1) / 2;
+}
+
+int CDC::lineHeight() const
+{
+    const LOGFONT font = ui::fontOrDefault(m_fontHandle);
+    const int height = font.lfHeight == 0 ? 11 : std::abs(int(font.lfHeight));
+    return height + 2;
+}
+
+CSize CDC::GetTextExtent(const CString& text) const
+{
+    int longest = 0, lines = 1, current = 0;
+    for (wchar_t c : text.str()) {
+        if (c == L'\n') {
+            ++lines;
+            current = 0;
+        } else if (c != L'\r') {
+            longest = std::max(longest, ++current);
+        }
+    }
+    return CSize(longest * charWidth(), lines * lineHeight());
+}
+
+BOOL CDC::TextOut(int x, int y, const CString& text)
+{
+    CRect rect(x, y, x + GetTextExtent(text).cx, y + lineHeight());
+    record(L"TextOut(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L",\"" + text.str() + L"\")");
+    const std::size_t before = m_calls.size();
+    DrawText(text, &rect, DT_SINGLELINE | DT_NOCLIP);
+    m_calls.resize(before);
+    return TRUE;
+}
+
+int CDC::DrawText(const CString& text, LPRECT rect, UINT format)
+{
+    if (!rect)
+        return 0;
+    // Break into lines: at newlines unless single-line; at spaces to fit the width with DT_WORDBREAK.
+    const int cw = charWidth(), lh = lineHeight();
+    std::vector<std::wstring> lines;
+    if (format & DT_SINGLELINE) {
+        std::wstring line;
+        for (wchar_t c : text.str())
+            if (c != L'\n' && c != L'\r')
+                line += c;
+        lines.push_back(line);
+    } else {
+        std::wstring line;
+        const int maxChars = (format & DT_WORDBREAK) ? std::max(1, int((rect->right - rect->left) / cw)) : 1 << 30;
+        for (wchar_t c : text.str()) {
+            if (c == L'\r')
+                continue;
+            if (c == L'\n') {
+                lines.push_back(line), line.clear();
+                continue;
+            }
+            line += c;
+            if (int(line.size()) > maxChars) {
+                const std::size_t space = line.rfind(L' ');
+                if (space != std::wstring::npos && space > 0) {
+                    lines.push_back(line.substr(0, space));
+                    line = line.substr(space + 1);
+                } else {
+                    lines.push_back(line.substr(0, line.size() - 1));
+                    line = line.substr(line.size() - 1);
+                }
+            }
+        }
+        lines.push_back(line);
+    }
+    int widest = 0;
+    for (const auto& line : lines)
+        widest = std::max(widest, int(line.size()) * cw);
+    const int height = int(lines.size()) * lh;
+    if (format & DT_CALCRECT) {
+        rect->right = rect->left + widest;
+        rect->bottom = rect->top + height;
+        return height;
+    }
+    record(L"DrawText(\"" + text.str() + L"\"," + rectText(*rect) + L"," + std::to_wstring(format) + L")");
+    ui::BitmapImage* target = surface();
+    if (!target)
+        return height;
+    int top = rect->top;
+    if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
+        top = rect->top + (rect->bottom - rect->top - lh) / 2;
+    else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM))
+        top = rect->bottom - lh;
+    const bool clip = (format & DT_NOCLIP) == 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int width = int(lines[i].size()) * cw;
+        int left = rect->left;
+        if (format & DT_CENTER)
+            left = rect->left + (rect->right - rect->left - width) / 2;
+        else if (format & DT_RIGHT)
+            left = rect->right - width;
+        const int y = top + int(i) * lh;
+        auto paint = [&](int l, int t, int r, int b, COLORREF color) {
+            for (int py = t; py < b; ++py)
+                for (int px = l; px < r; ++px)
+                    if (!clip || (px >= rect->left && px < rect->right && py >= rect->top && py < rect->bottom))
+                        target->setPixel(px, py, color);
+        };
+        if (m_bkMode == OPAQUE)
+            paint(left, y, left + width, y + lh, m_bkColor);
+        for (std::size_t k = 0; k < lines[i].size(); ++k)
+            if (lines[i][k] != L' ')
+                paint(left + int(k) * cw, y + 2, left + int(k + 1) * cw - 1, y + lh - 2, m_textColor);
+    }
+    return height;
+}
+
+CPaintDC::CPaintDC(CWnd* window)
+    : m_window(window)
+{
+    ActivePainting& painting = activePainting();
+    if (window && painting.context && painting.window == window->GetSafeHwnd()) {
+        setSurface(std::shared_ptr<ui::BitmapImage>(painting.context->surface(), [](ui::BitmapImage*) {}));
+        m_borrowed = true;
+    }
+}
+
+CPaintDC::~CPaintDC()
+{
+    ActivePainting& painting = activePainting();
+    if (m_borrowed && painting.context)
+        for (const auto& call : calls())
+            painting.context->record(call);
+}
+
+namespace ui {
+
+Painting paintWindow(HWND hwnd)
+{
+    Painting result;
+    Window* window = windowFromHandle(hwnd);
+    if (!window)
+        return result;
+    const RECT client = window->clientRect();
+    auto image = std::make_shared<BitmapImage>(int(client.right - client.left), int(client.bottom - client.top),
+                                               GetSysColor(COLOR_BTNFACE));
+    CDC context;
+    context.setSurface(image);
+    ActivePainting saved = activePainting();
+    activePainting() = {hwnd, &context};
+    sendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(context.GetSafeHdc()), 0);
+    sendMessage(hwnd, WM_PAINT, 0, 0);
+    activePainting() = saved;
+    result.image = *image;
+    result.calls = context.calls();
+    return result;
+}
+
+}  // namespace ui
