@@ -1,6 +1,8 @@
 #include "platform/grid/Value.h"
 
+#include <algorithm>  // max
 #include <array>
+#include <charconv>   // to_chars
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>  // strtod
@@ -52,10 +54,10 @@ bool Value::operator==(const Value& other) const {
     return false;
 }
 
-std::wstring formatNumber(double value) {
-    if (!std::isfinite(value)) return L"#NUM!";
-    if (value == 0.0) return L"0";
-    // %.15G gives 15 significant digits; trim trailing zeros of the fraction and of the mantissa.
+namespace {
+
+// %.15G, with trailing zeros of the fraction and leading zeros of the exponent removed.
+std::wstring formatNumberSlow(double value) {
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.15G", value);
     std::string s(buffer);
@@ -69,7 +71,6 @@ std::wstring formatNumber(double value) {
         if (!s.empty() && s.back() == '.') s.pop_back();
     }
     if (!exponent.empty()) {
-        // "E+020" style never appears with %G on glibc, but normalise "E+05" to "E+5".
         char sign = exponent.size() > 1 ? exponent[1] : '+';
         std::size_t digits = 2;
         while (digits + 1 < exponent.size() && exponent[digits] == '0') ++digits;
@@ -77,6 +78,54 @@ std::wstring formatNumber(double value) {
     }
     s += exponent;
     return std::wstring(s.begin(), s.end());
+}
+
+}  // namespace
+
+std::wstring formatNumber(double value) {
+    if (!std::isfinite(value)) return L"#NUM!";
+    if (value == 0.0) return L"0";
+    // Fast path: the shortest text that reads back as the same double. When it has at most 15
+    // significant digits it is exactly what %.15G with trailing zeros removed gives, because
+    // rounding the double to 15 digits lands on the same decimal. Otherwise printf decides.
+    // Subnormal numbers carry fewer digits than their shortest text suggests.
+    if (std::fabs(value) < 2.2250738585072014e-308) return formatNumberSlow(value);
+    char buffer[40];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    if (result.ec != std::errc()) return formatNumberSlow(value);
+    std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    std::size_t e = sci.find('e');
+    if (e == std::string_view::npos) return formatNumberSlow(value);
+    bool negative = sci[0] == '-';
+    std::string digits;
+    for (std::size_t i = negative ? 1 : 0; i < e; ++i)
+        if (sci[i] != '.') digits += sci[i];
+    if (digits.size() > 15) return formatNumberSlow(value);
+    int exponent = std::atoi(std::string(sci.substr(e + 1)).c_str());
+    std::wstring out;
+    if (negative) out += L'-';
+    if (exponent < -4 || exponent >= 15) {
+        out += static_cast<wchar_t>(digits[0]);
+        if (digits.size() > 1) {
+            out += L'.';
+            for (std::size_t i = 1; i < digits.size(); ++i) out += static_cast<wchar_t>(digits[i]);
+        }
+        out += exponent < 0 ? L"E-" : L"E+";
+        for (char c : std::to_string(exponent < 0 ? -exponent : exponent)) out += static_cast<wchar_t>(c);
+        return out;
+    }
+    if (exponent < 0) {
+        out += L"0.";
+        for (int i = -1; i > exponent; --i) out += L'0';
+        for (char c : digits) out += static_cast<wchar_t>(c);
+        return out;
+    }
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    for (std::size_t i = 0; i < std::max(whole, digits.size()); ++i) {
+        if (i == whole) out += L'.';
+        out += i < digits.size() ? static_cast<wchar_t>(digits[i]) : L'0';
+    }
+    return out;
 }
 
 std::optional<double> parseNumber(std::wstring_view text) {
@@ -147,7 +196,7 @@ BoolOrError toBool(const Value& v) {
         auto upper = [&](std::wstring_view w) {
             if (t.size() != w.size()) return false;
             for (std::size_t i = 0; i < t.size(); ++i)
-                if (std::towupper(t[i]) != w[i]) return false;
+                if (static_cast<wchar_t>(std::towupper(static_cast<wint_t>(t[i]))) != w[i]) return false;
             return true;
         };
         if (upper(L"TRUE")) return {true, std::nullopt};

@@ -1,0 +1,127 @@
+#include "platform/grid/DelimitedText.h"
+
+#include "platform/arx/Utf8.h"
+
+namespace grid {
+namespace {
+
+bool isAscii(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+bool validText(std::string_view text) { return isAscii(text) || utf8::isValid(text); }
+
+}  // namespace
+
+DelimitedReader::DelimitedReader(std::string_view bytes, Delimiter delimiter)
+    : bytes_(bytes), delimiter_(static_cast<char>(delimiter)) {
+    if (bytes_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
+    // An empty file holds no record at all, not one empty field.
+    if (pos_ == bytes_.size()) done_ = true;
+}
+
+DelimitedReader::Status DelimitedReader::fail(std::int32_t line, std::string_view problem) {
+    failed_ = true;
+    line_ = line;
+    error_ = "line " + std::to_string(line) + ": " + std::string(problem);
+    return Status::Error;
+}
+
+DelimitedReader::Status DelimitedReader::next(Field& field) {
+    if (failed_) return Status::Error;
+    if (done_) return Status::End;
+
+    const std::size_t size = bytes_.size();
+    const std::int32_t startLine = line_;
+    field.row = row_;
+    field.column = column_;
+    field.line = startLine;
+    field.quoted = false;
+
+    if (pos_ < size && bytes_[pos_] == '"') {
+        // Quoted: copy into scratch only when a doubled quote forces unescaping.
+        field.quoted = true;
+        std::size_t start = ++pos_;
+        bool escaped = false;
+        scratch_.clear();
+        for (;;) {
+            if (pos_ >= size) return fail(startLine, "unterminated quoted field");
+            char c = bytes_[pos_];
+            if (c == '"') {
+                if (pos_ + 1 < size && bytes_[pos_ + 1] == '"') {
+                    if (!escaped) scratch_.assign(bytes_.substr(start, pos_ - start));
+                    escaped = true;
+                    scratch_ += '"';
+                    pos_ += 2;
+                    continue;
+                }
+                break;
+            }
+            if (c == '\n' || (c == '\r' && !(pos_ + 1 < size && bytes_[pos_ + 1] == '\n'))) ++line_;
+            if (escaped) scratch_ += c;
+            ++pos_;
+        }
+        field.text = escaped ? std::string_view(scratch_) : bytes_.substr(start, pos_ - start);
+        ++pos_;  // the closing quote
+        if (pos_ < size && bytes_[pos_] != delimiter_ && bytes_[pos_] != '\n' && bytes_[pos_] != '\r')
+            return fail(line_, "unexpected character after a closing quote (a quote inside a quoted "
+                               "field must be doubled)");
+    } else {
+        std::size_t start = pos_;
+        while (pos_ < size) {
+            char c = bytes_[pos_];
+            if (c == delimiter_ || c == '\n' || c == '\r') break;
+            ++pos_;
+        }
+        field.text = bytes_.substr(start, pos_ - start);
+    }
+    if (!validText(field.text)) return fail(startLine, "text is not valid UTF-8");
+
+    // What ends the field decides where the next one starts.
+    if (pos_ >= size) {
+        done_ = true;
+    } else if (bytes_[pos_] == delimiter_) {
+        ++pos_;
+        ++column_;
+    } else {
+        pos_ += (bytes_[pos_] == '\r' && pos_ + 1 < size && bytes_[pos_ + 1] == '\n') ? 2 : 1;
+        ++line_;
+        ++row_;
+        column_ = 1;
+        if (pos_ >= size) done_ = true;
+    }
+    return Status::Field;
+}
+
+Delimiter sniffDelimiter(std::string_view bytes) {
+    bool quoted = false;
+    for (char c : bytes) {
+        if (c == '"') quoted = !quoted;
+        else if (!quoted && (c == '\n' || c == '\r')) break;
+        else if (!quoted && c == '\t') return Delimiter::Tab;
+    }
+    return Delimiter::Comma;
+}
+
+void appendDelimitedField(std::string& out, std::string_view text, Delimiter delimiter) {
+    char d = static_cast<char>(delimiter);
+    bool quote = !text.empty() && (text.front() == ' ' || text.back() == ' ' || text.front() == '"');
+    for (std::size_t i = 0; i < text.size() && !quote; ++i) {
+        char c = text[i];
+        quote = c == d || c == '"' || c == '\n' || c == '\r';
+    }
+    if (!quote) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+}  // namespace grid

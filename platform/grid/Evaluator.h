@@ -1,0 +1,41 @@
+#pragma once
+// Runs a formula's bytecode for one cell over a value stack. Numbers never touch the heap; the
+// stack is kept between runs. Runs may nest (a custom function that reads a cell of the same sheet
+// starts another run above the current one), so every run works relative to where it began.
+#include <cstdint>
+#include <vector>
+
+#include "platform/grid/Builtins.h"
+#include "platform/grid/Formula.h"
+#include "platform/grid/Value.h"
+
+namespace grid {
+
+class SheetData;
+struct FunctionSlot;
+
+class Evaluator final : public CallContext {
+public:
+    explicit Evaluator(SheetData& sheet);
+
+    // The value of f placed at (col, row). What it reads must be up to date already: the sheet
+    // brings a formula's precedents up to date before running it.
+    Value run(const Formula& f, std::int32_t col, std::int32_t row);
+
+    Value cellValue(std::int32_t col, std::int32_t row) override;
+    double random() override;
+
+private:
+    Value valueOf(const Arg& arg);
+    void binary(Operator op);
+    void unary(Operator op);
+    void call(const FunctionSlot& slot, std::uint16_t count);
+    Value callCustom(std::int32_t custom, std::size_t first, std::uint16_t count);
+    // AND / OR: folds one argument into the accumulator below it; true when the result is decided.
+    bool logicStep(bool isOr);
+
+    SheetData& sheet_;
+    std::vector<Arg> stack_;
+};
+
+}  // namespace grid

@@ -1,0 +1,661 @@
+#include "platform/grid/Sheet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>  // snprintf
+
+#include "platform/grid/FormulaWriter.h"
+#include "platform/grid/SheetData.h"
+
+namespace grid {
+namespace {
+
+constexpr double kDefaultColWidth = 9.0;     // characters
+constexpr double kDefaultRowHeight = 12.0;   // points
+constexpr double kPixelsPerCharacter = 8.0;
+constexpr double kPixelsPerPoint = 4.0 / 3.0;
+
+// Leading-number conversion: the longest start of the text that reads as a number ("12abc" -> 12,
+// " -1.5e3x" -> -1500); nothing when the text does not start with one.
+std::optional<double> leadingNumber(std::wstring_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == L' ' || text[i] == L'\t')) ++i;
+    std::size_t start = i;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) ++i;
+    std::size_t digits = 0;
+    while (i < text.size() && text[i] >= L'0' && text[i] <= L'9') ++i, ++digits;
+    if (i < text.size() && text[i] == L'.') {
+        ++i;
+        while (i < text.size() && text[i] >= L'0' && text[i] <= L'9') ++i, ++digits;
+    }
+    if (digits == 0) return std::nullopt;
+    if (i < text.size() && (text[i] == L'e' || text[i] == L'E')) {
+        std::size_t k = i + 1;
+        if (k < text.size() && (text[k] == L'+' || text[k] == L'-')) ++k;
+        if (k < text.size() && text[k] >= L'0' && text[k] <= L'9') {
+            while (k < text.size() && text[k] >= L'0' && text[k] <= L'9') ++k;
+            i = k;
+        }
+    }
+    std::wstring_view number = text.substr(start, i - start);
+    if (number.back() == L'.') number.remove_suffix(1);
+    return parseNumber(number);
+}
+
+// A number cell's text: rounded half away from zero to the cell's decimals and written with exactly
+// that many ("12.5000000" for 7, "13" for 0 and 12.5).
+std::wstring numberCellText(double v, std::int32_t decimals) {
+    decimals = std::clamp(decimals, 0, 15);
+    double scale = std::pow(10.0, decimals);
+    double scaled = v * scale;
+    if (std::fabs(scaled) < 1e15) {
+        // Two units in the last place away from zero make 1.005 * 100 (= 100.49999999999999) round
+        // the way the written number says.
+        double nudged = std::nextafter(std::nextafter(scaled, scaled < 0 ? -INFINITY : INFINITY),
+                                       scaled < 0 ? -INFINITY : INFINITY);
+        v = std::round(nudged) / scale;
+    }
+    if (v == 0.0) v = 0.0;  // no "-0.00"
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", static_cast<int>(decimals), v);
+    std::wstring s;
+    for (const char* p = buffer; *p; ++p) s += static_cast<wchar_t>(*p);
+    if (s.size() > 1 && s[0] == L'-' && s.find_first_not_of(L"-0.") == std::wstring::npos) s.erase(0, 1);
+    return s;
+}
+
+// A datum as the sheet stores it: numbers (numeric text without surrounding blanks) as numbers, with
+// their text kept when formatNumber would write it differently; anything else as text.
+void datumOf(std::wstring_view text, Value& value, std::optional<std::wstring>& dataText) {
+    dataText.reset();
+    if (text.empty()) {
+        value = Value();
+        return;
+    }
+    bool blankEdge = text.front() == L' ' || text.front() == L'\t' || text.back() == L' ' || text.back() == L'\t';
+    if (!blankEdge) {
+        if (auto n = parseNumber(text)) {
+            value = Value::number(*n);
+            if (formatNumber(*n) != text) dataText = std::wstring(text);
+            return;
+        }
+    }
+    value = Value::text(std::wstring(text));
+}
+
+std::int32_t clampAll(std::int32_t v, std::int32_t max) { return v == kHeader ? max : v; }
+
+// A single cell as a range: kHeader names the header here, not "all".
+CellRange singleCell(std::int32_t col, std::int32_t row) {
+    if (col == kHeader) col = 0;
+    if (row == kHeader) row = 0;
+    return {col, row, col, row};
+}
+
+}  // namespace
+
+Sheet::Sheet() : data_(std::make_unique<SheetData>()) {}
+Sheet::~Sheet() = default;
+Sheet::Sheet(Sheet&&) noexcept = default;
+Sheet& Sheet::operator=(Sheet&&) noexcept = default;
+
+// ---- Size -------------------------------------------------------------------------------------------
+
+std::int32_t Sheet::maxRows() const { return data_->rows; }
+std::int32_t Sheet::maxCols() const { return data_->cols; }
+
+bool Sheet::setMaxRows(std::int32_t rows) {
+    SheetData& d = *data_;
+    if (rows < 0 || rows > kRowLimit) return false;
+    if (rows < d.rows) {
+        for (std::int32_t c = 0; c < d.cells.columnCount(); ++c)
+            for (std::int32_t r = rows + 1; r < d.cells.rowExtent(c) && r <= d.rows; ++r) {
+                if (d.cells.find(c, r)) {
+                    d.setContent(c, r, Value(), nullptr, std::nullopt);
+                    d.extras.erase(Dependencies::key(c, r));
+                    d.cells.erase(c, r);
+                }
+            }
+        std::erase_if(d.spans, [&](const CellRange& s) { return s.row2 > rows; });
+    }
+    d.rows = rows;
+    d.formulasChanged();
+    d.markAllFormulasDirty();
+    return true;
+}
+
+bool Sheet::setMaxCols(std::int32_t cols) {
+    SheetData& d = *data_;
+    if (cols < 0 || cols > kColLimit) return false;
+    if (cols < d.cols) {
+        for (std::int32_t c = cols + 1; c < d.cells.columnCount() && c <= d.cols; ++c)
+            for (std::int32_t r = 0; r < d.cells.rowExtent(c); ++r) {
+                if (d.cells.find(c, r)) {
+                    d.setContent(c, r, Value(), nullptr, std::nullopt);
+                    d.extras.erase(Dependencies::key(c, r));
+                    d.cells.erase(c, r);
+                }
+            }
+        std::erase_if(d.spans, [&](const CellRange& s) { return s.col2 > cols; });
+    }
+    d.cols = cols;
+    d.formulasChanged();
+    d.markAllFormulasDirty();
+    return true;
+}
+
+bool Sheet::isInside(std::int32_t col, std::int32_t row) const { return data_->toInternal(col, row); }
+
+std::int32_t Sheet::lastUsedCol() const {
+    std::int32_t last = 0;
+    data_->cells.forEach([&](std::int32_t c, std::int32_t, Cell& cell) {
+        if ((cell.formula || !cell.value.isEmpty()) && c > last) last = c;
+    });
+    return last;
+}
+
+std::int32_t Sheet::lastUsedRow() const {
+    std::int32_t last = 0;
+    data_->cells.forEach([&](std::int32_t, std::int32_t r, Cell& cell) {
+        if ((cell.formula || !cell.value.isEmpty()) && r > last) last = r;
+    });
+    return last;
+}
+
+// ---- Data and formulas ------------------------------------------------------------------------------
+
+bool Sheet::setData(std::int32_t col, std::int32_t row, std::wstring_view text) {
+    SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return false;
+    const Cell* cell = d.cells.find(col, row);
+    if (cell && d.types[cell->type].isNumeric()) {
+        auto n = leadingNumber(text);
+        d.setContent(col, row, n ? Value::number(*n) : Value(), nullptr, std::nullopt);
+        return true;
+    }
+    Value value;
+    std::optional<std::wstring> dataText;
+    datumOf(text, value, dataText);
+    d.setContent(col, row, std::move(value), nullptr, std::move(dataText));
+    return true;
+}
+
+bool Sheet::setValue(std::int32_t col, std::int32_t row, std::wstring_view text) { return setData(col, row, text); }
+
+bool Sheet::setNumber(std::int32_t col, std::int32_t row, double value) {
+    SheetData& d = *data_;
+    if (!d.toInternal(col, row) || !std::isfinite(value)) return false;
+    d.setContent(col, row, Value::number(value), nullptr, std::nullopt);
+    return true;
+}
+
+FormulaStatus Sheet::setFormula(std::int32_t col, std::int32_t row, std::wstring_view text) {
+    SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return {false, 0, L"cell outside the sheet"};
+    if (col == 0 || row == 0) return {false, 0, L"a header cell cannot hold a formula"};
+    std::wstring_view trimmed = text;
+    while (!trimmed.empty() && (trimmed.front() == L' ' || trimmed.front() == L'\t')) trimmed.remove_prefix(1);
+    if (trimmed.empty() || trimmed == L"=") {
+        d.setContent(col, row, Value(), nullptr, std::nullopt);
+        return {};
+    }
+    FormulaStatus status;
+    const Formula* f = d.formulaFor(text, col, row, status);
+    if (!f) return status;
+    d.setContent(col, row, Value(), f, std::nullopt);
+    return status;
+}
+
+bool Sheet::clearData(std::int32_t col, std::int32_t row) {
+    SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return false;
+    d.setContent(col, row, Value(), nullptr, std::nullopt);
+    return true;
+}
+
+bool Sheet::clearDataRange(const CellRange& range) {
+    SheetData& d = *data_;
+    std::int32_t c1 = clampAll(range.col1, 1), r1 = clampAll(range.row1, 1);
+    std::int32_t c2 = clampAll(range.col2, d.cols), r2 = clampAll(range.row2, d.rows);
+    if (c1 > c2 || r1 > r2 || c1 < 0 || r1 < 0 || c2 > d.cols || r2 > d.rows) return false;
+    for (std::int32_t c = c1; c <= c2; ++c)
+        for (std::int32_t r = r1; r <= r2; ++r)
+            if (d.cells.find(c, r)) d.setContent(c, r, Value(), nullptr, std::nullopt);
+    return true;
+}
+
+bool Sheet::getText(std::int32_t col, std::int32_t row, TextKind kind, std::wstring& out) const {
+    SheetData& d = *data_;
+    out.clear();
+    if (!d.toInternal(col, row)) return false;
+    Cell* cell = d.cells.find(col, row);
+    if (!cell) return true;
+    if (cell->formula && cell->state == CellState::Dirty && d.autoCalc()) {
+        d.bringUpToDate(col, row);
+        cell = d.cells.find(col, row);
+    }
+    const CellExtra* extra = d.extra(col, row);
+    switch (kind) {
+        case TextKind::Tag:
+            if (extra) out = extra->tag;
+            return true;
+        case TextKind::Formula:
+            if (cell->formula) out = FormulaWriter::text(*cell->formula, col, row, d.style);
+            return true;
+        case TextKind::Data:
+            if (!cell->formula && extra && extra->dataText) out = *extra->dataText;
+            else out = displayText(cell->value);
+            return true;
+        case TextKind::Value: {
+            const CellType& type = d.types[cell->type];
+            const Value& v = cell->value;
+            if (type.isNumeric() && v.isNumber())
+                out = numberCellText(v.asNumber(), type.code == CellTypeCode::Integer ? 0 : type.decimals);
+            else if (!cell->formula && extra && extra->dataText)
+                out = *extra->dataText;
+            else
+                out = displayText(v);
+            return true;
+        }
+    }
+    return true;
+}
+
+std::wstring Sheet::text(std::int32_t col, std::int32_t row, TextKind kind) const {
+    std::wstring out;
+    getText(col, row, kind, out);
+    return out;
+}
+
+bool Sheet::hasFormula(std::int32_t col, std::int32_t row) const {
+    if (!data_->toInternal(col, row)) return false;
+    const Cell* cell = data_->cells.find(col, row);
+    return cell && cell->formula;
+}
+
+Value Sheet::value(std::int32_t col, std::int32_t row) const {
+    SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return Value::error(ErrorCode::Ref);
+    const Cell* cell = d.cells.find(col, row);
+    if (!cell) return {};
+    if (cell->formula && cell->state == CellState::Dirty && d.autoCalc()) {
+        d.bringUpToDate(col, row);
+        cell = d.cells.find(col, row);
+    }
+    return cell->value;
+}
+
+std::optional<ErrorCode> Sheet::error(std::int32_t col, std::int32_t row) const {
+    Value v = value(col, row);
+    if (v.isError()) return v.asError();
+    return std::nullopt;
+}
+
+// ---- Cell attributes ------------------------------------------------------------------------------
+
+bool Sheet::setTag(std::int32_t col, std::int32_t row, std::wstring_view tag) {
+    SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return false;
+    if (tag.empty() && !d.extra(col, row)) return true;
+    d.extraAt(col, row).tag.assign(tag);
+    d.dropExtraIfEmpty(col, row);
+    return true;
+}
+
+std::wstring Sheet::tag(std::int32_t col, std::int32_t row) const { return text(col, row, TextKind::Tag); }
+
+namespace {
+// Calls apply(col, row) for each cell of a range whose kHeader parts mean "all"; false when the
+// range leaves the sheet.
+template <class Apply>
+bool forRange(const SheetData& d, const CellRange& range, Apply&& apply) {
+    std::int32_t c1 = range.col1 == kHeader ? 1 : range.col1, r1 = range.row1 == kHeader ? 1 : range.row1;
+    std::int32_t c2 = clampAll(range.col2, d.cols), r2 = clampAll(range.row2, d.rows);
+    if (c1 > c2) std::swap(c1, c2);
+    if (r1 > r2) std::swap(r1, r2);
+    if (c1 < 0 || r1 < 0 || c2 > d.cols || r2 > d.rows) return false;
+    for (std::int32_t c = c1; c <= c2; ++c)
+        for (std::int32_t r = r1; r <= r2; ++r) apply(c, r);
+    return true;
+}
+}  // namespace
+
+bool Sheet::setCellType(std::int32_t col, std::int32_t row, const CellType& type) {
+    return setCellTypeRange(singleCell(col, row), type);
+}
+
+bool Sheet::setCellTypeRange(const CellRange& range, const CellType& type) {
+    SheetData& d = *data_;
+    std::uint16_t index = d.internType(type);
+    return forRange(d, range, [&](std::int32_t c, std::int32_t r) {
+        Cell* cell = d.cells.find(c, r);
+        if (!cell && index == 0) return;
+        if (!cell) cell = &d.cells.at(c, r);
+        cell->type = index;
+        // A number cell holds numbers: text already there is read the way a typed value would be.
+        if (type.isNumeric() && !cell->formula && cell->value.isText()) {
+            std::wstring old = cell->value.asText();
+            setData(c, r, old);
+        }
+    });
+}
+
+CellType Sheet::cellType(std::int32_t col, std::int32_t row) const {
+    const SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return {};
+    const Cell* cell = d.cells.find(col, row);
+    return cell ? d.types[cell->type] : d.types[0];
+}
+
+bool Sheet::setLock(std::int32_t col, std::int32_t row, bool locked) { return setLockRange(singleCell(col, row), locked); }
+
+bool Sheet::setLockRange(const CellRange& range, bool locked) {
+    SheetData& d = *data_;
+    return forRange(d, range, [&](std::int32_t c, std::int32_t r) {
+        Cell* cell = d.cells.find(c, r);
+        if (!cell && !locked) return;
+        if (!cell) cell = &d.cells.at(c, r);
+        cell->set(CellBit::Locked, locked);
+    });
+}
+
+bool Sheet::isLocked(std::int32_t col, std::int32_t row) const {
+    const SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return false;
+    const Cell* cell = d.cells.find(col, row);
+    return cell && cell->has(CellBit::Locked);
+}
+
+bool Sheet::setColors(std::int32_t col, std::int32_t row, const CellColors& colors) {
+    return setColorsRange(singleCell(col, row), colors);
+}
+
+bool Sheet::setColorsRange(const CellRange& range, const CellColors& colors) {
+    SheetData& d = *data_;
+    return forRange(d, range, [&](std::int32_t c, std::int32_t r) {
+        if (colors == CellColors{}) {
+            if (CellExtra* e = d.extra(c, r)) {
+                e->colors.reset();
+                d.dropExtraIfEmpty(c, r);
+            }
+            return;
+        }
+        d.extraAt(c, r).colors = colors;
+    });
+}
+
+CellColors Sheet::colors(std::int32_t col, std::int32_t row) const {
+    const SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return {};
+    const CellExtra* e = d.extra(col, row);
+    return e && e->colors ? *e->colors : CellColors{};
+}
+
+bool Sheet::setFont(std::int32_t col, std::int32_t row, const CellFont& font) { return setFontRange(singleCell(col, row), font); }
+
+bool Sheet::setFontRange(const CellRange& range, const CellFont& font) {
+    SheetData& d = *data_;
+    std::uint16_t index = d.internFont(font);
+    return forRange(d, range, [&](std::int32_t c, std::int32_t r) {
+        if (index == 0) {
+            if (CellExtra* e = d.extra(c, r)) {
+                e->font = 0;
+                d.dropExtraIfEmpty(c, r);
+            }
+            return;
+        }
+        d.extraAt(c, r).font = index;
+    });
+}
+
+CellFont Sheet::font(std::int32_t col, std::int32_t row) const {
+    const SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return d.fonts[0];
+    const CellExtra* e = d.extra(col, row);
+    return d.fonts[e ? e->font : 0];
+}
+
+void Sheet::setDefaultFont(const CellFont& font) { data_->fonts[0] = font; }
+const CellFont& Sheet::defaultFont() const { return data_->fonts[0]; }
+
+bool Sheet::setBorder(std::int32_t col, std::int32_t row, const CellBorder& border) {
+    return setBorderRange(singleCell(col, row), border);
+}
+
+bool Sheet::setBorderRange(const CellRange& range, const CellBorder& border) {
+    SheetData& d = *data_;
+    return forRange(d, range, [&](std::int32_t c, std::int32_t r) {
+        if (border == CellBorder{}) {
+            if (CellExtra* e = d.extra(c, r)) {
+                e->border.reset();
+                d.dropExtraIfEmpty(c, r);
+            }
+            return;
+        }
+        d.extraAt(c, r).border = border;
+    });
+}
+
+CellBorder Sheet::border(std::int32_t col, std::int32_t row) const {
+    const SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return {};
+    const CellExtra* e = d.extra(col, row);
+    return e && e->border ? *e->border : CellBorder{};
+}
+
+bool Sheet::setTextTip(std::int32_t col, std::int32_t row, std::wstring_view tip) {
+    SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return false;
+    if (tip.empty() && !d.extra(col, row)) return true;
+    d.extraAt(col, row).tip.assign(tip);
+    d.dropExtraIfEmpty(col, row);
+    return true;
+}
+
+std::wstring Sheet::textTip(std::int32_t col, std::int32_t row) const {
+    const SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return {};
+    const CellExtra* e = d.extra(col, row);
+    return e ? e->tip : std::wstring();
+}
+
+// ---- Spans ------------------------------------------------------------------------------------------
+
+bool Sheet::addSpan(std::int32_t col, std::int32_t row, std::int32_t cols, std::int32_t rows) {
+    SheetData& d = *data_;
+    if (!d.toInternal(col, row) || cols < 1 || rows < 1) return false;
+    CellRange span{col, row, col + cols - 1, row + rows - 1};
+    if (span.col2 > d.cols || span.row2 > d.rows) return false;
+    if (span.isSingleCell()) return true;
+    for (const CellRange& s : d.spans)
+        if (s.col1 <= span.col2 && span.col1 <= s.col2 && s.row1 <= span.row2 && span.row1 <= s.row2) return false;
+    d.spans.push_back(span);
+    return true;
+}
+
+bool Sheet::removeSpan(std::int32_t col, std::int32_t row) {
+    SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return false;
+    return std::erase_if(d.spans, [&](const CellRange& s) { return s.col1 == col && s.row1 == row; }) > 0;
+}
+
+std::optional<CellRange> Sheet::spanAt(std::int32_t col, std::int32_t row) const {
+    const SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return std::nullopt;
+    for (const CellRange& s : d.spans)
+        if (s.contains(col, row)) return s;
+    return std::nullopt;
+}
+
+std::vector<CellRange> Sheet::spans() const { return data_->spans; }
+
+// ---- Column widths and row heights ------------------------------------------------------------------
+
+bool Sheet::setColWidth(std::int32_t col, double width) {
+    SheetData& d = *data_;
+    if (col == kHeader) col = 0;
+    if (col < 0 || col > d.cols || !(width >= 0.0) || width > 10000.0) return false;
+    d.colWidths[col] = width;
+    return true;
+}
+
+double Sheet::colWidth(std::int32_t col) const {
+    if (col == kHeader) col = 0;
+    auto it = data_->colWidths.find(col);
+    return it == data_->colWidths.end() ? kDefaultColWidth : it->second;
+}
+
+bool Sheet::setColWidthInPixels(std::int32_t col, std::int32_t pixels) {
+    return pixels >= 0 && setColWidth(col, pixels / kPixelsPerCharacter);
+}
+
+std::int32_t Sheet::colWidthInPixels(std::int32_t col) const {
+    return static_cast<std::int32_t>(std::lround(colWidth(col) * kPixelsPerCharacter));
+}
+
+bool Sheet::setRowHeight(std::int32_t row, double height) {
+    SheetData& d = *data_;
+    if (row == kHeader) row = 0;
+    if (row < 0 || row > d.rows || !(height >= 0.0) || height > 10000.0) return false;
+    d.rowHeights[row] = height;
+    return true;
+}
+
+double Sheet::rowHeight(std::int32_t row) const {
+    if (row == kHeader) row = 0;
+    auto it = data_->rowHeights.find(row);
+    return it == data_->rowHeights.end() ? kDefaultRowHeight : it->second;
+}
+
+bool Sheet::setRowHeightInPixels(std::int32_t row, std::int32_t pixels) {
+    return pixels >= 0 && setRowHeight(row, pixels / kPixelsPerPoint);
+}
+
+std::int32_t Sheet::rowHeightInPixels(std::int32_t row) const {
+    return static_cast<std::int32_t>(std::lround(rowHeight(row) * kPixelsPerPoint));
+}
+
+bool Sheet::hasCustomColWidth(std::int32_t col) const {
+    if (col == kHeader) col = 0;
+    return data_->colWidths.count(col) > 0;
+}
+
+bool Sheet::hasCustomRowHeight(std::int32_t row) const {
+    if (row == kHeader) row = 0;
+    return data_->rowHeights.count(row) > 0;
+}
+
+// ---- Switches, reference style, look ----------------------------------------------------------------
+
+namespace {
+bool defaultSwitch(std::int32_t index) { return index == kSwitchAutoCalc || index == kSwitchRedraw; }
+}  // namespace
+
+void Sheet::setBool(std::int32_t index, bool on) {
+    SheetData& d = *data_;
+    bool wasAuto = d.autoCalc();
+    if (on == defaultSwitch(index)) d.switches.erase(index);
+    else d.switches[index] = on;
+    if (index == kSwitchAutoCalc) d.autoCalcOn = on;
+    // Values kept while calculation was off are stale now; they compute again when read.
+    if (index == kSwitchAutoCalc && on && !wasAuto) d.markAllFormulasDirty();
+}
+
+bool Sheet::getBool(std::int32_t index) const {
+    auto it = data_->switches.find(index);
+    return it == data_->switches.end() ? defaultSwitch(index) : it->second;
+}
+
+std::vector<std::pair<std::int32_t, bool>> Sheet::changedSwitches() const {
+    std::vector<std::pair<std::int32_t, bool>> out(data_->switches.begin(), data_->switches.end());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+bool Sheet::setRefStyle(RefStyle style) {
+    if (style != RefStyle::Legacy && style != RefStyle::A1 && style != RefStyle::R1C1) return false;
+    data_->style = style;
+    return true;
+}
+
+RefStyle Sheet::refStyle() const { return data_->style; }
+const SheetLook& Sheet::look() const { return data_->look; }
+void Sheet::setLook(const SheetLook& look) { data_->look = look; }
+
+// ---- Calculation --------------------------------------------------------------------------------------
+
+void Sheet::recalc() { data_->recalcAll(); }
+
+bool Sheet::recalcCell(std::int32_t col, std::int32_t row) {
+    SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return false;
+    Cell* cell = d.cells.find(col, row);
+    if (!cell || !cell->formula) return true;
+    if (cell->state == CellState::Clean) {
+        cell->state = CellState::Dirty;
+        cell->set(CellBit::Cycle, false);
+    }
+    d.bringUpToDate(col, row);
+    d.contentChanged(col, row);
+    return true;
+}
+
+bool Sheet::addCustomFunction(std::wstring_view name, std::int32_t minArgs, std::int32_t maxArgs, CustomCallback callback,
+                              CustomFunctionFlags flags) {
+    SheetData& d = *data_;
+    if (name.empty() || !callback || minArgs < 0 || (maxArgs >= 0 && maxArgs < minArgs) || maxArgs < -1) return false;
+    std::wstring upper;
+    for (wchar_t c : name) {
+        bool ok = (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9') || c == L'_' || c == L'.';
+        if (!ok) return false;
+        upper += (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c;
+    }
+    std::int32_t slot = d.slotFor(upper);
+    FunctionSlot& s = d.slots[static_cast<std::size_t>(slot)];
+    CustomFunction fn{upper, minArgs, maxArgs, std::move(callback), flags};
+    if (s.custom >= 0) {
+        d.customs[static_cast<std::size_t>(s.custom)] = std::move(fn);
+        return true;
+    }
+    d.customs.push_back(std::move(fn));
+    s.custom = static_cast<std::int32_t>(d.customs.size() - 1);
+    // Parsed texts were checked against the built-in's argument counts; formulas that named the
+    // function before it existed computed #NAME? and must compute again.
+    d.textCache.clear();
+    d.formulasChanged();
+    d.markAllFormulasDirty();
+    return true;
+}
+
+bool Sheet::hasCustomFunction(std::wstring_view name) const {
+    std::wstring upper(name);
+    for (auto& c : upper) c = (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 32) : c;
+    return data_->isCustom(upper);
+}
+
+// ---- Diagnostics and iteration ------------------------------------------------------------------------
+
+std::uint64_t Sheet::parseCount() const { return data_->parses; }
+std::uint64_t Sheet::evaluationCount() const { return data_->evaluations; }
+
+void Sheet::visitCells(CellOrder order, void (*visit)(void*, std::int32_t, std::int32_t), void* context) const {
+    CellStore& cells = data_->cells;
+    if (order == CellOrder::ByColumn) {
+        cells.forEach([&](std::int32_t c, std::int32_t r, Cell&) { visit(context, c, r); });
+        return;
+    }
+    std::int32_t extent = 0;
+    for (std::int32_t c = 0; c < cells.columnCount(); ++c) extent = std::max(extent, cells.rowExtent(c));
+    for (std::int32_t blockStart = 0; blockStart < extent; blockStart += CellStore::kBlockSize) {
+        bool any = false;
+        for (std::int32_t c = 0; c < cells.columnCount() && !any; ++c) any = cells.rowExtent(c) > blockStart && cells.find(c, blockStart) != nullptr;
+        if (!any) continue;
+        for (std::int32_t r = blockStart; r < blockStart + CellStore::kBlockSize; ++r)
+            for (std::int32_t c = 0; c < cells.columnCount(); ++c) {
+                const Cell* cell = cells.find(c, r);
+                if (cell && !cell->isBlank()) visit(context, c, r);
+            }
+    }
+}
+
+}  // namespace grid

@@ -1,0 +1,334 @@
+#include "platform/grid/SheetData.h"
+
+#include <algorithm>
+#include <cstring>  // memcpy
+
+#include "platform/grid/FormulaWriter.h"
+
+namespace grid {
+namespace {
+
+// Formula texts kept parsed. A standards sheet has a few hundred equations that come back on every
+// run; a sheet of a hundred thousand distinct texts gains nothing from keeping them all.
+constexpr std::size_t kTextCacheLimit = 16384;
+constexpr std::uint64_t kExpanded = std::uint64_t{1} << 63;
+
+FormulaParser::CustomArity customArity(const void* context, std::wstring_view upperName) {
+    const auto& data = *static_cast<const SheetData*>(context);
+    auto it = data.slotByName.find(std::wstring(upperName));
+    if (it == data.slotByName.end()) return {};
+    const FunctionSlot& slot = data.slots[static_cast<std::size_t>(it->second)];
+    if (slot.custom < 0) return {};
+    const CustomFunction& fn = data.customs[static_cast<std::size_t>(slot.custom)];
+    return {true, fn.minArgs, fn.maxArgs};
+}
+
+}  // namespace
+
+SheetData::SheetData() : parser(&customArity, this), evaluator(*this) {
+    types.emplace_back();
+    fonts.emplace_back();
+}
+
+// ---- formulas -------------------------------------------------------------------------------------
+
+const Formula* SheetData::formulaFor(std::wstring_view text, std::int32_t col, std::int32_t row, FormulaStatus& status) {
+    status = {};
+    textKey.assign(1, static_cast<wchar_t>(L'0' + static_cast<int>(style)));
+    textKey.append(text);
+    auto it = textCache.find(textKey);
+    if (it != textCache.end()) {
+        const CachedText& hit = it->second;
+        if (!hit.formula->hasWritten || (hit.col == col && hit.row == row)) return hit.formula;
+        // The same text in another cell: the parts written as plain A1 coordinates point elsewhere
+        // relative to this cell.
+        scratch.clear();
+        scratch.assignTree(*hit.formula);
+        const std::int32_t dc = hit.col - col, dr = hit.row - row;
+        for (Node& n : scratch.nodes) {
+            if (n.kind != NodeKind::Cell && n.kind != NodeKind::Range) continue;
+            if (n.flags & RefFlag::Col1Written) n.a += dc;
+            if (n.flags & RefFlag::Row1Written) n.b += dr;
+            if (n.flags & RefFlag::Col2Written) n.c += dc;
+            if (n.flags & RefFlag::Row2Written) n.d += dr;
+        }
+        return intern(scratch);
+    }
+    scratch.clear();
+    ++parses;
+    status = parser.parse(text, style, scratch);
+    if (!status) return nullptr;
+    if (scratch.hasWritten) {
+        for (Node& n : scratch.nodes) {
+            if (n.kind != NodeKind::Cell && n.kind != NodeKind::Range) continue;
+            if (n.flags & RefFlag::Col1Written) n.a -= col;
+            if (n.flags & RefFlag::Row1Written) n.b -= row;
+            if (n.flags & RefFlag::Col2Written) n.c -= col;
+            if (n.flags & RefFlag::Row2Written) n.d -= row;
+        }
+    }
+    const Formula* f = intern(scratch);
+    if (textCache.size() >= kTextCacheLimit) textCache.clear();
+    textCache.emplace(textKey, CachedText{f, col, row});
+    return f;
+}
+
+const Formula* SheetData::intern(const Formula& tree) {
+    // Only formulas with relative parts can be shared between cells; an absolute formula is found
+    // again through the text cache, so keying it would cost time and memory for nothing.
+    bool relative = false;
+    for (const Node& n : tree.nodes)
+        if ((n.kind == NodeKind::Cell || n.kind == NodeKind::Range) && (n.flags & 0x0F)) relative = true;
+    if (!relative) {
+        auto owned = std::make_unique<Formula>();
+        owned->assignTree(tree);
+        FormulaCompiler::compile(*owned, *this);
+        absolute.push_back(std::move(owned));
+        return absolute.back().get();
+    }
+    FormulaWriter::key(tree, internKey);
+    auto it = interned.find(internKey);
+    if (it != interned.end()) return it->second.get();
+    auto owned = std::make_unique<Formula>();
+    owned->assignTree(tree);
+    FormulaCompiler::compile(*owned, *this);
+    const Formula* result = owned.get();
+    interned.emplace(internKey, std::move(owned));
+    return result;
+}
+
+std::int32_t SheetData::slotFor(const std::wstring& upperName) {
+    auto it = slotByName.find(upperName);
+    if (it != slotByName.end()) return it->second;
+    FunctionSlot slot;
+    slot.name = upperName;
+    slot.builtin = findBuiltin(upperName);
+    slots.push_back(std::move(slot));
+    auto index = static_cast<std::int32_t>(slots.size() - 1);
+    slotByName.emplace(upperName, index);
+    return index;
+}
+
+bool SheetData::isCustom(const std::wstring& upperName) const {
+    auto it = slotByName.find(upperName);
+    return it != slotByName.end() && slots[static_cast<std::size_t>(it->second)].custom >= 0;
+}
+
+bool SheetData::hasEffects(std::int32_t slot) const {
+    if (slot < 0 || static_cast<std::size_t>(slot) >= slots.size()) return false;
+    const FunctionSlot& s = slots[static_cast<std::size_t>(slot)];
+    return s.custom >= 0 || (s.builtin && (static_cast<std::uint8_t>(s.builtin->flags) &
+                                           static_cast<std::uint8_t>(BuiltinFlags::Volatile)) != 0);
+}
+
+// ---- calculation ------------------------------------------------------------------------------------
+
+void SheetData::bringUpToDate(std::int32_t col, std::int32_t row) {
+    {
+        const Cell* cell = cells.find(col, row);
+        if (!cell || !cell->formula || cell->state != CellState::Dirty) return;
+    }
+    // Depth-first over what the formulas read, on an explicit stack: a chain of a hundred thousand
+    // formulas must not exhaust the machine stack. A frame is a cell key; kExpanded marks a cell
+    // whose precedents have been pushed and which computes once they are done.
+    const std::size_t base = work.size();
+    work.push_back(Dependencies::key(col, row));
+    while (work.size() > base) {
+        const std::uint64_t frame = work.back();
+        const std::int32_t c = Dependencies::colOf(frame & ~kExpanded);
+        const std::int32_t r = Dependencies::rowOf(frame);
+        Cell* cell = cells.find(c, r);
+        if (!(frame & kExpanded)) {
+            if (!cell || !cell->formula || cell->state != CellState::Dirty) {
+                work.pop_back();
+                continue;
+            }
+            cell->state = CellState::Visiting;
+            work.back() |= kExpanded;
+            const std::size_t self = work.size() - 1;
+            for (const Instr& in : cell->formula->code) {
+                if (in.op != OpCode::PushCell && in.op != OpCode::PushCellRef && in.op != OpCode::PushRange) continue;
+                CellRange range = resolveRange(in, in.op == OpCode::PushRange, c, r);
+                range.col1 = std::max(range.col1, 1);
+                range.row1 = std::max(range.row1, 1);
+                range.col2 = std::min(range.col2, cols);
+                range.row2 = std::min(range.row2, rows);
+                for (std::int32_t pc = range.col1; pc <= range.col2; ++pc) {
+                    for (std::int32_t pr = range.row1; pr <= range.row2; ++pr) {
+                        const Cell* p = cells.find(pc, pr);
+                        if (!p) {
+                            // Skip the rest of an unallocated block at once.
+                            pr |= CellStore::kBlockSize - 1;
+                            continue;
+                        }
+                        if (!p->formula) continue;
+                        if (p->state == CellState::Dirty) {
+                            work.push_back(Dependencies::key(pc, pr));
+                        } else if (p->state == CellState::Visiting) {
+                            // A cycle: every cell on the path from p up to this one is in it.
+                            const std::uint64_t target = Dependencies::key(pc, pr) | kExpanded;
+                            for (std::size_t i = self + 1; i-- > base;) {
+                                if (!(work[i] & kExpanded)) continue;
+                                if (Cell* member = cells.find(Dependencies::colOf(work[i] & ~kExpanded),
+                                                              Dependencies::rowOf(work[i])))
+                                    member->set(CellBit::Cycle, true);
+                                if (work[i] == target) break;
+                            }
+                        }
+                    }
+                }
+            }
+            continue;
+        }
+        work.pop_back();
+        if (!cell || !cell->formula) continue;
+        const Formula* formula = cell->formula;
+        Value v = cell->has(CellBit::Cycle) ? Value::error(ErrorCode::Circular) : evaluator.run(*formula, c, r);
+        ++evaluations;
+        cell = cells.find(c, r);  // a custom function may have written into the sheet meanwhile
+        if (cell && cell->formula == formula) {
+            cell->value = std::move(v);
+            cell->state = CellState::Clean;
+            if (recording) order.push_back({cell, c, r});
+        }
+    }
+}
+
+void SheetData::contentChanged(std::int32_t col, std::int32_t row) {
+    if (dependencies.empty() || !autoCalc()) return;
+    const std::size_t base = work.size();
+    work.push_back(Dependencies::key(col, row));
+    while (work.size() > base) {
+        const std::uint64_t k = work.back();
+        work.pop_back();
+        dependencies.forEachDependent(Dependencies::colOf(k), Dependencies::rowOf(k), [&](std::uint64_t d) {
+            Cell* cell = cells.find(Dependencies::colOf(d), Dependencies::rowOf(d));
+            if (!cell || !cell->formula || cell->state != CellState::Clean) return;
+            cell->state = CellState::Dirty;
+            cell->set(CellBit::Cycle, false);
+            work.push_back(d);
+        });
+    }
+}
+
+void SheetData::markAllFormulasDirty() {
+    if (formulaCount == 0) return;
+    cells.forEach([](std::int32_t, std::int32_t, Cell& cell) {
+        if (cell.formula && cell.state == CellState::Clean) {
+            cell.state = CellState::Dirty;
+            cell.set(CellBit::Cycle, false);
+        }
+    });
+}
+
+void SheetData::recalcAll() {
+    if (formulaCount == 0) return;
+    if (orderValid) {
+        const std::uint64_t generation = formulaGeneration;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            Ordered& o = order[i];
+            Cell& cell = *o.cell;
+            if (!cell.formula) continue;
+            const Formula* formula = cell.formula;
+            Value v = cell.has(CellBit::Cycle) ? Value::error(ErrorCode::Circular) : evaluator.run(*formula, o.col, o.row);
+            ++evaluations;
+            if (generation != formulaGeneration) {
+                // A custom function changed the sheet's formulas: finish the slow way.
+                markAllFormulasDirty();
+                computeAllDirty();
+                return;
+            }
+            cell.value = std::move(v);
+            cell.state = CellState::Clean;
+        }
+        return;
+    }
+    markAllFormulasDirty();
+    order.clear();
+    recording = true;
+    const std::uint64_t generation = formulaGeneration;
+    computeAllDirty();
+    recording = false;
+    orderValid = generation == formulaGeneration;
+}
+
+void SheetData::computeAllDirty() {
+    if (formulaCount == 0) return;
+    std::vector<std::uint64_t> dirty;
+    cells.forEach([&](std::int32_t c, std::int32_t r, Cell& cell) {
+        if (cell.formula && cell.state == CellState::Dirty) dirty.push_back(Dependencies::key(c, r));
+    });
+    for (std::uint64_t k : dirty) bringUpToDate(Dependencies::colOf(k), Dependencies::rowOf(k));
+}
+
+// ---- cells ------------------------------------------------------------------------------------------
+
+CellExtra* SheetData::extra(std::int32_t col, std::int32_t row) {
+    const Cell* cell = cells.find(col, row);
+    if (!cell || !cell->has(CellBit::HasExtra)) return nullptr;
+    auto it = extras.find(Dependencies::key(col, row));
+    return it == extras.end() ? nullptr : &it->second;
+}
+
+const CellExtra* SheetData::extra(std::int32_t col, std::int32_t row) const {
+    return const_cast<SheetData*>(this)->extra(col, row);
+}
+
+CellExtra& SheetData::extraAt(std::int32_t col, std::int32_t row) {
+    cells.at(col, row).set(CellBit::HasExtra, true);
+    return extras[Dependencies::key(col, row)];
+}
+
+void SheetData::dropExtraIfEmpty(std::int32_t col, std::int32_t row) {
+    auto it = extras.find(Dependencies::key(col, row));
+    if (it == extras.end() || !it->second.empty()) return;
+    extras.erase(it);
+    if (Cell* cell = cells.find(col, row)) cell->set(CellBit::HasExtra, false);
+}
+
+void SheetData::setContent(std::int32_t col, std::int32_t row, Value value, const Formula* formula,
+                           std::optional<std::wstring> dataText) {
+    Cell* cell = cells.find(col, row);
+    if (!cell && value.isEmpty() && !formula && !dataText) return;  // nothing there, nothing to put
+    if (!cell) cell = &cells.at(col, row);
+    if (cell->formula) {
+        dependencies.remove(*cell->formula, col, row);
+        --formulaCount;
+    }
+    if (cell->formula || formula) formulasChanged();
+    cell->formula = formula;
+    cell->value = std::move(value);
+    cell->set(CellBit::Cycle, false);
+    cell->state = CellState::Clean;
+    if (dataText) {
+        extraAt(col, row).dataText = std::move(dataText);
+    } else if (CellExtra* e = extra(col, row); e && e->dataText) {
+        e->dataText.reset();
+        dropExtraIfEmpty(col, row);
+    }
+    if (formula) {
+        dependencies.add(*formula, col, row);
+        ++formulaCount;
+        cell->state = CellState::Dirty;
+        bringUpToDate(col, row);
+    }
+    contentChanged(col, row);
+}
+
+std::uint16_t SheetData::internType(const CellType& type) {
+    for (std::size_t i = 0; i < types.size(); ++i)
+        if (types[i] == type) return static_cast<std::uint16_t>(i);
+    if (types.size() >= 0xFFFF) return 0;  // FIXME: a sheet with 65535 distinct types falls back to edit cells
+    types.push_back(type);
+    return static_cast<std::uint16_t>(types.size() - 1);
+}
+
+std::uint16_t SheetData::internFont(const CellFont& font) {
+    for (std::size_t i = 0; i < fonts.size(); ++i)
+        if (fonts[i] == font) return static_cast<std::uint16_t>(i);
+    if (fonts.size() >= 0xFFFF) return 0;
+    fonts.push_back(font);
+    return static_cast<std::uint16_t>(fonts.size() - 1);
+}
+
+}  // namespace grid
