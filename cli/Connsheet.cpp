@@ -21,9 +21,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
     CommandContext context{out, err};
     addTextsCommand(app, context);
+    addCalcCommand(app, context);
 
     // Settings must follow --lib before any subcommand callback runs.
-    app.preparse_callback([](std::size_t) {});
     app.parse_complete_callback([&] {
         if (!libDir.empty()) gSettings.setLibDir(Mx_String(libDir.c_str()));
     });

@@ -1,7 +1,7 @@
 #pragma once
 // An ordered list of typed properties (name, type, value), kept in a text file of its own (dialog
 // templates are such files). Names are looked up ignoring case; setting an existing name replaces its
-// type and value in place, a new name is appended. The file layout is described in docs/core-files.md.
+// type and value in place, a new name is appended. The file layout is described in docs/core.md.
 #include <string>
 #include <string_view>
 #include <vector>
