@@ -15,5 +15,6 @@ struct CommandContext {
 };
 
 void addTextsCommand(CLI::App& app, CommandContext& context);
+void addCalcCommand(CLI::App& app, CommandContext& context);
 
 }  // namespace connsheet

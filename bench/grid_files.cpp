@@ -1,0 +1,77 @@
+// W3: 100,000 x 10 cells loaded from CSV, saved and loaded in the native format (GridFile).
+// Peak memory needs a process of its own: see bench_grid_w3memory.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>  // getpid
+
+#include "bench/GridWorkloads.h"
+#include "platform/grid/GridFile.h"
+#include "platform/grid/Sheet.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path& folder() {
+    static const fs::path dir = [] {
+        fs::path d = fs::temp_directory_path() / ("connsheet-bench-w3-" + std::to_string(::getpid()));
+        fs::create_directories(d);
+        std::ofstream(d / "w3.csv", std::ios::binary) << workloads::makeW3Csv();
+        return d;
+    }();
+    return dir;
+}
+
+void W3_CsvLoad(benchmark::State& state) {
+    std::wstring path = (folder() / "w3.csv").wstring();
+    for (auto _ : state) {
+        grid::Sheet sheet;
+        if (!grid::GridFile::load(sheet, path)) state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(sheet.maxRows());
+        state.PauseTiming();
+        sheet = grid::Sheet();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(W3_CsvLoad)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void W3_NativeSave(benchmark::State& state) {
+    grid::Sheet sheet;
+    grid::GridFile::load(sheet, (folder() / "w3.csv").wstring());
+    std::wstring path = (folder() / "w3.grid").wstring();
+    for (auto _ : state)
+        if (!grid::GridFile::save(sheet, path)) state.SkipWithError("save failed");
+    state.counters["bytes"] = static_cast<double>(fs::file_size(folder() / "w3.grid"));
+}
+BENCHMARK(W3_NativeSave)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void W3_NativeLoad(benchmark::State& state) {
+    std::wstring path = (folder() / "w3.grid").wstring();
+    if (!fs::exists(folder() / "w3.grid")) {
+        grid::Sheet sheet;
+        grid::GridFile::load(sheet, (folder() / "w3.csv").wstring());
+        grid::GridFile::save(sheet, path);
+    }
+    for (auto _ : state) {
+        grid::Sheet sheet;
+        if (!grid::GridFile::load(sheet, path)) state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(sheet.maxRows());
+        state.PauseTiming();
+        sheet = grid::Sheet();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(W3_NativeLoad)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    fs::remove_all(folder());
+    return 0;
+}

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <unistd.h>  // getpid
+
+#include <nlohmann/json.hpp>
+
+#include "cli/Connsheet.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CalcRun {
+    int status;
+    std::string out, err;
+};
+
+CalcRun calc(std::vector<std::string> args) {
+    args.insert(args.begin(), {"connsheet", "calc"});
+    std::ostringstream out, err;
+    int status = connsheet::run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class CalcCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("connsheet-calc-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string file(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+        return (dir_ / name).string();
+    }
+    fs::path dir_;
+};
+
+const char kSheet[] =
+    "connsheet-grid 1\n"
+    "sheet cols=4 rows=7 ref-style=0\n"
+    "cell A* data=\"Header\"\n"
+    "cell A1 data=\"12.5\"\n"
+    "cell B1 data=\"plate\"\n"
+    "cell C1 tag=\"no datum: not printed\"\n"
+    "cell A2 formula=\"A1*2\"\n"
+    "cell B2 formula=\"B1&\\\"-\\\"&A2\"\n"
+    "cell C2 formula=\"A1>3\"\n"
+    "cell D7 formula=\"1/0\"\n";
+
+TEST_F(CalcCommand, PrintsEveryNonEmptyCellInRowOrder) {
+    CalcRun r = calc({file("s.grid", kSheet)});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "A1\t12.5\n"
+              "B1\tplate\n"
+              "A2\t25\n"
+              "B2\tplate-25\n"
+              "C2\t1\n"
+              "D7\t#DIV/0!\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CalcCommand, JsonGivesTypeValueAndText) {
+    CalcRun r = calc({file("s.grid", kSheet), "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::string line;
+    std::map<std::string, nlohmann::json> cells;
+    while (std::getline(lines, line)) {
+        auto j = nlohmann::json::parse(line);
+        cells[j["cell"]] = j;
+    }
+    ASSERT_EQ(cells.size(), 6u);
+    EXPECT_EQ(cells["A2"], nlohmann::json::parse(R"({"cell":"A2","type":"number","value":25.0,"text":"25"})"));
+    EXPECT_EQ(cells["B1"], nlohmann::json::parse(R"({"cell":"B1","type":"text","value":"plate","text":"plate"})"));
+    EXPECT_EQ(cells["C2"]["type"], "bool");
+    EXPECT_EQ(cells["C2"]["value"], true);
+    EXPECT_EQ(cells["C2"]["text"], "1");
+    EXPECT_EQ(cells["D7"], nlohmann::json::parse(R"({"cell":"D7","type":"error","value":"#DIV/0!","text":""})"));
+}
+
+TEST_F(CalcCommand, ReadsCsv) {
+    CalcRun r = calc({file("s.csv", "1,2,=A1+B1\n\"a,b\",,=C1*10\n")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "A1\t1\nB1\t2\nC1\t3\nA2\ta,b\nC2\t30\n");
+}
+
+TEST_F(CalcCommand, BadFilesFailWithTheDiagnostic) {
+    std::string bad = file("bad.grid", "connsheet-grid 1\nsheet cols=1 rows=1\ncell A1 formula=\"1+\"\n");
+    CalcRun r = calc({bad});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("bad.grid: line 3: formula of A1: "), std::string::npos) << r.err;
+
+    r = calc({(dir_ / "missing.grid").string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("missing.grid"), std::string::npos) << r.err;
+
+    r = calc({});
+    EXPECT_EQ(r.status, 2);  // usage
+}
+
+}  // namespace
