@@ -16,5 +16,8 @@ struct CommandContext {
 
 void addTextsCommand(CLI::App& app, CommandContext& context);
 void addCalcCommand(CLI::App& app, CommandContext& context);
+void addRunCommand(CLI::App& app, CommandContext& context);
+void addEvalCommand(CLI::App& app, CommandContext& context);
+void addCheckCommand(CLI::App& app, CommandContext& context);
 
 }  // namespace connsheet

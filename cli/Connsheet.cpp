@@ -22,6 +22,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     CommandContext context{out, err};
     addTextsCommand(app, context);
     addCalcCommand(app, context);
+    addRunCommand(app, context);
+    addEvalCommand(app, context);
+    addCheckCommand(app, context);
 
     // Settings must follow --lib before any subcommand callback runs.
     app.parse_complete_callback([&] {

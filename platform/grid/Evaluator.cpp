@@ -101,7 +101,119 @@ Value Evaluator::valueOf(const Arg& arg) {
     return Value::error(ErrorCode::Value);
 }
 
+bool Evaluator::runNumeric(const Formula& f, std::int32_t col, std::int32_t row, Value& out) {
+    // Every instruction pushes at most one entry, so the code's length bounds the stack.
+    if (numbers_.size() < f.code.size()) numbers_.resize(f.code.size());
+    Number* const stack = numbers_.data();
+    std::size_t top = 0;  // entries in use
+    const Instr* code = f.code.data();
+    const std::size_t size = f.code.size();
+    std::size_t pc = 0;
+    while (pc < size) {
+        const Instr& in = code[pc++];
+        switch (in.op) {
+            case OpCode::PushNumber: stack[top++] = {f.numbers[static_cast<std::size_t>(in.a)], false}; break;
+            case OpCode::PushLogical: stack[top++] = {in.a != 0 ? 1.0 : 0.0, true}; break;
+            case OpCode::PushCell:
+            case OpCode::PushCellRef: {
+                // A single-cell reference given to one of the numeric functions counts as its number.
+                const std::int32_t c = resolveCoord(in.a, in.flags & RefFlag::Col1Relative, col);
+                const std::int32_t r = resolveCoord(in.b, in.flags & RefFlag::Row1Relative, row);
+                if (!sheet_.insideData(c, r)) return false;
+                const Cell* cell = sheet_.cells.find(c, r);
+                if (!cell || cell->state == CellState::Visiting || !cell->value.isNumber() || cell->value.isLogical())
+                    return false;
+                stack[top++] = {cell->value.asNumber(), false};
+                break;
+            }
+            case OpCode::Unary: {
+                Number& x = stack[top - 1];
+                switch (static_cast<Operator>(in.flags)) {
+                    case Operator::Negate: x = {-x.value, false}; break;
+                    case Operator::Percent: x = {x.value / 100.0, false}; break;
+                    default: break;  // unary plus keeps the value as it is, logical or not
+                }
+                break;
+            }
+            case OpCode::Binary: {
+                const double b = stack[--top].value;
+                Number& l = stack[top - 1];
+                const double a = l.value;
+                const auto op = static_cast<Operator>(in.flags);
+                if (op >= Operator::Equal) {
+                    const int c = a < b ? -1 : (a > b ? 1 : 0);
+                    bool result;
+                    switch (op) {
+                        case Operator::Equal: result = c == 0; break;
+                        case Operator::NotEqual: result = c != 0; break;
+                        case Operator::Less: result = c < 0; break;
+                        case Operator::Greater: result = c > 0; break;
+                        case Operator::LessEqual: result = c <= 0; break;
+                        default: result = c >= 0; break;
+                    }
+                    l = {result ? 1.0 : 0.0, true};
+                    break;
+                }
+                double v;
+                switch (op) {
+                    case Operator::Add: v = a + b; break;
+                    case Operator::Subtract: v = a - b; break;
+                    case Operator::Multiply: v = a * b; break;
+                    case Operator::Divide:
+                        if (b == 0.0) return false;
+                        v = a / b;
+                        break;
+                    default: return false;  // powers have their own error cases
+                }
+                if (!std::isfinite(v)) return false;
+                l = {v, false};
+                break;
+            }
+            case OpCode::Call: {
+                const FunctionSlot& slot = sheet_.slots[static_cast<std::size_t>(in.a)];
+                // A host function registered under the name since the formula was compiled wins.
+                if (slot.custom >= 0 || !slot.builtin || !slot.builtin->evaluate) return false;
+                constexpr std::size_t kMaxArgs = 8;
+                const std::size_t count = in.count;
+                if (count > kMaxArgs || count > top) return false;
+                if (count < static_cast<std::size_t>(slot.builtin->minArgs) ||
+                    (slot.builtin->maxArgs >= 0 && count > static_cast<std::size_t>(slot.builtin->maxArgs)))
+                    return false;
+                if (numberArgs_.size() < kMaxArgs) numberArgs_.resize(kMaxArgs);
+                Arg* const args = numberArgs_.data();
+                const std::size_t first = top - count;
+                for (std::size_t i = 0; i < count; ++i) {
+                    // Functions count logical values given directly differently from numbers.
+                    if (stack[first + i].logical) return false;
+                    args[i] = Arg::scalar(Value::number(stack[first + i].value));
+                }
+                const Value result = slot.builtin->evaluate(std::span<const Arg>(args, count), *this);
+                if (!result.isNumber() || result.isLogical() || !std::isfinite(result.asNumber())) return false;
+                top = first;
+                stack[top++] = {result.asNumber(), false};
+                break;
+            }
+            case OpCode::JumpIfFalse: {
+                const double condition = stack[--top].value;
+                if (condition == 0.0) pc = static_cast<std::size_t>(in.a);
+                break;
+            }
+            case OpCode::Jump: pc = static_cast<std::size_t>(in.a); break;
+            default: return false;
+        }
+    }
+    if (top == 0) return false;
+    const Number& result = stack[top - 1];
+    if (!std::isfinite(result.value)) return false;
+    out = result.logical ? Value::logical(result.value != 0.0) : Value::number(result.value);
+    return true;
+}
+
 Value Evaluator::run(const Formula& f, std::int32_t col, std::int32_t row) {
+    if (f.numeric) {
+        Value out;
+        if (runNumeric(f, col, row, out)) return out;
+    }
     const std::size_t base = stack_.size();
     const Instr* code = f.code.data();
     const std::size_t size = f.code.size();

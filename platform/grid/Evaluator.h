@@ -26,6 +26,17 @@ public:
     double random() override;
 
 private:
+    // One entry of the number stack: a logical result stays marked so that a formula ending in a
+    // comparison still computes to TRUE/FALSE.
+    struct Number {
+        double value;
+        bool logical;
+    };
+    // Runs a formula marked numeric over plain doubles. False, with nothing changed, as soon as it
+    // meets anything else (an empty or text cell, an error, an infinite result): the caller then runs
+    // the bytecode the general way, which gives that case its proper value.
+    bool runNumeric(const Formula& f, std::int32_t col, std::int32_t row, Value& out);
+
     Value valueOf(const Arg& arg);
     void binary(Operator op);
     void unary(Operator op);
@@ -36,6 +47,8 @@ private:
 
     SheetData& sheet_;
     std::vector<Arg> stack_;
+    std::vector<Number> numbers_;
+    std::vector<Arg> numberArgs_;  // the arguments of a call made from runNumeric, kept between calls
 };
 
 }  // namespace grid

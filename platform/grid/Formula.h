@@ -103,6 +103,9 @@ public:
 
     bool hasWritten = false;   // some reference part carries a Written mark
     bool hasEffects = false;   // calls a custom or volatile function: never fold, always recompute
+    // The bytecode reads only numbers, cells, arithmetic, comparisons, IF and a few numeric
+    // functions, so the evaluator may first try it over plain doubles (set when compiled).
+    bool numeric = false;
 
     const Node& child(const Node& n, std::uint32_t i) const { return nodes[childIndex[n.first + i]]; }
 
@@ -119,6 +122,7 @@ public:
         slots.clear();
         hasWritten = false;
         hasEffects = false;
+        numeric = false;
     }
     // Copies the tree (not the bytecode) of another formula.
     void assignTree(const Formula& other) {

@@ -9,6 +9,9 @@ namespace {
 
 enum class Context { Value, Argument };
 
+// The most arguments a call may have in a formula the evaluator runs over plain doubles.
+constexpr std::uint32_t kNumericMaxArgs = 8;
+
 class Compiler {
 public:
     Compiler(Formula& f, FormulaCompiler::Functions& functions) : f_(f), functions_(functions) {}
@@ -21,10 +24,43 @@ public:
         for (std::size_t i = 0; i < f_.names.size(); ++i) f_.slots[i] = functions_.slotFor(f_.names[i]);
         for (std::int32_t slot : f_.slots)
             if (functions_.hasEffects(slot)) f_.hasEffects = true;
+        numeric_ = !f_.hasEffects;
         emitNode(f_.nodes[f_.root], Context::Value);
+        f_.numeric = numeric_ && numericCode();
     }
 
 private:
+    // Functions that treat a single-cell reference holding a number exactly like that number given
+    // directly, never fail on a finite number in a way the evaluator cannot see in the result, and
+    // have no effects: calls to them may take their arguments as plain numbers.
+    static bool isNumericBuiltin(const std::wstring& name) {
+        static constexpr const wchar_t* kNames[] = {L"ABS", L"SQRT", L"ROUND", L"ROUNDUP", L"ROUNDDOWN",
+                                                    L"INT", L"MIN", L"MAX", L"SUM"};
+        for (const wchar_t* n : kNames)
+            if (name == n) return true;
+        return false;
+    }
+
+    bool numericCode() const {
+        for (const Instr& in : f_.code) {
+            switch (in.op) {
+                case OpCode::PushNumber:
+                case OpCode::PushLogical:
+                case OpCode::PushCell:
+                case OpCode::PushCellRef:
+                case OpCode::Unary:
+                case OpCode::Jump:
+                case OpCode::JumpIfFalse:
+                case OpCode::Call: break;
+                case OpCode::Binary:
+                    if (static_cast<Operator>(in.flags) == Operator::Concat) return false;
+                    break;
+                default: return false;
+            }
+        }
+        return true;
+    }
+
     std::int32_t here() const { return static_cast<std::int32_t>(f_.code.size()); }
     std::int32_t emit(OpCode op, std::int32_t a = 0, std::int32_t b = 0, std::uint8_t flags = 0, std::uint16_t count = 0) {
         Instr in;
@@ -87,6 +123,7 @@ private:
             if (name == L"AND") return emitLogic(n, 0);
             if (name == L"OR") return emitLogic(n, 1);
         }
+        if (n.count > kNumericMaxArgs || functions_.isCustom(name) || !isNumericBuiltin(name)) numeric_ = false;
         for (std::uint32_t i = 0; i < n.count; ++i) emitNode(f_.child(n, i), Context::Argument);
         emit(OpCode::Call, f_.slots[static_cast<std::size_t>(n.a)], 0, 0, static_cast<std::uint16_t>(n.count));
     }
@@ -142,6 +179,7 @@ private:
 
     Formula& f_;
     FormulaCompiler::Functions& functions_;
+    bool numeric_ = true;
 };
 
 }  // namespace

@@ -1,0 +1,373 @@
+// connsheet check: reads a standards sheet the way the engine will and reports, without a macro, what
+// would make a run fail or compute nonsense: missing sections, duplicate names, equations whose target
+// is not declared, names that are neither variables, general variables, functions nor cell references,
+// unknown functions, and "CallChild" calls whose sheet is missing or whose argument count is wrong.
+#include <algorithm>
+#include <cwctype>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "cli/StandardsCommandSupport.h"
+#include "platform/grid/Builtins.h"
+#include "platform/grid/GridFile.h"
+#include "platform/grid/Sheet.h"
+#include "platform/mxbase/FileSystem.h"
+#include "platform/mxbase/Mx_Settings.h"
+#include "platform/mxbase/StringFunctions.h"
+#include "standards/VlVarCell.h"
+
+namespace connsheet {
+namespace {
+
+// The functions the standards engine registers with the grid, and the one it runs itself.
+constexpr const wchar_t* kStandardsFunctions[] = {
+    L"ROUNDTO", L"GETCELL", L"GETPROFCELL", L"SECTIONSIZE", L"GETSYSNAME", L"STDWIDTHWITHTOLERANCE",
+    L"STDTHICKNESSWITHTOLERANCE", L"STDSIZEWITHTOLERANCE", L"GETARRAYITEM", L"TONUMBER", L"ISNULL",
+    L"ISPOSITIVE", L"CALLCHILD",
+};
+constexpr const wchar_t* kHeaders[] = {L"Input", L"Output", L"Local", L"Calc"};
+enum Section { kInput, kOutput, kLocal, kCalc };
+
+struct Declaration {
+    std::wstring name;
+    int section = kInput;
+    int row = 0;
+};
+
+struct Finding {
+    int row = 0;  // 0: the sheet as a whole
+    bool error = true;
+    std::string text;
+};
+
+struct LoadedSheet {
+    grid::Sheet sheet;
+    int startRow[4] = {-1, -1, -1, -1};
+    int endRow[4] = {0, 0, 0, 0};
+    std::vector<Declaration> declarations;  // inputs, outputs, locals, each in sheet order
+};
+
+std::wstring upper(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towupper(c));
+    return text;
+}
+
+bool sameName(const std::wstring& a, const std::wstring& b) { return upper(a) == upper(b); }
+
+std::wstring trim(const std::wstring& text) {
+    const auto first = text.find_first_not_of(L" \t");
+    if (first == std::wstring::npos) return {};
+    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+std::string narrow(const std::wstring& text) { return Mx_String(text).toUtf8(); }
+
+std::wstring cellText(const grid::Sheet& sheet, int col, int row) {
+    std::wstring text;
+    sheet.getText(col, row, grid::TextKind::Value, text);
+    return text;
+}
+
+// Sections and declarations, found exactly as the engine finds them.
+bool loadSheet(const Mx_String& path, LoadedSheet& loaded, std::string& diagnostic) {
+    grid::GridFileResult result = grid::GridFile::load(loaded.sheet, path.view());
+    if (!result) {
+        diagnostic = result.diagnostic;
+        return false;
+    }
+    const grid::Sheet& sheet = loaded.sheet;
+    sheet.forEachCell(grid::CellOrder::ByRow, [&](std::int32_t col, std::int32_t row) {
+        if (col < 1 || row < 1) return;
+        const std::wstring text = cellText(sheet, col, row);
+        for (int s = 0; s < 4; ++s)
+            if (loaded.startRow[s] < 0 && text == kHeaders[s]) loaded.startRow[s] = row + 1;
+    });
+    const int lastRow = sheet.maxRows();
+    for (int s = 0; s < 4; ++s) {
+        loaded.endRow[s] = lastRow;
+        for (int other = 0; other < 4; ++other)
+            if (other != s && loaded.startRow[other] > loaded.startRow[s])
+                loaded.endRow[s] = std::min(loaded.endRow[s], loaded.startRow[other] - 1);
+    }
+    for (int s = kInput; s <= kLocal; ++s) {
+        if (loaded.startRow[s] < 0) continue;
+        sheet.forEachCell(grid::CellOrder::ByRow, [&](std::int32_t col, std::int32_t row) {
+            if (col < 1 || row < loaded.startRow[s] || row > loaded.endRow[s]) return;
+            VlValueType type;
+            Mx_String name;
+            if (VlVarCell::parseDeclaration(Mx_String(cellText(sheet, col, row)), type, name))
+                loaded.declarations.push_back({name.str(), s, row});
+        });
+    }
+    return true;
+}
+
+const Declaration* findDeclaration(const LoadedSheet& sheet, const std::wstring& name) {
+    for (const Declaration& d : sheet.declarations)
+        if (sameName(d.name, name)) return &d;
+    return nullptr;
+}
+
+bool isWordChar(wchar_t c) { return std::iswalnum(c) || c == L'_' || c == L'.' || c == L'$' || c == L'#'; }
+
+// A1 references in any mix of "$" (relative styles), the legacy "#" for the formula's own row or
+// column, and R1C1 references.
+bool isCellReference(const std::wstring& word) {
+    std::size_t i = 0;
+    auto skip = [&](wchar_t c) {
+        if (i < word.size() && word[i] == c) ++i;
+    };
+    skip(L'$');
+    const std::size_t lettersAt = i;
+    while (i < word.size() && std::iswalpha(word[i])) ++i;
+    const std::size_t letters = i - lettersAt;
+    if (letters == 0 && i < word.size() && word[i] == L'#') {
+        ++i;
+    } else if (letters < 1 || letters > 3) {
+        return false;
+    }
+    skip(L'$');
+    if (i < word.size() && word[i] == L'#') return i + 1 == word.size();
+    const std::size_t digitsAt = i;
+    while (i < word.size() && std::iswdigit(word[i])) ++i;
+    if (i == word.size() && i > digitsAt) return true;
+    // R1C1, R[-1]C[2] and RC come with brackets the tokenizer splits off; plain R1C1 and RC stay whole.
+    const std::wstring u = upper(word);
+    if (u.empty() || u[0] != L'R') return false;
+    const auto c = u.find(L'C');
+    if (c == std::wstring::npos) return false;
+    auto digitsOnly = [](const std::wstring& s) { return std::all_of(s.begin(), s.end(), [](wchar_t d) { return std::iswdigit(d); }); };
+    return digitsOnly(u.substr(1, c - 1)) && digitsOnly(u.substr(c + 1));
+}
+
+bool isKnownFunction(const std::wstring& name) {
+    const std::wstring u = upper(name);
+    if (grid::findBuiltin(u)) return true;
+    return std::any_of(std::begin(kStandardsFunctions), std::end(kStandardsFunctions),
+                       [&](const wchar_t* f) { return u == f; });
+}
+
+bool isGeneralVariableName(const std::wstring& name) { return upper(name).rfind(L"GEN_", 0) == 0 && name.size() > 4; }
+
+// The names and function calls of one expression; texts in double quotes and numbers are skipped.
+void checkExpression(const LoadedSheet& sheet, const std::wstring& expression, int row, std::vector<Finding>& findings) {
+    std::size_t i = 0;
+    while (i < expression.size()) {
+        const wchar_t c = expression[i];
+        if (c == L'"') {
+            for (++i; i < expression.size(); ++i) {
+                if (expression[i] != L'"') continue;
+                if (i + 1 < expression.size() && expression[i + 1] == L'"') {
+                    ++i;
+                    continue;
+                }
+                break;
+            }
+            ++i;
+            continue;
+        }
+        if (std::iswdigit(c) || (c == L'.' && i + 1 < expression.size() && std::iswdigit(expression[i + 1]))) {
+            while (i < expression.size() && (std::iswdigit(expression[i]) || expression[i] == L'.')) ++i;
+            if (i < expression.size() && (expression[i] == L'e' || expression[i] == L'E')) {
+                std::size_t j = i + 1;
+                if (j < expression.size() && (expression[j] == L'+' || expression[j] == L'-')) ++j;
+                if (j < expression.size() && std::iswdigit(expression[j])) {
+                    i = j;
+                    while (i < expression.size() && std::iswdigit(expression[i])) ++i;
+                }
+            }
+            continue;
+        }
+        if (!isWordChar(c)) {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < expression.size() && isWordChar(expression[i])) ++i;
+        const std::wstring word = expression.substr(start, i - start);
+        std::size_t next = i;
+        while (next < expression.size() && expression[next] == L' ') ++next;
+        if (next < expression.size() && expression[next] == L'(') {
+            if (!isKnownFunction(word)) findings.push_back({row, true, "unknown function " + narrow(word)});
+            continue;
+        }
+        if (findDeclaration(sheet, word) || isGeneralVariableName(word) || isCellReference(word)) continue;
+        const std::wstring u = upper(word);
+        if (u == L"TRUE" || u == L"FALSE") continue;
+        findings.push_back({row, true, "unknown name " + narrow(word) +
+                                           " (not a variable, a general variable, a function or a cell)"});
+    }
+}
+
+Mx_String folderOf(const Mx_String& path) {
+    const int slash = std::max(path.findLastFrom(L'\\'), path.findLastFrom(L'/'));
+    return slash < 0 ? Mx_String() : path.getSubStringAt(0, slash + 1);
+}
+
+bool fileExists(const Mx_String& path) {
+    if (path.isEmpty()) return false;
+    const auto resolved = fsys::resolve(path.view());
+    return fsys::exists(resolved) && !fsys::isDirectory(resolved);
+}
+
+// The places "CallChild" looks for a child sheet, in its order.
+bool findChildSheet(const Mx_String& parent, const Mx_String& name, Mx_String& path) {
+    Mx_String relative = name;
+    if (relative.startsWith(Mx_String(L"\\"))) relative = relative.getSubStringAt(1);
+    const Mx_String standards = gSettings.libDir() + L"Connection Standards\\";
+    const Mx_String candidates[] = {name, folderOf(parent) + relative, standards + name, standards + L"Childs\\" + name,
+                                    standards + L"Data\\" + name, standards + L"Parents\\" + name};
+    for (const Mx_String& candidate : candidates) {
+        if (fileExists(candidate)) {
+            path = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+void checkCallChild(const Mx_String& path, const LoadedSheet& sheet, const std::wstring& expression, int row,
+                    std::vector<Finding>& findings) {
+    const Mx_String text(expression);
+    const int at = text.findFirstFrom(Mx_String(L"CallChild"), 0, false);
+    const int open = text.findFirstFrom(L'(', at);
+    const int close = open < 0 ? -1 : text.findFirstFrom(L')', open);
+    if (open < 0 || close < 0) {
+        findings.push_back({row, true, "CallChild needs (sheet, arguments...)"});
+        return;
+    }
+    Mx_StringArray items;
+    if (splitStringAtSymbol(text.getSubStringAt(open + 1, close - open - 1), L',', items, true) < 2) {
+        findings.push_back({row, true, "CallChild needs a sheet and at least one argument"});
+        return;
+    }
+    Mx_String childName = items[0];
+    if (childName.startsWith(Mx_String(L"\""))) childName.removeAt(0);
+    if (childName.endsWith(Mx_String(L"\""))) childName.removeAt(childName.length() - 1);
+
+    std::vector<const Declaration*> arguments;
+    for (int k = 1; k < items.length(); ++k) {
+        const Declaration* d = findDeclaration(sheet, items[k].str());
+        if (!d) {
+            const bool blank = !items[k].isEmpty() && (items[k].str().front() == L' ' || items[k].str().back() == L' ');
+            findings.push_back({row, true, "CallChild argument \"" + items[k].toUtf8() + "\" is not a variable" +
+                                               (blank ? " (remove the blanks around it)" : "")});
+        }
+        arguments.push_back(d);
+    }
+    Mx_String childPath;
+    if (!findChildSheet(path, childName, childPath)) {
+        findings.push_back({row, true, "CallChild sheet not found: " + childName.toUtf8()});
+        return;
+    }
+    if (fsys::equalIgnoringCase(fsys::resolve(childPath.view()).wstring(), fsys::resolve(path.view()).wstring())) {
+        findings.push_back({row, true, "a sheet cannot call itself through CallChild"});
+        return;
+    }
+    LoadedSheet child;
+    std::string diagnostic;
+    if (!loadSheet(childPath, child, diagnostic)) {
+        findings.push_back({row, true, "CallChild sheet cannot be loaded: " + diagnostic});
+        return;
+    }
+    std::vector<const Declaration*> parameters;
+    for (const Declaration& d : child.declarations)
+        if (d.section != kLocal) parameters.push_back(&d);
+    if (parameters.size() != arguments.size()) {
+        findings.push_back({row, true, "CallChild passes " + std::to_string(arguments.size()) + " arguments; " +
+                                           childName.toUtf8() + " takes " + std::to_string(parameters.size()) +
+                                           " (its inputs, then its outputs)"});
+        return;
+    }
+    for (std::size_t k = 0; k < arguments.size(); ++k) {
+        if (!arguments[k] || parameters[k]->section != kOutput) continue;
+        if (arguments[k]->section == kInput)
+            findings.push_back({row, true, "CallChild would return " + narrow(parameters[k]->name) + " into the input " +
+                                               narrow(arguments[k]->name)});
+        else if (arguments[k]->section == kLocal)
+            findings.push_back({row, false, "CallChild returns " + narrow(parameters[k]->name) + " into the local " +
+                                                narrow(arguments[k]->name) + ", which receives nothing: only outputs do"});
+    }
+}
+
+std::vector<Finding> lint(const Mx_String& path, const LoadedSheet& sheet) {
+    std::vector<Finding> findings;
+    for (int s : {kInput, kOutput, kCalc})
+        if (sheet.startRow[s] < 0)
+            findings.push_back({0, true, "no \"" + narrow(kHeaders[s]) + "\" section"});
+
+    for (std::size_t i = 0; i < sheet.declarations.size(); ++i) {
+        const Declaration& d = sheet.declarations[i];
+        if (d.name.empty()) findings.push_back({d.row, false, "a declaration without a name"});
+        for (std::size_t j = 0; j < i; ++j) {
+            if (!d.name.empty() && sameName(sheet.declarations[j].name, d.name)) {
+                findings.push_back({d.row, true, "duplicate variable name " + narrow(d.name) + " (also row " +
+                                                     std::to_string(sheet.declarations[j].row) + "); the run drops both"});
+                break;
+            }
+        }
+    }
+    if (sheet.startRow[kCalc] < 0) return findings;
+
+    std::vector<std::pair<int, std::wstring>> equations;
+    sheet.sheet.forEachCell(grid::CellOrder::ByRow, [&](std::int32_t col, std::int32_t row) {
+        if (col < 1 || row < sheet.startRow[kCalc]) return;
+        std::wstring text = cellText(sheet.sheet, col, row);
+        if (!text.empty()) equations.emplace_back(row, std::move(text));
+    });
+    for (const auto& [row, text] : equations) {
+        if (Mx_String(text).findFirstFrom(Mx_String(L"CallChild"), 0, false) >= 0) {
+            checkCallChild(path, sheet, text, row, findings);
+            continue;
+        }
+        const auto equals = text.find(L'=');
+        if (equals == std::wstring::npos) {
+            findings.push_back({row, true, "not an equation (no \"=\"): every cell below \"Calc\" is evaluated"});
+            continue;
+        }
+        const std::wstring target = trim(text.substr(0, equals));
+        if (!findDeclaration(sheet, target))
+            findings.push_back({row, true, "the target " + narrow(target) + " is not declared"});
+        checkExpression(sheet, text.substr(equals + 1), row, findings);
+    }
+    return findings;
+}
+
+int checkStandards(const std::string& name, CommandContext& context) {
+    Mx_String path;
+    if (!resolveStandardsSheet(name, path)) {
+        context.err << "connsheet check: sheet not found: " << name << '\n';
+        return 1;
+    }
+    LoadedSheet sheet;
+    std::string diagnostic;
+    if (!loadSheet(path, sheet, diagnostic)) {
+        context.out << path.toUtf8() << ": error: cannot be loaded: " << diagnostic << '\n';
+        return 1;
+    }
+    const std::vector<Finding> findings = lint(path, sheet);
+    int errors = 0;
+    for (const Finding& f : findings) {
+        context.out << path.toUtf8() << ": ";
+        if (f.row > 0) context.out << "row " << f.row << ": ";
+        context.out << (f.error ? "error: " : "warning: ") << f.text << '\n';
+        if (f.error) ++errors;
+    }
+    context.out << path.toUtf8() << ": " << sheet.declarations.size() << " variables, " << errors << " errors, "
+                << findings.size() - errors << " warnings\n";
+    return errors > 0 ? 1 : 0;
+}
+
+}  // namespace
+
+void addCheckCommand(CLI::App& app, CommandContext& context) {
+    auto* command = app.add_subcommand("check", "Check a standards sheet without running it");
+    auto sheet = std::make_shared<std::string>();
+    command->add_option("SHEET", *sheet, "Sheet file, or a name below \"Connection Standards\"")->required();
+    command->callback([&context, sheet] { context.exitStatus = checkStandards(*sheet, context); });
+}
+
+}  // namespace connsheet

@@ -1,0 +1,54 @@
+#include "standards/StartDlgStandardsSS.h"
+
+#include "module/ModuleResources.h"
+#include "platform/mfc/VlTempResourceOverride.h"
+#include "standards/CDlgSSStandards.h"
+#include "standards/StandardsTimers.h"
+#include "standards/VlDlgStandardsData.h"
+#include "standards/VlSSDlgsMgr.h"
+
+namespace {
+
+// Runs the dialog's data on its sheet.
+bool run(CDlgSSStandards& dialog) {
+    VlCalcSS& sheet = dialog.calcSS;
+    VlDlgStandardsData& data = dialog.data;
+    gLoadFile.start();
+    const Acad::ErrorStatus loaded = sheet.loadFile(data.standardsFile);
+    gLoadFile.end();
+    if (loaded != Acad::eOk) return false;
+    switch (data.mode) {
+        case VlDlgStandardsData::kMainRun:
+            if (sheet.initSSForInput(data) != Acad::eOk || sheet.calcMain(data) != Acad::eOk) return false;
+            data.varCells = sheet.varCells();
+            return true;
+        case VlDlgStandardsData::kChildRun:
+            return sheet.getFromVars(data) == Acad::eOk && sheet.calcChild(data.varCells) == Acad::eOk;
+        default:
+            return true;
+    }
+}
+
+}  // namespace
+
+bool StartDlgStandardsSS(VlDlgStandardsData& data) {
+    VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
+    auto* dialog = static_cast<CDlgSSStandards*>(gSSDlgsMgr.getDlg());
+    if (!dialog) return false;
+    dialog->data = data;
+    const bool ok = run(*dialog);
+    if (ok) data = dialog->data;
+    gSSDlgsMgr.releaseDlg(dialog);
+    return ok;
+}
+
+bool StartDlgStandardsSStest() {
+    VlDlgStandardsData data;
+    data.mode = VlDlgStandardsData::kChildRun;
+    data.standardsFile = L"c:\\a\\a\\a\\test.vls";
+    data.varCells.append(VlVarCell(L"Column", kVlInput, kVlString, 0, 0, L"IPE-200"));
+    data.varCells.append(VlVarCell(L"Thickness", kVlInput, kVlString, 0, 0, L"10"));
+    data.varCells.append(VlVarCell(L"Width", kVlOutput, kVlString, 0, 0, L"212"));
+    data.varCells.append(VlVarCell(L"Length", kVlOutput, kVlString, 0, 0, L"356"));
+    return StartDlgStandardsSS(data);
+}

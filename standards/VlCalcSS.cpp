@@ -1,0 +1,281 @@
+#include "standards/VlCalcSS.h"
+
+#include "platform/grid/Sheet.h"
+#include "platform/grid/window/SSFunctions.h"
+#include "platform/mfc/Win32Api.h"
+#include "platform/mxbase/FileSystem.h"
+#include "platform/mxbase/Mx_Settings.h"
+#include "platform/mxbase/StringFunctions.h"
+#include "standards/StandardsTimers.h"
+#include "standards/StandardsWarnings.h"
+#include "standards/VlDlgStandardsData.h"
+#include "standards/VlWholeWord.h"
+
+namespace {
+
+// Grid switches a sheet is loaded with: 13 and 12 on; redraw (8) and automatic calculation (7) off,
+// so that every equation is computed exactly once, when it is evaluated in sheet order.
+constexpr short kSwitchesOn[] = {13, 12};
+constexpr short kSwitchesOff[] = {SSB_REDRAW, SSB_AUTOCALC};
+
+// Equation cells of a text target: an edit cell of 200 characters.
+constexpr long kTextEquationStyle = 0x110000;
+constexpr int kTextEquationLength = 200;
+constexpr int kNumberEquationDecimals = 7;
+
+bool fileExists(const Mx_String& path) {
+    if (path.isEmpty()) return false;
+    const auto resolved = fsys::resolve(path.view());
+    return fsys::exists(resolved) && !fsys::isDirectory(resolved);
+}
+
+Mx_String trimmed(const Mx_String& text) {
+    return stripSymbols(text, Mx_String(L" \t"), StripSide::Both);
+}
+
+}  // namespace
+
+VlCalcSS::~VlCalcSS() = default;
+
+void VlCalcSS::setGenVars(const Mx_StringArray& names, const Mx_StringArray& values) {
+    genVarNames_ = names;
+    genVarValues_ = values;
+}
+
+Acad::ErrorStatus VlCalcSS::loadFile(const Mx_String& name) {
+    Mx_String path = name;
+    if (!fileExists(path)) path = gSettings.libDir() + L"Connection Standards\\" + name + L".vls";
+    const HWND grid = GetSafeHwnd();
+    for (short index : kSwitchesOn) SSSetBool(grid, index, TRUE);
+    for (short index : kSwitchesOff) SSSetBool(grid, index, FALSE);
+    if (!SSLoadFromFile(grid, fsys::toWide(fsys::resolve(path.view())).c_str())) return Acad::eInvalidInput;
+    fileName_ = path;
+    return Acad::eOk;
+}
+
+bool VlCalcSS::findSection(const wchar_t* header, int& startRow) {
+    int col = 0, row = 0;
+    startRow = findNextExact(Mx_String(header), 1, 1, col, row) ? row + 1 : -1;
+    return startRow > 0;
+}
+
+Acad::ErrorStatus VlCalcSS::initVarCells() {
+    varCells_.resetVarCells();
+    const wchar_t* headers[] = {L"Input", L"Output", L"Local", L"Calc"};
+    int starts[4];
+    for (int i = 0; i < 4; ++i) findSection(headers[i], starts[i]);
+    if (starts[0] < 0 || starts[1] < 0) return Acad::eInvalidInput;
+    const int lastRow = getMaxRows();
+    const int lastCol = getMaxCols();
+    const VlCellType types[] = {kVlInput, kVlOutput, kVlLocal};
+    for (int s = 0; s < 3; ++s) {
+        if (starts[s] < 0) continue;
+        int end = lastRow;
+        int nearest = -1;
+        for (int o = 0; o < 4; ++o)
+            if (o != s && starts[o] > starts[s] && (nearest < 0 || starts[o] < nearest)) nearest = starts[o];
+        if (nearest > 0) end = nearest - 1;
+        for (int row = starts[s]; row <= end && row <= lastRow; ++row) {
+            for (int col = 1; col <= lastCol; ++col) {
+                VlVarCell cell;
+                if (cell.initialize(*this, col, row, types[s]) == Acad::eOk) varCells_.append(cell);
+            }
+        }
+    }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus VlCalcSS::initSSForInput(VlDlgStandardsData& data) {
+    gInitSSForInput.start();
+    if (!data.macro || !data.transaction) {
+        gInitSSForInput.end();
+        return Acad::eInvalidInput;
+    }
+    setGenVars(data.genVarNames, data.genVarValues);
+    const Acad::ErrorStatus found = initVarCells();
+    gInitSSForInput.end();
+    if (found != Acad::eOk) return found;
+
+    gSSSGetFromMacro.start();
+    const Acad::ErrorStatus fromMacro = varCells_.getFromMacro(data);
+    gSSSGetFromMacro.end();
+    if (fromMacro != Acad::eOk) return fromMacro;
+
+    gSetMacroValuelsToSS.start();
+    const Acad::ErrorStatus toSS = varCells_.setValuesToSS(*this);
+    gSetMacroValuelsToSS.end();
+    if (toSS != Acad::eOk) return toSS;
+
+    Mx_FunctionTimer timer(gSSSreplaceGenVars);
+    return replaceGenVars();
+}
+
+Acad::ErrorStatus VlCalcSS::calcMain(VlDlgStandardsData& data) {
+    Mx_FunctionTimer timer(gCalcMain);
+    const Acad::ErrorStatus calculated = calc();
+    if (calculated != Acad::eOk) return calculated;
+    const Acad::ErrorStatus read = varCells_.getValuesFromSS(*this);
+    if (read != Acad::eOk) return read;
+    Mx_FunctionTimer toMacro(gSetToMacro);
+    // A value the macro does not take is left out; the other outputs still land.
+    varCells_.setToMacro(data);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus VlCalcSS::replaceGenVars() {
+    if (genVarNames_.length() == 0) return Acad::eOk;
+    // The replacement texts once per run: a value that is not a number becomes a text literal.
+    Mx_StringArray replacements;
+    for (int i = 0; i < genVarNames_.length(); ++i) {
+        const Mx_String value = i < genVarValues_.length() ? genVarValues_[i] : Mx_String();
+        replacements.append(isNumber(value) ? value : Mx_String(L"\"") + value + L"\"");
+    }
+    const int lastRow = getMaxRows();
+    const int lastCol = getMaxCols();
+    const HWND grid = GetSafeHwnd();
+    for (int row = 1; row <= lastRow; ++row) {
+        for (int col = 1; col <= lastCol; ++col) {
+            Mx_String text;
+            if (!getCellText(col, row, text, kValue) || text.isEmpty()) continue;
+            if (VlWholeWord::replaceAll(text, genVarNames_, replacements, false) > 0)
+                SSSetData(grid, col, row, text.c_str());
+        }
+    }
+    return Acad::eOk;
+}
+
+void VlCalcSS::removeDuplicates() {
+    Mx_FunctionTimer timer(gFindDuplicates);
+    Mx_StringArray names;
+    for (int i = 0; i < varCells_.length(); ++i) names.append(varCells_[i].name);
+    if (!hasDuplicates(names, false)) return;
+    Mx_StringArray duplicateNames;
+    getDuplicates(names, duplicateNames, false);
+    Mx_String text = Mx_String(L"There were duplicate variable names found in the standards file ") + fileName_ +
+                     L".\nThe duplicates will be ignored. Please correct this file.\n" + L"Duplicate variable names:\n\n";
+    for (int i = 0; i < duplicateNames.length(); ++i) text += duplicateNames[i] + L"\n";
+    MessageBox(text.c_str(), L"Variable names must be unique", MB_OK | MB_ICONEXCLAMATION);
+    AcArray<int> positions;
+    getDuplicates(names, positions, false);
+    for (int i = positions.length() - 1; i >= 0; --i) varCells_.removeAt(positions[i]);
+}
+
+namespace {
+// The sheets under evaluation, outermost first; a child run pushes while its parent is still in its
+// equation loop.
+std::vector<const VlCalcSS*>& runningSheets() {
+    static std::vector<const VlCalcSS*> sheets;
+    return sheets;
+}
+}  // namespace
+
+int VlCalcSS::runningDepth() {
+    return static_cast<int>(runningSheets().size());
+}
+
+bool VlCalcSS::isRunning(const Mx_String& path) {
+    for (const VlCalcSS* sheet : runningSheets())
+        if (samePath(sheet->fileName_, path)) return true;
+    return false;
+}
+
+Acad::ErrorStatus VlCalcSS::calc() {
+    registerFunctions();
+    removeDuplicates();
+    int calcStart = -1;
+    if (!findSection(L"Calc", calcStart)) return Acad::eInvalidInput;
+    Mx_FunctionTimer timer(gCalcCells);
+    runningSheets().push_back(this);
+    const int lastRow = getMaxRows();
+    const int lastCol = getMaxCols();
+    for (int row = calcStart; row <= lastRow; ++row)
+        for (int col = 1; col <= lastCol; ++col) calcCell(col, row);
+    runningSheets().pop_back();
+    return Acad::eOk;
+}
+
+void VlCalcSS::reportFailedEquation(const Mx_String& target, const Mx_String& expression, int row) {
+    Mx_String text(L"The following equation failed:\n");
+    if (!target.isEmpty()) text += target + L" = ";
+    text += expression + L"\n" + L"Spreadsheet : " + fileName_ + L" (line: " + Mx_String(row) + L")\n" +
+            L"Here's a tip for finding the cause :\n" +
+            L"If this equation contains variable names, then the translator does not know the value of the "
+            L"variable. Make sure the variable exists either in input, output, local declarations or among "
+            L"the gen_ variables.";
+    showStandardsWarning(text, this);
+}
+
+bool VlCalcSS::calcCell(int col, int row) {
+    Mx_String text;
+    if (!getCellText(col, row, text, kValue) || text.isEmpty()) return true;
+
+    Mx_String target, expression;
+    bool marked = false;
+    {
+        Mx_FunctionTimer timer(gCalcCellSplitSymbol);
+        const int equals = text.findFirstFrom(L'=');
+        if (equals < 0) {
+            marked = true;
+            expression = trimmed(text);
+        } else {
+            target = trimmed(text.getSubStringAt(0, equals));
+            expression = trimmed(text.getSubStringAt(equals + 1));
+        }
+    }
+    int targetIndex = -1;
+    {
+        Mx_FunctionTimer timer(gCalcCellFindVarCell);
+        if (!marked && varCells_.findVarCell(target, targetIndex) != Acad::eOk) marked = true;
+    }
+    bool native = false;
+    {
+        Mx_FunctionTimer timer(gCalcCellFindFunctions);
+        native = expression.contains(Mx_String(L"CallChild"), false);
+    }
+    if (native) {
+        Mx_FunctionTimer timer(gCalcCellCalcNativeFunctions);
+        if (callChild(expression)) return true;
+        reportFailedEquation(target, expression, row);
+        return false;
+    }
+    if (marked) {
+        reportFailedEquation(target, expression, row);
+        return false;
+    }
+
+    VlVarCell& variable = varCells_[targetIndex];
+    {
+        Mx_FunctionTimer timer(gCalcCellCalcFunctionsPrepare);
+        if (variable.valueType == kVlString)
+            setEditCells(col, row, col, row, kTextEquationStyle, kTextEquationLength);
+        else
+            setNumberCells(col, row, col, row, kNumberEquationDecimals, false);
+        Mx_FunctionTimer replaceTimer(gCalcCellReplaceVariables);
+        for (int i = 0; i < varCells_.length(); ++i) {
+            Mx_String reference;
+            {
+                Mx_FunctionTimer coordTimer(gCalcCellGetVarCoordName);
+                reference = getAlfabet(varCells_[i].col) + Mx_String(varCells_[i].row);
+            }
+            // Text literals keep their words: "Width" in quotes is text, not the variable.
+            VlWholeWord::replace(expression, varCells_[i].name, reference, true);
+        }
+    }
+
+    Mx_FunctionTimer timer(gCalcCellCalcFunctions);
+    const HWND grid = GetSafeHwnd();
+    if (!SSSetFormula(grid, col, row, expression.c_str(), TRUE)) {
+        reportFailedEquation(target, expression, row);
+        return false;
+    }
+    SSReCalcCell(grid, col, row);
+    // An error value shows as an empty text; it must not reach the variable (and so the macro).
+    const grid::Sheet* sheet = SSGetSheet(grid);
+    Mx_String result;
+    if ((sheet && sheet->error(col, row)) || !getCellText(col, row, result, kValue)) {
+        reportFailedEquation(target, expression, row);
+        return false;
+    }
+    variable.setNewValue(*this, result);
+    return true;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The grid window a standards sheet is evaluated in. It loads the ".vls" sheet, finds the declared
+// variables (Input, Output, Local), puts the input values into their cells, replaces the general
+// variables, turns each equation below "Calc" into a grid formula in sheet order (top to bottom, left
+// to right) and copies each result into its variable's cell. It registers the standards functions
+// (ROUNDTO, GETCELL, ...) with the grid and runs "CallChild" itself.
+//
+// The window must have been created (from a dialog placeholder) before any of this.
+#include "platform/arx/AcadStatus.h"
+#include "platform/mxbase/Mx_String.h"
+#include "platform/mxbase/Mx_StringArray.h"
+#include "spread/Mx_Spread.h"
+#include "standards/VlVarCells.h"
+
+class VlDlgStandardsData;
+
+class VlCalcSS : public Mx_Spread {
+public:
+    // CallChild refuses to nest deeper than this many running sheets.
+    static constexpr int kMaxNesting = 32;
+
+    VlCalcSS() = default;
+    ~VlCalcSS() override;
+
+    // `name` as a path, or else the library folder + "Connection Standards\" + name + ".vls".
+    Acad::ErrorStatus loadFile(const Mx_String& name);
+    Acad::ErrorStatus initVarCells();
+    // Main run: variables from the macro into their cells, general variables replaced.
+    Acad::ErrorStatus initSSForInput(VlDlgStandardsData& data);
+    Acad::ErrorStatus calcMain(VlDlgStandardsData& data);
+    // Child run: the variables from the argument list by position.
+    Acad::ErrorStatus getFromVars(VlDlgStandardsData& data);
+    Acad::ErrorStatus calcChild(VlVarCells& args);
+    // Registers the functions, drops duplicate variables, evaluates the equations.
+    Acad::ErrorStatus calc();
+    VlVarCells& varCells() { return varCells_; }
+    const VlVarCells& varCells() const { return varCells_; }
+    Acad::ErrorStatus replaceGenVars();
+
+    const Mx_String& fileName() const { return fileName_; }
+    void setGenVars(const Mx_StringArray& names, const Mx_StringArray& values);
+
+    // The sheets being evaluated right now, outermost first (a child run nests inside its parent's
+    // evaluation of one cell).
+    static int runningDepth();
+    // Whether a sheet of this path is being evaluated (anywhere up the CallChild chain).
+    static bool isRunning(const Mx_String& path);
+    // The same file, whatever the separators and letter case.
+    static bool samePath(const Mx_String& a, const Mx_String& b);
+
+private:
+    bool findSection(const wchar_t* header, int& startRow);
+    Acad::ErrorStatus registerFunctions();
+    void removeDuplicates();
+    // Evaluates one equation cell; false when it failed (already reported).
+    bool calcCell(int col, int row);
+    bool callChild(const Mx_String& expression);
+    bool findChildSheet(const Mx_String& name, Mx_String& path) const;
+    void reportFailedEquation(const Mx_String& target, const Mx_String& expression, int row);
+    // The argument index of child variable `index`: its position minus the locals before it.
+    int argumentIndex(int index) const;
+
+
+    Mx_String fileName_;
+    VlVarCells varCells_;
+    Mx_StringArray genVarNames_;
+    Mx_StringArray genVarValues_;
+};

@@ -1,0 +1,154 @@
+// "CallChild" and the child run: a sheet that runs another sheet with some of its variables as
+// positional arguments.
+#include <system_error>
+
+#include "platform/mxbase/FileSystem.h"
+#include "platform/mxbase/Mx_Settings.h"
+#include "platform/mxbase/StringFunctions.h"
+#include "standards/StandardsTimers.h"
+#include "standards/StartDlgStandardsSS.h"
+#include "standards/VlCalcSS.h"
+#include "standards/VlDlgStandardsData.h"
+
+namespace {
+
+bool fileExists(const Mx_String& path) {
+    if (path.isEmpty()) return false;
+    const auto resolved = fsys::resolve(path.view());
+    return fsys::exists(resolved) && !fsys::isDirectory(resolved);
+}
+
+Mx_String folderOf(const Mx_String& path) {
+    const int slash = std::max(path.findLastFrom(L'\\'), path.findLastFrom(L'/'));
+    return slash < 0 ? Mx_String() : path.getSubStringAt(0, slash + 1);
+}
+
+}  // namespace
+
+bool VlCalcSS::samePath(const Mx_String& a, const Mx_String& b) {
+    if (a.equal(b, false)) return true;
+    std::error_code error;
+    const auto left = std::filesystem::weakly_canonical(fsys::resolve(a.view()), error);
+    if (error) return false;
+    const auto right = std::filesystem::weakly_canonical(fsys::resolve(b.view()), error);
+    if (error) return false;
+    return fsys::equalIgnoringCase(fsys::toWide(left), fsys::toWide(right));
+}
+
+int VlCalcSS::argumentIndex(int index) const {
+    int locals = 0;
+    for (int i = 0; i < index; ++i)
+        if (varCells_[i].isLocal()) ++locals;
+    return index - locals;
+}
+
+Acad::ErrorStatus VlCalcSS::getFromVars(VlDlgStandardsData& data) {
+    Mx_FunctionTimer timer(gGetFromVars);
+    setGenVars(data.genVarNames, data.genVarValues);
+    const Acad::ErrorStatus found = initVarCells();
+    if (found != Acad::eOk) return found;
+    const VlVarCells& args = data.varCells;
+    int locals = 0;
+    for (int i = 0; i < varCells_.length(); ++i) {
+        VlVarCell& variable = varCells_[i];
+        if (variable.isLocal()) {
+            ++locals;
+            variable.setNewValue(*this, Mx_String());
+            continue;
+        }
+        const int j = i - locals;
+        if (j >= args.length()) return Acad::eInvalidInput;
+        if (!variable.isInput() && !variable.isOutput()) continue;
+        // The caller's input cannot receive a result.
+        if (variable.isOutput() && args[j].isInput()) return Acad::eInvalidInput;
+        variable.setNewValue(*this, args[j].value);
+    }
+    return replaceGenVars();
+}
+
+Acad::ErrorStatus VlCalcSS::calcChild(VlVarCells& args) {
+    {
+        Mx_FunctionTimer timer(gCalcChild);
+        const Acad::ErrorStatus calculated = calc();
+        if (calculated != Acad::eOk) return calculated;
+    }
+    Mx_FunctionTimer timer(gSetToVars);
+    for (int i = 0; i < varCells_.length(); ++i) {
+        if (!varCells_[i].isOutput()) continue;
+        const int j = argumentIndex(i);
+        if (j >= args.length()) return Acad::eInvalidInput;
+        // The cell's text, as the main run reads its outputs: the variable's own format applies.
+        Mx_String current;
+        if (varCells_[i].getCurrentValue(*this, current) != Acad::eOk) current = varCells_[i].value;
+        args[j].setNewValue(current);
+    }
+    return Acad::eOk;
+}
+
+bool VlCalcSS::findChildSheet(const Mx_String& name, Mx_String& path) const {
+    Mx_String relative = name;
+    if (relative.startsWith(Mx_String(L"\\"))) relative = relative.getSubStringAt(1);
+    const Mx_String standards = gSettings.libDir() + L"Connection Standards\\";
+    const Mx_String candidates[] = {
+        name,
+        folderOf(fileName_) + relative,
+        standards + name,
+        standards + L"Childs\\" + name,
+        standards + L"Data\\" + name,
+        standards + L"Parents\\" + name,
+    };
+    for (const Mx_String& candidate : candidates) {
+        if (fileExists(candidate)) {
+            path = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool VlCalcSS::callChild(const Mx_String& expression) {
+    const int at = expression.findFirstFrom(Mx_String(L"CallChild"), 0, false);
+    if (at < 0) return false;
+    const int open = expression.findFirstFrom(L'(', at);
+    if (open < 0) return false;
+    const int close = expression.findFirstFrom(L')', open);
+    if (close < 0) return false;
+    Mx_StringArray items;
+    if (splitStringAtSymbol(expression.getSubStringAt(open + 1, close - open - 1), L',', items, true) < 2)
+        return false;
+
+    Mx_String sheet = items[0];
+    if (sheet.startsWith(Mx_String(L"\""))) sheet.removeAt(0);
+    if (sheet.endsWith(Mx_String(L"\""))) sheet.removeAt(sheet.length() - 1);
+    Mx_String childPath;
+    if (!findChildSheet(sheet, childPath)) return false;
+
+    VlDlgStandardsData data;
+    for (int k = 1; k < items.length(); ++k) {
+        int index = -1;
+        if (varCells_.findVarCell(items[k], index) != Acad::eOk) return false;
+        VlVarCell argument = varCells_[index];
+        argument.col = 0;
+        argument.row = 0;
+        data.varCells.append(argument);
+    }
+    // A sheet cannot call itself, directly or through other sheets, and the chain stays bounded.
+    if (samePath(childPath, fileName_) || isRunning(childPath)) return false;
+    if (runningDepth() >= kMaxNesting) return false;
+
+    data.mode = VlDlgStandardsData::kChildRun;
+    data.standardsFile = childPath;
+    data.genVarNames = genVarNames_;
+    data.genVarValues = genVarValues_;
+    if (!StartDlgStandardsSS(data)) return false;
+
+    for (int k = 0; k < data.varCells.length(); ++k) {
+        const VlVarCell& argument = data.varCells[k];
+        if (!argument.isOutput()) continue;
+        int index = -1;
+        if (varCells_.findVarCell(argument.name, index) != Acad::eOk) return false;
+        if (varCells_[index].isInput()) return false;
+        varCells_[index].setNewValue(*this, argument.value);
+    }
+    return true;
+}

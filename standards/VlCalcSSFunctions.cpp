@@ -1,0 +1,231 @@
+// The standards functions a sheet's equations can call, registered with the sheet's grid. Each sets
+// its result to empty first; a wrong argument kind, a missing file or a missing key makes it fail
+// (the grid's error result), which the equation loop then reports.
+#include <cmath>
+#include <span>
+#include <vector>
+
+#include "platform/grid/window/SSFunctions.h"
+#include "platform/mxbase/Mx_SectionTableManager.h"
+#include "platform/mxbase/NumberFunctions.h"
+#include "platform/mxbase/StringFunctions.h"
+#include "standards/StandardsTimers.h"
+#include "standards/StandardsWarnings.h"
+#include "standards/VlCalcSS.h"
+#include "standards/VlDataFile.h"
+#include "standards/VlTolerance.h"
+
+namespace {
+
+using grid::CustomRecord;
+using grid::RecordStatus;
+using grid::RecordType;
+using Args = std::span<CustomRecord>;
+
+bool isNumberArg(const CustomRecord& arg) {
+    return arg.status == RecordStatus::Valid && (arg.type == RecordType::Long || arg.type == RecordType::Double);
+}
+
+bool isTextArg(const CustomRecord& arg) {
+    return arg.status == RecordStatus::Valid && arg.type == RecordType::String;
+}
+
+bool numberArg(const CustomRecord& arg, double& value) {
+    if (!isNumberArg(arg)) return false;
+    value = arg.type == RecordType::Long ? static_cast<double>(arg.longValue) : arg.doubleValue;
+    return true;
+}
+
+// A text argument without one leading and one trailing double quote.
+bool textArg(const CustomRecord& arg, Mx_String& text) {
+    if (!isTextArg(arg)) return false;
+    text = Mx_String(arg.text.view());
+    if (text.startsWith(Mx_String(L"\""))) text.removeAt(0);
+    if (text.endsWith(Mx_String(L"\""))) text.removeAt(text.length() - 1);
+    return true;
+}
+
+bool textResult(CustomRecord& result, const Mx_String& text) {
+    if (text.isEmpty())
+        result.setEmpty();
+    else
+        result = CustomRecord::ofString(text.view());
+    return true;
+}
+
+bool doubleResult(CustomRecord& result, double value) {
+    result = CustomRecord::ofDouble(value);
+    return true;
+}
+
+bool roundTo(CustomRecord& result, Args args) {
+    double value = 0, step = 0;
+    if (!numberArg(args[0], value) || !numberArg(args[1], step)) return false;
+    return doubleResult(result, ObjectExportRoundTo(value, step));
+}
+
+bool getCell(CustomRecord& result, Args args, bool sectionNames) {
+    Mx_String name, path;
+    if (!textArg(args[0], name) || !VlDataFile::find(name, path)) return false;
+    const auto rows = VlDataFile::readData(path);
+    if (!rows || rows->empty()) return false;
+    Mx_StringArray keys;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        double number = 0;
+        Mx_String text;
+        if (numberArg(args[i], number))
+            keys.append(formatKeyNumber(number));
+        else if (textArg(args[i], text))
+            keys.append(text);
+        else
+            break;
+    }
+    const Mx_String key = arrToStr(keys);
+    for (const Mx_StringArray& row : *rows) {
+        if (row.length() == 0) break;
+        Mx_String first = row[0];
+        if (sectionNames) {
+            Mx_String systemName;
+            if (gSectionTableManager.getSystemName(first, systemName) == Acad::eOk) first = systemName;
+        }
+        if (!first.equal(key, false)) continue;
+        if (row.length() < 2) return false;
+        return textResult(result, row[1]);
+    }
+    return false;
+}
+
+bool sectionSize(CustomRecord& result, Args args) {
+    Mx_String section;
+    double field = 0, value = 0;
+    if (!textArg(args[0], section) || !numberArg(args[1], field)) return false;
+    if (gSectionTableManager.getSectionValue(section, static_cast<int>(field) - 1, value) != Acad::eOk)
+        return false;
+    return doubleResult(result, value);
+}
+
+bool getSysName(CustomRecord& result, Args args) {
+    Mx_String name, systemName;
+    if (!textArg(args[0], name)) return false;
+    if (gSectionTableManager.getSystemName(name, systemName) != Acad::eOk) systemName = name;
+    return textResult(result, systemName);
+}
+
+bool getArrayItem(CustomRecord& result, Args args) {
+    Mx_String list;
+    double index = 0;
+    if (!textArg(args[0], list) || !numberArg(args[1], index)) return false;
+    Mx_StringArray items;
+    strToArr(list, items, L';');
+    const double item = std::trunc(index);
+    if (item < 1 || item > items.length()) return textResult(result, Mx_String());
+    return textResult(result, items[static_cast<int>(item) - 1]);
+}
+
+bool toNumber(CustomRecord& result, Args args) {
+    Mx_String text;
+    double value = 0;
+    if (!textArg(args[0], text) || !text.toDouble(value)) return false;
+    return doubleResult(result, value);
+}
+
+bool isNull(CustomRecord& result, Args args) {
+    const CustomRecord& arg = args[0];
+    double number = 0;
+    Mx_String text;
+    bool null = arg.status != RecordStatus::Valid;
+    if (numberArg(arg, number))
+        null = number == 0.0;
+    else if (textArg(arg, text))
+        null = text.isEmpty();
+    return doubleResult(result, null ? 1.0 : 0.0);
+}
+
+bool isPositive(CustomRecord& result, Args args) {
+    const CustomRecord& arg = args[0];
+    double number = 0;
+    Mx_String text;
+    bool positive = false;
+    if (numberArg(arg, number))
+        positive = number > 0.0;
+    else if (textArg(arg, text))
+        positive = !text.isEmpty() && text.toDouble() > 0.0;
+    return doubleResult(result, positive ? 1.0 : 0.0);
+}
+
+enum class ToleranceKind { Width, Thickness, Size };
+
+bool withTolerance(CustomRecord& result, Args args, ToleranceKind kind, CWnd* owner) {
+    Mx_String name;
+    double step = 0, thickness = 0, value = 0, down = 0, up = 0;
+    if (!textArg(args[0], name) || !numberArg(args[1], step)) return false;
+    std::size_t next = 2;
+    if (kind == ToleranceKind::Width && !numberArg(args[next++], thickness)) return false;
+    if (!numberArg(args[next], value) || !numberArg(args[next + 1], down) || !numberArg(args[next + 2], up))
+        return false;
+    if (kind == ToleranceKind::Thickness) thickness = value;
+    if (down + up <= 0.0) {
+        showStandardsWarning(Mx_String(L"Invalid tolerances provided.\n DownTolerance is :") + formatNumber(down, 2) +
+                                 L"UpTolerance is :" + formatNumber(up, 2) +
+                                 L"\nAdding both tolerances should result in a positive value.",
+                             owner);
+    }
+    Mx_String path;
+    if (!VlDataFile::find(name, path)) return false;
+    const auto sizes = VlDataFile::readSizes(path);
+    if (!sizes) return false;
+    AcArray<double> standards;
+    for (const auto& [a, b] : *sizes) {
+        switch (kind) {
+            case ToleranceKind::Size: standards.append(a); break;
+            case ToleranceKind::Thickness: standards.append(b); break;
+            case ToleranceKind::Width:
+                if (b == 0.0 || b == thickness) standards.append(a);
+                break;
+        }
+    }
+    if (kind == ToleranceKind::Width) ObjectExportSort(standards);
+    std::vector<double> values;
+    for (int i = 0; i < standards.length(); ++i) values.push_back(standards[i]);
+    return doubleResult(result, VlTolerance::choose(values, step, value, down, up));
+}
+
+}  // namespace
+
+Acad::ErrorStatus VlCalcSS::registerFunctions() {
+    Mx_FunctionTimer timer(gRegisterFuntions);
+    const HWND grid = GetSafeHwnd();
+    CWnd* owner = this;
+    struct Entry {
+        const wchar_t* name;
+        short minArgs, maxArgs;
+        grid::CustomCallback callback;
+    };
+    const Entry entries[] = {
+        {L"ROUNDTO", 2, 2, roundTo},
+        {L"GETCELL", 2, 7, [](CustomRecord& r, Args a) { return getCell(r, a, false); }},
+        {L"GETPROFCELL", 2, 7, [](CustomRecord& r, Args a) { return getCell(r, a, true); }},
+        {L"SECTIONSIZE", 2, 2, sectionSize},
+        {L"GETSYSNAME", 1, 1, getSysName},
+        {L"STDWIDTHWITHTOLERANCE", 6, 6,
+         [owner](CustomRecord& r, Args a) { return withTolerance(r, a, ToleranceKind::Width, owner); }},
+        {L"STDTHICKNESSWITHTOLERANCE", 5, 5,
+         [owner](CustomRecord& r, Args a) { return withTolerance(r, a, ToleranceKind::Thickness, owner); }},
+        {L"STDSIZEWITHTOLERANCE", 5, 5,
+         [owner](CustomRecord& r, Args a) { return withTolerance(r, a, ToleranceKind::Size, owner); }},
+        {L"GETARRAYITEM", 2, 2, getArrayItem},
+        {L"TONUMBER", 1, 1, toNumber},
+        {L"ISNULL", 1, 1, isNull},
+        {L"ISPOSITIVE", 1, 1, isPositive},
+    };
+    bool ok = true;
+    for (const Entry& entry : entries) {
+        // Every function starts from an empty result.
+        grid::CustomCallback callback = [f = entry.callback](CustomRecord& r, Args a) {
+            r.setEmpty();
+            return f(r, a);
+        };
+        ok = SSAddCustomFunctionExt(grid, entry.name, entry.minArgs, entry.maxArgs, callback, 0) && ok;
+    }
+    return ok ? Acad::eOk : Acad::eInvalidInput;
+}

@@ -1,0 +1,138 @@
+#include "standards/VlDataFile.h"
+
+#include <map>
+#include <string>
+
+#include "platform/mxbase/FileSystem.h"
+#include "platform/mxbase/Mx_Settings.h"
+#include "platform/mxbase/StringFunctions.h"
+#include "platform/mxbase/TextFile.h"
+
+namespace {
+
+template <class T>
+struct CachedFile {
+    std::int64_t writeTime = 0;
+    std::shared_ptr<const T> content;
+};
+
+std::map<std::wstring, CachedFile<VlDataFile::Rows>>& dataCache() {
+    static std::map<std::wstring, CachedFile<VlDataFile::Rows>> cache;
+    return cache;
+}
+
+std::map<std::wstring, CachedFile<VlDataFile::Sizes>>& sizesCache() {
+    static std::map<std::wstring, CachedFile<VlDataFile::Sizes>> cache;
+    return cache;
+}
+
+bool fileExists(const Mx_String& path) {
+    if (path.isEmpty()) return false;
+    const auto resolved = fsys::resolve(path.view());
+    return fsys::exists(resolved) && !fsys::isDirectory(resolved);
+}
+
+// Reads, parses and caches by path and modification time.
+template <class T, class Parse>
+std::shared_ptr<const T> cachedRead(std::map<std::wstring, CachedFile<T>>& cache, const Mx_String& path, Parse parse) {
+    const auto resolved = fsys::resolve(path.view());
+    const auto writeTime = fsys::lastWriteTime(resolved);
+    if (!writeTime) return nullptr;
+    auto found = cache.find(path.str());
+    if (found != cache.end() && found->second.writeTime == *writeTime) return found->second.content;
+    const auto bytes = fsys::readBytes(resolved, nullptr);
+    if (!bytes) return nullptr;
+    auto content = std::make_shared<const T>(parse(Mx_String(textfile::decode(*bytes))));
+    cache[path.str()] = CachedFile<T>{*writeTime, content};
+    return content;
+}
+
+// Removes "/* ... */" comments (an unclosed one runs to the end of the text).
+std::wstring removeBlockComments(const std::wstring& text) {
+    std::wstring out;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t open = text.find(L"/*", pos);
+        if (open == std::wstring::npos) {
+            out.append(text, pos, std::wstring::npos);
+            break;
+        }
+        out.append(text, pos, open - pos);
+        const std::size_t close = text.find(L"*/", open + 2);
+        if (close == std::wstring::npos) break;
+        pos = close + 2;
+    }
+    return out;
+}
+
+std::wstring removeLineComment(const std::wstring& line) {
+    const std::size_t at = line.find(L"//");
+    return at == std::wstring::npos ? line : line.substr(0, at);
+}
+
+bool isBlank(const std::wstring& line) {
+    return line.find_first_not_of(L" \t\r\n") == std::wstring::npos;
+}
+
+}  // namespace
+
+bool VlDataFile::find(const Mx_String& name, Mx_String& path) {
+    if (name.isEmpty()) return false;
+    const Mx_String lib = gSettings.libDir();
+    const Mx_String candidates[] = {
+        name,
+        lib + L"Connection Standards\\Data\\" + name,
+        lib + L"Connection Standards\\" + name,
+        lib + name,
+    };
+    for (const Mx_String& candidate : candidates) {
+        if (fileExists(candidate)) {
+            path = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+VlDataFile::Rows VlDataFile::parseData(const Mx_String& text) {
+    Rows rows;
+    for (const std::wstring& raw : textfile::splitLines(text.view())) {
+        const std::wstring line = removeLineComment(raw);
+        if (isBlank(line)) continue;
+        Mx_StringArray columns;
+        splitString(Mx_String(line), Mx_String(L"\t"), columns);
+        rows.push_back(std::move(columns));
+    }
+    return rows;
+}
+
+VlDataFile::Sizes VlDataFile::parseSizes(const Mx_String& text) {
+    Sizes sizes;
+    for (const std::wstring& raw : textfile::splitLines(removeBlockComments(text.str()))) {
+        const std::wstring line = removeLineComment(raw);
+        if (isBlank(line)) continue;
+        const std::size_t x = line.find(L'x');
+        double a = 0.0, b = 0.0;
+        if (x == std::wstring::npos) {
+            a = Mx_String(line).toDouble();
+        } else {
+            a = Mx_String(line.substr(0, x)).toDouble();
+            b = Mx_String(line.substr(x + 1)).toDouble();
+        }
+        sizes.emplace_back(a, b);
+    }
+    return sizes;
+}
+
+std::shared_ptr<const VlDataFile::Rows> VlDataFile::readData(const Mx_String& path) {
+    return cachedRead(dataCache(), path, parseData);
+}
+
+std::shared_ptr<const VlDataFile::Sizes> VlDataFile::readSizes(const Mx_String& path) {
+    return cachedRead(sizesCache(), path, parseSizes);
+}
+
+void VlDataFile::clearCache() {
+    dataCache().clear();
+    sizesCache().clear();
+}

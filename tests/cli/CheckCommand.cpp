@@ -1,0 +1,133 @@
+// connsheet check: the bundled standards are clean, and each kind of mistake a sheet author makes is
+// found on its row.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>  // getpid
+
+#include "cli/Connsheet.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kLibrary = CONNSHEET_SOURCE_DIR "/examples/library/";
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result check(const std::string& sheet) {
+    std::vector<std::string> args = {"connsheet", "--lib", kLibrary, "check", sheet};
+    std::ostringstream out, err;
+    int status = connsheet::run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// A native grid file from (cell, text) pairs.
+std::string gridFile(const std::vector<std::pair<std::string, std::string>>& cells) {
+    std::string text = "connsheet-grid 1\nsheet cols=4 rows=30\n";
+    for (const auto& [cell, data] : cells) {
+        std::string escaped;
+        for (char c : data) {
+            if (c == '"' || c == '\\') escaped += '\\';
+            escaped += c;
+        }
+        text += "cell " + cell + " data=\"" + escaped + "\"\n";
+    }
+    return text;
+}
+
+class CheckCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("connsheet-check-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string file(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+        return (dir_ / name).string();
+    }
+    fs::path dir_;
+};
+
+TEST_F(CheckCommand, BundledStandardsAreClean) {
+    for (const char* sheet : {"EndPlateBeamToColumn", "FinPlate", "BasePlate", "Childs/BoltLayout.vls"}) {
+        Result r = check(sheet);
+        EXPECT_EQ(r.status, 0) << sheet << "\n" << r.out << r.err;
+        EXPECT_NE(r.out.find(" 0 errors, 0 warnings"), std::string::npos) << r.out;
+    }
+}
+
+TEST_F(CheckCommand, FindsEachMistakeOnItsRow) {
+    file("Child.vls", gridFile({{"A1", "Input"}, {"A2", "Double A"}, {"A3", "Output"}, {"A4", "Double R"},
+                                {"A5", "Calc"}, {"A6", "R = A * 2"}}));
+    const std::string sheet = file(
+        "Parent.vls",
+        gridFile({
+            {"A1", "Input"},
+            {"A2", "Double Width"}, {"B2", "Int Count"}, {"C2", "width of the plate"},
+            {"A3", "Double Length"},
+            {"A4", "Output"},
+            {"A5", "Double Area"}, {"B5", "String Width"},  // duplicate of row 2
+            {"A6", "Double Result"},
+            {"A7", "Local"},
+            {"A8", "Double Scratch"},
+            {"A10", "Calc"},
+            // Clean: variables, a cell reference, a general variable, functions, a text that names nothing.
+            {"A11", "Area = Width * Length + $B$2 + gen_Clearance + ROUNDTO(A3, 5) + LEN(\"Nothing here\")"},
+            {"A12", "Areas = Width + 1"},                        // undeclared target
+            {"A13", "Area = Widths * 2"},                        // whole words: Widths is not Width
+            {"A14", "Area = SQUARE(Width)"},                     // unknown function
+            {"A15", "just a note"},                              // not an equation
+            {"A16", "Result = CallChild(\"Child.vls\",Length,Result)"},   // clean
+            {"A17", "Result = CallChild(\"Child.vls\",Length)"},          // one argument short
+            {"A18", "Result = CallChild(\"Missing.vls\",Length,Result)"}, // no such sheet
+            {"A19", "Result = CallChild(\"Child.vls\",Length,Width)"},    // result into an input
+            {"A20", "Result = CallChild(\"Child.vls\",Length,Scratch)"},  // a local receives nothing
+        }));
+    Result r = check(sheet);
+    EXPECT_EQ(r.status, 1);
+    struct Expected {
+        int row;
+        const char* text;
+    } expected[] = {
+        {5, "error: duplicate variable name Width"},
+        {12, "error: the target Areas is not declared"},
+        {13, "error: unknown name Widths"},
+        {14, "error: unknown function SQUARE"},
+        {15, "error: not an equation"},
+        {17, "error: CallChild passes 1 arguments; Child.vls takes 2"},
+        {18, "error: CallChild sheet not found: Missing.vls"},
+        {19, "error: CallChild would return R into the input Width"},
+        {20, "warning: CallChild returns R into the local Scratch"},
+    };
+    for (const Expected& e : expected)
+        EXPECT_NE(r.out.find("row " + std::to_string(e.row) + ": " + e.text), std::string::npos) << e.text << "\n" << r.out;
+    for (int clean : {11, 16}) EXPECT_EQ(r.out.find("row " + std::to_string(clean) + ":"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("8 errors, 1 warnings"), std::string::npos) << r.out;
+}
+
+TEST_F(CheckCommand, MissingSectionsAndUnloadableFiles) {
+    Result noSections = check(file("Bare.vls", gridFile({{"A1", "Double Width"}})));
+    EXPECT_EQ(noSections.status, 1);
+    for (const char* header : {"\"Input\"", "\"Output\"", "\"Calc\""})
+        EXPECT_NE(noSections.out.find(std::string("error: no ") + header + " section"), std::string::npos) << noSections.out;
+
+    // The Local section is optional; a header must be the cell's whole text.
+    Result noLocal = check(file("NoLocal.vls", gridFile({{"A1", "Input"}, {"A2", "Output"}, {"A3", "Calc "}})));
+    EXPECT_NE(noLocal.out.find("no \"Calc\" section"), std::string::npos) << noLocal.out;
+    EXPECT_EQ(noLocal.out.find("\"Local\""), std::string::npos) << noLocal.out;
+
+    Result broken = check(file("Broken.vls", "connsheet-grid 1\nsheet cols=1 rows=1\ncell A1 colour=1\n"));
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_NE(broken.out.find("cannot be loaded"), std::string::npos) << broken.out;
+    EXPECT_EQ(check("NoSuchStandard").status, 1);
+}
+
+}  // namespace

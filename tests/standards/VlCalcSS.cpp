@@ -1,0 +1,323 @@
+// Standards runs end to end on small sheets written as tab-separated ".vls" files: equations, the
+// standards functions, "CallChild" and the host-dialog pool.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/mfc/ScriptedDriver.h"
+#include "platform/mxbase/Mx_Settings.h"
+#include "standards/StartDlgStandardsSS.h"
+#include "tests/standards/StandardsTestSupport.h"
+#include "standards/VlCalcSS.h"
+#include "standards/VlDataFile.h"
+#include "standards/VlDlgStandardsData.h"
+#include "standards/VlSSDlgsMgr.h"
+#include "standards/VlTolerance.h"
+#include "standards/VlWholeWord.h"
+
+namespace {
+
+using standardstest::ScratchDir;
+
+VlVarCell in(const wchar_t* name, const wchar_t* value, VlValueType type = kVlDouble) {
+    return VlVarCell(name, kVlInput, type, 0, 0, value);
+}
+VlVarCell out(const wchar_t* name, VlValueType type = kVlDouble) {
+    return VlVarCell(name, kVlOutput, type, 0, 0, L"");
+}
+
+// A child-mode run of `sheet` with the given arguments.
+struct ChildRun {
+    explicit ChildRun(const Mx_String& sheet) {
+        data.mode = VlDlgStandardsData::kChildRun;
+        data.standardsFile = sheet;
+    }
+    ChildRun& arg(const VlVarCell& cell) {
+        data.varCells.append(cell);
+        return *this;
+    }
+    bool go() { return StartDlgStandardsSS(data); }
+    Mx_String value(int index) const { return data.varCells[index].value; }
+    VlDlgStandardsData data;
+};
+
+class StandardsRun : public ::testing::Test {
+protected:
+    void SetUp() override { gSettings.setStandardsWarnings(true); }
+    void TearDown() override { gSSDlgsMgr.destroyAll(); }
+    ui::ScriptedDriver driver;
+    ScratchDir dir;
+};
+
+// Sheet "Area": two double inputs, one double output.
+const char* kAreaSheet =
+    "Input\t\t\n"
+    "Double Width\tDouble Length\t\n"
+    "Output\t\t\n"
+    "Double Area\t\t\n"
+    "Calc\t\t\n"
+    "Area = Width * Length\t\t\n";
+
+TEST_F(StandardsRun, EquationResultLandsInTargetAndArgument) {
+    dir.write("area.vls", kAreaSheet);
+    ChildRun run(dir.file("area.vls"));
+    run.arg(in(L"Width", L"3")).arg(in(L"Length", L"4.5")).arg(out(L"Area"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(2).toDouble(), 13.5);
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
+TEST_F(StandardsRun, WholeWordsOrderAndQuotedText) {
+    dir.write("order.vls",
+              "Input\t\t\n"
+              "Double Width\t\t\n"
+              "Output\t\t\n"
+              "Double Widths\tDouble Early\tString Label\n"
+              "Calc\t\t\n"
+              // Early reads Widths before it is computed: it sees the old (empty) value.
+              "Early = Widths + 1\t\t\n"
+              "Widths = Width + 1\tLabel = \"Width\" & Width\t\n");
+    ChildRun run(dir.file("order.vls"));
+    run.arg(in(L"Width", L"10")).arg(out(L"Widths")).arg(out(L"Early")).arg(out(L"Label", kVlString));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(1).toDouble(), 11.0);
+    EXPECT_EQ(run.value(2).toDouble(), 1.0);
+    EXPECT_EQ(run.value(3), Mx_String(L"Width10"));
+}
+
+TEST_F(StandardsRun, ErrorValueIsAFailedEquationAndTargetKeepsValue) {
+    dir.write("div.vls",
+              "Input\t\t\n"
+              "Double A\tDouble B\t\n"
+              "Output\t\t\n"
+              "Double R\tDouble S\t\n"
+              "Calc\t\t\n"
+              "R = A / B\tS = A + Undeclared\tNoTarget = A\n");
+    ChildRun run(dir.file("div.vls"));
+    run.arg(in(L"A", L"1")).arg(in(L"B", L"0")).arg(VlVarCell(L"R", kVlOutput, kVlDouble, 0, 0, L"7"))
+        .arg(out(L"S"));
+    ASSERT_TRUE(run.go());  // failed equations do not fail the run
+    EXPECT_EQ(run.value(2).toDouble(), 7.0);
+    ASSERT_EQ(driver.messageBoxes().size(), 3u);
+    const std::wstring& first = driver.messageBoxes()[0].text;
+    EXPECT_EQ(first.rfind(L"The following equation failed:\nR = ", 0), 0u) << Mx_String(first).toUtf8();
+    EXPECT_NE(first.find(L" (line: 6)\nHere's a tip for finding the cause :\n"), std::wstring::npos);
+    EXPECT_EQ(first.find(L"#DIV"), std::wstring::npos);
+
+    // The same run with warnings off shows nothing.
+    gSettings.setStandardsWarnings(false);
+    ChildRun quiet(dir.file("div.vls"));
+    quiet.arg(in(L"A", L"1")).arg(in(L"B", L"0")).arg(out(L"R")).arg(out(L"S"));
+    ASSERT_TRUE(quiet.go());
+    EXPECT_EQ(driver.messageBoxes().size(), 3u);
+}
+
+TEST_F(StandardsRun, SheetFailuresLeaveDataUntouched) {
+    dir.write("nocalc.vls", "Input\t\nDouble A\t\nOutput\t\nDouble R\t\n");
+    for (const char* sheet : {"nocalc.vls", "missing.vls"}) {
+        ChildRun run(dir.file(sheet));
+        run.arg(in(L"A", L"1")).arg(VlVarCell(L"R", kVlOutput, kVlDouble, 0, 0, L"42"));
+        EXPECT_FALSE(run.go()) << sheet;
+        EXPECT_EQ(run.value(1), Mx_String(L"42"));
+    }
+    // Too few arguments for the child's variables.
+    dir.write("area.vls", kAreaSheet);
+    ChildRun shortRun(dir.file("area.vls"));
+    shortRun.arg(in(L"Width", L"1"));
+    EXPECT_FALSE(shortRun.go());
+    EXPECT_EQ(gSSDlgsMgr.inUseCount(), 0);
+}
+
+TEST_F(StandardsRun, DuplicateNamesAreAlwaysReported) {
+    gSettings.setStandardsWarnings(false);
+    dir.write("dup.vls",
+              "Input\t\t\nDouble A\t\t\nOutput\t\t\nDouble R\t\t\nLocal\t\t\nDouble a\t\t\n"
+              "Calc\t\t\nR = A + 1\t\t\n");
+    ChildRun run(dir.file("dup.vls"));
+    run.arg(in(L"A", L"1")).arg(out(L"R"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(1).toDouble(), 2.0);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(driver.messageBoxes()[0].caption, L"Variable names must be unique");
+    EXPECT_NE(driver.messageBoxes()[0].text.find(L"Duplicate variable names:\n\nA\n"), std::wstring::npos);
+}
+
+// ---- CallChild
+
+const char* kChildSheet =
+    "Input\t\t\n"
+    "Double A\tDouble B\t\n"
+    "Output\t\t\n"
+    "Double R\t\t\n"
+    "Calc\t\t\n"
+    "R = A * 10 + B\t\t\n";
+
+TEST_F(StandardsRun, CallChildPassesArgumentsByPosition) {
+    dir.write("Sub.vls", kChildSheet);
+    dir.write("parent.vls",
+              "Input\t\t\n"
+              "Double A\tDouble B\t\n"
+              "Output\t\t\n"
+              "Double R\tDouble T\t\n"
+              "Calc\t\t\n"
+              "X = CallChild(Sub.vls, A, B, R)\t\t\n"
+              "T = R + 1\t\t\n");
+    ChildRun run(dir.file("parent.vls"));
+    run.arg(in(L"A", L"2")).arg(in(L"B", L"3")).arg(out(L"R")).arg(out(L"T"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(2).toDouble(), 23.0);
+    EXPECT_EQ(run.value(3).toDouble(), 24.0);
+    EXPECT_TRUE(driver.messageBoxes().empty());
+    EXPECT_EQ(gSSDlgsMgr.size(), 2);  // one host dialog per nesting level
+    EXPECT_EQ(gSSDlgsMgr.inUseCount(), 0);
+}
+
+TEST_F(StandardsRun, CallChildFailuresAreReported) {
+    dir.write("Sub.vls", kChildSheet);
+    dir.write("self.vls",
+              "Input\t\t\nDouble A\tDouble B\t\nOutput\t\t\nDouble R\t\t\nCalc\t\t\n"
+              "X = CallChild(self.vls, A, B, R)\t\t\n"
+              "X = CallChild(Sub.vls, A, Nope, R)\t\t\n"
+              "X = CallChild(Missing.vls, A, B, R)\t\t\n"
+              "X = CallChild(Sub.vls)\t\t\n"
+              "X = CallChild(Sub.vls, A, B, A)\t\t\n");
+    ChildRun run(dir.file("self.vls"));
+    run.arg(in(L"A", L"2")).arg(in(L"B", L"3")).arg(VlVarCell(L"R", kVlOutput, kVlDouble, 0, 0, L"5"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(2).toDouble(), 5.0);
+    EXPECT_EQ(driver.messageBoxes().size(), 5u);
+}
+
+TEST_F(StandardsRun, CallChildCycleIsRefused) {
+    // a -> b -> a: the second call of a is refused, so b's call fails and a's call of b fails too.
+    const std::string body = "Input\t\nDouble A\t\nOutput\t\nDouble R\t\nCalc\t\n";
+    dir.write("a.vls", body + "X = CallChild(b.vls, A, R)\t\n");
+    dir.write("b.vls", body + "X = CallChild(a.vls, A, R)\t\nR = A + 1\t\n");
+    ChildRun run(dir.file("a.vls"));
+    run.arg(in(L"A", L"1")).arg(out(L"R"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(1).toDouble(), 2.0);  // b still finished its other equation
+    EXPECT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(VlCalcSS::runningDepth(), 0);
+}
+
+TEST_F(StandardsRun, DeepCallChainStopsAtTheNestingLimit) {
+    // s0 -> s1 -> ... -> s39: the chain is cut at 32 running sheets.
+    const std::string body = "Input\t\nDouble A\t\nOutput\t\nDouble R\t\nCalc\t\n";
+    for (int i = 0; i < 40; ++i)
+        dir.write("s" + std::to_string(i) + ".vls",
+                  body + "X = CallChild(s" + std::to_string(i + 1) + ".vls, A, R)\t\nR = R + 1\t\n");
+    ChildRun run(dir.file("s0.vls"));
+    run.arg(in(L"A", L"1")).arg(out(L"R"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(1).toDouble(), static_cast<double>(VlCalcSS::kMaxNesting));
+    EXPECT_GE(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(gSSDlgsMgr.inUseCount(), 0);
+}
+
+// ---- The pool
+
+TEST_F(StandardsRun, PoolReusesItsHostDialogs) {
+    dir.write("area.vls", kAreaSheet);
+    for (int i = 0; i < 3; ++i) {
+        ChildRun run(dir.file("area.vls"));
+        run.arg(in(L"Width", L"2")).arg(in(L"Length", L"2")).arg(out(L"Area"));
+        ASSERT_TRUE(run.go());
+        EXPECT_EQ(run.value(2).toDouble(), 4.0);
+    }
+    EXPECT_EQ(gSSDlgsMgr.size(), 1);
+    void* first = gSSDlgsMgr.getDlg();
+    void* second = gSSDlgsMgr.getDlg();
+    EXPECT_NE(first, second);
+    EXPECT_EQ(gSSDlgsMgr.releaseDlg(first), Acad::eOk);
+    EXPECT_EQ(gSSDlgsMgr.getDlg(), first);
+    int notInPool = 0;
+    EXPECT_EQ(gSSDlgsMgr.releaseDlg(&notInPool), Acad::eInvalidInput);
+    gSSDlgsMgr.destroyAll();
+    EXPECT_EQ(gSSDlgsMgr.size(), 0);
+}
+
+// ---- Standards functions
+
+TEST_F(StandardsRun, DomainFunctions) {
+    dir.write("plates.dat", "// key\tvalue\n\n10.000000;S235\t12// a comment\nIPE-200\tbig\n");
+    const std::string file = Mx_String(dir.file("plates.dat")).toUtf8();
+    dir.write("funcs.vls",
+              "Input\t\t\n"
+              "String List\tDouble N\t\n"
+              "Output\t\t\n"
+              "Double R1\tString R2\tString R3\n"
+              "Double R4\tDouble R5\tDouble R6\n"
+              "Double R7\tDouble R8\tString R9\n"
+              "Calc\t\t\n"
+              "R1 = ROUNDTO(N, 0.5)\tR2 = GETARRAYITEM(List, 4)\tR3 = GETARRAYITEM(List, 2)\n"
+              "R4 = TONUMBER(\"12.5\")\tR5 = ISNULL(\"\")\tR6 = ISPOSITIVE(\"-3\")\n"
+              "R7 = ISNULL(N)\tR8 = ISPOSITIVE(N)\tR9 = GETCELL(\"" + file + "\", 10, \"S235\")\n");
+    ChildRun run(dir.file("funcs.vls"));
+    run.arg(in(L"List", L"a;b;c", kVlString)).arg(in(L"N", L"2.3"));
+    run.arg(out(L"R1")).arg(out(L"R2", kVlString)).arg(out(L"R3", kVlString));
+    run.arg(out(L"R4")).arg(out(L"R5")).arg(out(L"R6"));
+    run.arg(out(L"R7")).arg(out(L"R8")).arg(out(L"R9", kVlString));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(2).toDouble(), 2.5);
+    EXPECT_EQ(run.value(3), Mx_String());  // out of range: empty, not an error
+    EXPECT_EQ(run.value(4), Mx_String(L"b"));
+    EXPECT_EQ(run.value(5).toDouble(), 12.5);
+    EXPECT_EQ(run.value(6).toDouble(), 1.0);
+    EXPECT_EQ(run.value(7).toDouble(), 0.0);
+    EXPECT_EQ(run.value(8).toDouble(), 0.0);
+    EXPECT_EQ(run.value(9).toDouble(), 1.0);
+    EXPECT_EQ(run.value(10), Mx_String(L"12"));
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
+TEST(VlTolerance, NearestStandardThenStepMultiple) {
+    struct Case {
+        std::vector<double> standards;
+        double step, value, down, up, expected;
+    };
+    const Case cases[] = {
+        {{8, 10, 12}, 1, 10.5, 1, 1, 10},      // below is nearer
+        {{8, 10, 12}, 1, 11.5, 1, 1, 12},      // above is nearer
+        {{8, 12}, 1, 10, 2, 2, 8},             // tie: below wins
+        {{8, 12}, 1, 10, 1, 3, 12},            // below out of tolerance
+        {{20}, 5, 11, 3, 3, 10},               // no standard: nearest multiple
+        {{20}, 5, 12.5, 3, 3, 10},             // tie between multiples: the lower one
+        {{}, 10, 14, 1, 1, 14},                // no multiple inside: the value itself
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(VlTolerance::choose(c.standards, c.step, c.value, c.down, c.up), c.expected)
+            << c.value;
+}
+
+TEST(VlWholeWord, ReplacesWholeWordsOutsideQuotes) {
+    struct Case {
+        const wchar_t *text, *name, *replacement;
+        bool skipQuoted;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {L"Widths = Width + 1", L"Width", L"B5", false, L"Widths = B5 + 1"},
+        {L"width*Width_2+WIDTH", L"Width", L"B5", false, L"B5*Width_2+B5"},
+        {L"\"Width\" & Width", L"Width", L"B5", true, L"\"Width\" & B5"},
+        {L"A+A", L"A", L"AA", false, L"AA+AA"},  // the inserted text is not searched again
+    };
+    for (const Case& c : cases) {
+        Mx_String text(c.text);
+        VlWholeWord::replace(text, Mx_String(c.name), Mx_String(c.replacement), c.skipQuoted);
+        EXPECT_EQ(text, Mx_String(c.expected)) << Mx_String(c.text).toUtf8();
+    }
+}
+
+TEST(VlDataFile, ParsesDataAndSizes) {
+    const auto rows = VlDataFile::parseData(Mx_String(L"// head\n\na\tb\tc // note\nkey\t1\n"));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][1], Mx_String(L"b"));
+    const auto sizes = VlDataFile::parseSizes(Mx_String(L"/* many\nlines */ 100x10\n// x\n120\n\n140 x 8 /* c */\n"));
+    ASSERT_EQ(sizes.size(), 3u);
+    EXPECT_EQ(sizes[0], std::make_pair(100.0, 10.0));
+    EXPECT_EQ(sizes[1], std::make_pair(120.0, 0.0));
+    EXPECT_EQ(sizes[2], std::make_pair(140.0, 8.0));
+}
+
+}  // namespace
