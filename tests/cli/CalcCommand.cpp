@@ -9,22 +9,17 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/Connsheet.h"
+#include "tests/cli/CommandRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CalcRun {
-    int status;
-    std::string out, err;
-};
+using CalcRun = CommandRun;
 
 CalcRun calc(std::vector<std::string> args) {
-    args.insert(args.begin(), {"connsheet", "calc"});
-    std::ostringstream out, err;
-    int status = connsheet::run(args, out, err);
-    return {status, out.str(), err.str()};
+    args.insert(args.begin(), "calc");
+    return runConnsheet(std::move(args));
 }
 
 class CalcCommand : public ::testing::Test {

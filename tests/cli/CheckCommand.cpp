@@ -8,7 +8,7 @@
 #include <string>
 #include <unistd.h>  // getpid
 
-#include "cli/Connsheet.h"
+#include "tests/cli/CommandRun.h"
 
 namespace {
 
@@ -16,17 +16,9 @@ namespace fs = std::filesystem;
 
 const std::string kLibrary = CONNSHEET_SOURCE_DIR "/examples/library/";
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using Result = CommandRun;
 
-Result check(const std::string& sheet) {
-    std::vector<std::string> args = {"connsheet", "--lib", kLibrary, "check", sheet};
-    std::ostringstream out, err;
-    int status = connsheet::run(args, out, err);
-    return {status, out.str(), err.str()};
-}
+Result check(const std::string& sheet) { return runConnsheet({"--lib", kLibrary, "check", sheet}); }
 
 // A native grid file from (cell, text) pairs.
 std::string gridFile(const std::vector<std::pair<std::string, std::string>>& cells) {

@@ -7,22 +7,17 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/Connsheet.h"
+#include "tests/cli/CommandRun.h"
 
 namespace {
 
 const std::string kLibrary = CONNSHEET_SOURCE_DIR "/examples/library/";
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using Result = CommandRun;
 
 Result connsheet(std::vector<std::string> args) {
-    args.insert(args.begin(), {"connsheet", "--lib", kLibrary});
-    std::ostringstream out, err;
-    int status = connsheet::run(args, out, err);
-    return {status, out.str(), err.str()};
+    args.insert(args.begin(), {"--lib", kLibrary});
+    return runConnsheet(std::move(args));
 }
 
 TEST(EvalCommand, BoltLayoutFollowsTheHoleDiameter) {

@@ -11,7 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/Connsheet.h"
+#include "tests/cli/CommandRun.h"
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/Mx_DbMacro.h"
 #include "platform/mxbase/Mx_Macro.h"
@@ -23,16 +23,11 @@ namespace fs = std::filesystem;
 const std::string kLibrary = CONNSHEET_SOURCE_DIR "/examples/library/";
 const std::string kMacros = kLibrary + "Macros/";
 
-struct Result {
-    int status;
-    std::string out, err;
-};
+using Result = CommandRun;
 
 Result connsheet(std::vector<std::string> args) {
-    args.insert(args.begin(), {"connsheet", "--lib", kLibrary});
-    std::ostringstream out, err;
-    int status = connsheet::run(args, out, err);
-    return {status, out.str(), err.str()};
+    args.insert(args.begin(), {"--lib", kLibrary});
+    return runConnsheet(std::move(args));
 }
 
 // The final value of every variable of a --json run, by name.

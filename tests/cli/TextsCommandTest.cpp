@@ -2,21 +2,12 @@
 
 #include <sstream>
 
-#include "cli/Connsheet.h"
+#include "tests/cli/CommandRun.h"
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result runCommand(std::vector<std::string> args) {
-    args.insert(args.begin(), "connsheet");
-    std::ostringstream out, err;
-    int status = connsheet::run(args, out, err);
-    return {status, out.str(), err.str()};
-}
+CommandRun runCommand(std::vector<std::string> args) { return runConnsheet(std::move(args)); }
+using Result = CommandRun;
 
 }  // namespace
 
