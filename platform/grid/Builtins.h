@@ -53,6 +53,10 @@ public:
 Value scalarOf(const Arg& arg, CallContext& context);
 
 using BuiltinFunction = Value (*)(std::span<const Arg> args, CallContext& context);
+// The same function over plain finite numbers (no logical values, no references), for the
+// evaluator's fast path. False when the result is not a plain finite number: the evaluator then
+// calls the full function, which gives that case its proper value.
+using NumericKernel = bool (*)(const double* args, std::size_t count, double& out);
 
 enum class BuiltinFlags : std::uint8_t {
     None = 0,
@@ -65,6 +69,7 @@ struct BuiltinInfo {
     std::int16_t maxArgs;  // -1: any number
     BuiltinFunction evaluate;  // nullptr for the evaluator's lazy control functions
     BuiltinFlags flags = BuiltinFlags::None;
+    NumericKernel numeric = nullptr;
 };
 
 // Looks a function up by its upper-case name; nullptr when there is none.

@@ -172,25 +172,24 @@ bool Evaluator::runNumeric(const Formula& f, std::int32_t col, std::int32_t row,
             case OpCode::Call: {
                 const FunctionSlot& slot = sheet_.slots[static_cast<std::size_t>(in.a)];
                 // A host function registered under the name since the formula was compiled wins.
-                if (slot.custom >= 0 || !slot.builtin || !slot.builtin->evaluate) return false;
+                if (slot.custom >= 0 || !slot.builtin || !slot.builtin->numeric) return false;
                 constexpr std::size_t kMaxArgs = 8;
                 const std::size_t count = in.count;
                 if (count > kMaxArgs || count > top) return false;
                 if (count < static_cast<std::size_t>(slot.builtin->minArgs) ||
                     (slot.builtin->maxArgs >= 0 && count > static_cast<std::size_t>(slot.builtin->maxArgs)))
                     return false;
-                if (numberArgs_.size() < kMaxArgs) numberArgs_.resize(kMaxArgs);
-                Arg* const args = numberArgs_.data();
+                double args[kMaxArgs];
                 const std::size_t first = top - count;
                 for (std::size_t i = 0; i < count; ++i) {
                     // Functions count logical values given directly differently from numbers.
                     if (stack[first + i].logical) return false;
-                    args[i] = Arg::scalar(Value::number(stack[first + i].value));
+                    args[i] = stack[first + i].value;
                 }
-                const Value result = slot.builtin->evaluate(std::span<const Arg>(args, count), *this);
-                if (!result.isNumber() || result.isLogical() || !std::isfinite(result.asNumber())) return false;
+                double result;
+                if (!slot.builtin->numeric(args, count, result)) return false;
                 top = first;
-                stack[top++] = {result.asNumber(), false};
+                stack[top++] = {result, false};
                 break;
             }
             case OpCode::JumpIfFalse: {

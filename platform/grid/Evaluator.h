@@ -48,7 +48,6 @@ private:
     SheetData& sheet_;
     std::vector<Arg> stack_;
     std::vector<Number> numbers_;
-    std::vector<Arg> numberArgs_;  // the arguments of a call made from runNumeric, kept between calls
 };
 
 }  // namespace grid

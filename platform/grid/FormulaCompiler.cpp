@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/grid/Builtins.h"
 #include "platform/grid/Value.h"
 
 namespace grid {
@@ -30,15 +31,12 @@ public:
     }
 
 private:
-    // Functions that treat a single-cell reference holding a number exactly like that number given
-    // directly, never fail on a finite number in a way the evaluator cannot see in the result, and
-    // have no effects: calls to them may take their arguments as plain numbers.
+    // Functions with a kernel over plain numbers treat a single-cell reference holding a number
+    // exactly like that number given directly and have no effects: calls to them may take their
+    // arguments as plain numbers.
     static bool isNumericBuiltin(const std::wstring& name) {
-        static constexpr const wchar_t* kNames[] = {L"ABS", L"SQRT", L"ROUND", L"ROUNDUP", L"ROUNDDOWN",
-                                                    L"INT", L"MIN", L"MAX", L"SUM"};
-        for (const wchar_t* n : kNames)
-            if (name == n) return true;
-        return false;
+        const BuiltinInfo* info = findBuiltin(name);
+        return info && info->numeric;
     }
 
     bool numericCode() const {

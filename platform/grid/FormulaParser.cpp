@@ -353,20 +353,21 @@ private:
         std::size_t start = p;
         std::int32_t v = 0;
         while (p < s.size() && isLetter(s[p]) && p - start < kMaxColLetters) v = v * 26 + (upper(s[p++]) - L'A' + 1);
-        if (p == start || (p < s.size() && isLetter(s[p]))) return false;
+        // Beyond the last column the letters are a name, as they would be to any user.
+        if (p == start || (p < s.size() && isLetter(s[p])) || v > kColLimit) return false;
         col = v;
         return true;
     }
-    static bool readRowDigits(std::wstring_view s, std::size_t& p, std::int32_t& row) {
+    static bool readRowDigits(std::wstring_view s, std::size_t& p, std::int32_t& row, std::int32_t limit = kRowLimit) {
         std::size_t start = p;
         std::int32_t v = 0;
         while (p < s.size() && isDigit(s[p]) && p - start < kMaxRowDigits) v = v * 10 + (s[p++] - L'0');
-        if (p == start || (p < s.size() && isDigit(s[p])) || v == 0) return false;
+        if (p == start || (p < s.size() && isDigit(s[p])) || v == 0 || v > limit) return false;
         row = v;
         return true;
     }
     // R1C1 part after the letter: digits (absolute), [n] (relative), or nothing (relative 0).
-    static bool readR1C1Part(std::wstring_view s, std::size_t& p, Axis& axis) {
+    static bool readR1C1Part(std::wstring_view s, std::size_t& p, Axis& axis, std::int32_t limit) {
         if (p < s.size() && s[p] == L'[') {
             std::size_t k = p + 1;
             bool negative = false;
@@ -381,7 +382,7 @@ private:
         }
         if (p < s.size() && isDigit(s[p])) {
             std::int32_t v = 0;
-            if (!readRowDigits(s, p, v)) return false;
+            if (!readRowDigits(s, p, v, limit)) return false;
             axis = {v, false, false};
             return true;
         }
@@ -420,10 +421,10 @@ private:
             case RefStyle::R1C1:
                 if (p >= s.size() || upper(s[p]) != L'R') return false;
                 ++p;
-                if (!readR1C1Part(s, p, out.row)) return false;
+                if (!readR1C1Part(s, p, out.row, kRowLimit)) return false;
                 if (p >= s.size() || upper(s[p]) != L'C') return false;
                 ++p;
-                if (!readR1C1Part(s, p, out.col)) return false;
+                if (!readR1C1Part(s, p, out.col, kColLimit)) return false;
                 break;
         }
         // A reference ends where a name would not go on.

@@ -152,13 +152,15 @@ private:
             case NodeKind::Missing: break;
             case NodeKind::Cell: {
                 std::wstring r = cell(n.a, n.b, n.flags & RefFlag::Col1Relative, n.flags & RefFlag::Row1Relative);
-                out_ += r.empty() ? L"?" : r;
+                // A reference this style cannot show (the formula was entered in another style)
+                // points outside the sheet: it reads, and re-parses, as the error it evaluates to.
+                out_ += r.empty() ? L"#REF!" : r;
                 break;
             }
             case NodeKind::Range: {
                 std::wstring a = cell(n.a, n.b, n.flags & RefFlag::Col1Relative, n.flags & RefFlag::Row1Relative);
                 std::wstring b = cell(n.c, n.d, n.flags & RefFlag::Col2Relative, n.flags & RefFlag::Row2Relative);
-                if (a.empty() || b.empty()) out_ += L"?";
+                if (a.empty() || b.empty()) out_ += L"#REF!";
                 else out_ += a + L":" + b;
                 break;
             }
@@ -170,20 +172,19 @@ private:
     std::wstring cell(std::int32_t c, std::int32_t r, bool colRel, bool rowRel) const {
         std::wstring s;
         switch (style_) {
-            case RefStyle::Legacy:
-                if (colRel) {
-                    if (c != 0) return {};
-                    s += L'#';
-                } else {
-                    s += FormulaWriter::columnLetters(c);
-                }
-                if (rowRel) {
-                    if (r != 0) return {};
-                    s += L'#';
-                } else {
-                    s += std::to_wstring(r);
-                }
+            case RefStyle::Legacy: {
+                // "#" is the formula's own column or row; any other relative part (a formula entered
+                // in another style) is shown as the cell it designates from here.
+                const std::int64_t col = colRel ? std::int64_t{col_} + c : c;
+                const std::int64_t row = rowRel ? std::int64_t{row_} + r : r;
+                if ((!colRel || c != 0) && (col < 1 || col > kColLimit)) return {};
+                if ((!rowRel || r != 0) && (row < 1 || row > kRowLimit)) return {};
+                if (colRel && c == 0) s += L'#';
+                else s += FormulaWriter::columnLetters(static_cast<std::int32_t>(col));
+                if (rowRel && r == 0) s += L'#';
+                else s += std::to_wstring(row);
                 return s;
+            }
             case RefStyle::A1: {
                 std::int64_t col = colRel ? std::int64_t{col_} + c : c;
                 std::int64_t row = rowRel ? std::int64_t{row_} + r : r;

@@ -106,6 +106,32 @@ TEST_F(EvaluatorNumbers, AHostFunctionShadowingABuiltinIsCalled) {
     EXPECT_EQ(sheet.value(2, 2), num(101));
 }
 
+// The kernels over plain numbers must agree with the full functions everywhere: "+A4" (an empty
+// cell) sends the same call down the general path.
+TEST_F(EvaluatorNumbers, NumericKernelsAgreeWithTheFullFunctions) {
+    const double xs[] = {2.5, -2.5, 0.125, 1.005, -1234.5678, 1e-7, 123456789.98765, 0, 16};
+    const double digits[] = {0, 2, -2, 1.9, -1.9, 400, -400, 1e20};
+    const wchar_t* calls[] = {L"ROUND(B1%s,B2)", L"ROUNDUP(B1%s,B2)", L"ROUNDDOWN(B1%s,B2)", L"INT(B1%s)",
+                              L"ABS(B1%s)",      L"SQRT(B1%s)",      L"MIN(B1%s,B2,3)",    L"MAX(B2,B1%s)",
+                              L"SUM(B1%s,B2,0.1)"};
+    auto withTail = [](const wchar_t* pattern, const wchar_t* tail) {
+        std::wstring f = pattern;
+        f.replace(f.find(L"%s"), 2, tail);
+        return f;
+    };
+    for (double x : xs)
+        for (double d : digits) {
+            sheet.setNumber(2, 1, x);
+            sheet.setNumber(2, 2, d);
+            for (const wchar_t* call : calls) {
+                ASSERT_TRUE(sheet.setFormula(5, 5, withTail(call, L"").c_str()).ok);
+                ASSERT_TRUE(sheet.setFormula(5, 6, withTail(call, L"+A4").c_str()).ok);
+                EXPECT_EQ(sheet.value(5, 5), sheet.value(5, 6))
+                    << narrow(withTail(call, L"").c_str()) << " x=" << x << " d=" << d;
+            }
+        }
+}
+
 TEST_F(EvaluatorNumbers, ACycleIsStillFound) {
     ASSERT_TRUE(sheet.setFormula(3, 1, L"C2+1").ok);
     ASSERT_TRUE(sheet.setFormula(3, 2, L"ABS(C1)").ok);

@@ -295,7 +295,7 @@ TEST(Sheet, RelativeReferencesFollowInA1AndCopiesReanchor) {
     s.setRefStyle(RefStyle::R1C1);
     EXPECT_EQ(s.formulaText(2, 5), L"R[-1]C[-1]+R2C1");
     s.setRefStyle(RefStyle::Legacy);
-    EXPECT_EQ(s.formulaText(2, 5), L"?+A2");  // a relative reference the legacy style cannot show
+    EXPECT_EQ(s.formulaText(2, 5), L"A4+A2");  // legacy shows a relative part as the cell it designates
 
     // Swap exchanges contents; overlapping blocks are refused.
     s.setData(4, 1, L"x");

@@ -1,5 +1,6 @@
 // SUM, AVERAGE, MAX, MIN, COUNT, COUNTA, COUNTBLANK, COUNTIF, SUMIF, MEDIAN, SUMPRODUCT.
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "platform/grid/functions/Criterion.h"
@@ -25,6 +26,20 @@ Value fnAverage(std::span<const Arg> args, CallContext& context) {
     if (error) return errorResult(*error);
     if (count == 0) return errorResult(ErrorCode::Div0);
     return numberResult(sum / static_cast<double>(count));
+}
+
+template <bool Max>
+bool extremeKernel(const double* args, std::size_t count, double& out) {
+    out = args[0];
+    for (std::size_t i = 1; i < count; ++i)
+        if (Max ? args[i] > out : args[i] < out) out = args[i];
+    return true;
+}
+
+bool sumKernel(const double* args, std::size_t count, double& out) {
+    out = 0.0;
+    for (std::size_t i = 0; i < count; ++i) out += args[i];
+    return std::isfinite(out);
 }
 
 template <bool Max>
@@ -161,8 +176,8 @@ Value fnSumProduct(std::span<const Arg> args, CallContext& context) {
 
 constexpr BuiltinInfo kBuiltins[] = {
     {L"AVERAGE", 1, -1, fnAverage},   {L"COUNT", 1, -1, fnCount},        {L"COUNTA", 1, -1, fnCountA},
-    {L"COUNTBLANK", 1, 1, fnCountBlank}, {L"COUNTIF", 2, 2, fnCountIf}, {L"MAX", 1, -1, extreme<true>},
-    {L"MEDIAN", 1, -1, fnMedian},     {L"MIN", 1, -1, extreme<false>},   {L"SUM", 1, -1, fnSum},
+    {L"COUNTBLANK", 1, 1, fnCountBlank}, {L"COUNTIF", 2, 2, fnCountIf}, {L"MAX", 1, -1, extreme<true>, BuiltinFlags::None, extremeKernel<true>},
+    {L"MEDIAN", 1, -1, fnMedian},     {L"MIN", 1, -1, extreme<false>, BuiltinFlags::None, extremeKernel<false>},   {L"SUM", 1, -1, fnSum, BuiltinFlags::None, sumKernel},
     {L"SUMIF", 2, 3, fnSumIf},        {L"SUMPRODUCT", 1, -1, fnSumProduct},
 };
 

@@ -16,6 +16,12 @@ Value unary(std::span<const Arg> args, CallContext& context) {
 }
 
 double absolute(double x) { return std::fabs(x); }
+
+template <double (*F)(double)>
+bool unaryKernel(const double* args, std::size_t, double& out) {
+    out = F(args[0]);
+    return std::isfinite(out);
+}
 double sign(double x) { return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0); }
 double squareRoot(double x) { return std::sqrt(x); }
 double exponential(double x) { return std::exp(x); }
@@ -100,7 +106,7 @@ Value fnAtan2(std::span<const Arg> args, CallContext& context) {
 Value fnRand(std::span<const Arg>, CallContext& context) { return Value::number(context.random()); }
 
 constexpr BuiltinInfo kBuiltins[] = {
-    {L"ABS", 1, 1, unary<absolute>},
+    {L"ABS", 1, 1, unary<absolute>, BuiltinFlags::None, unaryKernel<absolute>},
     {L"ACOS", 1, 1, unary<arcCosine>},
     {L"ASIN", 1, 1, unary<arcSine>},
     {L"ATAN", 1, 1, unary<arcTangent>},
@@ -119,7 +125,7 @@ constexpr BuiltinInfo kBuiltins[] = {
     {L"RAND", 0, 0, fnRand, BuiltinFlags::Volatile},
     {L"SIGN", 1, 1, unary<sign>},
     {L"SIN", 1, 1, unary<sine>},
-    {L"SQRT", 1, 1, unary<squareRoot>},
+    {L"SQRT", 1, 1, unary<squareRoot>, BuiltinFlags::None, unaryKernel<squareRoot>},
     {L"SUMSQ", 1, -1, fnSumSq},
     {L"TAN", 1, 1, unary<tangent>},
 };

@@ -19,6 +19,19 @@ Value roundWith(std::span<const Arg> args, CallContext& context, Rounding mode) 
     return numberResult(roundDecimal(x.number, digits, mode));
 }
 
+// Digits as integerArg reads them: truncated toward zero, clamped.
+int digitsOf(double d) {
+    constexpr double kLimit = 1e15;
+    const auto whole = static_cast<std::int64_t>(std::trunc(std::clamp(d, -kLimit, kLimit)));
+    return static_cast<int>(std::clamp<std::int64_t>(whole, -1000, 1000));
+}
+
+template <Rounding Mode>
+bool roundKernel(const double* args, std::size_t count, double& out) {
+    out = roundDecimal(args[0], count > 1 ? digitsOf(args[1]) : 0, Mode);
+    return std::isfinite(out);
+}
+
 Value fnRound(std::span<const Arg> args, CallContext& context) {
     return roundWith(args, context, Rounding::HalfAwayFromZero);
 }
@@ -90,8 +103,11 @@ Value fnMod(std::span<const Arg> args, CallContext& context) {
 
 constexpr BuiltinInfo kBuiltins[] = {
     {L"CEILING", 2, 2, fnCeiling},    {L"EVEN", 1, 1, fnEven},           {L"FLOOR", 2, 2, fnFloor},
-    {L"INT", 1, 1, fnInt},            {L"MOD", 2, 2, fnMod},             {L"ODD", 1, 1, fnOdd},
-    {L"ROUND", 2, 2, fnRound},        {L"ROUNDDOWN", 2, 2, fnRoundDown}, {L"ROUNDUP", 2, 2, fnRoundUp},
+    {L"INT", 1, 1, fnInt, BuiltinFlags::None, roundKernel<Rounding::Down>},
+               {L"MOD", 2, 2, fnMod},             {L"ODD", 1, 1, fnOdd},
+    {L"ROUND", 2, 2, fnRound, BuiltinFlags::None, roundKernel<Rounding::HalfAwayFromZero>},
+    {L"ROUNDDOWN", 2, 2, fnRoundDown, BuiltinFlags::None, roundKernel<Rounding::TowardZero>},
+    {L"ROUNDUP", 2, 2, fnRoundUp, BuiltinFlags::None, roundKernel<Rounding::AwayFromZero>},
     {L"TRUNC", 1, 2, fnTrunc},
 };
 
