@@ -116,7 +116,7 @@ bool Sheet::setMaxRows(std::int32_t rows) {
                     d.cells.erase(c, r);
                 }
             }
-        std::erase_if(d.spans, [&](const CellRange& s) { return s.row2 > rows; });
+        d.spans.removeIf([&](const CellRange& s) { return s.row2 > rows; });
     }
     d.rows = rows;
     d.formulasChanged();
@@ -136,7 +136,7 @@ bool Sheet::setMaxCols(std::int32_t cols) {
                     d.cells.erase(c, r);
                 }
             }
-        std::erase_if(d.spans, [&](const CellRange& s) { return s.col2 > cols; });
+        d.spans.removeIf([&](const CellRange& s) { return s.col2 > cols; });
     }
     d.cols = cols;
     d.formulasChanged();
@@ -467,27 +467,22 @@ bool Sheet::addSpan(std::int32_t col, std::int32_t row, std::int32_t cols, std::
     CellRange span{col, row, col + cols - 1, row + rows - 1};
     if (span.col2 > d.cols || span.row2 > d.rows) return false;
     if (span.isSingleCell()) return true;
-    for (const CellRange& s : d.spans)
-        if (s.col1 <= span.col2 && span.col1 <= s.col2 && s.row1 <= span.row2 && span.row1 <= s.row2) return false;
-    d.spans.push_back(span);
-    return true;
+    return d.spans.add(span);
 }
 
 bool Sheet::removeSpan(std::int32_t col, std::int32_t row) {
     SheetData& d = *data_;
     if (!d.toInternal(col, row)) return false;
-    return std::erase_if(d.spans, [&](const CellRange& s) { return s.col1 == col && s.row1 == row; }) > 0;
+    return d.spans.remove(col, row);
 }
 
 std::optional<CellRange> Sheet::spanAt(std::int32_t col, std::int32_t row) const {
     const SheetData& d = *data_;
     if (!d.toInternal(col, row)) return std::nullopt;
-    for (const CellRange& s : d.spans)
-        if (s.contains(col, row)) return s;
-    return std::nullopt;
+    return d.spans.find(col, row);
 }
 
-std::vector<CellRange> Sheet::spans() const { return data_->spans; }
+std::vector<CellRange> Sheet::spans() const { return data_->spans.all(); }
 
 // ---- Column widths and row heights ------------------------------------------------------------------
 

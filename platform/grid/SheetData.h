@@ -17,6 +17,7 @@
 #include "platform/grid/FormulaCompiler.h"
 #include "platform/grid/FormulaParser.h"
 #include "platform/grid/Sheet.h"
+#include "platform/grid/SpanIndex.h"
 
 namespace grid {
 
@@ -92,7 +93,7 @@ public:
     std::unordered_map<std::uint64_t, CellExtra> extras;
     std::vector<CellType> types;  // [0] the default edit cell
     std::vector<CellFont> fonts;  // [0] the default font
-    std::vector<CellRange> spans;
+    SpanIndex spans;
     std::unordered_map<std::int32_t, double> colWidths, rowHeights;
     std::unordered_map<std::int32_t, bool> switches;
     RefStyle style = RefStyle::Legacy;

@@ -132,12 +132,12 @@ void restructure(SheetData& d, const AxisChange& change) {
         }
     }
     sizes = std::move(movedSizes);
-    std::vector<CellRange> spans;
-    for (CellRange s : d.spans) {
+    SpanIndex spans;
+    for (CellRange s : d.spans.all()) {
         std::int32_t& lo = change.rows ? s.row1 : s.col1;
         std::int32_t& hi = change.rows ? s.row2 : s.col2;
         if (lo == 0) {
-            spans.push_back(s);
+            spans.add(s);
             continue;
         }
         auto newLo = change.map(lo, sheetLimit);
@@ -146,7 +146,7 @@ void restructure(SheetData& d, const AxisChange& change) {
         if (!newHi) newHi = change.insert ? sheetLimit : change.at - 1;
         lo = *newLo;
         hi = std::max(*newHi, *newLo);
-        if (!s.isSingleCell()) spans.push_back(s);
+        if (!s.isSingleCell()) spans.add(s);  // a span squeezed into another's cells is dropped
     }
     d.spans = std::move(spans);
 
