@@ -51,7 +51,6 @@ private:
     std::int32_t line_ = 1;
     std::int32_t row_ = 1;
     std::int32_t column_ = 1;
-    bool atRecordStart_ = true;
     bool done_ = false;
     bool failed_ = false;
     std::string scratch_;  // unescaped text of quoted fields holding ""

@@ -100,6 +100,12 @@ public:
     void text(std::string_view key, std::wstring_view value) {
         this->key(key);
         out_ += '"';
+        std::size_t plain = 0;  // printable ASCII needing no escape, copied as one run
+        while (plain < value.size() && value[plain] >= 0x20 && value[plain] < 0x7F && value[plain] != L'"' &&
+               value[plain] != L'\\')
+            ++plain;
+        for (std::size_t i = 0; i < plain; ++i) out_ += static_cast<char>(value[i]);
+        value.remove_prefix(plain);
         for (char c : utf8::encode(value)) {
             auto u = static_cast<unsigned char>(c);
             switch (c) {
@@ -232,8 +238,9 @@ void writeCell(LineWriter& w, std::string& out, Sheet& sheet, std::int32_t col, 
     appendColumn(out, col);
     appendRow(out, row);
 
-    CellType type = sheet.cellType(col, row);
-    if (!(type == CellType())) writeType(w, type);
+    static const CellType plain;
+    const CellType& type = sheet.cellType(col, row);
+    if (!(type == plain)) writeType(w, type);
 
     if (sheet.hasFormula(col, row)) {
         sheet.getText(col, row, TextKind::Formula, scratch);
@@ -253,7 +260,7 @@ void writeCell(LineWriter& w, std::string& out, Sheet& sheet, std::int32_t col, 
     CellColors colors = sheet.colors(col, row), defaultColors;
     if (colors.back != defaultColors.back) w.color("back", colors.back);
     if (colors.fore != defaultColors.fore) w.color("fore", colors.fore);
-    CellFont font = sheet.font(col, row);
+    const CellFont& font = sheet.font(col, row);
     if (!(font == sheet.defaultFont())) writeFont(w, font, sheet.defaultFont(), "font-");
     CellBorder border = sheet.border(col, row), defaultBorder;
     if (border.sides != defaultBorder.sides) w.integer("border-sides", border.sides);
@@ -355,6 +362,11 @@ int hexDigit(char c) {
 bool decodeText(std::string_view raw, std::wstring& out) {
     if (raw.size() < 2 || raw.front() != '"' || raw.back() != '"') return false;
     raw = raw.substr(1, raw.size() - 2);
+    // Most texts are plain ASCII without escapes: they are their own characters.
+    if (std::all_of(raw.begin(), raw.end(), [](char c) { return c != '\\' && static_cast<unsigned char>(c) < 0x80; })) {
+        out.assign(raw.begin(), raw.end());
+        return true;
+    }
     std::string bytes;
     bytes.reserve(raw.size());
     for (std::size_t i = 0; i < raw.size(); ++i) {
@@ -857,6 +869,14 @@ private:
 
 // ---- CSV / TSV ------------------------------------------------------------------------------------------
 
+// A field's UTF-8 into text, reusing its storage: plain ASCII (nearly every field) needs no decoder.
+void decodeField(std::string_view bytes, std::wstring& text) {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        text.assign(bytes.begin(), bytes.end());
+    else
+        text = utf8::decode(bytes);
+}
+
 GridFileResult loadDelimited(Sheet& target, std::string_view bytes, Delimiter delimiter) {
     GridFileResult result;
     auto fail = [&](std::int32_t line, std::string problem) {
@@ -903,7 +923,7 @@ GridFileResult loadDelimited(Sheet& target, std::string_view bytes, Delimiter de
     DelimitedReader::Field f;
     while (reader.next(f) == DelimitedReader::Status::Field) {
         if (f.text.empty()) continue;
-        text = utf8::decode(f.text);
+        decodeField(f.text, text);
         if (text[0] == L'=') {
             FormulaStatus st = target.setFormula(f.column, f.row, text);
             if (!st) {

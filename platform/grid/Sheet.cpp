@@ -64,6 +64,36 @@ std::wstring numberCellText(double v, std::int32_t decimals) {
     return s;
 }
 
+// True when text is exactly what formatNumber writes for the number it reads as, decided from the
+// text alone: a plain decimal (no sign but "-", no exponent, no leading or trailing zeros) with at
+// most 15 significant digits between 0.0001 and 10^15. Such a decimal reads as a double that
+// formats back to the same digits (15 digits always survive the trip), so no formatting is needed.
+// False means "not sure": the caller formats and compares.
+bool isCanonicalNumberText(std::wstring_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && text[i] == L'-') ++i;
+    const std::size_t start = i;
+    while (i < text.size() && text[i] >= L'0' && text[i] <= L'9') ++i;
+    const std::size_t whole = i - start;
+    if (whole == 0 || whole > 15) return false;
+    const bool zero = text[start] == L'0';
+    if (zero && whole > 1) return false;  // leading zero
+    if (i == text.size()) return !(zero && start > 0);  // "-0" formats as "0"
+    if (text[i] != L'.') return false;
+    ++i;
+    const std::size_t fraction = i;
+    while (i < text.size() && text[i] >= L'0' && text[i] <= L'9') ++i;
+    if (i != text.size() || i == fraction || text[i - 1] == L'0') return false;
+    std::size_t significant = whole + (i - fraction);
+    if (zero) {
+        std::size_t leading = 0;
+        while (text[fraction + leading] == L'0') ++leading;
+        if (leading > 3) return false;  // below 0.0001 formatNumber writes an exponent
+        significant = i - fraction - leading;
+    }
+    return significant <= 15;
+}
+
 // A datum as the sheet stores it: numbers (numeric text without surrounding blanks) as numbers, with
 // their text kept when formatNumber would write it differently; anything else as text.
 void datumOf(std::wstring_view text, Value& value, std::optional<std::wstring>& dataText) {
@@ -76,7 +106,10 @@ void datumOf(std::wstring_view text, Value& value, std::optional<std::wstring>& 
     if (!blankEdge) {
         if (auto n = parseNumber(text)) {
             value = Value::number(*n);
-            if (formatNumber(*n) != text) dataText = std::wstring(text);
+            if (isCanonicalNumberText(text)) return;
+            char shown[kNumberTextMax];
+            const std::size_t length = formatNumberAscii(*n, shown);
+            if (!std::equal(text.begin(), text.end(), shown, shown + length)) dataText = std::wstring(text);
             return;
         }
     }
@@ -340,9 +373,10 @@ bool Sheet::setCellTypeRange(const CellRange& range, const CellType& type) {
     });
 }
 
-CellType Sheet::cellType(std::int32_t col, std::int32_t row) const {
+const CellType& Sheet::cellType(std::int32_t col, std::int32_t row) const {
+    static const CellType outside;
     const SheetData& d = *data_;
-    if (!d.toInternal(col, row)) return {};
+    if (!d.toInternal(col, row)) return outside;
     const Cell* cell = d.cells.find(col, row);
     return cell ? d.types[cell->type] : d.types[0];
 }
@@ -408,7 +442,7 @@ bool Sheet::setFontRange(const CellRange& range, const CellFont& font) {
     });
 }
 
-CellFont Sheet::font(std::int32_t col, std::int32_t row) const {
+const CellFont& Sheet::font(std::int32_t col, std::int32_t row) const {
     const SheetData& d = *data_;
     if (!d.toInternal(col, row)) return d.fonts[0];
     const CellExtra* e = d.extra(col, row);

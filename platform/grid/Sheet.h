@@ -139,7 +139,8 @@ public:
     std::wstring tag(std::int32_t col, std::int32_t row) const;
     bool setCellType(std::int32_t col, std::int32_t row, const CellType& type);
     bool setCellTypeRange(const CellRange& range, const CellType& type);
-    CellType cellType(std::int32_t col, std::int32_t row) const;  // the default edit type outside
+    // The type and font records are the sheet's own: valid until the next type or font is set.
+    const CellType& cellType(std::int32_t col, std::int32_t row) const;  // the default edit type outside
     bool setLock(std::int32_t col, std::int32_t row, bool locked);
     bool setLockRange(const CellRange& range, bool locked);
     bool isLocked(std::int32_t col, std::int32_t row) const;
@@ -148,7 +149,7 @@ public:
     CellColors colors(std::int32_t col, std::int32_t row) const;
     bool setFont(std::int32_t col, std::int32_t row, const CellFont& font);
     bool setFontRange(const CellRange& range, const CellFont& font);
-    CellFont font(std::int32_t col, std::int32_t row) const;  // the default font when none was set
+    const CellFont& font(std::int32_t col, std::int32_t row) const;  // the default font when none was set
     void setDefaultFont(const CellFont& font);
     const CellFont& defaultFont() const;
     bool setBorder(std::int32_t col, std::int32_t row, const CellBorder& border);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>  // strtod
+#include <string>
 #include <cwctype>  // towupper
 
 namespace grid {
@@ -57,7 +58,7 @@ bool Value::operator==(const Value& other) const {
 namespace {
 
 // %.15G, with trailing zeros of the fraction and leading zeros of the exponent removed.
-std::wstring formatNumberSlow(double value) {
+std::size_t formatNumberSlow(double value, char* out) {
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.15G", value);
     std::string s(buffer);
@@ -77,55 +78,77 @@ std::wstring formatNumberSlow(double value) {
         exponent = std::string("E") + sign + exponent.substr(digits);
     }
     s += exponent;
-    return std::wstring(s.begin(), s.end());
+    std::copy(s.begin(), s.end(), out);
+    return s.size();
 }
 
 }  // namespace
 
-std::wstring formatNumber(double value) {
-    if (!std::isfinite(value)) return L"#NUM!";
-    if (value == 0.0) return L"0";
-    // Fast path: the shortest text that reads back as the same double. When it has at most 15
+std::size_t formatNumberAscii(double value, char* out) {
+    auto put = [&](std::string_view text) {
+        std::copy(text.begin(), text.end(), out);
+        return text.size();
+    };
+    if (!std::isfinite(value)) return put("#NUM!");
+    if (value == 0.0) return put("0");
+    // Whole numbers below 10^15 are their digits.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return static_cast<std::size_t>(std::to_chars(out, out + 24, static_cast<std::int64_t>(value)).ptr - out);
+    // Otherwise the shortest text that reads back as the same double. When it has at most 15
     // significant digits it is exactly what %.15G with trailing zeros removed gives, because
     // rounding the double to 15 digits lands on the same decimal. Otherwise printf decides.
     // Subnormal numbers carry fewer digits than their shortest text suggests.
-    if (std::fabs(value) < 2.2250738585072014e-308) return formatNumberSlow(value);
-    char buffer[40];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    if (result.ec != std::errc()) return formatNumberSlow(value);
-    std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    std::size_t e = sci.find('e');
-    if (e == std::string_view::npos) return formatNumberSlow(value);
-    bool negative = sci[0] == '-';
-    std::string digits;
-    for (std::size_t i = negative ? 1 : 0; i < e; ++i)
-        if (sci[i] != '.') digits += sci[i];
-    if (digits.size() > 15) return formatNumberSlow(value);
-    int exponent = std::atoi(std::string(sci.substr(e + 1)).c_str());
-    std::wstring out;
-    if (negative) out += L'-';
+    if (std::fabs(value) < 2.2250738585072014e-308) return formatNumberSlow(value, out);
+    char sci[40];
+    auto result = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific);
+    if (result.ec != std::errc()) return formatNumberSlow(value, out);
+    const char* end = result.ptr;
+    const char* e = std::find(static_cast<const char*>(sci), end, 'e');
+    if (e == end) return formatNumberSlow(value, out);
+    const bool negative = sci[0] == '-';
+    char digits[24];
+    std::size_t count = 0;
+    for (const char* p = sci + (negative ? 1 : 0); p < e; ++p) {
+        if (*p == '.') continue;
+        if (count == 15) return formatNumberSlow(value, out);
+        digits[count++] = *p;
+    }
+    int exponent = 0;
+    const char* x = e + 1;
+    if (x < end && *x == '+') ++x;
+    std::from_chars(x, end, exponent);
+    char* o = out;
+    if (negative) *o++ = '-';
     if (exponent < -4 || exponent >= 15) {
-        out += static_cast<wchar_t>(digits[0]);
-        if (digits.size() > 1) {
-            out += L'.';
-            for (std::size_t i = 1; i < digits.size(); ++i) out += static_cast<wchar_t>(digits[i]);
+        *o++ = digits[0];
+        if (count > 1) {
+            *o++ = '.';
+            o = std::copy(digits + 1, digits + count, o);
         }
-        out += exponent < 0 ? L"E-" : L"E+";
-        for (char c : std::to_string(exponent < 0 ? -exponent : exponent)) out += static_cast<wchar_t>(c);
-        return out;
+        *o++ = 'E';
+        *o++ = exponent < 0 ? '-' : '+';
+        o = std::to_chars(o, o + 8, exponent < 0 ? -exponent : exponent).ptr;
+        return static_cast<std::size_t>(o - out);
     }
     if (exponent < 0) {
-        out += L"0.";
-        for (int i = -1; i > exponent; --i) out += L'0';
-        for (char c : digits) out += static_cast<wchar_t>(c);
-        return out;
+        *o++ = '0';
+        *o++ = '.';
+        for (int i = -1; i > exponent; --i) *o++ = '0';
+        o = std::copy(digits, digits + count, o);
+        return static_cast<std::size_t>(o - out);
     }
     const auto whole = static_cast<std::size_t>(exponent) + 1;
-    for (std::size_t i = 0; i < std::max(whole, digits.size()); ++i) {
-        if (i == whole) out += L'.';
-        out += i < digits.size() ? static_cast<wchar_t>(digits[i]) : L'0';
+    for (std::size_t i = 0; i < std::max(whole, count); ++i) {
+        if (i == whole) *o++ = '.';
+        *o++ = i < count ? digits[i] : '0';
     }
-    return out;
+    return static_cast<std::size_t>(o - out);
+}
+
+std::wstring formatNumber(double value) {
+    char buffer[kNumberTextMax];
+    const std::size_t n = formatNumberAscii(value, buffer);
+    return std::wstring(buffer, buffer + n);
 }
 
 std::optional<double> parseNumber(std::wstring_view text) {
@@ -134,10 +157,20 @@ std::optional<double> parseNumber(std::wstring_view text) {
     while (i < n && blank(text[i])) ++i;
     while (n > i && blank(text[n - 1])) --n;
     if (i == n) return std::nullopt;
-    std::string ascii;
-    ascii.reserve(n - i);
+    // The number as ASCII, checked on the way: [+-]digits[.digits][e[+-]digits]. Short texts (all
+    // but pathological ones) stay on the stack.
+    char small[64];
+    std::string large;
+    char* ascii = small;
+    if (n - i >= sizeof small) {
+        large.resize(n - i + 1);
+        ascii = large.data();
+    }
+    std::size_t length = 0;
     std::size_t k = i;
-    if (text[k] == L'+' || text[k] == L'-') ascii += static_cast<char>(text[k++]);
+    bool minus = false;
+    if (text[k] == L'+' || text[k] == L'-') minus = text[k++] == L'-';
+    if (minus) ascii[length++] = '-';
     bool digits = false, dot = false;
     for (; k < n; ++k) {
         wchar_t c = text[k];
@@ -148,22 +181,30 @@ std::optional<double> parseNumber(std::wstring_view text) {
         } else {
             break;
         }
-        ascii += static_cast<char>(c);
+        ascii[length++] = static_cast<char>(c);
     }
     if (!digits) return std::nullopt;
     if (k < n && (text[k] == L'e' || text[k] == L'E')) {
-        ascii += 'e';
+        ascii[length++] = 'e';
         ++k;
-        if (k < n && (text[k] == L'+' || text[k] == L'-')) ascii += static_cast<char>(text[k++]);
+        if (k < n && (text[k] == L'+' || text[k] == L'-')) ascii[length++] = static_cast<char>(text[k++]);
         bool expDigits = false;
         for (; k < n && text[k] >= L'0' && text[k] <= L'9'; ++k) {
-            ascii += static_cast<char>(text[k]);
+            ascii[length++] = static_cast<char>(text[k]);
             expDigits = true;
         }
         if (!expDigits) return std::nullopt;
     }
     if (k != n) return std::nullopt;
-    double v = std::strtod(ascii.c_str(), nullptr);
+    double v = 0.0;
+    auto result = std::from_chars(ascii, ascii + length, v);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Overflow is no number; underflow reads as strtod reads it (0 or a subnormal).
+        ascii[length] = '\0';
+        v = std::strtod(ascii, nullptr);
+    } else if (result.ec != std::errc() || result.ptr != ascii + length) {
+        return std::nullopt;
+    }
     if (!std::isfinite(v)) return std::nullopt;
     return v;
 }

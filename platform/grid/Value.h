@@ -75,6 +75,9 @@ private:
 // 1/3 -> "0.333333333333333", 1e20 -> "1E+20", -0 -> "0". Infinities and NaN never reach a cell
 // (they become #NUM!), but format as "#NUM!" to be safe.
 std::wstring formatNumber(double value);
+// The same text in ASCII into out (at least kNumberTextMax bytes); returns its length.
+constexpr std::size_t kNumberTextMax = 40;
+std::size_t formatNumberAscii(double value, char* out);
 
 // Numeric text as arithmetic sees it: optional blanks, sign, digits with at most one ".", optional
 // exponent, blanks. " 7 " -> 7, "1.5E+2" -> 150, ".5" -> 0.5; "", "1,5", "abc", "1e" -> nothing.
