@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "platform/grid/window/GridMessages.h"
+#include "platform/grid/window/SSFunctions.h"
+#include "platform/grid/Sheet.h"
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/GdiColors.h"
 #include "platform/mfc/GdiObjects.h"
@@ -91,6 +93,15 @@ bool Mx_Spread::createFromDlgItem(CWnd* dialog, int controlId, bool keepPlace) {
 bool Mx_Spread::initDefaults(int enterMode) {
     if (!created_) return false;
     SetBool(SSB_REDRAW, FALSE);
+    // The house font is the sheet's default, so data cells in it (every cell a grown sheet adds)
+    // need no font record of their own: a 100,000-row grid stays the size of its data.
+    if (grid::Sheet* sheet = SSGetSheet(m_hWnd)) {
+        grid::CellFont house;
+        house.face = fontFace_.view().substr(0, 31);
+        house.height = fontSize_ < 0 ? -fontSize_ : fontSize_;
+        house.weight = 400;
+        sheet->setDefaultFont(house);
+    }
     SetBool(12, FALSE);
     SetBool(SSB_AUTOCALC, FALSE);
     SetBool(21, TRUE);

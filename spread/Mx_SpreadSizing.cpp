@@ -169,7 +169,8 @@ bool Mx_Spread::onResized() {
     std::vector<int> ids, widths;
     switch (resizeMode_) {
     case 3: {
-        int n = std::min(std::abs(resizeA_), cols);
+        // |a| clamped without negating a (the negation of the smallest int overflows).
+        int n = resizeA_ >= 0 ? std::min(resizeA_, cols) : (resizeA_ < -cols ? cols : -resizeA_);
         int percent = std::clamp(resizeB_, 0, 100);
         if (n == 0) return fitWidths(available, count, {}, {});
         int each = static_cast<int>((static_cast<long long>(available) * percent / 100.0) / n + 0.5);

@@ -104,7 +104,9 @@ public:
         while (plain < value.size() && value[plain] >= 0x20 && value[plain] < 0x7F && value[plain] != L'"' &&
                value[plain] != L'\\')
             ++plain;
-        for (std::size_t i = 0; i < plain; ++i) out_ += static_cast<char>(value[i]);
+        const std::size_t at = out_.size();
+        out_.resize(at + plain);
+        for (std::size_t i = 0; i < plain; ++i) out_[at + i] = static_cast<char>(value[i]);
         value.remove_prefix(plain);
         for (char c : utf8::encode(value)) {
             auto u = static_cast<unsigned char>(c);

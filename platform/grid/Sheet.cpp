@@ -64,6 +64,20 @@ std::wstring numberCellText(double v, std::int32_t decimals) {
     return s;
 }
 
+// displayText into out, reusing its storage: reading every cell of a big sheet allocates nothing.
+void assignDisplayText(const Value& v, std::wstring& out) {
+    switch (v.kind()) {
+        case Value::Kind::Number: {
+            char buffer[kNumberTextMax];
+            const std::size_t n = formatNumberAscii(v.asNumber(), buffer);
+            out.assign(buffer, buffer + n);
+            return;
+        }
+        case Value::Kind::Text: out.assign(v.asText()); return;
+        default: out.clear(); return;
+    }
+}
+
 // True when text is exactly what formatNumber writes for the number it reads as, decided from the
 // text alone: a plain decimal (no sign but "-", no exponent, no leading or trailing zeros) with at
 // most 15 significant digits between 0.0001 and 10^15. Such a decimal reads as a double that
@@ -277,7 +291,7 @@ bool Sheet::getText(std::int32_t col, std::int32_t row, TextKind kind, std::wstr
             return true;
         case TextKind::Data:
             if (!cell->formula && extra && extra->dataText) out = *extra->dataText;
-            else out = displayText(cell->value);
+            else assignDisplayText(cell->value, out);
             return true;
         case TextKind::Value: {
             const CellType& type = d.types[cell->type];
@@ -287,7 +301,7 @@ bool Sheet::getText(std::int32_t col, std::int32_t row, TextKind kind, std::wstr
             else if (!cell->formula && extra && extra->dataText)
                 out = *extra->dataText;
             else
-                out = displayText(v);
+                assignDisplayText(v, out);
             return true;
         }
     }

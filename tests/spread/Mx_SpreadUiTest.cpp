@@ -135,11 +135,18 @@ TEST(Mx_SpreadTab, LeavesTheGridOnlyAtItsEdges) {
     EXPECT_EQ(host.lastTabResult, kTabLeaveBackward);
     EXPECT_EQ(dlg.focusedId(), kBefore);
 
-    // Another key is no Tab: not handled.
+    // Shift+Tab elsewhere moves inside.
     dlg.setFocus(kGrid);
-    int result = -1;
-    EXPECT_FALSE(grid.handleTabKey(VK_RETURN, result));
-    EXPECT_EQ(result, kTabNotHandled);
+    grid.SetActiveCell(1, 2);
+    dlg.press(VK_TAB, ui::Keys::Shift);
+    EXPECT_EQ(host.lastTabResult, kTabFocusMoved);
+    EXPECT_EQ(dlg.focusedId(), kGrid);
+
+    // Another key is no Tab: not handled.
+    dlg.press(VK_RIGHT);
+    EXPECT_FALSE(host.lastKeyHandled);
+    EXPECT_EQ(host.lastKeyResult, kTabNotHandled);
+    EXPECT_EQ(dlg.focusedId(), kGrid);
     ui::expectDriverDone(driver);
 }
 
@@ -152,15 +159,28 @@ TEST(Mx_SpreadTab, SpansAndFullyLockedGrids) {
     ui::Automation dlg(host);
     dlg.setFocus(kGrid);
     grid.SetActiveCell(2, 3);
-    int result = -1;
-    ASSERT_TRUE(grid.handleTabKey(VK_TAB, result));
-    EXPECT_EQ(result, kTabLeaveForward);
+    dlg.press(VK_TAB);
+    EXPECT_EQ(host.lastKeyResult, kTabLeaveForward);
+    EXPECT_EQ(dlg.focusedId(), kAfter);
 
-    // Nothing to enter: Tab leaves instead of trapping the focus.
+    // A locked anchor locks the whole span: (1, 3) is then the last cell Tab may enter.
+    grid.setLock(2, 2, true);
+    dlg.setFocus(kGrid);
+    grid.SetActiveCell(1, 3);
+    dlg.press(VK_TAB);
+    EXPECT_EQ(host.lastKeyResult, kTabLeaveForward);
+
+    // Nothing to enter: Tab leaves, either way, instead of trapping the focus.
     grid.SetLockRange(1, 1, 2, 3, TRUE);
     EXPECT_FALSE(grid.focusFirstUnlocked(true));
-    ASSERT_TRUE(grid.handleTabKey(VK_TAB, result));
-    EXPECT_EQ(result, kTabLeaveForward);
+    dlg.setFocus(kGrid);
+    dlg.press(VK_TAB);
+    EXPECT_EQ(host.lastKeyResult, kTabLeaveForward);
+    EXPECT_EQ(dlg.focusedId(), kAfter);
+    dlg.setFocus(kGrid);
+    dlg.press(VK_TAB, ui::Keys::Shift);
+    EXPECT_EQ(host.lastKeyResult, kTabLeaveBackward);
+    EXPECT_EQ(dlg.focusedId(), kBefore);
 
     grid.setLock(1, 2, false);
     dlg.setFocus(kBefore);
@@ -170,9 +190,10 @@ TEST(Mx_SpreadTab, SpansAndFullyLockedGrids) {
     EXPECT_EQ(grid.selectedCol(), 1);
 
     // Focus outside a grid: not handled.
-    dlg.setFocus(kAfter);
-    EXPECT_FALSE(grid.handleTabKey(VK_TAB, result));
-    EXPECT_EQ(result, kTabNotHandled);
+    dlg.setFocus(kBefore);
+    dlg.press(VK_TAB);
+    EXPECT_FALSE(host.lastKeyHandled);
+    EXPECT_EQ(host.lastKeyResult, kTabNotHandled);
 }
 
 TEST(Mx_SpreadCheckLink, ClickingTheCheckBoxLocksOrUnlocksItsRow) {
@@ -257,5 +278,118 @@ TEST(Mx_SpreadContextMenu, InsertColumnAsksForItsHeader) {
     ASSERT_TRUE(grid.getCellText(2, SS_HEADER, header));
     EXPECT_EQ(header, Mx_String(L"Width"));
     EXPECT_TRUE(grid.GetBool(SSB_CHANGEMADE));
+    ui::expectDriverDone(driver);
+}
+
+// ---- Context menu: the remaining commands --------------------------------------------------------------
+
+TEST(Mx_SpreadContextMenu, DeleteColumnAndUncheckAll) {
+    Host host;
+    Mx_Spread& grid = host.grid;
+    host.fill(3, 3);
+    grid.setRowTexts(1, {L"a", L"b", L"c"}, false);
+    grid.setCheckBoxColumn(3, false, false);
+    grid.setColumnBools(3, {true, true, true});
+    grid.setContextMenu({7, 1, 9});
+
+    ui::ScriptedDriver driver;
+    driver.answerPopupMenu(32811)   // delete the column of (1, 2)
+        .answerPopupMenu(32812);    // uncheck all in the selected block
+    ui::Automation dlg(host);
+    clickCell(dlg, grid, 1, 2, ui::MouseButton::Right);
+    EXPECT_EQ(grid.getMaxCols(), 2);
+    EXPECT_EQ(value(grid, 1, 1), Mx_String(L"b"));
+    EXPECT_EQ(grid.getCellType(2, 1), SS_TYPE_CHECKBOX) << "the check boxes moved left";
+
+    grid.SetBool(SSB_CHANGEMADE, FALSE);
+    grid.selectBlock(1, 1, 2, 2);
+    POINT at = centreOf(grid, 2, 2);  // inside the block: the block stays selected
+    dlg.mouseDown(kGrid, at, ui::MouseButton::Right);
+    dlg.mouseUp(kGrid, at, ui::MouseButton::Right);
+    EXPECT_EQ(value(grid, 2, 1), Mx_String(L"0"));
+    EXPECT_EQ(value(grid, 2, 2), Mx_String(L"0"));
+    EXPECT_EQ(value(grid, 2, 3), Mx_String(L"1")) << "outside the block";
+    EXPECT_EQ(value(grid, 1, 1), Mx_String(L"b")) << "only check boxes change";
+    EXPECT_TRUE(grid.GetBool(SSB_CHANGEMADE));
+    ui::expectDriverDone(driver);
+}
+
+TEST(Mx_SpreadContextMenu, UnknownKindsShowNothingAndTakeNoId) {
+    Host host;
+    Mx_Spread& grid = host.grid;
+    host.fill(2, 2);
+    grid.setContextMenu({0, 10, 2, -1, 3});
+    ui::ScriptedDriver driver;
+    driver.answerPopupMenu(0);
+    ui::Automation dlg(host);
+    clickCell(dlg, grid, 1, 1, ui::MouseButton::Right);
+    ASSERT_EQ(driver.popupMenus().size(), 1u);
+    const auto& items = driver.popupMenus()[0].items;
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].id, 32811u);
+    EXPECT_EQ(items[1].id, 32812u);
+    EXPECT_EQ(items[1].text, dialString(1155).str());
+}
+
+// ---- Check link from the keyboard ------------------------------------------------------------------------
+
+TEST(Mx_SpreadCheckLink, SpaceOnTheCheckBoxAppliesTheLinkToo) {
+    Host host;
+    Mx_Spread& grid = host.grid;
+    host.fill(2, 2);
+    grid.setCheckBoxColumn(1, false, false);
+    grid.setColumnBools(1, {false, false});
+    ASSERT_TRUE(grid.linkCheckToCell(1, 2));
+    EXPECT_TRUE(grid.isLocked(2, 2));
+
+    ui::ScriptedDriver driver;
+    ui::Automation dlg(host);
+    dlg.setFocus(kGrid);
+    grid.SetActiveCell(1, 2);
+    dlg.press(VK_SPACE);
+    EXPECT_EQ(value(grid, 1, 2), Mx_String(L"1"));
+    EXPECT_FALSE(grid.isLocked(2, 2));
+    EXPECT_EQ(grid.selectedCol(), 2);
+    EXPECT_TRUE(grid.isLocked(2, 1)) << "other rows keep their lock";
+
+    // Outside the check column a button press is not the link's.
+    grid.setButtonCell(2, 1, L"...");
+    grid.setLock(2, 1, false);
+    grid.SetActiveCell(2, 1);
+    dlg.press(VK_SPACE);
+    EXPECT_EQ(grid.selectedCol(), 2);
+    EXPECT_EQ(grid.selectedRow(), 1);
+    ui::expectDriverDone(driver);
+}
+
+// ---- Header prompt of insertRow / insertCol ------------------------------------------------------------
+
+TEST(Mx_SpreadHeaderPrompt, RowsAndColumnsAskWithTheirOwnPrompt) {
+    Host host;
+    Mx_Spread& grid = host.grid;
+    host.fill(2, 2);
+    ui::ScriptedDriver driver;
+    driver.onModal([](ui::Automation& prompt) {
+        EXPECT_EQ(prompt.text(0), dialString(1150).str());
+        EXPECT_EQ(prompt.text(Mx_DlgPromptString::IDC_PROMPT),
+                  dialString(1151).str() + L" " + dialString(1152).str() + L":");
+        EXPECT_EQ(prompt.text(Mx_DlgPromptString::IDC_VALUE), dialString(171).str());
+        EXPECT_EQ(prompt.text(IDOK), L"Ok");
+        prompt.type(Mx_DlgPromptString::IDC_VALUE, L"Bolts");
+        prompt.click(IDOK);
+    });
+    driver.onModal([](ui::Automation& prompt) {
+        EXPECT_EQ(prompt.text(Mx_DlgPromptString::IDC_PROMPT),
+                  dialString(1151).str() + L" " + dialString(1153).str() + L":");
+        prompt.close();
+    });
+    ASSERT_TRUE(grid.insertRow(2, true, false));
+    ASSERT_TRUE(grid.insertCol(1, true, false));
+    Mx_String header;
+    ASSERT_TRUE(grid.getCellText(SS_HEADER, 2, header));
+    EXPECT_EQ(header, Mx_String(L"Bolts"));
+    ASSERT_TRUE(grid.getCellText(1, SS_HEADER, header));
+    EXPECT_EQ(header, dialString(171)) << "closing the prompt keeps its initial text";
+    EXPECT_FALSE(grid.insertRow(5, true, false)) << "past max rows + 1: no prompt either";
     ui::expectDriverDone(driver);
 }

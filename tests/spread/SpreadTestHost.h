@@ -44,6 +44,9 @@ public:
 
     Mx_Spread grid;
     int lastTabResult = -1;
+    // What the grid's Tab handler said about the last key pressed, whichever key it was.
+    bool lastKeyHandled = false;
+    int lastKeyResult = -1;
 
     // A grid of rows x cols with the house style.
     void fill(int cols, int rows) {
@@ -54,8 +57,10 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override {
         if (msg->message == WM_KEYDOWN) {
-            int result = kTabNotHandled;
-            if (grid.handleTabKey(static_cast<UINT>(msg->wParam), result)) {
+            int result = -1;
+            lastKeyHandled = grid.handleTabKey(static_cast<UINT>(msg->wParam), result);
+            lastKeyResult = result;
+            if (lastKeyHandled) {
                 lastTabResult = result;
                 if (result == kTabLeaveForward || result == kTabLeaveBackward) {
                     CWnd* next = GetNextDlgTabItem(&grid, result == kTabLeaveBackward);
