@@ -209,6 +209,11 @@ bool Evaluator::runNumeric(const Formula& f, std::int32_t col, std::int32_t row,
 }
 
 Value Evaluator::run(const Formula& f, std::int32_t col, std::int32_t row) {
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(d) { ++depth; }
+        ~Depth() { --depth; }
+    } depth(depth_);
     if (f.numeric) {
         Value out;
         if (runNumeric(f, col, row, out)) return out;

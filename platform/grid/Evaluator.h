@@ -22,6 +22,9 @@ public:
     // brings a formula's precedents up to date before running it.
     Value run(const Formula& f, std::int32_t col, std::int32_t row);
 
+    // True while a formula runs (a custom function may call back into the sheet).
+    bool running() const { return depth_ > 0; }
+
     Value cellValue(std::int32_t col, std::int32_t row) override;
     double random() override;
 
@@ -46,6 +49,7 @@ private:
     bool logicStep(bool isOr);
 
     SheetData& sheet_;
+    int depth_ = 0;
     std::vector<Arg> stack_;
     std::vector<Number> numbers_;
 };

@@ -246,6 +246,7 @@ FormulaStatus Sheet::setFormula(std::int32_t col, std::int32_t row, std::wstring
         d.setContent(col, row, Value(), nullptr, std::nullopt);
         return {};
     }
+    if (d.storedFormulas() >= d.collectAt && !d.evaluator.running()) d.collectFormulas();
     FormulaStatus status;
     const Formula* f = d.formulaFor(text, col, row, status);
     if (!f) return status;
@@ -679,6 +680,7 @@ bool Sheet::hasCustomFunction(std::wstring_view name) const {
 // ---- Diagnostics and iteration ------------------------------------------------------------------------
 
 std::uint64_t Sheet::parseCount() const { return data_->parses; }
+std::size_t Sheet::storedFormulaCount() const { return data_->storedFormulas(); }
 std::uint64_t Sheet::evaluationCount() const { return data_->evaluations; }
 
 void Sheet::visitCells(CellOrder order, void (*visit)(void*, std::int32_t, std::int32_t), void* context) const {

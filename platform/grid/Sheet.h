@@ -232,6 +232,8 @@ public:
     // ---- Diagnostics -------------------------------------------------------------------------------
     // How many formula texts were parsed (not found in the cache) since the sheet was made.
     std::uint64_t parseCount() const;
+    // Compiled formulas the sheet keeps (in cells or cached), for tests of its memory.
+    std::size_t storedFormulaCount() const;
     // How many formula evaluations ran since the sheet was made.
     std::uint64_t evaluationCount() const;
 

@@ -1,6 +1,7 @@
 #include "platform/grid/SheetData.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <cstring>  // memcpy
 
 #include "platform/grid/FormulaWriter.h"
@@ -95,6 +96,18 @@ const Formula* SheetData::intern(const Formula& tree) {
     const Formula* result = owned.get();
     interned.emplace(internKey, std::move(owned));
     return result;
+}
+
+void SheetData::collectFormulas() {
+    std::unordered_set<const Formula*> live;
+    live.reserve(formulaCount);
+    cells.forEach([&](std::int32_t, std::int32_t, Cell& cell) {
+        if (cell.formula) live.insert(cell.formula);
+    });
+    std::erase_if(absolute, [&](const std::unique_ptr<Formula>& f) { return !live.contains(f.get()); });
+    std::erase_if(interned, [&](const auto& entry) { return !live.contains(entry.second.get()); });
+    textCache.clear();  // it may point at what was freed
+    collectAt = std::max<std::size_t>(4096, 2 * storedFormulas());
 }
 
 std::int32_t SheetData::slotFor(const std::wstring& upperName) {

@@ -109,6 +109,12 @@ public:
     std::unordered_map<std::string, std::unique_ptr<Formula>> interned;
     std::string internKey;  // scratch
     std::vector<std::unique_ptr<Formula>> absolute;  // formulas without relative parts, one per text
+    // Formulas no cell holds any more are freed now and then, so that a long-lived sheet that is
+    // given many different texts (a pooled grid running sheet after sheet) does not grow without
+    // end. Only where every formula in use sits in a cell: never while a formula runs.
+    void collectFormulas();
+    std::size_t storedFormulas() const { return interned.size() + absolute.size(); }
+    std::size_t collectAt = 4096;
     Formula scratch;
 
     std::vector<FunctionSlot> slots;

@@ -313,5 +313,25 @@ TEST(TextHandle, ProducerMakesReaderFrees) {
     EXPECT_EQ(TextHandle::make(L"").view(), L"");
 }
 
+// A sheet that lives long and is given ever new texts (a pooled grid running sheet after sheet)
+// keeps only the formulas its cells hold, plus a bounded cache; what the cells hold stays valid.
+TEST(FormulaMemory, FormulasNoCellHoldsAreFreed) {
+    Sheet sheet;
+    sheet.setMaxCols(4);
+    sheet.setMaxRows(4);
+    sheet.setNumber(1, 1, 2);
+    ASSERT_TRUE(sheet.setFormula(2, 1, L"A1*10").ok);  // kept throughout
+    for (int i = 0; i < 50000; ++i) {
+        ASSERT_TRUE(sheet.setFormula(3, 1, (L"A1+" + std::to_wstring(i)).c_str()).ok);
+        ASSERT_TRUE(sheet.setFormula(3, 2, (L"#1*" + std::to_wstring(i)).c_str()).ok);  // relative: interned
+    }
+    EXPECT_LT(sheet.storedFormulaCount(), 10000u);
+    EXPECT_EQ(sheet.value(2, 1), Value::number(20));
+    EXPECT_EQ(sheet.value(3, 1), Value::number(2 + 49999));
+    sheet.setNumber(1, 1, 3);
+    EXPECT_EQ(sheet.value(2, 1), Value::number(30));
+    EXPECT_EQ(sheet.value(3, 2), Value::number((3.0 + 49999) * 49999));  // "#1" is C1, in its own column
+}
+
 }  // namespace
 }  // namespace grid
