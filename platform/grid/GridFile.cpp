@@ -782,6 +782,8 @@ private:
         if (contents > 1) return fail("a cell holds only one of data, number and formula");
         if (type && !validTypeCode(type->code)) return fail("unknown cell type " + std::to_string(static_cast<int>(type->code)));
 
+        if (hasFormula && (col == kHeader || row == kHeader))
+            return fail("header cell " + std::string(line_.subject) + " cannot hold a formula");
         if (hasFormula) {
             ++formulas_;
             if (!apply_) {

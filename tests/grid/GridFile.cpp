@@ -198,6 +198,7 @@ TEST_F(GridFileTest, BadNativeFilesNameTheLineAndLeaveTheSheetAlone) {
         {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"1\" data=\"2\"\n", "line 3: \"data\" given twice"},
         {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"1\" formula=\"2\"\n", "line 3: a cell holds only one"},
         {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 formula=\"1+\"\n", "line 3: formula of A1: "},
+        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell *1 formula=\"A2*2\"\n", "line 3: header cell *1 cannot hold a formula"},
         {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 lock=2\n", "line 3: \"lock\" needs 0 or 1"},
         {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 number=nan\n", "line 3: \"number\" needs a number"},
         {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 type=99\n", "line 3: unknown cell type 99"},
