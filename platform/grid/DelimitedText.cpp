@@ -107,7 +107,10 @@ Delimiter sniffDelimiter(std::string_view bytes) {
 
 void appendDelimitedField(std::string& out, std::string_view text, Delimiter delimiter) {
     char d = static_cast<char>(delimiter);
-    bool quote = !text.empty() && (text.front() == ' ' || text.back() == ' ' || text.front() == '"');
+    // A leading U+FEFF would read as a byte-order mark at the start of a file and vanish: quoted, it
+    // stays data.
+    bool quote = !text.empty() && (text.front() == ' ' || text.back() == ' ' || text.front() == '"' ||
+                                   text.starts_with("\xEF\xBB\xBF"));
     for (std::size_t i = 0; i < text.size() && !quote; ++i) {
         char c = text[i];
         quote = c == d || c == '"' || c == '\n' || c == '\r';

@@ -290,6 +290,12 @@ TEST_F(GridFileTest, DelimitedSaveReadsBack) {
     Sheet back;
     ASSERT_TRUE(GridFile::load(back, path("out.csv")));
     EXPECT_EQ(back.value(3, 2).asNumber(), 21);
+
+    // A text starting with U+FEFF at the start of the file is not taken for a byte-order mark.
+    s.setData(1, 1, L"\uFEFFx");
+    ASSERT_TRUE(GridFile::save(s, path("bom.csv")));
+    ASSERT_TRUE(GridFile::load(back, path("bom.csv")));
+    EXPECT_EQ(back.dataText(1, 1), L"\uFEFFx");
 }
 
 TEST_F(GridFileTest, LoadKeepsCustomFunctionsAndUnlistedSwitches) {
