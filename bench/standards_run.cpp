@@ -1,13 +1,26 @@
 // Standards runs: one sheet cold (first run in the process, host dialog made), warm (pooled dialog,
-// engine caches hot) and a run that goes two levels deep through "CallChild".
+// engine caches hot) and a run that goes two levels deep through "CallChild"; and the bundled
+// end-plate standard as the product runs it, a main run against its example macro (a CallChild, data
+// and sizes files, section values, 18 equations), cold and warm.
+//
+//   cmake --build build/default --target bench_standards_run
+//   build/default/bench/bench_standards_run --benchmark_filter=EndPlate
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "platform/arx/AcTransaction.h"
 #include "platform/mfc/ScriptedDriver.h"
+#include "platform/mxbase/MacroData.h"
+#include "platform/mxbase/Mx_DbMacro.h"
+#include "platform/mxbase/Mx_Macro.h"
+#include "platform/mxbase/Mx_SectionTableManager.h"
+#include "platform/mxbase/NumberFunctions.h"
 #include "standards/StartDlgStandardsSS.h"
+#include "standards/VlDataFile.h"
+#include "standards/VlFileLookup.h"
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlSSDlgsMgr.h"
 
@@ -72,6 +85,58 @@ void BM_RunTwoLevelsOfCallChild(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RunTwoLevelsOfCallChild);
+
+// The bundled end-plate macro, read once, with a run of the bundled sheet prepared against it.
+struct EndPlate {
+    EndPlate() {
+        const Mx_String file(CONNSHEET_SOURCE_DIR "/examples/library/Macros/EndPlateBeamToColumn.json");
+        ok = macro.readFromFile(file, &macroData) == Acad::eOk &&
+             prototype.initialize(&macro, Mx_String(L"EndPlateBeamToColumn"), Mx_String(L"EndPlateBeamToColumn"),
+                                  &macroData) == Acad::eOk;
+        prototype.transaction = &transaction;
+        if (!ok) return;
+        for (const MacroGeneralVariable& variable : macro.macroRead()->generalVariables()) {
+            prototype.genVarNames.append(variable.name);
+            prototype.genVarValues.append(formatShortest(variable.value));
+        }
+    }
+    bool ok = false;
+    Mx_DbMacro macro;
+    MacroData macroData;
+    AcTransaction transaction;
+    VlDlgStandardsData prototype;
+};
+
+// The first run in a process: host dialogs made, data and sizes files and section tables read.
+void BM_EndPlateCold(benchmark::State& state) {
+    ui::ScriptedDriver driver;
+    EndPlate endPlate;
+    if (!endPlate.ok) state.SkipWithError("macro not read");
+    for (auto _ : state) {
+        gSSDlgsMgr.destroyAll();
+        VlDataFile::clearCache();
+        VlFileLookup::clearCache();
+        gSectionTableManager.reset();
+        VlDlgStandardsData data = endPlate.prototype;
+        if (!StartDlgStandardsSS(data)) state.SkipWithError("run failed");
+    }
+    gSSDlgsMgr.destroyAll();
+}
+BENCHMARK(BM_EndPlateCold);
+
+// Many runs in one process, as a user editing a connection gets them.
+void BM_EndPlateWarm(benchmark::State& state) {
+    ui::ScriptedDriver driver;
+    EndPlate endPlate;
+    if (!endPlate.ok) state.SkipWithError("macro not read");
+    for (auto _ : state) {
+        VlDlgStandardsData data = endPlate.prototype;
+        if (!StartDlgStandardsSS(data)) state.SkipWithError("run failed");
+    }
+    state.counters["runs/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    if (!driver.messageBoxes().empty()) state.SkipWithError("the run showed messages");
+}
+BENCHMARK(BM_EndPlateWarm);
 
 }  // namespace
 

@@ -17,6 +17,7 @@
 #include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/StringFunctions.h"
+#include "standards/DisplayPath.h"
 #include "standards/VlVarCell.h"
 
 namespace connsheet {
@@ -75,7 +76,10 @@ std::wstring cellText(const grid::Sheet& sheet, int col, int row) {
 bool loadSheet(const Mx_String& path, LoadedSheet& loaded, std::string& diagnostic) {
     grid::GridFileResult result = grid::GridFile::load(loaded.sheet, path.view());
     if (!result) {
+        // The grid names the file as it was given; show it with "/" like every other path we print.
         diagnostic = result.diagnostic;
+        const std::string given = path.toUtf8();
+        if (diagnostic.starts_with(given)) diagnostic.replace(0, given.size(), displayPath(path).toUtf8());
         return false;
     }
     const grid::Sheet& sheet = loaded.sheet;
@@ -342,21 +346,23 @@ int checkStandards(const std::string& name, CommandContext& context) {
         context.err << "connsheet check: sheet not found: " << name << '\n';
         return 1;
     }
+    // Findings name the sheet as the user can type it; the checks themselves use the path as composed.
+    const std::string shown = displayPath(path).toUtf8();
     LoadedSheet sheet;
     std::string diagnostic;
     if (!loadSheet(path, sheet, diagnostic)) {
-        context.out << path.toUtf8() << ": error: cannot be loaded: " << diagnostic << '\n';
+        context.out << shown << ": error: cannot be loaded: " << diagnostic << '\n';
         return 1;
     }
     const std::vector<Finding> findings = lint(path, sheet);
     int errors = 0;
     for (const Finding& f : findings) {
-        context.out << path.toUtf8() << ": ";
+        context.out << shown << ": ";
         if (f.row > 0) context.out << "row " << f.row << ": ";
         context.out << (f.error ? "error: " : "warning: ") << f.text << '\n';
         if (f.error) ++errors;
     }
-    context.out << path.toUtf8() << ": " << sheet.declarations.size() << " variables, " << errors << " errors, "
+    context.out << shown << ": " << sheet.declarations.size() << " variables, " << errors << " errors, "
                 << findings.size() - errors << " warnings\n";
     return errors > 0 ? 1 : 0;
 }

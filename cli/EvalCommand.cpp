@@ -13,6 +13,7 @@
 #include "module/ModuleResources.h"
 #include "platform/mfc/VlTempResourceOverride.h"
 #include "standards/CDlgSSStandards.h"
+#include "standards/DisplayPath.h"
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlSSDlgsMgr.h"
 
@@ -76,7 +77,7 @@ int evalStandards(const EvalOptions& options, CommandContext& context) {
     }
     VlCalcSS& grid = dialog.get()->calcSS;
     if (grid.loadFile(sheet) != Acad::eOk || grid.initVarCells() != Acad::eOk) {
-        context.err << "connsheet eval: " << sheet.toUtf8() << ": cannot be loaded, or lacks its Input or Output section\n";
+        context.err << "connsheet eval: " << displayPath(sheet).toUtf8() << ": cannot be loaded, or lacks its Input or Output section\n";
         return 1;
     }
 
@@ -102,7 +103,7 @@ int evalStandards(const EvalOptions& options, CommandContext& context) {
     }
     for (std::size_t k = 0; k < inputs.size(); ++k) {
         if (!used.count(k)) {
-            context.err << "connsheet eval: " << inputs[k].first << " is not an input of " << sheet.toUtf8() << '\n';
+            context.err << "connsheet eval: " << inputs[k].first << " is not an input of " << displayPath(sheet).toUtf8() << '\n';
             return 2;
         }
     }
@@ -114,13 +115,13 @@ int evalStandards(const EvalOptions& options, CommandContext& context) {
     // The child run's two phases, as StartDlgStandardsSS runs them in mode 1; done here so that the
     // locals and the cells can be printed too, not only the arguments.
     StandardsOutcome outcome;
-    outcome.sheet = sheet;
+    outcome.sheet = displayPath(sheet);
     outcome.ok = grid.getFromVars(data) == Acad::eOk && grid.calcChild(data.varCells) == Acad::eOk;
     outcome.warnings = recorder.boxes();
     outcome.variables = &grid.varCells();
     printStandardsOutcome(outcome, options.json, context);
     if (!outcome.ok) {
-        context.err << "connsheet eval: the run of " << sheet.toUtf8() << " failed\n";
+        context.err << "connsheet eval: the run of " << displayPath(sheet).toUtf8() << " failed\n";
         return 1;
     }
     return 0;

@@ -15,6 +15,7 @@
 #include "platform/mxbase/Mx_Macro.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/NumberFunctions.h"
+#include "standards/DisplayPath.h"
 #include "standards/StandardsTimers.h"
 #include "standards/StartDlgStandardsSS.h"
 #include "standards/VlDlgStandardsData.h"
@@ -91,7 +92,7 @@ int runStandards(const RunOptions& options, CommandContext& context) {
     }
 
     StandardsOutcome outcome;
-    outcome.sheet = sheet;
+    outcome.sheet = displayPath(sheet);
     {
         WarningsSwitch warnings(!options.noWarnings);
         MessageBoxRecorder recorder;
@@ -104,7 +105,7 @@ int runStandards(const RunOptions& options, CommandContext& context) {
     printStandardsOutcome(outcome, options.json, context);
     if (options.timings) (options.json ? context.err : context.out) << standardsTimersReport().toUtf8();
     if (!outcome.ok) {
-        context.err << "connsheet run: the run of " << sheet.toUtf8() << " failed\n";
+        context.err << "connsheet run: the run of " << displayPath(sheet).toUtf8() << " failed\n";
         return 1;
     }
 

@@ -5,6 +5,7 @@
 #include "standards/CDlgSSStandards.h"
 #include "standards/StandardsTimers.h"
 #include "standards/VlDlgStandardsData.h"
+#include "standards/VlFileLookup.h"
 #include "standards/VlSSDlgsMgr.h"
 
 namespace {
@@ -33,6 +34,7 @@ bool run(CDlgSSStandards& dialog) {
 
 bool StartDlgStandardsSS(VlDlgStandardsData& data) {
     VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
+    VlFileLookup::RunScope files;
     auto* dialog = static_cast<CDlgSSStandards*>(gSSDlgsMgr.getDlg());
     if (!dialog) return false;
     dialog->data = data;

@@ -1,14 +1,20 @@
 #include "standards/VlCalcSS.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "platform/grid/Sheet.h"
 #include "platform/grid/window/SSFunctions.h"
 #include "platform/mfc/Win32Api.h"
 #include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/StringFunctions.h"
+#include "standards/DisplayPath.h"
 #include "standards/StandardsTimers.h"
 #include "standards/StandardsWarnings.h"
 #include "standards/VlDlgStandardsData.h"
+#include "standards/VlFileLookup.h"
 #include "standards/VlWholeWord.h"
 
 namespace {
@@ -23,10 +29,38 @@ constexpr long kTextEquationStyle = 0x110000;
 constexpr int kTextEquationLength = 200;
 constexpr int kNumberEquationDecimals = 7;
 
-bool fileExists(const Mx_String& path) {
-    if (path.isEmpty()) return false;
-    const auto resolved = fsys::resolve(path.view());
-    return fsys::exists(resolved) && !fsys::isDirectory(resolved);
+// The value text of a cell, read from the grid engine itself: what getCellText(kValue) gives for a
+// cell inside the sheet, without the window's round trips (length, then text). The sheet loops read
+// every cell, so this is most of their cost.
+bool cellValue(const grid::Sheet* sheet, int col, int row, std::wstring& text) {
+    text.clear();
+    return sheet && sheet->getText(col, row, grid::TextKind::Value, text);
+}
+
+// The words of a text (runs of letters A-Z/a-z, digits and "_"), letters folded to lower case.
+void foldedWords(const std::wstring& text, std::vector<std::wstring>& words) {
+    words.clear();
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!VlWholeWord::isWordCharacter(text[i])) {
+            ++i;
+            continue;
+        }
+        std::wstring word;
+        for (; i < text.size() && VlWholeWord::isWordCharacter(text[i]); ++i)
+            word += (text[i] >= L'A' && text[i] <= L'Z') ? static_cast<wchar_t>(text[i] + 32) : text[i];
+        words.push_back(std::move(word));
+    }
+}
+
+// A one-word name, folded; empty for a name holding any other character ("gen.Clearance").
+std::wstring foldedWord(const Mx_String& name) {
+    std::wstring word;
+    for (wchar_t c : name.view()) {
+        if (!VlWholeWord::isWordCharacter(c)) return std::wstring();
+        word += (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
+    }
+    return word;
 }
 
 Mx_String trimmed(const Mx_String& text) {
@@ -44,7 +78,7 @@ void VlCalcSS::setGenVars(const Mx_StringArray& names, const Mx_StringArray& val
 
 Acad::ErrorStatus VlCalcSS::loadFile(const Mx_String& name) {
     Mx_String path = name;
-    if (!fileExists(path)) path = gSettings.libDir() + L"Connection Standards\\" + name + L".vls";
+    if (!VlFileLookup::isFile(path)) path = gSettings.libDir() + L"Connection Standards\\" + name + L".vls";
     const HWND grid = GetSafeHwnd();
     for (short index : kSwitchesOn) SSSetBool(grid, index, TRUE);
     for (short index : kSwitchesOff) SSSetBool(grid, index, FALSE);
@@ -59,14 +93,38 @@ bool VlCalcSS::findSection(const wchar_t* header, int& startRow) {
     return startRow > 0;
 }
 
+void VlCalcSS::findSections(int (&startRows)[4]) {
+    // The same search as findSection for each header (exact text, rows from the top, each row from
+    // column 1), done for the four headers in one pass over the sheet.
+    const wchar_t* headers[] = {L"Input", L"Output", L"Local", L"Calc"};
+    int missing = 4;
+    for (int& start : startRows) start = -1;
+    const int lastRow = getMaxRows();
+    const int lastCol = getMaxCols();
+    const grid::Sheet* sheet = SSGetSheet(GetSafeHwnd());
+    std::wstring text;
+    for (int row = 1; row <= lastRow && missing > 0; ++row) {
+        for (int col = 1; col <= lastCol && missing > 0; ++col) {
+            if (!cellValue(sheet, col, row, text) || text.empty()) continue;
+            for (int h = 0; h < 4; ++h) {
+                if (startRows[h] < 0 && text == headers[h]) {
+                    startRows[h] = row + 1;
+                    --missing;
+                }
+            }
+        }
+    }
+}
+
 Acad::ErrorStatus VlCalcSS::initVarCells() {
     varCells_.resetVarCells();
-    const wchar_t* headers[] = {L"Input", L"Output", L"Local", L"Calc"};
     int starts[4];
-    for (int i = 0; i < 4; ++i) findSection(headers[i], starts[i]);
+    findSections(starts);
     if (starts[0] < 0 || starts[1] < 0) return Acad::eInvalidInput;
     const int lastRow = getMaxRows();
     const int lastCol = getMaxCols();
+    const grid::Sheet* sheet = SSGetSheet(GetSafeHwnd());
+    std::wstring text;
     const VlCellType types[] = {kVlInput, kVlOutput, kVlLocal};
     for (int s = 0; s < 3; ++s) {
         if (starts[s] < 0) continue;
@@ -77,6 +135,11 @@ Acad::ErrorStatus VlCalcSS::initVarCells() {
         if (nearest > 0) end = nearest - 1;
         for (int row = starts[s]; row <= end && row <= lastRow; ++row) {
             for (int col = 1; col <= lastCol; ++col) {
+                // Only a cell that reads as a declaration can declare one: skip the others unread twice.
+                VlValueType type;
+                Mx_String name;
+                if (cellValue(sheet, col, row, text) && !VlVarCell::parseDeclaration(Mx_String(text), type, name))
+                    continue;
                 VlVarCell cell;
                 if (cell.initialize(*this, col, row, types[s]) == Acad::eOk) varCells_.append(cell);
             }
@@ -133,10 +196,12 @@ Acad::ErrorStatus VlCalcSS::replaceGenVars() {
     const int lastRow = getMaxRows();
     const int lastCol = getMaxCols();
     const HWND grid = GetSafeHwnd();
+    const grid::Sheet* sheet = SSGetSheet(grid);
+    std::wstring value;
     for (int row = 1; row <= lastRow; ++row) {
         for (int col = 1; col <= lastCol; ++col) {
-            Mx_String text;
-            if (!getCellText(col, row, text, kValue) || text.isEmpty()) continue;
+            if (!cellValue(sheet, col, row, value) || value.empty()) continue;
+            Mx_String text(std::move(value));
             if (VlWholeWord::replaceAll(text, genVarNames_, replacements, false) > 0)
                 SSSetData(grid, col, row, text.c_str());
         }
@@ -151,7 +216,7 @@ void VlCalcSS::removeDuplicates() {
     if (!hasDuplicates(names, false)) return;
     Mx_StringArray duplicateNames;
     getDuplicates(names, duplicateNames, false);
-    Mx_String text = Mx_String(L"There were duplicate variable names found in the standards file ") + fileName_ +
+    Mx_String text = Mx_String(L"There were duplicate variable names found in the standards file ") + displayPath(fileName_) +
                      L".\nThe duplicates will be ignored. Please correct this file.\n" + L"Duplicate variable names:\n\n";
     for (int i = 0; i < duplicateNames.length(); ++i) text += duplicateNames[i] + L"\n";
     MessageBox(text.c_str(), L"Variable names must be unique", MB_OK | MB_ICONEXCLAMATION);
@@ -184,6 +249,11 @@ Acad::ErrorStatus VlCalcSS::calc() {
     removeDuplicates();
     int calcStart = -1;
     if (!findSection(L"Calc", calcStart)) return Acad::eInvalidInput;
+    references_.clear();
+    for (int i = 0; i < varCells_.length(); ++i) {
+        Mx_FunctionTimer coordTimer(gCalcCellGetVarCoordName);
+        references_.push_back({getAlfabet(varCells_[i].col) + Mx_String(varCells_[i].row), foldedWord(varCells_[i].name)});
+    }
     Mx_FunctionTimer timer(gCalcCells);
     runningSheets().push_back(this);
     const int lastRow = getMaxRows();
@@ -197,7 +267,7 @@ Acad::ErrorStatus VlCalcSS::calc() {
 void VlCalcSS::reportFailedEquation(const Mx_String& target, const Mx_String& expression, int row) {
     Mx_String text(L"The following equation failed:\n");
     if (!target.isEmpty()) text += target + L" = ";
-    text += expression + L"\n" + L"Spreadsheet : " + fileName_ + L" (line: " + Mx_String(row) + L")\n" +
+    text += expression + L"\n" + L"Spreadsheet : " + displayPath(fileName_) + L" (line: " + Mx_String(row) + L")\n" +
             L"Here's a tip for finding the cause :\n" +
             L"If this equation contains variable names, then the translator does not know the value of the "
             L"variable. Make sure the variable exists either in input, output, local declarations or among "
@@ -206,8 +276,11 @@ void VlCalcSS::reportFailedEquation(const Mx_String& target, const Mx_String& ex
 }
 
 bool VlCalcSS::calcCell(int col, int row) {
-    Mx_String text;
-    if (!getCellText(col, row, text, kValue) || text.isEmpty()) return true;
+    const HWND grid = GetSafeHwnd();
+    grid::Sheet* const sheet = SSGetSheet(grid);
+    std::wstring cell;
+    if (!cellValue(sheet, col, row, cell) || cell.empty()) return true;
+    const Mx_String text(std::move(cell));
 
     Mx_String target, expression;
     bool marked = false;
@@ -251,31 +324,34 @@ bool VlCalcSS::calcCell(int col, int row) {
         else
             setNumberCells(col, row, col, row, kNumberEquationDecimals, false);
         Mx_FunctionTimer replaceTimer(gCalcCellReplaceVariables);
+        // A one-word name can only stand in the expression as one of its words: the others are not
+        // searched for. The words are taken again after each replacement, since a later name may
+        // match a reference put in.
+        std::vector<std::wstring> words;
+        foldedWords(expression.str(), words);
         for (int i = 0; i < varCells_.length(); ++i) {
-            Mx_String reference;
-            {
-                Mx_FunctionTimer coordTimer(gCalcCellGetVarCoordName);
-                reference = getAlfabet(varCells_[i].col) + Mx_String(varCells_[i].row);
-            }
+            const Reference& reference = references_[static_cast<std::size_t>(i)];
+            if (!reference.word.empty() && std::find(words.begin(), words.end(), reference.word) == words.end())
+                continue;
             // Text literals keep their words: "Width" in quotes is text, not the variable.
-            VlWholeWord::replace(expression, varCells_[i].name, reference, true);
+            if (VlWholeWord::replace(expression, varCells_[i].name, reference.cell, true) > 0)
+                foldedWords(expression.str(), words);
         }
     }
 
     Mx_FunctionTimer timer(gCalcCellCalcFunctions);
-    const HWND grid = GetSafeHwnd();
+    // Setting a formula computes it at once, calculation switch or not; computing it again here would
+    // run every function twice (a tolerance warning shown twice, a data file looked up twice).
     if (!SSSetFormula(grid, col, row, expression.c_str(), TRUE)) {
         reportFailedEquation(target, expression, row);
         return false;
     }
-    SSReCalcCell(grid, col, row);
     // An error value shows as an empty text; it must not reach the variable (and so the macro).
-    const grid::Sheet* sheet = SSGetSheet(grid);
-    Mx_String result;
-    if ((sheet && sheet->error(col, row)) || !getCellText(col, row, result, kValue)) {
+    std::wstring result;
+    if ((sheet && sheet->error(col, row)) || !cellValue(sheet, col, row, result)) {
         reportFailedEquation(target, expression, row);
         return false;
     }
-    variable.setNewValue(*this, result);
+    variable.setNewValue(*this, Mx_String(std::move(result)));
     return true;
 }

@@ -6,6 +6,9 @@
 // (ROUNDTO, GETCELL, ...) with the grid and runs "CallChild" itself.
 //
 // The window must have been created (from a dialog placeholder) before any of this.
+#include <string>
+#include <vector>
+
 #include "platform/arx/AcadStatus.h"
 #include "platform/mxbase/Mx_String.h"
 #include "platform/mxbase/Mx_StringArray.h"
@@ -50,6 +53,8 @@ public:
 
 private:
     bool findSection(const wchar_t* header, int& startRow);
+    // The start rows (header row + 1, -1 when missing) of Input, Output, Local and Calc.
+    void findSections(int (&startRows)[4]);
     Acad::ErrorStatus registerFunctions();
     void removeDuplicates();
     // Evaluates one equation cell; false when it failed (already reported).
@@ -63,6 +68,14 @@ private:
 
     Mx_String fileName_;
     VlVarCells varCells_;
+    // Per variable, same order, made once per calc(): its cell reference ("B12"), which each equation
+    // puts in place of the name, and the name folded when it is one word (letters, digits, "_"),
+    // empty otherwise.
+    struct Reference {
+        Mx_String cell;
+        std::wstring word;
+    };
+    std::vector<Reference> references_;
     Mx_StringArray genVarNames_;
     Mx_StringArray genVarValues_;
 };

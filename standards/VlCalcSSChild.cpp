@@ -9,14 +9,9 @@
 #include "standards/StartDlgStandardsSS.h"
 #include "standards/VlCalcSS.h"
 #include "standards/VlDlgStandardsData.h"
+#include "standards/VlFileLookup.h"
 
 namespace {
-
-bool fileExists(const Mx_String& path) {
-    if (path.isEmpty()) return false;
-    const auto resolved = fsys::resolve(path.view());
-    return fsys::exists(resolved) && !fsys::isDirectory(resolved);
-}
 
 Mx_String folderOf(const Mx_String& path) {
     const int slash = std::max(path.findLastFrom(L'\\'), path.findLastFrom(L'/'));
@@ -27,10 +22,16 @@ Mx_String folderOf(const Mx_String& path) {
 
 bool VlCalcSS::samePath(const Mx_String& a, const Mx_String& b) {
     if (a.equal(b, false)) return true;
+    const auto resolvedA = fsys::resolve(a.view());
+    const auto resolvedB = fsys::resolve(b.view());
+    // Two existing files are the same when they are one file on disk (links, "..", letter case: all
+    // end at the same inode); that is two stats, where the canonical form reads every link on the way.
     std::error_code error;
-    const auto left = std::filesystem::weakly_canonical(fsys::resolve(a.view()), error);
+    const bool same = std::filesystem::equivalent(resolvedA, resolvedB, error);
+    if (!error) return same;
+    const auto left = std::filesystem::weakly_canonical(resolvedA, error);
     if (error) return false;
-    const auto right = std::filesystem::weakly_canonical(fsys::resolve(b.view()), error);
+    const auto right = std::filesystem::weakly_canonical(resolvedB, error);
     if (error) return false;
     return fsys::equalIgnoringCase(fsys::toWide(left), fsys::toWide(right));
 }
@@ -97,13 +98,7 @@ bool VlCalcSS::findChildSheet(const Mx_String& name, Mx_String& path) const {
         standards + L"Data\\" + name,
         standards + L"Parents\\" + name,
     };
-    for (const Mx_String& candidate : candidates) {
-        if (fileExists(candidate)) {
-            path = candidate;
-            return true;
-        }
-    }
-    return false;
+    return VlFileLookup::firstExisting(candidates, path);
 }
 
 bool VlCalcSS::callChild(const Mx_String& expression) {
@@ -133,7 +128,8 @@ bool VlCalcSS::callChild(const Mx_String& expression) {
         data.varCells.append(argument);
     }
     // A sheet cannot call itself, directly or through other sheets, and the chain stays bounded.
-    if (samePath(childPath, fileName_) || isRunning(childPath)) return false;
+    // (This sheet is among the running ones: calc() lists it before it evaluates a cell.)
+    if (isRunning(childPath)) return false;
     if (runningDepth() >= kMaxNesting) return false;
 
     data.mode = VlDlgStandardsData::kChildRun;

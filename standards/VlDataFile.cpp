@@ -1,5 +1,6 @@
 #include "standards/VlDataFile.h"
 
+#include <chrono>
 #include <map>
 #include <string>
 
@@ -7,12 +8,14 @@
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/StringFunctions.h"
 #include "platform/mxbase/TextFile.h"
+#include "standards/VlFileLookup.h"
 
 namespace {
 
 template <class T>
 struct CachedFile {
     std::int64_t writeTime = 0;
+    unsigned checkedInRun = 0;  // VlFileLookup::currentRun() when the time was last compared
     std::shared_ptr<const T> content;
 };
 
@@ -26,24 +29,35 @@ std::map<std::wstring, CachedFile<VlDataFile::Sizes>>& sizesCache() {
     return cache;
 }
 
-bool fileExists(const Mx_String& path) {
-    if (path.isEmpty()) return false;
-    const auto resolved = fsys::resolve(path.view());
-    return fsys::exists(resolved) && !fsys::isDirectory(resolved);
+// A file changed this recently (nanoseconds) may change again within the same clock tick without
+// its time showing it: its parse is not trusted yet.
+constexpr std::int64_t kSettleTime = 2'000'000'000;
+
+bool settled(std::int64_t writeTime) {
+    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::system_clock::now().time_since_epoch());
+    return now.count() - writeTime >= kSettleTime;
 }
 
 // Reads, parses and caches by path and modification time.
 template <class T, class Parse>
 std::shared_ptr<const T> cachedRead(std::map<std::wstring, CachedFile<T>>& cache, const Mx_String& path, Parse parse) {
+    // Within one run a file is compared with the disk once: a sheet calls the same stock list in
+    // several equations.
+    const unsigned run = VlFileLookup::currentRun();
+    auto found = cache.find(path.str());
+    if (run != 0 && found != cache.end() && found->second.checkedInRun == run) return found->second.content;
     const auto resolved = fsys::resolve(path.view());
     const auto writeTime = fsys::lastWriteTime(resolved);
     if (!writeTime) return nullptr;
-    auto found = cache.find(path.str());
-    if (found != cache.end() && found->second.writeTime == *writeTime) return found->second.content;
+    if (found != cache.end() && found->second.writeTime == *writeTime && settled(*writeTime)) {
+        found->second.checkedInRun = run;
+        return found->second.content;
+    }
     const auto bytes = fsys::readBytes(resolved, nullptr);
     if (!bytes) return nullptr;
     auto content = std::make_shared<const T>(parse(Mx_String(textfile::decode(*bytes))));
-    cache[path.str()] = CachedFile<T>{*writeTime, content};
+    cache[path.str()] = CachedFile<T>{*writeTime, run, content};
     return content;
 }
 
@@ -85,13 +99,7 @@ bool VlDataFile::find(const Mx_String& name, Mx_String& path) {
         lib + L"Connection Standards\\" + name,
         lib + name,
     };
-    for (const Mx_String& candidate : candidates) {
-        if (fileExists(candidate)) {
-            path = candidate;
-            return true;
-        }
-    }
-    return false;
+    return VlFileLookup::firstExisting(candidates, path);
 }
 
 VlDataFile::Rows VlDataFile::parseData(const Mx_String& text) {

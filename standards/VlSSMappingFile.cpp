@@ -1,8 +1,15 @@
 // VlSSMapping: the mapping file (reading, writing, comparing with the stored lines).
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
 #include "platform/arx/AcArray.h"
+#include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/ObjectExportFiles.h"
 #include "platform/mxbase/StringFunctions.h"
+#include "standards/VlFileLookup.h"
 #include "standards/VlSSMapping.h"
 
 namespace {
@@ -17,10 +24,42 @@ bool isVersionLine(const Mx_String& line) {
     return line.contains(Mx_String(L"Mapping"), true) && line.contains(Mx_String(L"version"), true);
 }
 
+struct CachedLines {
+    std::int64_t writeTime = 0;
+    Mx_StringArray lines;
+};
+
+// A file changed this recently (nanoseconds) may change again within the same clock tick, unseen.
+constexpr std::int64_t kSettleTime = 2'000'000'000;
+constexpr std::size_t kMaxCachedFiles = 256;
+
+bool settled(std::int64_t writeTime) {
+    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::system_clock::now().time_since_epoch());
+    return now.count() - writeTime >= kSettleTime;
+}
+
 // The mapping lines of a file: every line but a version line in front. False when it cannot be read.
+// Every standards run reads its sheet's mapping file, so the lines are kept by path and modification
+// time (a file written less than two seconds ago is read again, whatever its time says).
 bool readMappingLines(const Mx_String& file, Mx_StringArray& lines) {
+    static std::unordered_map<std::wstring, CachedLines> cache;
+    const auto resolved = fsys::resolve(file.view());
+    const std::optional<std::int64_t> writeTime = fsys::lastWriteTime(resolved);
+    const std::wstring key = fsys::toWide(resolved);
+    if (writeTime) {
+        const auto found = cache.find(key);
+        if (found != cache.end() && found->second.writeTime == *writeTime && settled(*writeTime)) {
+            lines = found->second.lines;
+            return true;
+        }
+    }
     if (!ObjectExportReadFile(file, lines)) return false;
     if (!lines.isEmpty() && isVersionLine(lines[0])) lines.removeAt(0);
+    if (writeTime) {
+        if (cache.size() >= kMaxCachedFiles) cache.clear();
+        cache[key] = CachedLines{*writeTime, lines};
+    }
     return true;
 }
 
@@ -50,7 +89,7 @@ bool hasLineSyntax(const Mx_String& text) {
 Mx_String VlSSMapping::mappingFileName(const Mx_String& sheet) {
     Mx_String path = sheet;
     const bool hasFolder = sheet.contains(L'\\') || sheet.contains(L'/');
-    if (!hasFolder && !ObjectExportFileExists(sheet))
+    if (!hasFolder && !VlFileLookup::isFile(sheet))
         path = gSettings.libDir() + L"Connection Standards\\" + sheet + L".vls";
     return changeExtension(path, Mx_String(L"map"));
 }

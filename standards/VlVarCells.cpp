@@ -1,6 +1,7 @@
 #include "standards/VlVarCells.h"
 
 #include "spread/Mx_Spread.h"
+#include "standards/DisplayPath.h"
 #include "standards/StandardsTimers.h"
 #include "standards/StandardsWarnings.h"
 #include "standards/VlDlgStandardsData.h"
@@ -11,7 +12,7 @@ Mx_String notRetrievedText(const VlVarCell& cell, const VlDlgStandardsData& data
     const bool input = cell.isInput();
     return Mx_String(L"The following ") + (input ? L"Input" : L"Output") + L" variable couldn't be " +
            (input ? L"retrieved" : L"set") + L" : \n" + cell.name +
-           L"\nMake sure the variable exists in the macro or module.\n" + L"Spreadsheet : " + data.standardsFile;
+           L"\nMake sure the variable exists in the macro or module.\n" + L"Spreadsheet : " + displayPath(data.standardsFile);
 }
 
 }  // namespace

@@ -1,0 +1,140 @@
+#include "standards/VlFileLookup.h"
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/mxbase/FileSystem.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder whose listing an answer depends on, with the time it had then.
+struct FolderCheck {
+    fs::path folder;
+    fs::file_time_type time;
+};
+
+struct Answer {
+    unsigned checkedInRun = 0;  // the run (RunScope) the answer was last checked in, 0 for none
+    int found = -1;    // index of the candidate found, -1 for none
+    fs::path file;     // the file found, as resolved
+    std::vector<FolderCheck> folders;
+};
+
+// Bounds the cache should a program make up new candidate lists without end.
+constexpr std::size_t kMaxAnswers = 4096;
+// A folder changed this recently may change again within the same clock tick, unseen.
+constexpr auto kSettleTime = std::chrono::seconds(2);
+
+int runDepth = 0;
+unsigned runNumber = 0;
+
+std::unordered_map<std::wstring, Answer>& answers() {
+    static std::unordered_map<std::wstring, Answer> cache;
+    return cache;
+}
+
+bool isRegularFile(const fs::path& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    return !error && fs::exists(status) && !fs::is_directory(status);
+}
+
+// The folder to watch for a path that is not there: its nearest existing ancestor folder ("." for
+// a relative path whose folders are all missing).
+fs::path watchedFolder(const fs::path& missing) {
+    std::error_code error;
+    fs::path folder = missing.parent_path();
+    while (!folder.empty() && !fs::is_directory(folder, error)) folder = folder.parent_path();
+    return folder.empty() ? fs::path(".") : folder;
+}
+
+bool settled(fs::file_time_type time) {
+    return fs::file_time_type::clock::now() - time >= kSettleTime;
+}
+
+bool stillValid(const Answer& answer) {
+    std::error_code error;
+    for (const FolderCheck& check : answer.folders) {
+        const fs::file_time_type time = fs::last_write_time(check.folder, error);
+        if (error || time != check.time || !settled(time)) return false;
+    }
+    return answer.found < 0 || isRegularFile(answer.file);
+}
+
+Answer lookUp(std::span<const Mx_String> candidates) {
+    Answer answer;
+    std::error_code error;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        if (candidates[i].isEmpty()) continue;
+        const fs::path resolved = fsys::resolve(candidates[i].view());
+        if (isRegularFile(resolved)) {
+            answer.found = static_cast<int>(i);
+            answer.file = resolved;
+            return answer;
+        }
+        const fs::path folder = watchedFolder(resolved);
+        const fs::file_time_type time = fs::last_write_time(folder, error);
+        // A folder that cannot be looked at makes the answer one to find again next time.
+        answer.folders.push_back({folder, error ? fs::file_time_type::min() : time});
+    }
+    return answer;
+}
+
+// NOTE: a relative candidate means something else in another working folder. The key does not say
+// which (asking costs a system call per lookup); the answer watches "." instead, and the working
+// folder of another place carries another modification time.
+std::wstring keyOf(std::span<const Mx_String> candidates) {
+    std::wstring key;
+    for (const Mx_String& candidate : candidates) {
+        key += candidate.str();
+        key += L'\0';
+    }
+    return key;
+}
+
+}  // namespace
+
+bool VlFileLookup::firstExisting(std::span<const Mx_String> candidates, Mx_String& found) {
+    auto& cache = answers();
+    const std::wstring key = keyOf(candidates);
+    auto entry = cache.find(key);
+    const bool checkedThisRun = runDepth > 0 && entry != cache.end() && entry->second.checkedInRun == runNumber;
+    if (!checkedThisRun) {
+        if (entry == cache.end() || !stillValid(entry->second)) {
+            if (cache.size() >= kMaxAnswers) cache.clear();
+            entry = cache.insert_or_assign(key, lookUp(candidates)).first;
+        }
+        entry->second.checkedInRun = runDepth > 0 ? runNumber : 0;
+    }
+    if (entry->second.found < 0) return false;
+    found = candidates[static_cast<std::size_t>(entry->second.found)];
+    return true;
+}
+
+bool VlFileLookup::isFile(const Mx_String& path) {
+    Mx_String found;
+    return firstExisting(std::span<const Mx_String>(&path, 1), found);
+}
+
+void VlFileLookup::clearCache() {
+    answers().clear();
+}
+
+unsigned VlFileLookup::currentRun() {
+    return runDepth > 0 ? runNumber : 0;
+}
+
+VlFileLookup::RunScope::RunScope() {
+    // 0 stands for "not checked in a run", so the count skips it when it wraps.
+    if (runDepth++ == 0 && ++runNumber == 0) runNumber = 1;
+}
+
+VlFileLookup::RunScope::~RunScope() {
+    --runDepth;
+}
