@@ -313,9 +313,8 @@ void Sheet::clear() {
     d.formulaCount = 0;
     d.formulasChanged();
     d.order.clear();
-    d.textCache.clear();
-    d.interned.clear();
-    d.absolute.clear();
+    // The compiled formulas stay (no cell holds them now; the next sweep frees them unless they are
+    // set again): a sheet cleared and loaded with the same file again finds its texts in the cache.
     d.types.resize(1);
     d.fonts.resize(1);
 }
