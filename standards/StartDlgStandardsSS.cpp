@@ -1,5 +1,7 @@
 #include "standards/StartDlgStandardsSS.h"
 
+#include <utility>
+
 #include "module/ModuleResources.h"
 #include "platform/mfc/VlTempResourceOverride.h"
 #include "standards/CDlgSSStandards.h"
@@ -39,7 +41,7 @@ bool StartDlgStandardsSS(VlDlgStandardsData& data) {
     if (!dialog) return false;
     dialog->data = data;
     const bool ok = run(*dialog);
-    if (ok) data = dialog->data;
+    if (ok) data = std::move(dialog->data);
     gSSDlgsMgr.releaseDlg(dialog);
     return ok;
 }

@@ -63,9 +63,16 @@ std::wstring foldedWord(const Mx_String& name) {
     return word;
 }
 
-Mx_String trimmed(const Mx_String& text) {
-    return stripSymbols(text, Mx_String(L" \t"), StripSide::Both);
+// False for a text that cannot be a declaration: its first character after blanks cannot start
+// "Int", "Double" or "String" in any case (letters beyond ASCII may fold to one of them).
+bool mayDeclare(const std::wstring& text) {
+    const std::size_t first = text.find_first_not_of(L' ');
+    if (first == std::wstring::npos) return false;
+    const wchar_t c = text[first];
+    return c >= 0x80 || c == L'I' || c == L'i' || c == L'D' || c == L'd' || c == L'S' || c == L's';
 }
+
+Mx_String trimmed(const Mx_String& text) { return stripSymbols(text, Mx_String(L" \t"), StripSide::Both); }
 
 }  // namespace
 
@@ -88,8 +95,21 @@ Acad::ErrorStatus VlCalcSS::loadFile(const Mx_String& name) {
 }
 
 bool VlCalcSS::findSection(const wchar_t* header, int& startRow) {
-    int col = 0, row = 0;
-    startRow = findNextExact(Mx_String(header), 1, 1, col, row) ? row + 1 : -1;
+    // findNextExact from (1, 1): rows from the top, each from column 1, the first exact value text.
+    startRow = -1;
+    const int lastRow = getMaxRows();
+    const int lastCol = getMaxCols();
+    const grid::Sheet* sheet = SSGetSheet(GetSafeHwnd());
+    const std::wstring_view wanted(header);
+    std::wstring text;
+    for (int row = 1; row <= lastRow && startRow < 0; ++row) {
+        for (int col = 1; col <= lastCol; ++col) {
+            if (cellValue(sheet, col, row, text) && text == wanted) {
+                startRow = row + 1;
+                break;
+            }
+        }
+    }
     return startRow > 0;
 }
 
@@ -135,13 +155,14 @@ Acad::ErrorStatus VlCalcSS::initVarCells() {
         if (nearest > 0) end = nearest - 1;
         for (int row = starts[s]; row <= end && row <= lastRow; ++row) {
             for (int col = 1; col <= lastCol; ++col) {
-                // Only a cell that reads as a declaration can declare one: skip the others unread twice.
-                VlValueType type;
-                Mx_String name;
-                if (cellValue(sheet, col, row, text) && !VlVarCell::parseDeclaration(Mx_String(text), type, name))
-                    continue;
+                // What VlVarCell::initialize does, from the text already read.
+                if (!cellValue(sheet, col, row, text) || !mayDeclare(text)) continue;
                 VlVarCell cell;
-                if (cell.initialize(*this, col, row, types[s]) == Acad::eOk) varCells_.append(cell);
+                if (!VlVarCell::parseDeclaration(Mx_String(text), cell.valueType, cell.name)) continue;
+                cell.col = col;
+                cell.row = row;
+                cell.cellType = types[s];
+                varCells_.append(cell);
             }
         }
     }
@@ -197,10 +218,17 @@ Acad::ErrorStatus VlCalcSS::replaceGenVars() {
     const int lastCol = getMaxCols();
     const HWND grid = GetSafeHwnd();
     const grid::Sheet* sheet = SSGetSheet(grid);
+    // Most cells hold none of the names: they are passed over without making a text of them.
+    std::vector<std::wstring> folded;
+    for (int i = 0; i < genVarNames_.length() && i < replacements.length(); ++i)
+        folded.push_back(VlWholeWord::folded(genVarNames_[i]));
     std::wstring value;
     for (int row = 1; row <= lastRow; ++row) {
         for (int col = 1; col <= lastCol; ++col) {
             if (!cellValue(sheet, col, row, value) || value.empty()) continue;
+            if (std::none_of(folded.begin(), folded.end(),
+                             [&value](const std::wstring& name) { return VlWholeWord::mayContain(value, name); }))
+                continue;
             Mx_String text(std::move(value));
             if (VlWholeWord::replaceAll(text, genVarNames_, replacements, false) > 0)
                 SSSetData(grid, col, row, text.c_str());
@@ -216,8 +244,9 @@ void VlCalcSS::removeDuplicates() {
     if (!hasDuplicates(names, false)) return;
     Mx_StringArray duplicateNames;
     getDuplicates(names, duplicateNames, false);
-    Mx_String text = Mx_String(L"There were duplicate variable names found in the standards file ") + displayPath(fileName_) +
-                     L".\nThe duplicates will be ignored. Please correct this file.\n" + L"Duplicate variable names:\n\n";
+    Mx_String text = Mx_String(L"There were duplicate variable names found in the standards file ") +
+                     displayPath(fileName_) + L".\nThe duplicates will be ignored. Please correct this file.\n" +
+                     L"Duplicate variable names:\n\n";
     for (int i = 0; i < duplicateNames.length(); ++i) text += duplicateNames[i] + L"\n";
     MessageBox(text.c_str(), L"Variable names must be unique", MB_OK | MB_ICONEXCLAMATION);
     AcArray<int> positions;
@@ -234,9 +263,7 @@ std::vector<const VlCalcSS*>& runningSheets() {
 }
 }  // namespace
 
-int VlCalcSS::runningDepth() {
-    return static_cast<int>(runningSheets().size());
-}
+int VlCalcSS::runningDepth() { return static_cast<int>(runningSheets().size()); }
 
 bool VlCalcSS::isRunning(const Mx_String& path) {
     for (const VlCalcSS* sheet : runningSheets())
@@ -249,10 +276,17 @@ Acad::ErrorStatus VlCalcSS::calc() {
     removeDuplicates();
     int calcStart = -1;
     if (!findSection(L"Calc", calcStart)) return Acad::eInvalidInput;
-    references_.clear();
+    std::vector<Reference> references;
+    references.reserve(static_cast<std::size_t>(varCells_.length()));
     for (int i = 0; i < varCells_.length(); ++i) {
         Mx_FunctionTimer coordTimer(gCalcCellGetVarCoordName);
-        references_.push_back({getAlfabet(varCells_[i].col) + Mx_String(varCells_[i].row), foldedWord(varCells_[i].name)});
+        const VlVarCell& variable = varCells_[i];
+        references.push_back(
+            {variable.name, getAlfabet(variable.col) + Mx_String(variable.row), foldedWord(variable.name)});
+    }
+    if (references != references_) {
+        references_ = std::move(references);
+        equations_.clear();
     }
     Mx_FunctionTimer timer(gCalcCells);
     runningSheets().push_back(this);
@@ -275,58 +309,40 @@ void VlCalcSS::reportFailedEquation(const Mx_String& target, const Mx_String& ex
     showStandardsWarning(text, this);
 }
 
-bool VlCalcSS::calcCell(int col, int row) {
-    const HWND grid = GetSafeHwnd();
-    grid::Sheet* const sheet = SSGetSheet(grid);
-    std::wstring cell;
-    if (!cellValue(sheet, col, row, cell) || cell.empty()) return true;
-    const Mx_String text(std::move(cell));
-
-    Mx_String target, expression;
-    bool marked = false;
+const VlCalcSS::Equation& VlCalcSS::equationOf(const std::wstring& text) {
+    // Bounds the memory should a sheet's texts change without end (general variables that differ
+    // from run to run make other texts).
+    constexpr std::size_t kMaxEquations = 4096;
+    if (const auto found = equations_.find(text); found != equations_.end()) return found->second;
+    if (equations_.size() >= kMaxEquations) equations_.clear();
+    Equation equation;
     {
         Mx_FunctionTimer timer(gCalcCellSplitSymbol);
-        const int equals = text.findFirstFrom(L'=');
+        const Mx_String cell(text);
+        const int equals = cell.findFirstFrom(L'=');
         if (equals < 0) {
-            marked = true;
-            expression = trimmed(text);
+            equation.marked = true;
+            equation.expression = trimmed(cell);
         } else {
-            target = trimmed(text.getSubStringAt(0, equals));
-            expression = trimmed(text.getSubStringAt(equals + 1));
+            equation.target = trimmed(cell.getSubStringAt(0, equals));
+            equation.expression = trimmed(cell.getSubStringAt(equals + 1));
         }
     }
-    int targetIndex = -1;
     {
         Mx_FunctionTimer timer(gCalcCellFindVarCell);
-        if (!marked && varCells_.findVarCell(target, targetIndex) != Acad::eOk) marked = true;
+        if (!equation.marked && varCells_.findVarCell(equation.target, equation.targetIndex) != Acad::eOk)
+            equation.marked = true;
     }
-    bool native = false;
     {
         Mx_FunctionTimer timer(gCalcCellFindFunctions);
-        native = expression.contains(Mx_String(L"CallChild"), false);
+        equation.native = equation.expression.contains(Mx_String(L"CallChild"), false);
     }
-    if (native) {
-        Mx_FunctionTimer timer(gCalcCellCalcNativeFunctions);
-        if (callChild(expression)) return true;
-        reportFailedEquation(target, expression, row);
-        return false;
-    }
-    if (marked) {
-        reportFailedEquation(target, expression, row);
-        return false;
-    }
-
-    VlVarCell& variable = varCells_[targetIndex];
-    {
-        Mx_FunctionTimer timer(gCalcCellCalcFunctionsPrepare);
-        if (variable.valueType == kVlString)
-            setEditCells(col, row, col, row, kTextEquationStyle, kTextEquationLength);
-        else
-            setNumberCells(col, row, col, row, kNumberEquationDecimals, false);
+    if (!equation.native && !equation.marked) {
         Mx_FunctionTimer replaceTimer(gCalcCellReplaceVariables);
         // A one-word name can only stand in the expression as one of its words: the others are not
         // searched for. The words are taken again after each replacement, since a later name may
         // match a reference put in.
+        Mx_String& expression = equation.expression;
         std::vector<std::wstring> words;
         foldedWords(expression.str(), words);
         for (int i = 0; i < varCells_.length(); ++i) {
@@ -338,18 +354,49 @@ bool VlCalcSS::calcCell(int col, int row) {
                 foldedWords(expression.str(), words);
         }
     }
+    return equations_.emplace(text, std::move(equation)).first->second;
+}
+
+bool VlCalcSS::calcCell(int col, int row) {
+    const HWND grid = GetSafeHwnd();
+    grid::Sheet* const sheet = SSGetSheet(grid);
+    std::wstring cell;
+    if (!cellValue(sheet, col, row, cell) || cell.empty()) return true;
+    // A copy: a child run started from here may evaluate (and so change) this sheet's kept equations.
+    const Equation& kept = equationOf(cell);
+    if (kept.native) {
+        const Equation equation = kept;
+        Mx_FunctionTimer timer(gCalcCellCalcNativeFunctions);
+        if (callChild(equation.expression)) return true;
+        reportFailedEquation(equation.target, equation.expression, row);
+        return false;
+    }
+    if (kept.marked) {
+        reportFailedEquation(kept.target, kept.expression, row);
+        return false;
+    }
+
+    VlVarCell& variable = varCells_[kept.targetIndex];
+    {
+        Mx_FunctionTimer timer(gCalcCellCalcFunctionsPrepare);
+        if (variable.valueType == kVlString)
+            setEditCells(col, row, col, row, kTextEquationStyle, kTextEquationLength);
+        else
+            setNumberCells(col, row, col, row, kNumberEquationDecimals, false);
+    }
 
     Mx_FunctionTimer timer(gCalcCellCalcFunctions);
     // Setting a formula computes it at once, calculation switch or not; computing it again here would
     // run every function twice (a tolerance warning shown twice, a data file looked up twice).
-    if (!SSSetFormula(grid, col, row, expression.c_str(), TRUE)) {
-        reportFailedEquation(target, expression, row);
+    // A custom function may run a child sheet in another grid, never in this one, so `kept` stays.
+    if (!SSSetFormula(grid, col, row, kept.expression.c_str(), TRUE)) {
+        reportFailedEquation(kept.target, kept.expression, row);
         return false;
     }
     // An error value shows as an empty text; it must not reach the variable (and so the macro).
     std::wstring result;
     if ((sheet && sheet->error(col, row)) || !cellValue(sheet, col, row, result)) {
-        reportFailedEquation(target, expression, row);
+        reportFailedEquation(kept.target, kept.expression, row);
         return false;
     }
     variable.setNewValue(*this, Mx_String(std::move(result)));

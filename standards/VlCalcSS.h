@@ -7,6 +7,7 @@
 //
 // The window must have been created (from a dialog placeholder) before any of this.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/arx/AcadStatus.h"
@@ -68,14 +69,29 @@ private:
 
     Mx_String fileName_;
     VlVarCells varCells_;
+    HWND functionsRegisteredOn_ = nullptr;  // the grid registerFunctions last gave the functions
     // Per variable, same order, made once per calc(): its cell reference ("B12"), which each equation
     // puts in place of the name, and the name folded when it is one word (letters, digits, "_"),
     // empty otherwise.
     struct Reference {
+        Mx_String name;
         Mx_String cell;
         std::wstring word;
+        bool operator==(const Reference&) const = default;
     };
     std::vector<Reference> references_;
+    // What an equation text becomes (split, target found, names replaced), by the cell's text. It
+    // depends only on the text and the variables (names and cells), so it is kept from run to run
+    // of the same sheet and dropped when calc() finds other variables.
+    struct Equation {
+        Mx_String target;
+        Mx_String expression;
+        int targetIndex = -1;
+        bool marked = false;  // not an assignment of a declared variable
+        bool native = false;  // a "CallChild"
+    };
+    std::unordered_map<std::wstring, Equation> equations_;
+    const Equation& equationOf(const std::wstring& text);
     Mx_StringArray genVarNames_;
     Mx_StringArray genVarValues_;
 };

@@ -26,9 +26,11 @@ bool VlCalcSS::samePath(const Mx_String& a, const Mx_String& b) {
     const auto resolvedB = fsys::resolve(b.view());
     // Two existing files are the same when they are one file on disk (links, "..", letter case: all
     // end at the same inode); that is two stats, where the canonical form reads every link on the way.
+    const fsys::PathInfo infoA = fsys::pathInfo(resolvedA);
+    const fsys::PathInfo infoB = fsys::pathInfo(resolvedB);
+    if (infoA.exists() && infoB.exists())
+        return infoA.stamp.device == infoB.stamp.device && infoA.stamp.inode == infoB.stamp.inode;
     std::error_code error;
-    const bool same = std::filesystem::equivalent(resolvedA, resolvedB, error);
-    if (!error) return same;
     const auto left = std::filesystem::weakly_canonical(resolvedA, error);
     if (error) return false;
     const auto right = std::filesystem::weakly_canonical(resolvedB, error);

@@ -195,6 +195,8 @@ bool withTolerance(CustomRecord& result, Args args, ToleranceKind kind, CWnd* ow
 Acad::ErrorStatus VlCalcSS::registerFunctions() {
     Mx_FunctionTimer timer(gRegisterFuntions);
     const HWND grid = GetSafeHwnd();
+    // A grid keeps its functions (a load does not drop them): a pooled grid gets them once.
+    if (grid && grid == functionsRegisteredOn_) return Acad::eOk;
     CWnd* owner = this;
     struct Entry {
         const wchar_t* name;
@@ -227,5 +229,6 @@ Acad::ErrorStatus VlCalcSS::registerFunctions() {
         };
         ok = SSAddCustomFunctionExt(grid, entry.name, entry.minArgs, entry.maxArgs, callback, 0) && ok;
     }
+    functionsRegisteredOn_ = ok ? grid : nullptr;
     return ok ? Acad::eOk : Acad::eInvalidInput;
 }

@@ -1,9 +1,10 @@
 #include "standards/VlFileLookup.h"
 
-#include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <limits>
+#include <optional>
 #include <string>
-#include <system_error>
 #include <unordered_map>
 #include <vector>
 
@@ -13,23 +14,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder whose listing an answer depends on, with the time it had then.
+// A folder whose listing an answer depends on, with the time it had then (nanoseconds; min when
+// it could not be looked at).
 struct FolderCheck {
     fs::path folder;
-    fs::file_time_type time;
+    std::int64_t time;
 };
 
 struct Answer {
     unsigned checkedInRun = 0;  // the run (RunScope) the answer was last checked in, 0 for none
-    int found = -1;    // index of the candidate found, -1 for none
-    fs::path file;     // the file found, as resolved
+    int found = -1;             // index of the candidate found, -1 for none
+    fs::path file;              // the file found, as resolved
     std::vector<FolderCheck> folders;
 };
 
 // Bounds the cache should a program make up new candidate lists without end.
 constexpr std::size_t kMaxAnswers = 4096;
-// A folder changed this recently may change again within the same clock tick, unseen.
-constexpr auto kSettleTime = std::chrono::seconds(2);
 
 int runDepth = 0;
 unsigned runNumber = 0;
@@ -40,36 +40,36 @@ std::unordered_map<std::wstring, Answer>& answers() {
 }
 
 bool isRegularFile(const fs::path& path) {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    return !error && fs::exists(status) && !fs::is_directory(status);
+    const fsys::PathInfo info = fsys::pathInfo(path);
+    return info.exists() && info.kind != fsys::PathInfo::Kind::Folder;
 }
 
 // The folder to watch for a path that is not there: its nearest existing ancestor folder ("." for
 // a relative path whose folders are all missing).
 fs::path watchedFolder(const fs::path& missing) {
-    std::error_code error;
     fs::path folder = missing.parent_path();
-    while (!folder.empty() && !fs::is_directory(folder, error)) folder = folder.parent_path();
+    while (!folder.empty() && !fsys::isDirectory(folder)) folder = folder.parent_path();
     return folder.empty() ? fs::path(".") : folder;
 }
 
-bool settled(fs::file_time_type time) {
-    return fs::file_time_type::clock::now() - time >= kSettleTime;
+// The folder's time, when the folder can be looked at.
+std::optional<std::int64_t> folderTime(const fs::path& folder) {
+    const fsys::PathInfo info = fsys::pathInfo(folder);
+    if (!info.exists()) return std::nullopt;
+    return info.stamp.writeTime;
 }
 
 bool stillValid(const Answer& answer) {
-    std::error_code error;
     for (const FolderCheck& check : answer.folders) {
-        const fs::file_time_type time = fs::last_write_time(check.folder, error);
-        if (error || time != check.time || !settled(time)) return false;
+        const fsys::PathInfo info = fsys::pathInfo(check.folder);
+        // A folder changed less than two seconds ago may change again within the same clock tick.
+        if (!info.exists() || info.stamp.writeTime != check.time || !info.stamp.settled()) return false;
     }
     return answer.found < 0 || isRegularFile(answer.file);
 }
 
 Answer lookUp(std::span<const Mx_String> candidates) {
     Answer answer;
-    std::error_code error;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         if (candidates[i].isEmpty()) continue;
         const fs::path resolved = fsys::resolve(candidates[i].view());
@@ -79,9 +79,8 @@ Answer lookUp(std::span<const Mx_String> candidates) {
             return answer;
         }
         const fs::path folder = watchedFolder(resolved);
-        const fs::file_time_type time = fs::last_write_time(folder, error);
         // A folder that cannot be looked at makes the answer one to find again next time.
-        answer.folders.push_back({folder, error ? fs::file_time_type::min() : time});
+        answer.folders.push_back({folder, folderTime(folder).value_or(std::numeric_limits<std::int64_t>::min())});
     }
     return answer;
 }
@@ -122,19 +121,13 @@ bool VlFileLookup::isFile(const Mx_String& path) {
     return firstExisting(std::span<const Mx_String>(&path, 1), found);
 }
 
-void VlFileLookup::clearCache() {
-    answers().clear();
-}
+void VlFileLookup::clearCache() { answers().clear(); }
 
-unsigned VlFileLookup::currentRun() {
-    return runDepth > 0 ? runNumber : 0;
-}
+unsigned VlFileLookup::currentRun() { return runDepth > 0 ? runNumber : 0; }
 
 VlFileLookup::RunScope::RunScope() {
     // 0 stands for "not checked in a run", so the count skips it when it wraps.
     if (runDepth++ == 0 && ++runNumber == 0) runNumber = 1;
 }
 
-VlFileLookup::RunScope::~RunScope() {
-    --runDepth;
-}
+VlFileLookup::RunScope::~RunScope() { --runDepth; }

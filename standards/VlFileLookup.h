@@ -11,6 +11,7 @@
 // check cannot be trusted this way, since file system clocks are coarse: it is searched again.
 #include <span>
 
+#include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/Mx_String.h"
 
 class VlFileLookup {
@@ -32,6 +33,9 @@ public:
         ~RunScope();
         RunScope(const RunScope&) = delete;
         RunScope& operator=(const RunScope&) = delete;
+
+    private:
+        fsys::StatScope stats_;  // the file system asked once per path
     };
     // A number for the run in progress (the outermost RunScope), 0 outside any run: other caches of
     // the run's files use it to check a file once per run.

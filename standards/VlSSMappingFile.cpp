@@ -95,6 +95,13 @@ Mx_String VlSSMapping::mappingFileName(const Mx_String& sheet) {
 }
 
 Acad::ErrorStatus VlSSMapping::initMappingFromLine(const Mx_String& line) {
+    // A run reads the same line of the same file every time: its links are parsed once. The parse
+    // depends on the text alone.
+    static std::unordered_map<std::wstring, Mx_Array<VlObjectMap>> parsed;
+    if (const auto found = parsed.find(line.str()); found != parsed.end()) {
+        mappedObjects_ = found->second;
+        return Acad::eOk;
+    }
     mappedObjects_.setLogicalLength(0);
     const int equals = line.findFirstFrom(L'=');
     if (equals < 0) return Acad::eInvalidInput;
@@ -107,6 +114,8 @@ Acad::ErrorStatus VlSSMapping::initMappingFromLine(const Mx_String& line) {
         if (link.getMappingFromStrs(piece.getSubStringAt(0, split), piece.getSubStringAt(split + 1)) == Acad::eOk)
             mappedObjects_.append(link);
     }
+    if (parsed.size() >= kMaxCachedFiles) parsed.clear();
+    parsed.emplace(line.str(), mappedObjects_);
     return Acad::eOk;
 }
 

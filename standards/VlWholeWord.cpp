@@ -65,6 +65,16 @@ int VlWholeWord::replace(Mx_String& text, const Mx_String& name, const Mx_String
     return count;
 }
 
+std::wstring VlWholeWord::folded(const Mx_String& name) {
+    std::wstring result = name.str();
+    for (wchar_t& c : result) c = fold(c);
+    return result;
+}
+
+bool VlWholeWord::mayContain(const std::wstring& text, const std::wstring& foldedName) {
+    return !foldedName.empty() && findFolded(text, foldedName, 0) >= 0;
+}
+
 int VlWholeWord::replaceAll(Mx_String& text, const Mx_StringArray& names, const Mx_StringArray& replacements,
                             bool skipQuoted) {
     int count = 0;

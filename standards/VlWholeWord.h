@@ -2,6 +2,8 @@
 // Whole-word replacement of names in a cell or equation text: an occurrence of a name counts only when
 // the characters around it are not letters A-Z / a-z, digits or "_", so replacing Width leaves Widths
 // and Width_2 alone. Names match ignoring case, as the sheets are written by hand.
+#include <string>
+
 #include "platform/mxbase/Mx_String.h"
 #include "platform/mxbase/Mx_StringArray.h"
 
@@ -19,4 +21,10 @@ public:
     // replacements are skipped).
     static int replaceAll(Mx_String& text, const Mx_StringArray& names, const Mx_StringArray& replacements,
                           bool skipQuoted);
+
+    // A name with its letters folded, for mayContain.
+    static std::wstring folded(const Mx_String& name);
+    // Whether `text` holds the folded name anywhere, ignoring case, word or not: false means replace
+    // would find nothing.
+    static bool mayContain(const std::wstring& text, const std::wstring& foldedName);
 };

@@ -16,6 +16,13 @@ public:
     static constexpr std::int32_t kBlockBits = 8;
     static constexpr std::int32_t kBlockSize = 1 << kBlockBits;
 
+    CellStore() = default;
+    // A copy has blocks of its own (the cells' texts and formulas are shared, being immutable).
+    CellStore(const CellStore& other);
+    CellStore& operator=(const CellStore& other);
+    CellStore(CellStore&&) noexcept = default;
+    CellStore& operator=(CellStore&&) noexcept = default;
+
     // The cell, or nullptr when it was never written. Indexes are internal (0 = header).
     const Cell* find(std::int32_t col, std::int32_t row) const {
         if (col < 0 || row < 0 || static_cast<std::size_t>(col) >= columns_.size()) return nullptr;

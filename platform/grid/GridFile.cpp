@@ -10,6 +10,7 @@
 #include "platform/arx/Utf8.h"
 #include "platform/grid/DelimitedText.h"
 #include "platform/grid/FormulaParser.h"
+#include "platform/grid/LoadedFiles.h"
 #include "platform/grid/Sheet.h"
 #include "platform/mxbase/FileSystem.h"
 
@@ -469,6 +470,10 @@ public:
         target_.setBool(kSwitchChanged, false);
         return result_;
     }
+
+    // After a successful run: the reference style and the switches the file set.
+    RefStyle refStyle() const { return refStyle_; }
+    const std::vector<std::pair<std::int32_t, bool>>& fileSwitches() const { return deferredSwitches_; }
 
 private:
     bool fail(std::string problem) {
@@ -975,12 +980,44 @@ GridFileResult GridFile::loadText(Sheet& sheet, std::string_view bytes, GridFile
     return withName(loadDelimited(sheet, bytes, format == GridFileFormat::Tsv ? Delimiter::Tab : Delimiter::Comma), name);
 }
 
+namespace {
+
+// What NativeLoader::run does to the target, from a kept load of the same file.
+void applyKept(Sheet& sheet, const LoadedFiles::Entry& kept) {
+    const auto switches = sheet.changedSwitches();
+    sheet.reset();
+    for (auto [index, on] : switches) sheet.setBool(index, on);
+    sheet.restoreContent(*kept.content);
+    sheet.setRefStyle(kept.style);
+    for (auto [index, on] : kept.switches)
+        if (index != kSwitchChanged) sheet.setBool(index, on);
+    sheet.setBool(kSwitchChanged, false);
+}
+
+}  // namespace
+
 GridFileResult GridFile::load(Sheet& sheet, std::wstring_view path) {
     std::filesystem::path resolved = fsys::resolve(path);
+    const std::optional<fsys::FileStamp> stamp = fsys::stamp(resolved);
+    if (stamp) {
+        if (const auto kept = LoadedFiles::find(resolved, *stamp)) {
+            applyKept(sheet, *kept);
+            return {};
+        }
+    }
     std::string error;
     std::optional<std::string> bytes = fsys::readBytes(resolved, &error);
     if (!bytes) return {false, error, 0};
-    return loadText(sheet, *bytes, detect(resolved, *bytes), narrow(path));
+    const GridFileFormat format = detect(resolved, *bytes);
+    if (format != GridFileFormat::Native) return loadText(sheet, *bytes, format, narrow(path));
+    NativeLoader loader(*bytes, sheet);
+    GridFileResult result = withName(loader.run(), narrow(path));
+    // The stamp was taken before the read: a write in between gives the file a newer stamp, so what
+    // is kept here is never taken for the newer content.
+    if (result && stamp && stamp->size == static_cast<std::int64_t>(bytes->size()) &&
+        stamp->size <= LoadedFiles::kMaxFileSize && stamp->settled())
+        LoadedFiles::keep(resolved, {*stamp, sheet.saveContent(), loader.refStyle(), loader.fileSwitches()});
+    return result;
 }
 
 std::string GridFile::toNativeText(Sheet& sheet) {

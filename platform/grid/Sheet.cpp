@@ -1,8 +1,8 @@
 #include "platform/grid/Sheet.h"
 
 #include <algorithm>
+#include <charconv>  // to_chars
 #include <cmath>
-#include <cstdio>  // snprintf
 
 #include "platform/grid/FormulaWriter.h"
 #include "platform/grid/SheetData.h"
@@ -56,10 +56,10 @@ std::wstring numberCellText(double v, std::int32_t decimals) {
         v = std::round(nudged) / scale;
     }
     if (v == 0.0) v = 0.0;  // no "-0.00"
+    // Fixed notation with a precision writes what printf's "%.*f" writes.
     char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", static_cast<int>(decimals), v);
-    std::wstring s;
-    for (const char* p = buffer; *p; ++p) s += static_cast<wchar_t>(*p);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
+    std::wstring s(buffer, written.ec == std::errc() ? written.ptr : buffer);
     if (s.size() > 1 && s[0] == L'-' && s.find_first_not_of(L"-0.") == std::wstring::npos) s.erase(0, 1);
     return s;
 }

@@ -85,7 +85,8 @@ struct SheetLook {
     bool operator==(const SheetLook&) const = default;
 };
 
-class SheetData;  // the engine's state; see Sheet.cpp
+class SheetData;     // the engine's state; see Sheet.cpp
+class SheetContent;  // what saveContent keeps; see SheetData.h
 
 class Sheet {
 public:
@@ -218,6 +219,15 @@ public:
     void clear();
     // Back to a new sheet: 0 rows, 0 columns, default switches; custom functions stay registered.
     void reset();
+
+    // ---- Kept content ------------------------------------------------------------------------------
+    // A copy of what a file gives a sheet: size, cells with their types and looks, spans, widths and
+    // heights, the default font and the sheet's look. Null when the sheet holds a formula (compiled
+    // formulas belong to the sheet that made them).
+    std::shared_ptr<const SheetContent> saveContent() const;
+    // Empties the sheet and gives it a kept content. Switches, reference style and custom functions
+    // stay as they are.
+    void restoreContent(const SheetContent& content);
 
     // ---- Iteration, for files ---------------------------------------------------------------------------
     // Calls visit(col, row) for every cell that has a datum, formula, tag, type, lock or look other

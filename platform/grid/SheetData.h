@@ -142,4 +142,17 @@ public:
     std::uint64_t randomState = 0x9E3779B97F4A7C15ull;
 };
 
+// A sheet's content without formulas, as Sheet::saveContent keeps it.
+class SheetContent {
+public:
+    std::int32_t rows = 0, cols = 0;
+    CellStore cells;
+    std::unordered_map<std::uint64_t, CellExtra> extras;
+    std::vector<CellType> types;
+    std::vector<CellFont> fonts;
+    SpanIndex spans;
+    std::unordered_map<std::int32_t, double> colWidths, rowHeights;
+    SheetLook look;
+};
+
 }  // namespace grid

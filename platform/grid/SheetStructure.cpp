@@ -319,6 +319,38 @@ void Sheet::clear() {
     d.fonts.resize(1);
 }
 
+std::shared_ptr<const SheetContent> Sheet::saveContent() const {
+    const SheetData& d = *data_;
+    if (d.formulaCount > 0) return nullptr;
+    auto content = std::make_shared<SheetContent>();
+    content->rows = d.rows;
+    content->cols = d.cols;
+    content->cells = d.cells;
+    content->extras = d.extras;
+    content->types = d.types;
+    content->fonts = d.fonts;
+    content->spans = d.spans;
+    content->colWidths = d.colWidths;
+    content->rowHeights = d.rowHeights;
+    content->look = d.look;
+    return content;
+}
+
+void Sheet::restoreContent(const SheetContent& content) {
+    clear();
+    SheetData& d = *data_;
+    d.rows = content.rows;
+    d.cols = content.cols;
+    d.cells = content.cells;
+    d.extras = content.extras;
+    d.types = content.types;
+    d.fonts = content.fonts;
+    d.spans = content.spans;
+    d.colWidths = content.colWidths;
+    d.rowHeights = content.rowHeights;
+    d.look = content.look;
+}
+
 void Sheet::reset() {
     clear();
     SheetData& d = *data_;

@@ -10,11 +10,61 @@
 #include <chrono>
 #include <cstring>  // strerror
 #include <system_error>
+#include <unordered_map>
 
 #include "platform/arx/Utf8.h"
 
 namespace fsys {
 namespace fs = std::filesystem;
+
+namespace {
+
+int statScopes = 0;
+
+std::unordered_map<std::string, PathInfo>& statMemo() {
+    static std::unordered_map<std::string, PathInfo> memo;
+    return memo;
+}
+
+PathInfo statPath(const fs::path& path) {
+    struct stat info {};
+    PathInfo result;
+    if (::stat(path.c_str(), &info) != 0) return result;
+    result.kind = S_ISREG(info.st_mode)   ? PathInfo::Kind::File
+                  : S_ISDIR(info.st_mode) ? PathInfo::Kind::Folder
+                                          : PathInfo::Kind::Other;
+    FileStamp& stamp = result.stamp;
+    stamp.device = static_cast<std::uint64_t>(info.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
+    stamp.size = static_cast<std::int64_t>(info.st_size);
+    stamp.writeTime = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    stamp.changeTime = static_cast<std::int64_t>(info.st_ctim.tv_sec) * 1'000'000'000 + info.st_ctim.tv_nsec;
+    return result;
+}
+
+}  // namespace
+
+PathInfo pathInfo(const fs::path& path) {
+    if (statScopes == 0) return statPath(path);
+    auto& memo = statMemo();
+    const auto found = memo.find(path.native());
+    if (found != memo.end()) return found->second;
+    const PathInfo info = statPath(path);
+    memo.emplace(path.native(), info);
+    return info;
+}
+
+StatScope::StatScope() { ++statScopes; }
+
+StatScope::~StatScope() {
+    if (--statScopes == 0) statMemo().clear();
+}
+
+std::optional<FileStamp> stamp(const fs::path& path) {
+    const PathInfo info = pathInfo(path);
+    if (info.kind != PathInfo::Kind::File) return std::nullopt;
+    return info.stamp;
+}
 
 namespace {
 
@@ -44,7 +94,7 @@ std::vector<std::string> components(std::string_view path) {
 std::vector<std::string> findEntries(const fs::path& folder, const std::string& name) {
     std::vector<std::string> found;
     std::error_code ec;
-    if (fs::exists(folder / name, ec)) found.push_back(name);
+    if (pathInfo(folder / name).exists()) found.push_back(name);
     fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
     if (ec) return found;
     std::wstring wanted = utf8::decode(name);
@@ -119,9 +169,8 @@ fs::path fromWide(std::wstring_view path) {
 
 fs::path resolve(std::wstring_view path) {
     fs::path written = fromWide(path);
-    std::error_code ec;
     const std::string& text = written.native();
-    if (text.empty() || fs::exists(written, ec)) return written;
+    if (text.empty() || fsys::exists(written)) return written;
 
     std::vector<std::string> parts = components(text);
     const bool absolute = text.front() == '/';
@@ -166,6 +215,8 @@ std::optional<std::string> readBytes(const fs::path& path, std::string* error) {
 }
 
 bool writeAtomic(const fs::path& path, std::string_view bytes, std::string* error) {
+    // What was learnt about this file and its folder is out of date after the write.
+    statMemo().clear();
     std::error_code ec;
     // Writing through a symbolic link replaces the file it points at, not the link.
     fs::path target = fs::is_symlink(path, ec) ? fs::weakly_canonical(path, ec) : path;
@@ -235,6 +286,7 @@ bool copyFile(const fs::path& from, const fs::path& to, std::string* error) {
 }
 
 bool createDirectories(const fs::path& path, std::string* error) {
+    statMemo().clear();
     std::error_code ec;
     fs::create_directories(path, ec);
     if (fs::is_directory(path, ec)) return true;
@@ -243,19 +295,21 @@ bool createDirectories(const fs::path& path, std::string* error) {
 }
 
 std::optional<std::int64_t> lastWriteTime(const fs::path& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    const PathInfo info = pathInfo(path);
+    if (!info.exists()) return std::nullopt;
+    return info.stamp.writeTime;
 }
 
-bool exists(const fs::path& path) {
-    std::error_code ec;
-    return fs::exists(path, ec);
+bool FileStamp::settled() const {
+    constexpr std::int64_t kSettle = 2'000'000'000;
+    const std::int64_t now =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    return now - writeTime >= kSettle && now - changeTime >= kSettle;
 }
 
-bool isDirectory(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_directory(path, ec);
-}
+bool exists(const fs::path& path) { return pathInfo(path).exists(); }
+
+bool isDirectory(const fs::path& path) { return pathInfo(path).kind == PathInfo::Kind::Folder; }
 
 }  // namespace fsys

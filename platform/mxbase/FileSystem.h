@@ -46,6 +46,42 @@ bool createDirectories(const std::filesystem::path& path, std::string* error);
 // second); nullopt when the file does not exist.
 std::optional<std::int64_t> lastWriteTime(const std::filesystem::path& path);
 
+// What tells one version of a file from another without reading it: which file it is, its size and
+// its write and status-change times (nanoseconds since 1970). A write changes the times; a file put
+// in its place by a rename is another file.
+struct FileStamp {
+    std::uint64_t device = 0, inode = 0;
+    std::int64_t size = 0;
+    std::int64_t writeTime = 0, changeTime = 0;
+    bool operator==(const FileStamp&) const = default;
+    // Whether both times are at least two seconds old. File system clocks are coarse: a file written
+    // again within one tick keeps its times, so a stamp younger than this proves nothing.
+    bool settled() const;
+};
+// The stamp of an existing regular file (links followed); nullopt otherwise.
+std::optional<FileStamp> stamp(const std::filesystem::path& path);
+
+// What a path names (links followed), and its stamp (for a folder too).
+struct PathInfo {
+    enum class Kind { None, File, Folder, Other };
+    Kind kind = Kind::None;
+    FileStamp stamp;
+    bool exists() const { return kind != Kind::None; }
+};
+PathInfo pathInfo(const std::filesystem::path& path);
+
+// While a StatScope lives, what pathInfo, stamp, lastWriteTime, exists, isDirectory and resolve learn
+// about a path is kept and answered again from memory. For work that looks at the same files many
+// times and during which they do not change (one standards run with its child runs). Scopes nest; the
+// outermost one forgets. A write through writeAtomic forgets too.
+class StatScope {
+public:
+    StatScope();
+    ~StatScope();
+    StatScope(const StatScope&) = delete;
+    StatScope& operator=(const StatScope&) = delete;
+};
+
 bool exists(const std::filesystem::path& path);
 bool isDirectory(const std::filesystem::path& path);
 
