@@ -23,7 +23,8 @@ bool run(CDlgSSStandards& dialog) {
     switch (data.mode) {
         case VlDlgStandardsData::kMainRun:
             if (sheet.initSSForInput(data) != Acad::eOk || sheet.calcMain(data) != Acad::eOk) return false;
-            data.varCells = sheet.varCells();
+            // The pooled sheet finds its variables again on its next run.
+            data.varCells = std::move(sheet.varCells());
             return true;
         case VlDlgStandardsData::kChildRun:
             return sheet.getFromVars(data) == Acad::eOk && sheet.calcChild(data.varCells) == Acad::eOk;

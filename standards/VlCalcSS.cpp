@@ -1,6 +1,7 @@
 #include "standards/VlCalcSS.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -218,17 +219,54 @@ Acad::ErrorStatus VlCalcSS::replaceGenVars() {
     const int lastCol = getMaxCols();
     const HWND grid = GetSafeHwnd();
     const grid::Sheet* sheet = SSGetSheet(grid);
-    // Most cells hold none of the names: they are passed over without making a text of them.
-    std::vector<std::wstring> folded;
-    for (int i = 0; i < genVarNames_.length() && i < replacements.length(); ++i)
-        folded.push_back(VlWholeWord::folded(genVarNames_[i]));
+    // Most cells hold none of the names: they are passed over without making a text of them. A
+    // one-word name can only be replaced where it is one of the text's words, so only words of a
+    // name's length are compared; other names (and texts with letters beyond ASCII, which may fold
+    // to ASCII ones) are searched for as they are.
+    std::vector<std::wstring> wordNames, otherNames, allNames;
+    std::uint64_t wordLengths = 0;  // bit n: a one-word name of n letters (n < 64)
+    for (int i = 0; i < genVarNames_.length() && i < replacements.length(); ++i) {
+        allNames.push_back(VlWholeWord::folded(genVarNames_[i]));
+        std::wstring word = foldedWord(genVarNames_[i]);
+        if (word.empty() || word.size() >= 64) {
+            otherNames.push_back(allNames.back());
+        } else {
+            wordLengths |= std::uint64_t{1} << word.size();
+            wordNames.push_back(std::move(word));
+        }
+    }
+    const auto contains = [](const std::wstring& text, const std::vector<std::wstring>& names) {
+        return std::any_of(names.begin(), names.end(),
+                           [&text](const std::wstring& name) { return VlWholeWord::mayContain(text, name); });
+    };
+    const auto isWordName = [&wordNames](const wchar_t* word, std::size_t length) {
+        for (const std::wstring& name : wordNames) {
+            if (name.size() != length) continue;
+            std::size_t k = 0;
+            while (k < length && VlWholeWord::foldAscii(word[k]) == name[k]) ++k;
+            if (k == length) return true;
+        }
+        return false;
+    };
+    const auto mayReplace = [&](const std::wstring& text) {
+        if (!std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; })) return contains(text, allNames);
+        if (contains(text, otherNames)) return true;
+        for (std::size_t i = 0; i < text.size();) {
+            if (!VlWholeWord::isWordCharacter(text[i])) {
+                ++i;
+                continue;
+            }
+            const std::size_t start = i;
+            while (i < text.size() && VlWholeWord::isWordCharacter(text[i])) ++i;
+            const std::size_t length = i - start;
+            if (length < 64 && (wordLengths >> length & 1) && isWordName(text.data() + start, length)) return true;
+        }
+        return false;
+    };
     std::wstring value;
     for (int row = 1; row <= lastRow; ++row) {
         for (int col = 1; col <= lastCol; ++col) {
-            if (!cellValue(sheet, col, row, value) || value.empty()) continue;
-            if (std::none_of(folded.begin(), folded.end(),
-                             [&value](const std::wstring& name) { return VlWholeWord::mayContain(value, name); }))
-                continue;
+            if (!cellValue(sheet, col, row, value) || value.empty() || !mayReplace(value)) continue;
             Mx_String text(std::move(value));
             if (VlWholeWord::replaceAll(text, genVarNames_, replacements, false) > 0)
                 SSSetData(grid, col, row, text.c_str());
@@ -276,15 +314,27 @@ Acad::ErrorStatus VlCalcSS::calc() {
     removeDuplicates();
     int calcStart = -1;
     if (!findSection(L"Calc", calcStart)) return Acad::eInvalidInput;
-    std::vector<Reference> references;
-    references.reserve(static_cast<std::size_t>(varCells_.length()));
-    for (int i = 0; i < varCells_.length(); ++i) {
-        Mx_FunctionTimer coordTimer(gCalcCellGetVarCoordName);
-        const VlVarCell& variable = varCells_[i];
-        references.push_back(
-            {variable.name, getAlfabet(variable.col) + Mx_String(variable.row), foldedWord(variable.name)});
-    }
-    if (references != references_) {
+    // The references depend on the variables' names and cells only: a pooled sheet running the same
+    // file again has them already (and the equations made with them).
+    const auto same = [this] {
+        if (references_.size() != static_cast<std::size_t>(varCells_.length())) return false;
+        for (int i = 0; i < varCells_.length(); ++i) {
+            const Reference& kept = references_[static_cast<std::size_t>(i)];
+            const VlVarCell& variable = varCells_[i];
+            if (kept.col != variable.col || kept.row != variable.row || kept.name.str() != variable.name.str())
+                return false;
+        }
+        return true;
+    };
+    if (!same()) {
+        std::vector<Reference> references;
+        references.reserve(static_cast<std::size_t>(varCells_.length()));
+        for (int i = 0; i < varCells_.length(); ++i) {
+            Mx_FunctionTimer coordTimer(gCalcCellGetVarCoordName);
+            const VlVarCell& variable = varCells_[i];
+            references.push_back({variable.name, variable.col, variable.row,
+                                  getAlfabet(variable.col) + Mx_String(variable.row), foldedWord(variable.name)});
+        }
         references_ = std::move(references);
         equations_.clear();
     }

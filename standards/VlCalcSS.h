@@ -70,14 +70,14 @@ private:
     Mx_String fileName_;
     VlVarCells varCells_;
     HWND functionsRegisteredOn_ = nullptr;  // the grid registerFunctions last gave the functions
-    // Per variable, same order, made once per calc(): its cell reference ("B12"), which each equation
-    // puts in place of the name, and the name folded when it is one word (letters, digits, "_"),
-    // empty otherwise.
+    // Per variable, same order, made when calc() finds other variables than last time: its cell
+    // reference ("B12"), which each equation puts in place of the name, and the name folded when it
+    // is one word (letters, digits, "_"), empty otherwise.
     struct Reference {
         Mx_String name;
+        int col = 0, row = 0;
         Mx_String cell;
         std::wstring word;
-        bool operator==(const Reference&) const = default;
     };
     std::vector<Reference> references_;
     // What an equation text becomes (split, target found, names replaced), by the cell's text. It

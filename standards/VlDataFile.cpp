@@ -3,6 +3,7 @@
 #include <chrono>
 #include <map>
 #include <string>
+#include <unordered_map>
 
 #include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/Mx_Settings.h"
@@ -93,13 +94,37 @@ bool isBlank(const std::wstring& line) {
 bool VlDataFile::find(const Mx_String& name, Mx_String& path) {
     if (name.isEmpty()) return false;
     const Mx_String lib = gSettings.libDir();
+    // Within one run the answer for a name stands (the lookup checks it once per run anyway); a sheet
+    // names the same stock list in many equations, so the candidates are not even composed again.
+    struct Found {
+        unsigned run = 0;
+        std::wstring lib;
+        bool found = false;
+        Mx_String path;
+    };
+    static std::unordered_map<std::wstring, Found> thisRun;
+    const unsigned run = VlFileLookup::currentRun();
+    if (run != 0) {
+        const auto known = thisRun.find(name.str());
+        if (known != thisRun.end() && known->second.run == run && known->second.lib == lib.str()) {
+            if (known->second.found) path = known->second.path;
+            return known->second.found;
+        }
+    }
     const Mx_String candidates[] = {
         name,
         lib + L"Connection Standards\\Data\\" + name,
         lib + L"Connection Standards\\" + name,
         lib + name,
     };
-    return VlFileLookup::firstExisting(candidates, path);
+    Mx_String found;
+    const bool exists = VlFileLookup::firstExisting(candidates, found);
+    if (exists) path = found;
+    if (run != 0) {
+        if (thisRun.size() >= 1024) thisRun.clear();
+        thisRun[name.str()] = Found{run, lib.str(), exists, found};
+    }
+    return exists;
 }
 
 VlDataFile::Rows VlDataFile::parseData(const Mx_String& text) {

@@ -21,6 +21,8 @@ public:
     virtual ~VlDlgStandardsData() = default;
     VlDlgStandardsData(const VlDlgStandardsData&) = default;
     VlDlgStandardsData& operator=(const VlDlgStandardsData&) = default;
+    VlDlgStandardsData(VlDlgStandardsData&&) noexcept = default;
+    VlDlgStandardsData& operator=(VlDlgStandardsData&&) noexcept = default;
 
     // A main run of `file` against `macro` for the target `mapsTo` ("Module." + module group, or the
     // key of a mapping-file line). Needs both pointers. The transaction and the general variables are

@@ -48,6 +48,8 @@ public:
     virtual ~VlObjectMap() = default;
     VlObjectMap(const VlObjectMap&) = default;
     VlObjectMap& operator=(const VlObjectMap&) = default;
+    VlObjectMap(VlObjectMap&&) noexcept = default;
+    VlObjectMap& operator=(VlObjectMap&&) noexcept = default;
 
     // The keyword of a kind; nullptr for a kind outside 1..21.
     static const wchar_t* kindKeyword(int kind);

@@ -34,6 +34,8 @@ public:
     virtual ~VlSSMapping() = default;
     VlSSMapping(const VlSSMapping&) = default;
     VlSSMapping& operator=(const VlSSMapping&) = default;
+    VlSSMapping(VlSSMapping&&) noexcept = default;
+    VlSSMapping& operator=(VlSSMapping&&) noexcept = default;
 
     const Mx_Array<VlObjectMap>& mappedObjects() const { return mappedObjects_; }
     Mx_Array<VlObjectMap>& mappedObjectsWrite() { return mappedObjects_; }

@@ -20,6 +20,8 @@ public:
     virtual ~VlVarCell() = default;
     VlVarCell(const VlVarCell&) = default;
     VlVarCell& operator=(const VlVarCell&) = default;
+    VlVarCell(VlVarCell&&) noexcept = default;
+    VlVarCell& operator=(VlVarCell&&) noexcept = default;
 
     // Reads the declaration in cell (col, row) of the window; eInvalidInput when the cell cannot be
     // read or declares nothing. `value` is left as it is.

@@ -16,6 +16,8 @@ public:
     virtual ~VlVarCells() = default;
     VlVarCells(const VlVarCells&) = default;
     VlVarCells& operator=(const VlVarCells&) = default;
+    VlVarCells(VlVarCells&&) noexcept = default;
+    VlVarCells& operator=(VlVarCells&&) noexcept = default;
 
     int length() const { return cells_.length(); }
     VlVarCell& operator[](int index) { return cells_[index]; }

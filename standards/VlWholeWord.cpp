@@ -37,10 +37,6 @@ int findFolded(const std::wstring& text, const std::wstring& folded, int from) {
 
 }  // namespace
 
-bool VlWholeWord::isWordCharacter(wchar_t c) {
-    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9') || c == L'_';
-}
-
 int VlWholeWord::replace(Mx_String& text, const Mx_String& name, const Mx_String& replacement, bool skipQuoted) {
     if (name.isEmpty()) return 0;
     std::wstring folded = name.str();

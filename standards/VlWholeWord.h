@@ -12,7 +12,11 @@ public:
     // At most this many occurrences of one name are replaced in one text.
     static constexpr int kMaxReplacements = 99999999;
 
-    static bool isWordCharacter(wchar_t c);
+    static bool isWordCharacter(wchar_t c) {
+        return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9') || c == L'_';
+    }
+    // A-Z to a-z, everything else as it is.
+    static wchar_t foldAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; }
     // Replaces every whole-word occurrence of `name` in `text`; the search goes on after the inserted
     // text, so a replacement that contains the name is not replaced again. With `skipQuoted`,
     // occurrences inside double-quoted string literals stay as they are. Returns the count.

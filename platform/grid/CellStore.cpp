@@ -19,6 +19,24 @@ CellStore& CellStore::operator=(const CellStore& other) {
     return *this;
 }
 
+void CellStore::copyFrom(const CellStore& other) {
+    if (this == &other) return;
+    columns_.resize(other.columns_.size());
+    for (std::size_t c = 0; c < columns_.size(); ++c) {
+        const auto& from = other.columns_[c].blocks;
+        auto& to = columns_[c].blocks;
+        to.resize(from.size());
+        for (std::size_t b = 0; b < from.size(); ++b) {
+            if (!from[b])
+                to[b].reset();
+            else if (to[b])
+                *to[b] = *from[b];
+            else
+                to[b] = std::make_unique<Block>(*from[b]);
+        }
+    }
+}
+
 Cell& CellStore::at(std::int32_t col, std::int32_t row) {
     auto c = static_cast<std::size_t>(col);
     if (c >= columns_.size()) columns_.resize(c + 1);

@@ -22,6 +22,8 @@ public:
     CellStore& operator=(const CellStore& other);
     CellStore(CellStore&&) noexcept = default;
     CellStore& operator=(CellStore&&) noexcept = default;
+    // Becomes a copy of `other`, reusing the blocks it has where `other` has blocks too.
+    void copyFrom(const CellStore& other);
 
     // The cell, or nullptr when it was never written. Indexes are internal (0 = header).
     const Cell* find(std::int32_t col, std::int32_t row) const {

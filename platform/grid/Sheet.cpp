@@ -53,9 +53,28 @@ std::wstring numberCellText(double v, std::int32_t decimals) {
         // the way the written number says.
         double nudged = std::nextafter(std::nextafter(scaled, scaled < 0 ? -INFINITY : INFINITY),
                                        scaled < 0 ? -INFINITY : INFINITY);
-        v = std::round(nudged) / scale;
+        // The rounded value is the integer n / 10^decimals, |n| <= 10^15. Written with `decimals`
+        // digits it reads as n's own digits with the point put in: the double nearest to it lies
+        // within |n| * 2^-53 units of 10^-decimals of it, far less than the half unit that would
+        // change a digit. So the digits are n's, without formatting a double.
+        const auto n = static_cast<std::int64_t>(std::round(nudged));
+        std::uint64_t magnitude = n < 0 ? static_cast<std::uint64_t>(-n) : static_cast<std::uint64_t>(n);
+        wchar_t digits[24];
+        int count = 0;
+        do {
+            digits[count++] = static_cast<wchar_t>(L'0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude > 0);
+        while (count <= decimals) digits[count++] = L'0';  // at least one digit before the point
+        std::wstring s;
+        s.reserve(static_cast<std::size_t>(count) + 2);
+        if (n < 0) s += L'-';
+        for (int i = count - 1; i >= 0; --i) {
+            s += digits[i];
+            if (i == decimals && decimals > 0) s += L'.';
+        }
+        return s;
     }
-    if (v == 0.0) v = 0.0;  // no "-0.00"
     // Fixed notation with a precision writes what printf's "%.*f" writes.
     char buffer[400];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);

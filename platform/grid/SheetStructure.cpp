@@ -337,11 +337,14 @@ std::shared_ptr<const SheetContent> Sheet::saveContent() const {
 }
 
 void Sheet::restoreContent(const SheetContent& content) {
-    clear();
     SheetData& d = *data_;
+    // The cell blocks are kept for the copy: a pooled grid given the same sheet again reuses them.
+    CellStore cells = std::move(d.cells);
+    clear();
+    d.cells = std::move(cells);
     d.rows = content.rows;
     d.cols = content.cols;
-    d.cells = content.cells;
+    d.cells.copyFrom(content.cells);
     d.extras = content.extras;
     d.types = content.types;
     d.fonts = content.fonts;

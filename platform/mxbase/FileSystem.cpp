@@ -56,8 +56,16 @@ PathInfo pathInfo(const fs::path& path) {
 
 StatScope::StatScope() { ++statScopes; }
 
+static std::unordered_map<std::wstring, fs::path>& resolveMemo() {
+    static std::unordered_map<std::wstring, fs::path> memo;
+    return memo;
+}
+
 StatScope::~StatScope() {
-    if (--statScopes == 0) statMemo().clear();
+    if (--statScopes == 0) {
+        statMemo().clear();
+        resolveMemo().clear();
+    }
 }
 
 std::optional<FileStamp> stamp(const fs::path& path) {
@@ -167,7 +175,20 @@ fs::path fromWide(std::wstring_view path) {
     return fs::path(std::move(bytes));
 }
 
+static fs::path resolveUncached(std::wstring_view path);
+
 fs::path resolve(std::wstring_view path) {
+    // Within a StatScope the answer depends only on the text: what it looks at is kept anyway.
+    if (statScopes == 0) return resolveUncached(path);
+    auto& memo = resolveMemo();
+    const std::wstring key(path);
+    if (const auto found = memo.find(key); found != memo.end()) return found->second;
+    fs::path resolved = resolveUncached(path);
+    memo.emplace(key, resolved);
+    return resolved;
+}
+
+static fs::path resolveUncached(std::wstring_view path) {
     fs::path written = fromWide(path);
     const std::string& text = written.native();
     if (text.empty() || fsys::exists(written)) return written;
@@ -217,6 +238,7 @@ std::optional<std::string> readBytes(const fs::path& path, std::string* error) {
 bool writeAtomic(const fs::path& path, std::string_view bytes, std::string* error) {
     // What was learnt about this file and its folder is out of date after the write.
     statMemo().clear();
+    resolveMemo().clear();
     std::error_code ec;
     // Writing through a symbolic link replaces the file it points at, not the link.
     fs::path target = fs::is_symlink(path, ec) ? fs::weakly_canonical(path, ec) : path;
@@ -287,6 +309,7 @@ bool copyFile(const fs::path& from, const fs::path& to, std::string* error) {
 
 bool createDirectories(const fs::path& path, std::string* error) {
     statMemo().clear();
+    resolveMemo().clear();
     std::error_code ec;
     fs::create_directories(path, ec);
     if (fs::is_directory(path, ec)) return true;

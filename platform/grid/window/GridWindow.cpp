@@ -32,15 +32,29 @@ GridWindow::GridWindow() {
     std::copy(std::begin(face), std::end(face), tipFont.lfFaceName);
 }
 
+namespace {
+// The grid found last: the SS functions name the same grid hundreds of times in a row. The window owns
+// its procedure, so the grid's destructor is where the entry goes stale.
+struct LastFound {
+    HWND hwnd = nullptr;
+    ui::Window* window = nullptr;
+    GridWindow* grid = nullptr;
+} lastFound;
+}  // namespace
+
 GridWindow::~GridWindow() {
+    if (lastFound.grid == this) lastFound = {};
     for (auto& [font, handle] : fonts_) ui::gdi::deleteObject(handle);
     for (HBITMAP picture : ownedPictures) ui::gdi::deleteObject(picture);
 }
 
 GridWindow* GridWindow::from(HWND hwnd) {
+    if (hwnd && hwnd == lastFound.hwnd) return lastFound.window->destroying ? nullptr : lastFound.grid;
     ui::Window* w = ui::windowFromHandle(hwnd);
     if (!w || w->destroying) return nullptr;
-    return dynamic_cast<GridWindow*>(w->procedure.get());
+    auto* grid = dynamic_cast<GridWindow*>(w->procedure.get());
+    if (grid) lastFound = {hwnd, w, grid};
+    return grid;
 }
 
 void GridWindow::registerClass() {
