@@ -101,11 +101,13 @@ bool VlCalcSS::findSection(const wchar_t* header, int& startRow) {
     const int lastRow = getMaxRows();
     const int lastCol = getMaxCols();
     const grid::Sheet* sheet = SSGetSheet(GetSafeHwnd());
+    if (!sheet) return false;
     const std::wstring_view wanted(header);
-    std::wstring text;
     for (int row = 1; row <= lastRow && startRow < 0; ++row) {
         for (int col = 1; col <= lastCol; ++col) {
-            if (cellValue(sheet, col, row, text) && text == wanted) {
+            // Only a text shows as a header: numbers show digits, errors nothing.
+            const std::wstring* text = sheet->textValue(col, row);
+            if (text && *text == wanted) {
                 startRow = row + 1;
                 break;
             }
@@ -123,12 +125,14 @@ void VlCalcSS::findSections(int (&startRows)[4]) {
     const int lastRow = getMaxRows();
     const int lastCol = getMaxCols();
     const grid::Sheet* sheet = SSGetSheet(GetSafeHwnd());
-    std::wstring text;
+    if (!sheet) return;
     for (int row = 1; row <= lastRow && missing > 0; ++row) {
         for (int col = 1; col <= lastCol && missing > 0; ++col) {
-            if (!cellValue(sheet, col, row, text) || text.empty()) continue;
+            // Only a text shows as a header: numbers show digits, errors nothing.
+            const std::wstring* text = sheet->textValue(col, row);
+            if (!text || text->empty()) continue;
             for (int h = 0; h < 4; ++h) {
-                if (startRows[h] < 0 && text == headers[h]) {
+                if (startRows[h] < 0 && *text == headers[h]) {
                     startRows[h] = row + 1;
                     --missing;
                 }
@@ -156,14 +160,25 @@ Acad::ErrorStatus VlCalcSS::initVarCells() {
         if (nearest > 0) end = nearest - 1;
         for (int row = starts[s]; row <= end && row <= lastRow; ++row) {
             for (int col = 1; col <= lastCol; ++col) {
-                // What VlVarCell::initialize does, from the text already read.
-                if (!cellValue(sheet, col, row, text) || !mayDeclare(text)) continue;
+                // What VlVarCell::initialize does. Only a text can declare (a number shows digits,
+                // an error nothing), and a text seen before is not parsed again.
+                const auto* shared = sheet ? sheet->sharedTextValue(col, row) : nullptr;
+                if (!shared) continue;
+                const Declaration* declaration = declarations_.find(*shared);
+                if (!declaration) {
+                    Declaration parsed;
+                    parsed.declares = mayDeclare(**shared) &&
+                                      VlVarCell::parseDeclaration(Mx_String(**shared), parsed.type, parsed.name);
+                    declaration = &declarations_.keep(*shared, std::move(parsed));
+                }
+                if (!declaration->declares) continue;
                 VlVarCell cell;
-                if (!VlVarCell::parseDeclaration(Mx_String(text), cell.valueType, cell.name)) continue;
+                cell.valueType = declaration->type;
+                cell.name = declaration->name;
                 cell.col = col;
                 cell.row = row;
                 cell.cellType = types[s];
-                varCells_.append(cell);
+                varCells_.append(std::move(cell));
             }
         }
     }
@@ -263,9 +278,31 @@ Acad::ErrorStatus VlCalcSS::replaceGenVars() {
         }
         return false;
     };
+    // What is kept of the texts holds for these names only.
+    std::vector<std::wstring> names;
+    for (const Mx_String& name : genVarNames_) names.push_back(name.str());
+    if (names != genVarCellsNames_) {
+        genVarCells_.clear();
+        genVarCellsNames_ = std::move(names);
+    }
+    // A cell that is not a text shows digits (a number's text: digits, ".", "-", "E", or "inf" and
+    // "nan") or nothing: no name with a letter other than those occurs in it, so the usual names
+    // ("gen_Clearance") need only the text cells.
+    const bool textCellsOnly = std::all_of(genVarNames_.begin(), genVarNames_.end(), [](const Mx_String& name) {
+        return std::any_of(name.view().begin(), name.view().end(), [](wchar_t c) {
+            const wchar_t folded = VlWholeWord::foldAscii(c);
+            return folded >= L'a' && folded <= L'z' && std::wstring_view(L"eianf").find(folded) == std::wstring_view::npos;
+        });
+    });
     std::wstring value;
     for (int row = 1; row <= lastRow; ++row) {
         for (int col = 1; col <= lastCol; ++col) {
+            if (textCellsOnly) {
+                const auto* shared = sheet ? sheet->sharedTextValue(col, row) : nullptr;
+                if (!shared || (*shared)->empty()) continue;
+                const bool* known = genVarCells_.find(*shared);
+                if (!(known ? *known : genVarCells_.keep(*shared, mayReplace(**shared)))) continue;
+            }
             if (!cellValue(sheet, col, row, value) || value.empty() || !mayReplace(value)) continue;
             Mx_String text(std::move(value));
             if (VlWholeWord::replaceAll(text, genVarNames_, replacements, false) > 0)
@@ -277,6 +314,14 @@ Acad::ErrorStatus VlCalcSS::replaceGenVars() {
 
 void VlCalcSS::removeDuplicates() {
     Mx_FunctionTimer timer(gFindDuplicates);
+    // Two names of different lengths are never duplicates: most sheets are settled by comparing
+    // lengths, without folding a name.
+    bool maybe = false;
+    for (int i = 0; i < varCells_.length() && !maybe; ++i)
+        for (int j = i + 1; j < varCells_.length() && !maybe; ++j)
+            maybe = varCells_[i].name.length() == varCells_[j].name.length() &&
+                    varCells_[i].name.equal(varCells_[j].name, false);
+    if (!maybe) return;
     Mx_StringArray names;
     for (int i = 0; i < varCells_.length(); ++i) names.append(varCells_[i].name);
     if (!hasDuplicates(names, false)) return;

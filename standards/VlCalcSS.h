@@ -14,6 +14,7 @@
 #include "platform/mxbase/Mx_String.h"
 #include "platform/mxbase/Mx_StringArray.h"
 #include "spread/Mx_Spread.h"
+#include "standards/VlTextMemo.h"
 #include "standards/VlVarCells.h"
 
 class VlDlgStandardsData;
@@ -91,6 +92,16 @@ private:
         bool native = false;  // a "CallChild"
     };
     std::unordered_map<std::wstring, Equation> equations_;
+    // Per cell text: whether it declares a variable, and which.
+    struct Declaration {
+        bool declares = false;
+        VlValueType type = kVlString;
+        Mx_String name;
+    };
+    VlTextMemo<Declaration> declarations_;
+    // Per cell text: whether a general variable may be replaced in it, for the names it was asked for.
+    VlTextMemo<bool> genVarCells_;
+    std::vector<std::wstring> genVarCellsNames_;
     const Equation& equationOf(const std::wstring& text);
     Mx_StringArray genVarNames_;
     Mx_StringArray genVarValues_;

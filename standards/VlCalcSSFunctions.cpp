@@ -81,14 +81,12 @@ bool getCell(CustomRecord& result, Args args, bool sectionNames) {
             break;
     }
     const Mx_String key = arrToStr(keys);
+    Mx_String systemName;
     for (const Mx_StringArray& row : *rows) {
         if (row.length() == 0) break;
-        Mx_String first = row[0];
-        if (sectionNames) {
-            Mx_String systemName;
-            if (gSectionTableManager.getSystemName(first, systemName) == Acad::eOk) first = systemName;
-        }
-        if (!first.equal(key, false)) continue;
+        const Mx_String* first = &row[0];
+        if (sectionNames && gSectionTableManager.getSystemName(*first, systemName) == Acad::eOk) first = &systemName;
+        if (!first->equal(key, false)) continue;
         if (row.length() < 2) return false;
         return textResult(result, row[1]);
     }

@@ -1,5 +1,7 @@
 #include "standards/VlVarCell.h"
 
+#include <string_view>
+
 #include "platform/mxbase/StringFunctions.h"
 #include "spread/Mx_Spread.h"
 #include "standards/VlSSMapping.h"
@@ -23,20 +25,31 @@ constexpr Keyword kKeywords[] = {{L"Int", kVlInteger}, {L"Double", kVlDouble}, {
 }  // namespace
 
 bool VlVarCell::parseDeclaration(const Mx_String& text, VlValueType& type, Mx_String& declaredName) {
-    const Mx_String blank(L" ");
-    Mx_String declaration = stripSymbols(text, blank);
+    // Blanks around the declaration and around the name are dropped; the keyword is a prefix of the
+    // declaration, matched ignoring case.
+    const auto stripBlanks = [](std::wstring_view view) {
+        const std::size_t first = view.find_first_not_of(L' ');
+        if (first == std::wstring_view::npos) return std::wstring_view();
+        return view.substr(first, view.find_last_not_of(L' ') - first + 1);
+    };
+    const std::wstring_view declaration = stripBlanks(text.view());
     const Keyword* found = nullptr;
     for (const Keyword& keyword : kKeywords) {
-        if (declaration.startsWith(keyword.text, false)) {
+        const std::wstring_view word(keyword.text);
+        if (declaration.size() < word.size()) continue;
+        bool same = true;
+        for (std::size_t i = 0; i < word.size() && same; ++i)
+            same = declaration[i] == word[i] || Mx_String::foldCase(declaration[i]) == Mx_String::foldCase(word[i]);
+        if (same) {
             found = &keyword;
             break;
         }
     }
     if (!found) return false;
     type = found->type;
-    const int space = declaration.findFirstFrom(L' ');
+    const std::size_t space = declaration.find(L' ');
     // A blank after the name is invisible in the grid and never meant as part of it.
-    declaredName = space < 0 ? Mx_String() : stripSymbols(declaration.getSubStringAt(space + 1), blank);
+    declaredName = space == std::wstring_view::npos ? Mx_String() : Mx_String(stripBlanks(declaration.substr(space + 1)));
     return true;
 }
 

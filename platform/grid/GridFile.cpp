@@ -982,11 +982,10 @@ GridFileResult GridFile::loadText(Sheet& sheet, std::string_view bytes, GridFile
 
 namespace {
 
-// What NativeLoader::run does to the target, from a kept load of the same file.
+// What NativeLoader::run does to the target, from a kept load of the same file. The loader resets
+// the sheet and gives it back the switches it had; restoring the content resets all the rest, and
+// keeps the cell blocks for the copy.
 void applyKept(Sheet& sheet, const LoadedFiles::Entry& kept) {
-    const auto switches = sheet.changedSwitches();
-    sheet.reset();
-    for (auto [index, on] : switches) sheet.setBool(index, on);
     sheet.restoreContent(*kept.content);
     sheet.setRefStyle(kept.style);
     for (auto [index, on] : kept.switches)

@@ -352,6 +352,23 @@ Value Sheet::value(std::int32_t col, std::int32_t row) const {
     return cell->value;
 }
 
+const std::wstring* Sheet::textValue(std::int32_t col, std::int32_t row) const {
+    const auto* shared = sharedTextValue(col, row);
+    return shared ? shared->get() : nullptr;
+}
+
+const std::shared_ptr<const std::wstring>* Sheet::sharedTextValue(std::int32_t col, std::int32_t row) const {
+    SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return nullptr;
+    const Cell* cell = d.cells.find(col, row);
+    if (!cell) return nullptr;
+    if (cell->formula && cell->state == CellState::Dirty && d.autoCalc()) {
+        d.bringUpToDate(col, row);
+        cell = d.cells.find(col, row);
+    }
+    return cell->value.isText() && cell->value.sharedText() ? &cell->value.sharedText() : nullptr;
+}
+
 std::optional<ErrorCode> Sheet::error(std::int32_t col, std::int32_t row) const {
     Value v = value(col, row);
     if (v.isError()) return v.asError();

@@ -132,6 +132,12 @@ public:
     bool hasFormula(std::int32_t col, std::int32_t row) const;
     // The computed value (a datum for a plain cell); #REF! outside the sheet.
     Value value(std::int32_t col, std::int32_t row) const;
+    // The cell's text when its value is a text (its value text, read without a copy; valid until the
+    // sheet changes); null for any other value.
+    const std::wstring* textValue(std::int32_t col, std::int32_t row) const;
+    // The same text as the sheet shares it: a sheet given a kept content shares its texts with that
+    // content, so callers may remember what they made of a text by its identity.
+    const std::shared_ptr<const std::wstring>* sharedTextValue(std::int32_t col, std::int32_t row) const;
     // The error the cell's formula computes, which its value text does not show.
     std::optional<ErrorCode> error(std::int32_t col, std::int32_t row) const;
 

@@ -61,6 +61,11 @@ static std::unordered_map<std::wstring, fs::path>& resolveMemo() {
     return memo;
 }
 
+void StatScope::forget() {
+    statMemo().clear();
+    resolveMemo().clear();
+}
+
 StatScope::~StatScope() {
     if (--statScopes == 0) {
         statMemo().clear();
@@ -168,9 +173,16 @@ bool equalIgnoringCase(std::wstring_view a, std::wstring_view b) {
 std::wstring toWide(const fs::path& path) { return utf8::decode(path.native()); }
 
 fs::path fromWide(std::wstring_view path) {
-    std::string bytes = utf8::encode(path);
-    for (char& c : bytes) {
-        if (c == '\\') c = '/';
+    std::string bytes;
+    if (std::all_of(path.begin(), path.end(), [](wchar_t c) { return c < 0x80; })) {
+        bytes.resize(path.size());
+        std::transform(path.begin(), path.end(), bytes.begin(),
+                       [](wchar_t c) { return c == L'\\' ? '/' : static_cast<char>(c); });
+    } else {
+        bytes = utf8::encode(path);
+        for (char& c : bytes) {
+            if (c == '\\') c = '/';
+        }
     }
     return fs::path(std::move(bytes));
 }

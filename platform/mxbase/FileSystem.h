@@ -80,6 +80,9 @@ public:
     ~StatScope();
     StatScope(const StatScope&) = delete;
     StatScope& operator=(const StatScope&) = delete;
+
+    // Forgets what was learnt (after a change made outside writeAtomic and createDirectories).
+    static void forget();
 };
 
 bool exists(const std::filesystem::path& path);

@@ -148,5 +148,7 @@ bool ObjectExportDeleteFile(const Mx_String& fileName) {
     fs::path path = fsys::resolve(fileName.view());
     if (fsys::isDirectory(path)) return false;
     std::error_code ec;
-    return fs::remove(path, ec);
+    const bool removed = fs::remove(path, ec);
+    fsys::StatScope::forget();
+    return removed;
 }

@@ -2,10 +2,15 @@
 // decide whether that text needs keeping; and number texts read and write exactly.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 
+#include "platform/grid/CellType.h"
 #include "platform/grid/Sheet.h"
 
 namespace grid {
@@ -60,6 +65,113 @@ TEST(NumberText, ParsingAndFormattingAreExact) {
                  {123456789012345.0, "123456789012345"}, {1e15, "1E+15"}, {0.0001, "0.0001"},
                  {0.00001, "1E-5"}, {-2.5e-300, "-2.5E-300"}, {4.9e-324, "4.94065645841247E-324"}};
     for (const auto& c : cases) EXPECT_EQ(narrow(formatNumber(c.value)), c.text) << c.value;
+}
+
+
+// A number cell's text is the value rounded half away from zero to the cell's decimals, written with
+// exactly that many, as printf's "%.*f" writes it: the same rounding done here and handed to snprintf
+// must give the same text for any value, however large or small.
+std::string printfCellText(double v, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = v * scale;
+    if (std::fabs(scaled) < 1e15) {
+        const double away = scaled < 0 ? -INFINITY : INFINITY;
+        v = std::round(std::nextafter(std::nextafter(scaled, away), away)) / scale;
+    }
+    if (v == 0.0) v = 0.0;
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
+    std::string s = buffer;
+    if (s.size() > 1 && s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+    return s;
+}
+
+TEST(NumberText, NumberCellTextsAreWhatPrintfWrites) {
+    Sheet sheet;
+    sheet.setMaxCols(17);
+    sheet.setMaxRows(1);
+    for (int d = 0; d <= 15; ++d) sheet.setCellType(d + 1, 1, CellType::number(d, -DBL_MAX, DBL_MAX));
+    sheet.setCellType(17, 1, CellType::ofCode(CellTypeCode::Integer));  // no decimals
+    auto check = [&](double v, int decimals) {
+        const int col = decimals < 0 ? 17 : decimals + 1;
+        if (!sheet.setNumber(col, 1, v)) return ::testing::AssertionFailure() << "setNumber " << v;
+        const std::string got = narrow(sheet.valueText(col, 1));
+        const std::string wanted = printfCellText(v, decimals < 0 ? 0 : decimals);
+        if (got == wanted) return ::testing::AssertionSuccess();
+        char exact[64];
+        std::snprintf(exact, sizeof exact, "%.17g", v);
+        return ::testing::AssertionFailure() << exact << " with " << decimals << " decimals: got \"" << got
+                                             << "\", printf gives \"" << wanted << "\"";
+    };
+
+    // Known texts, so that a fault shared with the reference above still shows.
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } known[] = {
+        {2.5, 0, "3"},
+        {-2.5, 0, "-3"},
+        {1.005, 2, "1.01"},
+        {-0.0004, 3, "0.000"},
+        {-0.0, 2, "0.00"},
+        {-1e-300, 15, "0.000000000000000"},
+        {0.1 + 0.2, 15, "0.300000000000000"},
+        {1e20, 2, "100000000000000000000.00"},
+        {-123456789.125, 2, "-123456789.13"},
+        {4.9e-324, 0, "0"},
+        {9007199254740993.0, 1, "9007199254740992.0"},
+    };
+    for (const auto& k : known) {
+        ASSERT_TRUE(sheet.setNumber(k.decimals + 1, 1, k.value));
+        EXPECT_EQ(narrow(sheet.valueText(k.decimals + 1, 1)), k.text) << k.value;
+    }
+    // The widest texts there are: every digit of the largest numbers, with 15 decimals.
+    for (double v : {DBL_MAX, -DBL_MAX, 1e300, -1e300, 1e308}) {
+        EXPECT_TRUE(check(v, 15));
+        const std::string text = narrow(sheet.valueText(16, 1));
+        EXPECT_EQ(text.size(), printfCellText(v, 15).size());
+        EXPECT_GT(text.size(), 300u);
+    }
+
+    std::mt19937_64 random(20261208);
+    auto uniform = [&](double from, double to) { return std::uniform_real_distribution<double>(from, to)(random); };
+    for (int i = 0; i < 20000; ++i) {
+        const int decimals = static_cast<int>(random() % 17) - 1;  // -1: the integer cell
+        const int places = decimals < 0 ? 0 : decimals;
+        double v = 0;
+        switch (i % 8) {
+            case 0:  // everyday sizes
+                v = uniform(-1e6, 1e6);
+                break;
+            case 1:  // any magnitude
+                v = std::ldexp(uniform(-1, 1), static_cast<int>(random() % 2098) - 1074);
+                break;
+            case 2: {  // any bit pattern that is a finite number
+                std::uint64_t bits = random();
+                std::memcpy(&v, &bits, sizeof v);
+                if (!std::isfinite(v)) v = 0;
+                break;
+            }
+            case 3:  // halves at the last decimal, either sign
+                v = (static_cast<double>(random() % 2000001) - 1000000 + 0.5) / std::pow(10.0, places);
+                break;
+            case 4:  // tiny negatives that round to zero
+                v = -uniform(0, 0.49) / std::pow(10.0, places);
+                break;
+            case 5:  // huge
+                v = (random() % 2 ? 1 : -1) * std::pow(10.0, uniform(15, 308));
+                break;
+            case 6:  // whole numbers and decimal fractions as typed
+                v = static_cast<double>(static_cast<std::int64_t>(random() % 2000000001) - 1000000000) /
+                    std::pow(10.0, static_cast<double>(random() % 10));
+                break;
+            default:  // around the 1e15 bound of the rounding
+                v = uniform(-2e15, 2e15) / std::pow(10.0, places);
+                break;
+        }
+        ASSERT_TRUE(check(v, decimals));
+    }
 }
 
 }  // namespace
