@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "platform/arx/Utf8.h"
+#include "platform/mxbase/FileWatch.h"
 
 namespace fsys {
 namespace fs = std::filesystem;
@@ -26,7 +27,10 @@ std::unordered_map<std::string, PathInfo>& statMemo() {
     return memo;
 }
 
+std::uint64_t stats = 0;
+
 PathInfo statPath(const fs::path& path) {
+    ++stats;
     struct stat info {};
     PathInfo result;
     if (::stat(path.c_str(), &info) != 0) return result;
@@ -44,26 +48,55 @@ PathInfo statPath(const fs::path& path) {
 
 }  // namespace
 
+namespace {
+
+// What was seen of watched paths (FileWatch): it holds from one scope to the next while no change
+// notice arrives.
+std::unordered_map<std::string, PathInfo>& trustedMemo() {
+    static std::unordered_map<std::string, PathInfo> memo;
+    return memo;
+}
+constexpr std::size_t kMaxTrusted = 4096;
+
+std::unordered_map<std::wstring, fs::path>& resolveMemo() {
+    static std::unordered_map<std::wstring, fs::path> memo;
+    return memo;
+}
+
+}  // namespace
+
 PathInfo pathInfo(const fs::path& path) {
     if (statScopes == 0) return statPath(path);
     auto& memo = statMemo();
     const auto found = memo.find(path.native());
     if (found != memo.end()) return found->second;
-    const PathInfo info = statPath(path);
+    PathInfo info;
+    auto& trusted = trustedMemo();
+    if (const auto known = trusted.find(path.native()); known != trusted.end()) {
+        info = known->second;
+    } else {
+        // Watched before it is looked at: a change after the look is sure to send a notice.
+        const bool watched = FileWatch::watch(path);
+        info = statPath(path);
+        if (watched) {
+            if (trusted.size() >= kMaxTrusted) trusted.clear();
+            trusted.emplace(path.native(), info);
+        }
+    }
     memo.emplace(path.native(), info);
     return info;
 }
 
-StatScope::StatScope() { ++statScopes; }
+std::uint64_t statCount() { return stats; }
 
-static std::unordered_map<std::wstring, fs::path>& resolveMemo() {
-    static std::unordered_map<std::wstring, fs::path> memo;
-    return memo;
+StatScope::StatScope() {
+    if (statScopes++ == 0 && FileWatch::changedSinceLastCheck()) trustedMemo().clear();
 }
 
 void StatScope::forget() {
     statMemo().clear();
     resolveMemo().clear();
+    trustedMemo().clear();
 }
 
 StatScope::~StatScope() {
@@ -249,8 +282,7 @@ std::optional<std::string> readBytes(const fs::path& path, std::string* error) {
 
 bool writeAtomic(const fs::path& path, std::string_view bytes, std::string* error) {
     // What was learnt about this file and its folder is out of date after the write.
-    statMemo().clear();
-    resolveMemo().clear();
+    StatScope::forget();
     std::error_code ec;
     // Writing through a symbolic link replaces the file it points at, not the link.
     fs::path target = fs::is_symlink(path, ec) ? fs::weakly_canonical(path, ec) : path;
@@ -320,8 +352,7 @@ bool copyFile(const fs::path& from, const fs::path& to, std::string* error) {
 }
 
 bool createDirectories(const fs::path& path, std::string* error) {
-    statMemo().clear();
-    resolveMemo().clear();
+    StatScope::forget();
     std::error_code ec;
     fs::create_directories(path, ec);
     if (fs::is_directory(path, ec)) return true;

@@ -237,6 +237,44 @@ TEST_F(StandardsRun, PoolReusesItsHostDialogs) {
     EXPECT_EQ(gSSDlgsMgr.size(), 0);
 }
 
+// One pooled grid runs sheet after sheet: what it keeps of a sheet's equations must follow the sheet
+// it has now, its variables' cells and the general variables of the run.
+TEST_F(StandardsRun, APooledGridFollowsEachSheetAndRun) {
+    dir.write("area.vls", kAreaSheet);
+    // The same equation text, the variables in other cells, and a general variable.
+    dir.write("shifted.vls",
+              "Note\tInput\t\n"
+              "\tDouble Length\tDouble Width\n"
+              "Output\t\t\n"
+              "\t\tDouble Area\n"
+              "Calc\t\t\n"
+              "Area = Width * Length + gen_Extra\t\t\n");
+    const auto area = [&](const char* sheet, const wchar_t* width, const wchar_t* length, const wchar_t* extra) {
+        ChildRun run(dir.file(sheet));
+        if (std::string(sheet) == "shifted.vls")
+            run.arg(in(L"Length", length)).arg(in(L"Width", width)).arg(out(L"Area"));
+        else
+            run.arg(in(L"Width", width)).arg(in(L"Length", length)).arg(out(L"Area"));
+        run.data.genVarNames.append(Mx_String(L"gen_Extra"));
+        run.data.genVarValues.append(Mx_String(extra));
+        EXPECT_TRUE(run.go()) << sheet;
+        return run.value(2).toDouble();
+    };
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(area("area.vls", L"3", L"4", L"0"), 12.0);
+        EXPECT_EQ(area("shifted.vls", L"3", L"4", L"0.5"), 12.5);
+        EXPECT_EQ(area("shifted.vls", L"2", L"5", L"1"), 11.0);
+        EXPECT_EQ(area("area.vls", L"2", L"5", L"7"), 10.0);
+    }
+    EXPECT_EQ(gSSDlgsMgr.size(), 1);
+
+    // The sheet changed on disk between runs.
+    dir.write("area.vls", std::string(kAreaSheet).replace(std::string(kAreaSheet).find("Width * Length"), 14,
+                                                          "Width + Length"));
+    EXPECT_EQ(area("area.vls", L"3", L"4", L"0"), 7.0);
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
 // ---- Standards functions
 
 TEST_F(StandardsRun, DomainFunctions) {
