@@ -1,6 +1,7 @@
 // The standards functions a sheet's equations can call, registered with the sheet's grid. Each sets
 // its result to empty first; a wrong argument kind, a missing file or a missing key makes it fail
 // (the grid's error result), which the equation loop then reports.
+#include <algorithm>
 #include <cmath>
 #include <span>
 #include <vector>
@@ -172,20 +173,24 @@ bool withTolerance(CustomRecord& result, Args args, ToleranceKind kind, CWnd* ow
     if (!VlDataFile::find(name, path)) return false;
     const auto sizes = VlDataFile::readSizes(path);
     if (!sizes) return false;
-    AcArray<double> standards;
+    std::vector<double> standards;
+    standards.reserve(sizes->size());
     for (const auto& [a, b] : *sizes) {
         switch (kind) {
-            case ToleranceKind::Size: standards.append(a); break;
-            case ToleranceKind::Thickness: standards.append(b); break;
+            case ToleranceKind::Size: standards.push_back(a); break;
+            case ToleranceKind::Thickness: standards.push_back(b); break;
             case ToleranceKind::Width:
-                if (b == 0.0 || b == thickness) standards.append(a);
+                if (b == 0.0 || b == thickness) standards.push_back(a);
                 break;
         }
     }
-    if (kind == ToleranceKind::Width) ObjectExportSort(standards);
-    std::vector<double> values;
-    for (int i = 0; i < standards.length(); ++i) values.push_back(standards[i]);
-    return doubleResult(result, VlTolerance::choose(values, step, value, down, up));
+    // The order of ObjectExportSort: ascending, stable, not-a-number last.
+    if (kind == ToleranceKind::Width)
+        std::stable_sort(standards.begin(), standards.end(), [](double x, double y) {
+            if (std::isnan(x) || std::isnan(y)) return !std::isnan(x) && std::isnan(y);
+            return x < y;
+        });
+    return doubleResult(result, VlTolerance::choose(standards, step, value, down, up));
 }
 
 }  // namespace
