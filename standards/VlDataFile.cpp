@@ -1,6 +1,5 @@
 #include "standards/VlDataFile.h"
 
-#include <chrono>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -15,8 +14,8 @@ namespace {
 
 template <class T>
 struct CachedFile {
-    std::int64_t writeTime = 0;
-    unsigned checkedInRun = 0;  // VlFileLookup::currentRun() when the time was last compared
+    fsys::FileStamp stamp;
+    unsigned checkedInRun = 0;  // VlFileLookup::currentRun() when the stamp was last compared
     std::shared_ptr<const T> content;
 };
 
@@ -30,17 +29,8 @@ std::map<std::wstring, CachedFile<VlDataFile::Sizes>>& sizesCache() {
     return cache;
 }
 
-// A file changed this recently (nanoseconds) may change again within the same clock tick without
-// its time showing it: its parse is not trusted yet.
-constexpr std::int64_t kSettleTime = 2'000'000'000;
-
-bool settled(std::int64_t writeTime) {
-    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-        std::chrono::system_clock::now().time_since_epoch());
-    return now.count() - writeTime >= kSettleTime;
-}
-
-// Reads, parses and caches by path and modification time.
+// Reads, parses and caches by path and stamp. A file changed less than two seconds ago may change
+// again within the same clock tick without its stamp showing it: its parse is not trusted yet.
 template <class T, class Parse>
 std::shared_ptr<const T> cachedRead(std::map<std::wstring, CachedFile<T>>& cache, const Mx_String& path, Parse parse) {
     // Within one run a file is compared with the disk once: a sheet calls the same stock list in
@@ -49,16 +39,16 @@ std::shared_ptr<const T> cachedRead(std::map<std::wstring, CachedFile<T>>& cache
     auto found = cache.find(path.str());
     if (run != 0 && found != cache.end() && found->second.checkedInRun == run) return found->second.content;
     const auto resolved = fsys::resolve(path.view());
-    const auto writeTime = fsys::lastWriteTime(resolved);
-    if (!writeTime) return nullptr;
-    if (found != cache.end() && found->second.writeTime == *writeTime && settled(*writeTime)) {
+    const auto stamp = fsys::stamp(resolved);
+    if (!stamp) return nullptr;
+    if (found != cache.end() && found->second.stamp == *stamp && stamp->settled()) {
         found->second.checkedInRun = run;
         return found->second.content;
     }
     const auto bytes = fsys::readBytes(resolved, nullptr);
     if (!bytes) return nullptr;
     auto content = std::make_shared<const T>(parse(Mx_String(textfile::decode(*bytes))));
-    cache[path.str()] = CachedFile<T>{*writeTime, run, content};
+    cache[path.str()] = CachedFile<T>{*stamp, run, content};
     return content;
 }
 

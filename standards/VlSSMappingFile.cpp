@@ -1,5 +1,4 @@
 // VlSSMapping: the mapping file (reading, writing, comparing with the stored lines).
-#include <chrono>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -25,40 +24,32 @@ bool isVersionLine(const Mx_String& line) {
 }
 
 struct CachedLines {
-    std::int64_t writeTime = 0;
+    fsys::FileStamp stamp;
     Mx_StringArray lines;
 };
 
-// A file changed this recently (nanoseconds) may change again within the same clock tick, unseen.
-constexpr std::int64_t kSettleTime = 2'000'000'000;
 constexpr std::size_t kMaxCachedFiles = 256;
 
-bool settled(std::int64_t writeTime) {
-    const auto now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-        std::chrono::system_clock::now().time_since_epoch());
-    return now.count() - writeTime >= kSettleTime;
-}
-
 // The mapping lines of a file: every line but a version line in front. False when it cannot be read.
-// Every standards run reads its sheet's mapping file, so the lines are kept by path and modification
-// time (a file written less than two seconds ago is read again, whatever its time says).
+// Every standards run reads its sheet's mapping file, so the lines are kept by path and stamp (a file
+// written less than two seconds ago is read again, whatever its stamp says).
 bool readMappingLines(const Mx_String& file, Mx_StringArray& lines) {
     static std::unordered_map<std::wstring, CachedLines> cache;
     const auto resolved = fsys::resolve(file.view());
-    const std::optional<std::int64_t> writeTime = fsys::lastWriteTime(resolved);
+    const std::optional<fsys::FileStamp> stamp = fsys::stamp(resolved);
     const std::wstring key = fsys::toWide(resolved);
-    if (writeTime) {
+    if (stamp) {
         const auto found = cache.find(key);
-        if (found != cache.end() && found->second.writeTime == *writeTime && settled(*writeTime)) {
+        if (found != cache.end() && found->second.stamp == *stamp && stamp->settled()) {
             lines = found->second.lines;
             return true;
         }
     }
     if (!ObjectExportReadFile(file, lines)) return false;
     if (!lines.isEmpty() && isVersionLine(lines[0])) lines.removeAt(0);
-    if (writeTime) {
+    if (stamp) {
         if (cache.size() >= kMaxCachedFiles) cache.clear();
-        cache[key] = CachedLines{*writeTime, lines};
+        cache[key] = CachedLines{*stamp, lines};
     }
     return true;
 }
