@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <sys/statfs.h>
 #include <unistd.h>
 
@@ -82,11 +83,16 @@ private:
         const std::string& key = path.native();
         if (watched_.count(key)) return true;
         if (watched_.size() >= kMaxWatches) return false;
-        struct statfs system {};
-        if (::statfs(path.c_str(), &system) != 0) {
+        // A link on the way is not followed: a change above its target (a folder renamed there)
+        // would send no notice to anything watched here.
+        struct stat entry {};
+        if (::lstat(path.c_str(), &entry) != 0) {
             // A missing path is covered by its folder's watch (its creation is an entry added).
             return errno == ENOENT || errno == ENOTDIR;
         }
+        if (S_ISLNK(entry.st_mode)) return false;
+        struct statfs system {};
+        if (::statfs(path.c_str(), &system) != 0) return false;
         if (!isLocal(system.f_type)) return false;
         const int wd = ::inotify_add_watch(fd_, path.c_str(), kMask);
         if (wd < 0) return false;

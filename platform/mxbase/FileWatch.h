@@ -5,7 +5,8 @@
 // (a standards run after run) asks the queue once instead of each file.
 //
 // Only local file systems are trusted this way: a change made on another machine to a network
-// share sends no notice here. Relative paths are never watched (they depend on the working folder).
+// share sends no notice here. Relative paths are never watched (they depend on the working folder),
+// nor paths through a symbolic link (a change above the link's target would send no notice).
 // Where notices cannot be had (no inotify, too many watches) nothing is trusted and callers look at
 // the files themselves, as they would without this.
 #include <filesystem>

@@ -52,6 +52,13 @@ TEST_F(FileWatchTest, UnchangedFilesAreNotAskedForAgain) {
     }
     EXPECT_TRUE(quiet);
 
+    // A path through a link is asked for every run: its target's folders are not watched.
+    fs::create_directory_symlink(folder_ / "Data", folder_ / "Linked");
+    lookInRun(folder_ / "Linked/Bolts.dat");
+    const std::uint64_t linked = fsys::statCount();
+    EXPECT_TRUE(lookInRun(folder_ / "Linked/Bolts.dat").exists());
+    EXPECT_EQ(fsys::statCount(), linked + 1);
+
     // A relative path depends on the working folder: it is asked for every run.
     const fs::path here = fs::current_path();
     fs::current_path(folder_.path());
