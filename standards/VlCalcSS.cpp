@@ -95,30 +95,9 @@ Acad::ErrorStatus VlCalcSS::loadFile(const Mx_String& name) {
     return Acad::eOk;
 }
 
-bool VlCalcSS::findSection(const wchar_t* header, int& startRow) {
-    // findNextExact from (1, 1): rows from the top, each from column 1, the first exact value text.
-    startRow = -1;
-    const int lastRow = getMaxRows();
-    const int lastCol = getMaxCols();
-    const grid::Sheet* sheet = SSGetSheet(GetSafeHwnd());
-    if (!sheet) return false;
-    const std::wstring_view wanted(header);
-    for (int row = 1; row <= lastRow && startRow < 0; ++row) {
-        for (int col = 1; col <= lastCol; ++col) {
-            // Only a text shows as a header: numbers show digits, errors nothing.
-            const std::wstring* text = sheet->textValue(col, row);
-            if (text && *text == wanted) {
-                startRow = row + 1;
-                break;
-            }
-        }
-    }
-    return startRow > 0;
-}
-
 void VlCalcSS::findSections(int (&startRows)[4]) {
-    // The same search as findSection for each header (exact text, rows from the top, each row from
-    // column 1), done for the four headers in one pass over the sheet.
+    // Each header's first cell whose value text is exactly the header, rows from the top, each row
+    // from column 1 (findNextExact from (1, 1)), for the four headers in one pass over the sheet.
     const wchar_t* headers[] = {L"Input", L"Output", L"Local", L"Calc"};
     int missing = 4;
     for (int& start : startRows) start = -1;
@@ -357,8 +336,10 @@ bool VlCalcSS::isRunning(const Mx_String& path) {
 Acad::ErrorStatus VlCalcSS::calc() {
     registerFunctions();
     removeDuplicates();
-    int calcStart = -1;
-    if (!findSection(L"Calc", calcStart)) return Acad::eInvalidInput;
+    int starts[4];
+    findSections(starts);
+    const int calcStart = starts[3];
+    if (calcStart < 0) return Acad::eInvalidInput;
     // The references depend on the variables' names and cells only: a pooled sheet running the same
     // file again has them already (and the equations made with them).
     const auto same = [this] {

@@ -54,7 +54,6 @@ public:
     static bool samePath(const Mx_String& a, const Mx_String& b);
 
 private:
-    bool findSection(const wchar_t* header, int& startRow);
     // The start rows (header row + 1, -1 when missing) of Input, Output, Local and Calc.
     void findSections(int (&startRows)[4]);
     Acad::ErrorStatus registerFunctions();
