@@ -347,6 +347,10 @@ private:
             }
             value += ch;
         }
+        if (value.size() > kMaxTextLength) {
+            fail(L"text too long", start);
+            return 0;
+        }
         Node node;
         node.kind = NodeKind::Text;
         node.a = static_cast<std::int32_t>(f_.texts.size());

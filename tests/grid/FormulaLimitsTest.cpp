@@ -8,6 +8,7 @@
 #include "platform/grid/FormulaParser.h"
 #include "platform/grid/GridFile.h"
 #include "platform/grid/Sheet.h"
+#include "platform/grid/Value.h"
 
 namespace grid {
 namespace {
@@ -133,6 +134,61 @@ TEST_F(FormulaLimits, AConstantCalledWithItselfIsAnArgumentCountError) {
     GridFileResult r = GridFile::loadText(loaded, "1,=FALSE(FALSE)\n", GridFileFormat::Csv);
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.diagnostic.find("cell B1: wrong number of arguments to FALSE"), std::string::npos) << r.diagnostic;
+}
+
+TEST_F(FormulaLimits, TextsAFormulaBuildsStopAtOneLimit) {
+    ASSERT_EQ(kMaxTextLength, 32767u);
+    // "&" doubling a text row by row: the length passes the limit at row 15 (2 x 2^14 characters),
+    // and from there on the error propagates instead of the text growing to gigabytes.
+    sheet.setData(1, 1, L"ab");
+    for (std::int32_t row = 2; row <= 20; ++row)
+        ASSERT_TRUE(sheet.setFormula(1, row, L"A" + std::to_wstring(row - 1) + L"&A" + std::to_wstring(row - 1)).ok);
+    EXPECT_EQ(sheet.value(1, 14).asText().size(), 16384u);
+    EXPECT_EQ(sheet.value(1, 15), Value::error(ErrorCode::Value));
+    EXPECT_EQ(sheet.value(1, 20), Value::error(ErrorCode::Value));
+
+    // B1 holds a text longer than any formula may build (data may be longer).
+    sheet.setData(2, 1, std::wstring(40000, L'x'));
+    struct {
+        const wchar_t* formula;
+        std::size_t length;  // 0: #VALUE!
+    } cases[] = {
+        {L"REPT(\"a\",32767)", 32767},
+        {L"REPT(\"a\",16383)&REPT(\"a\",16384)", 32767},
+        {L"REPT(\"a\",16384)&REPT(\"a\",16384)", 0},
+        {L"REPT(\"a\",32767)&\"\"", 32767},
+        {L"1&REPT(\"a\",32767)", 0},
+        {L"CONCATENATE(REPT(\"a\",32767),\"b\")", 0},
+        {L"REPT(\"ab\",16384)", 0},
+        {L"SUBSTITUTE(REPT(\"a\",20000),\"a\",\"aa\")", 0},
+        {L"REPLACE(REPT(\"a\",32767),1,0,\"b\")", 0},
+        {L"TEXT(\"abc\",\"0;0;0;\"&REPT(\"@\",20000))", 0},
+        {L"TEXT(1,REPT(\"0\",32767)&\"0\")", 0},
+        {L"B1&\"\"", 0},
+        {L"UPPER(B1)", 0},
+        {L"TRIM(B1)", 0},
+        {L"MID(B1,1,40000)", 0},
+        {L"MID(B1,1,32767)", 32767},
+        {L"LEFT(B1,5)", 5},
+        {L"LEN(B1)", 0},  // a number: no text built
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(sheet.setFormula(3, 3, c.formula).ok) << narrow(c.formula);
+        Value v = sheet.value(3, 3);
+        if (c.length) {
+            ASSERT_TRUE(v.isText()) << narrow(c.formula);
+            EXPECT_EQ(v.asText().size(), c.length) << narrow(c.formula);
+        } else if (std::wstring_view(c.formula).starts_with(L"LEN")) {
+            EXPECT_EQ(v, Value::number(40000));
+        } else {
+            EXPECT_EQ(v, Value::error(ErrorCode::Value)) << narrow(c.formula);
+        }
+    }
+    // A text constant is held to the limit when the formula is read.
+    FormulaStatus status = sheet.setFormula(3, 3, L"1&\"" + std::wstring(32768, L'y') + L"\"");
+    EXPECT_FALSE(status.ok);
+    EXPECT_EQ(narrow(status.message), "text too long at column 3");
+    EXPECT_TRUE(sheet.setFormula(3, 3, L"\"" + std::wstring(32767, L'y') + L"\"").ok);
 }
 
 }  // namespace
