@@ -574,6 +574,10 @@ private:
         }
         ++pos_;  // ')'
         auto count = static_cast<std::int32_t>(args_.size() - base);
+        if (count > FormulaParser::kMaxArguments) {
+            fail(L"too many arguments to " + upperName, nameStart);
+            return 0;
+        }
         if (!checkArity(upperName, count, nameStart)) return 0;
         std::uint32_t deepest = 0;
         for (std::size_t i = base; i < args_.size(); ++i) deepest = std::max<std::uint32_t>(deepest, levels_[args_[i]]);

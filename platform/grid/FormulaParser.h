@@ -20,6 +20,8 @@ public:
     // like n nested parentheses. Deeper text is a parse error ("formula nested too deeply at column
     // N", N where the construct that went too deep stands).
     static constexpr int kMaxDepth = 1024;
+    // The most arguments one call may have: the bytecode counts them in 16 bits.
+    static constexpr int kMaxArguments = 65535;
 
     // Argument counts of a host-registered function, for the check at parse time.
     struct CustomArity {

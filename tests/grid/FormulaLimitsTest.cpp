@@ -108,6 +108,18 @@ TEST_F(FormulaLimits, AChainJustInsideTheBoundComputes) {
     EXPECT_EQ(sheet.value(3, 1), Value::number(400 * 401 / 2));
 }
 
+TEST_F(FormulaLimits, ACallHasAtMost65535Arguments) {
+    // Beyond that the bytecode's count would wrap, and SUM would add up only the rest.
+    std::wstring ones = L"1" + repeat(L",1", FormulaParser::kMaxArguments - 1);
+    ASSERT_TRUE(sheet.setFormula(1, 1, L"SUM(" + ones + L")+1").ok);
+    EXPECT_EQ(sheet.value(1, 1), Value::number(FormulaParser::kMaxArguments + 1));
+    ASSERT_TRUE(sheet.setFormula(1, 2, L"CHOOSE(65534," + ones.substr(4) + L",7)").ok);
+    EXPECT_EQ(sheet.value(1, 2), Value::number(7));
+    FormulaStatus status = sheet.setFormula(1, 3, L"1+SUM(" + ones + L",1)");
+    EXPECT_FALSE(status.ok);
+    EXPECT_EQ(narrow(status.message), "too many arguments to SUM at column 3");
+}
+
 TEST_F(FormulaLimits, AConstantCalledWithItselfIsAnArgumentCountError) {
     // The bare constant inside the call must not take the call's name away from it.
     for (const wchar_t* formula : {L"=FALSE(FALSE)", L"TRUE(TRUE)", L"TRUE(FALSE)", L"false(true,true)",
