@@ -10,6 +10,10 @@
 
 namespace {
 
+// Far beyond the deepest formula accepted, so that the fuzzer reaches the depth bound with operator
+// chains, and beyond the longest text a formula may build.
+constexpr std::size_t kMaxInput = 256 * 1024;
+
 grid::Sheet makeSheet() {
     grid::Sheet sheet;
     sheet.setMaxCols(8);
@@ -25,7 +29,7 @@ grid::Sheet makeSheet() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0 || size > 4096) return 0;
+    if (size == 0 || size > kMaxInput) return 0;
     auto style = static_cast<grid::RefStyle>(data[0] % 3);
     std::wstring text = utf8::decode(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
 

@@ -27,7 +27,16 @@ public:
         a.range_ = r;
         return a;
     }
+    // The empty result of a host-registered function (its "empty" status): the one empty value a
+    // formula keeps as its own result. Any other empty result (a reference to an empty cell, an
+    // omitted argument) makes the formula compute 0, as spreadsheet users expect of "=E1".
+    static Arg hostEmpty() {
+        Arg a;
+        a.hostEmpty_ = true;
+        return a;
+    }
     bool isReference() const { return isReference_; }
+    bool isHostEmpty() const { return hostEmpty_; }
     const Value& value() const { return value_; }      // scalars only
     const CellRange& range() const { return range_; }  // references only
 
@@ -35,6 +44,7 @@ private:
     Value value_;
     CellRange range_;
     bool isReference_ = false;
+    bool hostEmpty_ = false;
 };
 
 // What a function may ask of the sheet while it runs. Implemented by the evaluator.

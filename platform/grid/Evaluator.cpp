@@ -51,6 +51,7 @@ Value binaryValues(Operator op, const Value& l, const Value& r) {
         if (a.error) return Value::error(*a.error);
         TextOrError b = toText(r);
         if (b.error) return Value::error(*b.error);
+        if (a.text.size() + b.text.size() > kMaxTextLength) return Value::error(ErrorCode::Value);
         a.text += b.text;
         return Value::text(std::move(a.text));
     }
@@ -141,7 +142,7 @@ bool Evaluator::runNumeric(const Formula& f, std::int32_t col, std::int32_t row,
                 const double a = l.value;
                 const auto op = static_cast<Operator>(in.flags);
                 if (op >= Operator::Equal) {
-                    const int c = a < b ? -1 : (a > b ? 1 : 0);
+                    const int c = compareNumbers(a, b);
                     bool result;
                     switch (op) {
                         case Operator::Equal: result = c == 0; break;
@@ -264,7 +265,7 @@ Value Evaluator::run(const Formula& f, std::int32_t col, std::int32_t row) {
             case OpCode::JumpIfNotError: {
                 Value v = valueOf(stack_.back());
                 if (!v.isError()) {
-                    stack_.back() = Arg::scalar(std::move(v));
+                    if (stack_.back().isReference()) stack_.back() = Arg::scalar(std::move(v));
                     pc = static_cast<std::size_t>(in.a);
                 } else {
                     stack_.pop_back();
@@ -299,7 +300,11 @@ Value Evaluator::run(const Formula& f, std::int32_t col, std::int32_t row) {
             case OpCode::Deref: stack_.back() = Arg::scalar(valueOf(stack_.back())); break;
         }
     }
-    Value result = stack_.size() > base ? valueOf(stack_.back()) : Value();
+    Value result;
+    if (stack_.size() > base) {
+        result = valueOf(stack_.back());
+        if (result.isEmpty() && !stack_.back().isHostEmpty()) result = Value::number(0.0);
+    }
     stack_.resize(base);
     if (result.isNumber() && !std::isfinite(result.asNumber())) return Value::error(ErrorCode::Num);
     return result;
@@ -352,7 +357,7 @@ void Evaluator::call(const FunctionSlot& slot, std::uint16_t count) {
         result = Value::error(ErrorCode::Name);
     }
     stack_.resize(first);
-    stack_.push_back(Arg::scalar(std::move(result)));
+    stack_.push_back(slot.custom >= 0 && result.isEmpty() ? Arg::hostEmpty() : Arg::scalar(std::move(result)));
 }
 
 Value Evaluator::callCustom(std::int32_t custom, std::size_t first, std::uint16_t count) {

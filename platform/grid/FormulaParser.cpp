@@ -1,6 +1,7 @@
 #include "platform/grid/FormulaParser.h"
 
-#include <cstdlib>  // strtod
+#include <algorithm>  // max
+#include <cstdlib>    // strtod
 #include <string>
 
 #include "platform/grid/Builtins.h"
@@ -35,8 +36,8 @@ constexpr std::int32_t kMaxColLetters = 3;
 class Parser {
 public:
     Parser(std::wstring_view text, RefStyle style, Formula& f, std::vector<std::uint32_t>& argStack,
-           FormulaParser::CustomLookup lookup, const void* context)
-        : s_(text), style_(style), f_(f), args_(argStack), lookup_(lookup), context_(context) {}
+           std::vector<std::uint16_t>& levels, FormulaParser::CustomLookup lookup, const void* context)
+        : s_(text), style_(style), f_(f), args_(argStack), levels_(levels), lookup_(lookup), context_(context) {}
 
     FormulaStatus run() {
         skipBlanks();
@@ -71,27 +72,49 @@ private:
     }
 
     // ---- nodes --------------------------------------------------------------------------------
-    std::uint32_t add(const Node& n) {
+    // Every node records its level: 1 for a value, one more than its deepest child for an operator
+    // or a call, one more for each pair of parentheses around it. A node above kMaxDepth is refused
+    // where its operator stands, so that no walk over a tree (compiling it, here and wherever trees
+    // are walked recursively) can go deeper than the bound, whatever shape the text has: a chain of
+    // 50,000 "+1" is a tree 50,000 levels deep just as 50,000 nested parentheses are.
+    std::uint32_t add(const Node& n, std::uint16_t level = 1) {
         f_.nodes.push_back(n);
+        levels_.push_back(level);
         return static_cast<std::uint32_t>(f_.nodes.size() - 1);
     }
-    std::uint32_t addWithChildren(Node n, std::initializer_list<std::uint32_t> children) {
+    // The level of a node over children whose deepest is `deepest`; false (and the parse fails at
+    // column at + 1) when that is beyond the bound.
+    bool levelAbove(std::uint32_t deepest, std::size_t at, std::uint16_t& level) {
+        if (deepest >= static_cast<std::uint32_t>(FormulaParser::kMaxDepth)) {
+            fail(L"formula nested too deeply", at);
+            return false;
+        }
+        level = static_cast<std::uint16_t>(deepest + 1);
+        return true;
+    }
+    std::uint32_t addWithChildren(Node n, std::initializer_list<std::uint32_t> children, std::size_t at) {
+        std::uint32_t deepest = 0;
+        for (auto c : children) deepest = std::max<std::uint32_t>(deepest, levels_[c]);
+        std::uint16_t level = 0;
+        if (!levelAbove(deepest, at, level)) return 0;
         n.first = static_cast<std::uint32_t>(f_.childIndex.size());
         n.count = static_cast<std::uint32_t>(children.size());
         for (auto c : children) f_.childIndex.push_back(c);
-        return add(n);
+        return add(n, level);
     }
-    std::uint32_t binary(Operator op, std::uint32_t l, std::uint32_t r) {
+    std::uint32_t binary(Operator op, std::uint32_t l, std::uint32_t r, std::size_t at) {
+        if (failed_) return 0;
         Node n;
         n.kind = NodeKind::Binary;
         n.op = static_cast<std::uint8_t>(op);
-        return addWithChildren(n, {l, r});
+        return addWithChildren(n, {l, r}, at);
     }
-    std::uint32_t unary(Operator op, std::uint32_t child) {
+    std::uint32_t unary(Operator op, std::uint32_t child, std::size_t at) {
+        if (failed_) return 0;
         Node n;
         n.kind = NodeKind::Unary;
         n.op = static_cast<std::uint8_t>(op);
-        return addWithChildren(n, {child});
+        return addWithChildren(n, {child}, at);
     }
 
     void skipBlanks() {
@@ -130,9 +153,10 @@ private:
             else if (c == L'<') op = Operator::Less;
             else if (c == L'>') op = Operator::Greater;
             else break;
+            const std::size_t at = pos_;
             pos_ += len;
             std::uint32_t right = concat();
-            left = binary(op, left, right);
+            left = binary(op, left, right, at);
         }
         return left;
     }
@@ -140,8 +164,9 @@ private:
     std::uint32_t concat() {
         std::uint32_t left = additive();
         while (!failed_ && peek(L'&')) {
-            ++pos_;
-            left = binary(Operator::Concat, left, additive());
+            const std::size_t at = pos_++;
+            std::uint32_t right = additive();
+            left = binary(Operator::Concat, left, right, at);
         }
         return left;
     }
@@ -152,8 +177,9 @@ private:
             skipBlanks();
             if (pos_ >= s_.size() || (s_[pos_] != L'+' && s_[pos_] != L'-')) break;
             Operator op = s_[pos_] == L'+' ? Operator::Add : Operator::Subtract;
-            ++pos_;
-            left = binary(op, left, multiplicative());
+            const std::size_t at = pos_++;
+            std::uint32_t right = multiplicative();
+            left = binary(op, left, right, at);
         }
         return left;
     }
@@ -164,8 +190,9 @@ private:
             skipBlanks();
             if (pos_ >= s_.size() || (s_[pos_] != L'*' && s_[pos_] != L'/')) break;
             Operator op = s_[pos_] == L'*' ? Operator::Multiply : Operator::Divide;
-            ++pos_;
-            left = binary(op, left, power());
+            const std::size_t at = pos_++;
+            std::uint32_t right = power();
+            left = binary(op, left, right, at);
         }
         return left;
     }
@@ -174,8 +201,9 @@ private:
     std::uint32_t power() {
         std::uint32_t left = postfix();
         while (!failed_ && peek(L'^')) {
-            ++pos_;
-            left = binary(Operator::Power, left, postfix());
+            const std::size_t at = pos_++;
+            std::uint32_t right = postfix();
+            left = binary(Operator::Power, left, right, at);
         }
         return left;
     }
@@ -183,8 +211,8 @@ private:
     std::uint32_t postfix() {
         std::uint32_t operand = prefix();
         while (!failed_ && peek(L'%')) {
+            operand = unary(Operator::Percent, operand, pos_);
             ++pos_;
-            operand = unary(Operator::Percent, operand);
         }
         return operand;
     }
@@ -199,10 +227,10 @@ private:
                 return 0;
             }
             Operator op = s_[pos_] == L'-' ? Operator::Negate : Operator::Plus;
-            ++pos_;
+            const std::size_t at = pos_++;
             std::uint32_t operand = prefix();
             if (failed_) return 0;
-            return unary(op, operand);
+            return unary(op, operand, at);
         }
         return primary();
     }
@@ -215,7 +243,7 @@ private:
         }
         wchar_t c = s_[pos_];
         if (c == L'(') {
-            ++pos_;
+            const std::size_t open = pos_++;
             std::uint32_t inner = comparison();
             if (failed_) return 0;
             if (!peek(L')')) {
@@ -223,6 +251,9 @@ private:
                 return 0;
             }
             ++pos_;
+            // Parentheses make no node, but they are a level all the same: the descent through
+            // them is as deep as through an operator.
+            if (!levelAbove(levels_[inner], open, levels_[inner])) return 0;
             return inner;
         }
         if (isDigit(c) || (c == L'.' && pos_ + 1 < s_.size() && isDigit(s_[pos_ + 1]))) return number();
@@ -315,6 +346,10 @@ private:
                 break;
             }
             value += ch;
+        }
+        if (value.size() > kMaxTextLength) {
+            fail(L"text too long", start);
+            return 0;
         }
         Node node;
         node.kind = NodeKind::Text;
@@ -469,13 +504,25 @@ private:
     }
 
     // ---- names and calls ----------------------------------------------------------------------
-    std::uint32_t internName(std::wstring_view raw) {
+    static std::wstring upperCase(std::wstring_view raw) {
         std::wstring name(raw);
         for (auto& ch : name) ch = upper(ch);
+        return name;
+    }
+    // Names are interned only for the node that keeps them, once its arguments are parsed: a name
+    // taken earlier could be claimed or dropped by what the arguments intern meanwhile.
+    std::uint32_t internName(std::wstring name) {
         for (std::size_t i = 0; i < f_.names.size(); ++i)
             if (f_.names[i] == name) return static_cast<std::uint32_t>(i);
         f_.names.push_back(std::move(name));
         return static_cast<std::uint32_t>(f_.names.size() - 1);
+    }
+    static bool isLogicalName(std::wstring_view upperName) { return upperName == L"TRUE" || upperName == L"FALSE"; }
+    std::uint32_t logical(std::wstring_view upperName, std::uint16_t level = 1) {
+        Node node;
+        node.kind = NodeKind::Logical;
+        node.a = upperName == L"TRUE";
+        return add(node, level);
     }
 
     // A bare name: TRUE and FALSE are logical values, anything else computes #NAME?.
@@ -490,28 +537,17 @@ private:
             unexpected();
             return 0;
         }
-        std::wstring_view word = s_.substr(start, pos_ - start);
+        std::wstring upperName = upperCase(s_.substr(start, pos_ - start));
+        if (isLogicalName(upperName)) return logical(upperName);
         Node node;
-        std::uint32_t index = internName(word);
-        if (f_.names[index] == L"TRUE" || f_.names[index] == L"FALSE") {
-            node.kind = NodeKind::Logical;
-            node.a = f_.names[index] == L"TRUE";
-            if (index + 1 == f_.names.size()) f_.names.pop_back();
-            return add(node);
-        }
         node.kind = NodeKind::Call;
         node.flags = 1;  // bare: written without parentheses
-        node.a = static_cast<std::int32_t>(index);
+        node.a = static_cast<std::int32_t>(internName(std::move(upperName)));
         return add(node);
     }
 
     std::uint32_t call(std::size_t nameStart, std::size_t nameEnd, std::size_t open) {
-        DepthGuard guard(*this);
-        if (depth_ > FormulaParser::kMaxDepth) {
-            fail(L"formula nested too deeply", nameStart);
-            return 0;
-        }
-        std::uint32_t index = internName(s_.substr(nameStart, nameEnd - nameStart));
+        std::wstring upperName = upperCase(s_.substr(nameStart, nameEnd - nameStart));
         pos_ = open + 1;
         std::size_t base = args_.size();
         if (!peek(L')')) {
@@ -538,23 +574,27 @@ private:
         }
         ++pos_;  // ')'
         auto count = static_cast<std::int32_t>(args_.size() - base);
-        if (!checkArity(f_.names[index], count, nameStart)) return 0;
-        const std::wstring& upperName = f_.names[index];
-        if ((upperName == L"TRUE" || upperName == L"FALSE") && !isCustom(upperName)) {
+        if (count > FormulaParser::kMaxArguments) {
+            fail(L"too many arguments to " + upperName, nameStart);
+            return 0;
+        }
+        if (!checkArity(upperName, count, nameStart)) return 0;
+        std::uint32_t deepest = 0;
+        for (std::size_t i = base; i < args_.size(); ++i) deepest = std::max<std::uint32_t>(deepest, levels_[args_[i]]);
+        std::uint16_t level = 0;
+        if (!levelAbove(deepest, nameStart, level)) return 0;
+        if (isLogicalName(upperName) && !isCustom(upperName)) {
             args_.resize(base);
-            Node node;
-            node.kind = NodeKind::Logical;
-            node.a = upperName == L"TRUE";
-            return add(node);
+            return logical(upperName, level);
         }
         Node node;
         node.kind = NodeKind::Call;
-        node.a = static_cast<std::int32_t>(index);
+        node.a = static_cast<std::int32_t>(internName(std::move(upperName)));
         node.first = static_cast<std::uint32_t>(f_.childIndex.size());
         node.count = static_cast<std::uint32_t>(count);
         f_.childIndex.insert(f_.childIndex.end(), args_.begin() + static_cast<std::ptrdiff_t>(base), args_.end());
         args_.resize(base);
-        return add(node);
+        return add(node, level);
     }
 
     bool isCustom(std::wstring_view upperName) const { return lookup_ && lookup_(context_, upperName).found; }
@@ -585,6 +625,7 @@ private:
     RefStyle style_;
     Formula& f_;
     std::vector<std::uint32_t>& args_;
+    std::vector<std::uint16_t>& levels_;  // per node, as f_.nodes
     FormulaParser::CustomLookup lookup_;
     const void* context_;
     std::size_t pos_ = 0;
@@ -597,7 +638,8 @@ private:
 
 FormulaStatus FormulaParser::parse(std::wstring_view text, RefStyle style, Formula& out) {
     argStack_.clear();
-    Parser parser(text, style, out, argStack_, lookup_, lookupContext_);
+    levels_.clear();
+    Parser parser(text, style, out, argStack_, levels_, lookup_, lookupContext_);
     return parser.run();
 }
 

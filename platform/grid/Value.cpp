@@ -262,8 +262,23 @@ int compareValues(const Value& a, const Value& b) {
         int c = a.asText().compare(b.asText());
         return c < 0 ? -1 : (c > 0 ? 1 : 0);
     }
-    double x = a.isNumber() ? a.asNumber() : 0.0, y = b.isNumber() ? b.asNumber() : 0.0;
-    return x < y ? -1 : (x > y ? 1 : 0);
+    return compareNumbers(a.isNumber() ? a.asNumber() : 0.0, b.isNumber() ? b.asNumber() : 0.0);
+}
+
+int compareNumbers(double a, double b) {
+    if (a == b) return 0;
+    const int order = a < b ? -1 : 1;
+    // Numbers apart by more than a unit of their 15th digit differ there whatever the rounding;
+    // only the rest need the rounding itself.
+    if (std::fabs(a - b) > std::max(std::fabs(a), std::fabs(b)) * 1e-14) return order;
+    auto rounded = [](double x) {
+        char buffer[40];
+        char* end = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 14).ptr;
+        double r = x;
+        std::from_chars(buffer, end, r);
+        return r;
+    };
+    return rounded(a) == rounded(b) ? 0 : order;
 }
 
 }  // namespace grid

@@ -71,6 +71,12 @@ private:
     std::shared_ptr<const std::wstring> text_;
 };
 
+// The longest text a formula may build, as the legacy component's cells held: "&", CONCATENATE,
+// REPT, SUBSTITUTE, REPLACE, TEXT and every other function that makes a text give #VALUE! rather
+// than a longer text, so that a chain of doublings (=A1&A1) ends in an error value, not in memory
+// exhaustion. A text constant in a formula is held to it too.
+inline constexpr std::size_t kMaxTextLength = 32767;
+
 // Numbers in their shortest form with at most 15 significant digits: 0.1 + 0.2 -> "0.3",
 // 1/3 -> "0.333333333333333", 1e20 -> "1E+20", -0 -> "0". Infinities and NaN never reach a cell
 // (they become #NUM!), but format as "#NUM!" to be safe.
@@ -108,8 +114,14 @@ BoolOrError toBool(const Value& v);
 // errors as "" (a cell whose formula fails shows nothing; callers ask for the error separately).
 std::wstring displayText(const Value& v);
 
-// Ordering used by comparison operators: numbers (and empty as 0) below texts; texts compare
-// case-sensitively by code point. Returns <0, 0, >0. Errors are the caller's business.
+// Ordering of two numbers as users read them: numbers that agree in 15 significant digits (what
+// every text of a number shows) are equal, so 0.1 + 0.2 = 0.3. Returns -1, 0, 1. The comparison
+// operators, the lookup functions and the criteria of COUNTIF/SUMIF all compare numbers this way.
+int compareNumbers(double a, double b);
+
+// Ordering used by comparison operators: numbers (and empty as 0) below texts, numbers as
+// compareNumbers; texts compare case-sensitively by code point. Returns <0, 0, >0. Errors are the
+// caller's business.
 int compareValues(const Value& a, const Value& b);
 
 }  // namespace grid

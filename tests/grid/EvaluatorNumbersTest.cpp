@@ -64,7 +64,7 @@ TEST_F(EvaluatorNumbers, PlainNumbersAndTheirKinds) {
 
 TEST_F(EvaluatorNumbers, WhatIsNotAPlainNumberFallsBack) {
     expectAll({
-        {L"A4", Value()},                    // an empty cell read alone is empty, not 0
+        {L"A4", num(0)},                     // an empty cell read alone computes 0, as "=E1" does anywhere
         {L"A4+1", num(1)},
         {L"A5", logical(true)},              // a logical cell keeps its kind
         {L"A5+1", num(2)},

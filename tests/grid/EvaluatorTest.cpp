@@ -141,6 +141,66 @@ TEST_F(Evaluator, LazyControlFunctions) {
     });
 }
 
+TEST_F(Evaluator, AnEmptyResultComputesZeroButEmptyOperandsKeepTheirRole) {
+    // A5 is empty.
+    expectAll({
+        {L"A5", num(0)},
+        {L"IF(TRUE,,2)", num(0)},
+        {L"IF(FALSE,1,A5)", num(0)},
+        {L"CHOOSE(1,A5,2)", num(0)},
+        {L"IFERROR(A5,1)", num(0)},
+        {L"INDEX(A1:A5,5)", num(0)},
+        {L"A5&\"x\"", text(L"x")},  // still "" in text
+        {L"A5=\"\"", logical(true)},
+        {L"A5=0", logical(true)},
+        {L"ISBLANK(A5)", logical(true)},
+    });
+    EXPECT_EQ(sheet.valueText(5, 5), L"1");
+    ASSERT_TRUE(sheet.setFormula(5, 5, L"A5").ok);
+    EXPECT_EQ(sheet.valueText(5, 5), L"0");
+    // A cell reading such a formula sees the 0, not an empty cell.
+    ASSERT_TRUE(sheet.setFormula(5, 6, L"ISBLANK(E5)").ok);
+    EXPECT_EQ(sheet.value(5, 6), logical(false));
+    // The empty status of a host function stays empty: the standards functions give empty texts so.
+    sheet.addCustomFunction(L"NOTHING", 0, 0, [](CustomRecord& r, std::span<CustomRecord>) {
+        r.setEmpty();
+        return true;
+    });
+    expectAll({{L"NOTHING()", Value()}, {L"IF(TRUE,NOTHING())", Value()}, {L"IFERROR(NOTHING(),1)", Value()},
+               {L"NOTHING()+1", num(1)}});
+}
+
+TEST_F(Evaluator, NumbersAreEqualWhenTheyAgreeInFifteenDigits) {
+    sheet.setNumber(3, 1, 0.3);
+    sheet.setNumber(3, 2, 0.1);
+    sheet.setNumber(3, 3, 0.2);
+    sheet.setNumber(3, 4, 0.1 + 0.2);  // 0.30000000000000004
+    expectAll({
+        {L"0.1+0.2=0.3", logical(true)},
+        {L"0.1+0.2<>0.3", logical(false)},
+        {L"0.1+0.2>0.3", logical(false)},
+        {L"0.1+0.2>=0.3", logical(true)},
+        {L"0.3<0.1+0.2", logical(false)},
+        {L"0.3<=0.1+0.2", logical(true)},
+        {L"C2+C3=C1", logical(true)},             // through the plain-number path
+        {L"(C2+C3=C1)*1", num(1)},
+        {L"IF(C2+C3=C1,\"same\",\"differ\")", text(L"same")},
+        {L"1.00000000000001=1", logical(false)},  // 15 significant digits still count
+        {L"1.000000000000001=1", logical(true)},  // the 16th does not
+        {L"123456789012345400=123456789012345000", logical(true)},
+        {L"123456789012345678=123456789012345000", logical(false)},  // rounds to ...346
+        {L"-0.1-0.2=-0.3", logical(true)},
+        {L"1E-300*0.1=1E-301", logical(true)},
+        {L"0=1E-300", logical(false)},            // tiny is not zero
+        // The lookup functions and the criteria find the number the user typed.
+        {L"MATCH(0.3,C4:C4,0)", num(1)},
+        {L"VLOOKUP(C1,C4:C4,1,FALSE)", num(0.1 + 0.2)},
+        {L"COUNTIF(C4:C4,0.3)", num(1)},
+        {L"COUNTIF(C4:C4,\"=0.3\")", num(1)},
+        {L"COUNTIF(C4:C4,\">0.3\")", num(0)},
+    });
+}
+
 TEST_F(Evaluator, ReferencesInEveryStyle) {
     // Legacy: absolute references and "#" for the formula's own row or column (E5 here).
     sheet.setNumber(1, 5, 4);  // A5

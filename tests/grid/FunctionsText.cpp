@@ -139,6 +139,23 @@ TEST(FunctionsText, TextFormatCodes) {
     });
 }
 
+// TEXT writes at most 15 significant digits, as every other text of a number; further places are
+// zeros, not the digits of the binary fraction.
+TEST(FunctionsText, TextWritesFifteenSignificantDigits) {
+    FakeSheet sheet;
+    expectCases(sheet, {
+        {L"TEXT", {num(1.0 / 3), str(L"0.00000000000000000000")}, text(L"0.33333333333333300000")},
+        {L"TEXT", {num(0.1 + 0.2), str(L"0.000000000000000000")}, text(L"0.300000000000000000")},
+        {L"TEXT", {num(2.0 / 3), str(L"0.000000000000000")}, text(L"0.666666666666667")},
+        {L"TEXT", {num(123456789.123456789), str(L"0.000000000")}, text(L"123456789.123457000")},
+        {L"TEXT", {num(123456789012345678.0), str(L"0")}, text(L"123456789012346000")},
+        {L"TEXT", {num(1e20), str(L"#,##0")}, text(L"100,000,000,000,000,000,000")},
+        {L"TEXT", {num(0.000123), str(L"0.000000")}, text(L"0.000123")},
+        {L"TEXT", {num(-1.0 / 3), str(L"0.0000000000000000")}, text(L"-0.3333333333333330")},
+        {L"TEXT", {num(1.0 / 3), str(L"0.0000000000000000E+00")}, text(L"3.3333333333333300E-01")},
+    });
+}
+
 // A pattern whose head fits everywhere but whose tail never does is answered in one pass, not by
 // retrying the whole pattern at each of 32767 positions.
 TEST(FunctionsText, SearchFailsFastOnLongTexts) {

@@ -48,7 +48,7 @@ Criterion Criterion::parse(const Value& criterion) {
 
 bool Criterion::equals(const Value& cell) const {
     switch (operand_) {
-        case Operand::Number: return cell.isNumber() && cell.asNumber() == number_;
+        case Operand::Number: return cell.isNumber() && compareNumbers(cell.asNumber(), number_) == 0;
         case Operand::Blank: return cell.isEmpty() || (cell.isText() && cell.asText().empty());
         case Operand::Error: return cell.isError() && cell.asError() == error_;
         case Operand::Text:
@@ -73,8 +73,7 @@ bool Criterion::matches(const Value& cell) const {
     if (operator_ == Operator::NotEqual) return !equals(cell);
     // Ordering compares numbers with numbers and texts with texts only; other cells never match.
     if (operand_ == Operand::Number && cell.isNumber()) {
-        double v = cell.asNumber();
-        return ordered(v < number_ ? -1 : (v > number_ ? 1 : 0));
+        return ordered(compareNumbers(cell.asNumber(), number_));
     }
     if (operand_ == Operand::Text && cell.isText()) return ordered(cell.asText().compare(text_));
     return false;

@@ -218,10 +218,7 @@ bool wildcardMatch(std::wstring_view pattern, std::wstring_view text, CaseMatch 
 // ---- lookups ---------------------------------------------------------------------------------
 
 std::optional<int> lookupCompare(const Value& cell, const Value& key) {
-    if (cell.isNumber() && key.isNumber()) {
-        double a = cell.asNumber(), b = key.asNumber();
-        return a < b ? -1 : (a > b ? 1 : 0);
-    }
+    if (cell.isNumber() && key.isNumber()) return compareNumbers(cell.asNumber(), key.asNumber());
     if (cell.isText() && key.isText()) {
         int c = cell.asText().compare(key.asText());
         return c < 0 ? -1 : (c > 0 ? 1 : 0);

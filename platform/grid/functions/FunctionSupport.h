@@ -106,9 +106,12 @@ bool wildcardMatch(std::wstring_view pattern, std::wstring_view text, CaseMatch 
                    MatchExtent extent = MatchExtent::Whole);
 bool hasWildcards(std::wstring_view pattern);
 
-// Longest text a function may build; beyond it the result is #VALUE! rather than an allocation the
-// size of the user's whim (REPT("x", 1E9)).
-inline constexpr std::size_t kMaxTextLength = 32767;
+// A text result: #VALUE! when it is longer than kMaxTextLength (Value.h), the longest text a formula
+// may build. Every function that makes a text returns it through here.
+inline Value textResult(std::wstring text) {
+    if (text.size() > kMaxTextLength) return Value::error(ErrorCode::Value);
+    return Value::text(std::move(text));
+}
 
 // ---- lookups ---------------------------------------------------------------------------------
 

@@ -138,16 +138,24 @@ double scaleDown(double v, int exponent) {
 }
 
 // Writes an already rounded non-negative number with `decimals` digits after the point and splits
-// it: integer digits without leading zeros ("" for 0) and exactly `decimals` fraction digits.
+// it: integer digits without leading zeros ("" for 0) and exactly `decimals` fraction digits. Only
+// 15 significant digits are written, the rest are zeros, as in every other text the engine makes of
+// a number: TEXT(1/3, "0.00000000000000000") is "0.33333333333333300", not the binary fraction's
+// "0.33333333333333331".
 void splitDigits(double v, int decimals, std::string& integer, std::string& fraction) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
-    std::string_view s(buffer);
-    std::size_t point = s.find('.');
-    std::string_view whole = s.substr(0, point);
-    while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
-    integer = whole;
-    fraction = point == std::string_view::npos ? std::string() : std::string(s.substr(point + 1));
+    integer.clear();
+    fraction.assign(static_cast<std::size_t>(decimals), '0');
+    if (v == 0.0) return;
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.14e", v);  // d.dddddddddddddde[+-]x
+    char digits[15];
+    digits[0] = buffer[0];
+    std::copy(buffer + 2, buffer + 16, digits + 1);
+    const int exponent = std::atoi(buffer + 17);
+    // Significant digit i stands for 10^(exponent - i).
+    auto digitAt = [&](int i) { return i >= 0 && i < 15 ? digits[i] : '0'; };
+    for (int i = 0; i <= exponent; ++i) integer += digitAt(i);
+    for (int k = 0; k < decimals; ++k) fraction[static_cast<std::size_t>(k)] = digitAt(exponent + 1 + k);
 }
 
 std::wstring formatSection(const Section& s, double value, bool writeSign) {
@@ -322,6 +330,8 @@ std::wstring NumberFormat::formatText(std::wstring_view text, std::wstring_view 
     for (const Token& t : section.tokens) {
         if (t.kind == Token::Kind::Literal) out += t.text;
         if (t.kind == Token::Kind::General) out += text;
+        // A code of many "@" would otherwise repeat a long text into any size; too long is too long.
+        if (out.size() > kMaxTextLength) break;
     }
     return out;
 }

@@ -8,12 +8,6 @@
 namespace grid::functions {
 namespace {
 
-// A text result, refused when it would exceed the longest text a cell holds.
-Value textResult(std::wstring text) {
-    if (text.size() > kMaxTextLength) return errorResult(ErrorCode::Value);
-    return Value::text(std::move(text));
-}
-
 // A character count or position argument; `minimum` is the smallest accepted value.
 struct Count {
     std::int64_t value = 0;
@@ -37,7 +31,7 @@ Value fnLeft(std::span<const Arg> args, CallContext& context) {
     if (t.error) return errorResult(*t.error);
     Count n = countArg(args, 1, 1, 0, context);
     if (n.error) return errorResult(*n.error);
-    return Value::text(t.text.substr(0, clampToSize(n.value, t.text.size())));
+    return textResult(t.text.substr(0, clampToSize(n.value, t.text.size())));
 }
 
 Value fnRight(std::span<const Arg> args, CallContext& context) {
@@ -46,7 +40,7 @@ Value fnRight(std::span<const Arg> args, CallContext& context) {
     Count n = countArg(args, 1, 1, 0, context);
     if (n.error) return errorResult(*n.error);
     std::size_t count = clampToSize(n.value, t.text.size());
-    return Value::text(t.text.substr(t.text.size() - count));
+    return textResult(t.text.substr(t.text.size() - count));
 }
 
 Value fnMid(std::span<const Arg> args, CallContext& context) {
@@ -57,7 +51,7 @@ Value fnMid(std::span<const Arg> args, CallContext& context) {
     Count n = countArg(args, 2, 0, 0, context);
     if (n.error) return errorResult(*n.error);
     std::size_t from = clampToSize(start.value - 1, t.text.size());
-    return Value::text(t.text.substr(from, clampToSize(n.value, t.text.size())));
+    return textResult(t.text.substr(from, clampToSize(n.value, t.text.size())));
 }
 
 Value fnLen(std::span<const Arg> args, CallContext& context) {
@@ -71,7 +65,7 @@ Value mapCharacters(std::span<const Arg> args, CallContext& context) {
     TextOrError t = textArg(args[0], context);
     if (t.error) return errorResult(*t.error);
     for (wchar_t& c : t.text) c = Map(c);
-    return Value::text(std::move(t.text));
+    return textResult(std::move(t.text));
 }
 
 // Letters as far as PROPER is concerned: those with a case, and the sharp s that has none.
@@ -87,7 +81,7 @@ Value fnProper(std::span<const Arg> args, CallContext& context) {
         c = letter && !inWord ? upperChar(c) : lowerChar(c);
         inWord = letter;
     }
-    return Value::text(std::move(t.text));
+    return textResult(std::move(t.text));
 }
 
 // TRIM strips blanks at both ends and makes every inner run of blanks a single one.
@@ -106,7 +100,7 @@ Value fnTrim(std::span<const Arg> args, CallContext& context) {
         pendingBlank = false;
         out += c;
     }
-    return Value::text(std::move(out));
+    return textResult(std::move(out));
 }
 
 // FIND and SEARCH share their argument handling: the start is 1-based and may be one past the end.
@@ -161,7 +155,7 @@ Value fnSubstitute(std::span<const Arg> args, CallContext& context) {
     if (to.error) return errorResult(*to.error);
     Count which = countArg(args, 3, 0, 1, context);
     if (which.error) return errorResult(*which.error);
-    if (from.text.empty()) return Value::text(std::move(t.text));
+    if (from.text.empty()) return textResult(std::move(t.text));
     std::wstring out;
     std::size_t position = 0;
     std::int64_t occurrence = 0;
@@ -202,7 +196,7 @@ Value fnConcatenate(std::span<const Arg> args, CallContext& context) {
         out += t.text;
         if (out.size() > kMaxTextLength) return errorResult(ErrorCode::Value);
     }
-    return Value::text(std::move(out));
+    return textResult(std::move(out));
 }
 
 Value fnRept(std::span<const Arg> args, CallContext& context) {
@@ -210,12 +204,12 @@ Value fnRept(std::span<const Arg> args, CallContext& context) {
     if (t.error) return errorResult(*t.error);
     Count n = countArg(args, 1, 0, 0, context);
     if (n.error) return errorResult(*n.error);
-    if (t.text.empty() || n.value == 0) return Value::text(std::wstring());
+    if (t.text.empty() || n.value == 0) return textResult(std::wstring());
     if (n.value > static_cast<std::int64_t>(kMaxTextLength / t.text.size())) return errorResult(ErrorCode::Value);
     std::wstring out;
     out.reserve(t.text.size() * static_cast<std::size_t>(n.value));
     for (std::int64_t i = 0; i < n.value; ++i) out += t.text;
-    return Value::text(std::move(out));
+    return textResult(std::move(out));
 }
 
 Value fnExact(std::span<const Arg> args, CallContext& context) {
