@@ -251,9 +251,9 @@ std::string writeNativeGrid(Sheet& sheet) {
         w.end();
     }
     std::string name;
-    for (std::int32_t c = 0; c <= sheet.maxCols(); ++c) {
+    for (std::int32_t c : sheet.customColWidths()) {
+        if (c < 0 || c > sheet.maxCols()) continue;
         std::int32_t col = c == 0 ? kHeader : c;
-        if (!sheet.hasCustomColWidth(col)) continue;
         name.clear();
         appendColumn(name, col);
         w.begin("col");
@@ -261,9 +261,9 @@ std::string writeNativeGrid(Sheet& sheet) {
         w.number("width", sheet.colWidth(col));
         w.end();
     }
-    for (std::int32_t r = 0; r <= sheet.maxRows(); ++r) {
+    for (std::int32_t r : sheet.customRowHeights()) {
+        if (r < 0 || r > sheet.maxRows()) continue;
         std::int32_t row = r == 0 ? kHeader : r;
-        if (!sheet.hasCustomRowHeight(row)) continue;
         name.clear();
         appendRow(name, row);
         w.begin("row");
