@@ -381,9 +381,9 @@ TEST(Mx_SpreadSearch, TheLargestGridIsSearchedByWhatItHolds) {
     ASSERT_TRUE(grid.findNextExact(L"plate", 1, 1, col, row));
     EXPECT_EQ(col, 5);
     EXPECT_EQ(row, grid::kRowLimit);
-    ASSERT_TRUE(grid.findNext(L"o", 4, grid::kRowLimit, col, row)) << "the start column holds for the start row";
+    ASSERT_TRUE(grid.findNext(L"a", 4, grid::kRowLimit, col, row)) << "the start column holds for the start row";
     EXPECT_EQ(col, 5);
-    ASSERT_TRUE(grid.findNext(L"o", 4, 0, col, row)) << "a start above the first row searches from A1";
+    ASSERT_TRUE(grid.findNext(L"a", 4, 0, col, row)) << "a start above the first row searches from A1";
     EXPECT_EQ(col, grid::kColLimit);
     EXPECT_FALSE(grid.findNext(L"nut", 1, 1, col, row));
     ASSERT_TRUE(grid.findInRow(L"bolt", false, grid::kRowLimit, 1, col));
