@@ -255,10 +255,25 @@ bool Mx_Spread::mergeEqualCells(int col) {
 // ---- Search ----------------------------------------------------------------------------------------------
 // Comparisons respect case: a standards sheet's names are case-sensitive.
 
+// A non-empty text is found only in a cell that holds something, so a search for one goes from such
+// cell to the next (Sheet::nextUsedCell) and costs what the sheet holds, not its declared size (two
+// million rows by 16,384 columns). An empty text matches the first cell looked at, held or not.
 bool Mx_Spread::findInRow(const Mx_String& text, bool partial, int row, int startCol, int& col) {
     if (!validRowOrHeader(row)) return false;
     int cols = GetMaxCols();
     Mx_String cell;
+    const grid::Sheet* sheet = SSGetSheet(m_hWnd);
+    if (sheet && !text.isEmpty() && row >= 1) {
+        std::int32_t c = std::max(startCol, 1), r = row;
+        for (; sheet->nextUsedCell({1, row, cols, row}, c, r); ++c) {
+            if (!readText(c, r, kValue, cell)) continue;
+            if (partial ? cell.contains(text) : cell.equal(text)) {
+                col = c;
+                return true;
+            }
+        }
+        return false;
+    }
     for (int c = std::max(startCol, 1); c <= cols; ++c) {
         if (!readText(c, toGridIndex(row), kValue, cell)) continue;
         if (partial ? cell.contains(text) : cell.equal(text)) {
@@ -272,6 +287,21 @@ bool Mx_Spread::findInRow(const Mx_String& text, bool partial, int row, int star
 bool Mx_Spread::findFrom(const Mx_String& text, bool partial, int startCol, int startRow, int& col, int& row) {
     if (!created_) return false;
     int rows = GetMaxRows();
+    const grid::Sheet* sheet = SSGetSheet(m_hWnd);
+    if (sheet && !text.isEmpty()) {
+        // The start column holds for the start row only (a start above row 1 searches from A1).
+        std::int32_t c = startRow >= 1 ? std::max(startCol, 1) : 1, r = std::max(startRow, 1);
+        Mx_String cell;
+        for (; sheet->nextUsedCell({1, 1, GetMaxCols(), rows}, c, r); ++c) {
+            if (!readText(c, r, kValue, cell)) continue;
+            if (partial ? cell.contains(text) : cell.equal(text)) {
+                col = c;
+                row = r;
+                return true;
+            }
+        }
+        return false;
+    }
     for (int r = std::max(startRow, 1); r <= rows; ++r) {
         int c = 0;
         if (findInRow(text, partial, r, r == startRow ? startCol : 1, c)) {

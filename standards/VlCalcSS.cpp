@@ -38,6 +38,31 @@ bool cellValue(const grid::Sheet* sheet, int col, int row, std::wstring& text) {
     return sheet && sheet->getText(col, row, grid::TextKind::Value, text);
 }
 
+// The rows of an area that hold something, top to bottom, and in each the columns that do, left to
+// right: the cells a loop over every cell of the area would act on, in its order, including what the
+// loop writes ahead of itself (each step asks the sheet again). A sheet may declare two million rows
+// and 16,384 columns and hold a few cells; its scans cost what it holds. 0 is "no further one".
+class UsedCells {
+public:
+    UsedCells(const grid::Sheet* sheet, int col1, int row1, int col2, int row2)
+        : sheet_(sheet), area_{col1, row1, col2, row2} {}
+    int firstRow() const { return rowFrom(area_.col1, area_.row1); }
+    int nextRow(int row) const { return rowFrom(area_.col2 + 1, row); }
+    int firstCol(int row) const { return colFrom(area_.col1, row); }
+    int nextCol(int row, int col) const { return colFrom(col + 1, row); }
+
+private:
+    int rowFrom(std::int32_t col, std::int32_t row) const {
+        return sheet_ && sheet_->nextUsedCell(area_, col, row) ? row : 0;
+    }
+    int colFrom(std::int32_t col, std::int32_t row) const {
+        const std::int32_t inRow = row;
+        return sheet_ && sheet_->nextUsedCell(area_, col, row) && row == inRow ? col : 0;
+    }
+    const grid::Sheet* sheet_;
+    grid::CellRange area_;
+};
+
 // The words of a text (runs of letters A-Z/a-z, digits and "_"), letters folded to lower case.
 void foldedWords(const std::wstring& text, std::vector<std::wstring>& words) {
     words.clear();
@@ -105,8 +130,9 @@ void VlCalcSS::findSections(int (&startRows)[4]) {
     const int lastCol = getMaxCols();
     const grid::Sheet* sheet = SSGetSheet(GetSafeHwnd());
     if (!sheet) return;
-    for (int row = 1; row <= lastRow && missing > 0; ++row) {
-        for (int col = 1; col <= lastCol && missing > 0; ++col) {
+    const UsedCells used(sheet, 1, 1, lastCol, lastRow);
+    for (int row = used.firstRow(); row > 0 && missing > 0; row = used.nextRow(row)) {
+        for (int col = used.firstCol(row); col > 0 && missing > 0; col = used.nextCol(row, col)) {
             // Only a text shows as a header: numbers show digits, errors nothing.
             const std::wstring* text = sheet->textValue(col, row);
             if (!text || text->empty()) continue;
@@ -137,8 +163,9 @@ Acad::ErrorStatus VlCalcSS::initVarCells() {
         for (int o = 0; o < 4; ++o)
             if (o != s && starts[o] > starts[s] && (nearest < 0 || starts[o] < nearest)) nearest = starts[o];
         if (nearest > 0) end = nearest - 1;
-        for (int row = starts[s]; row <= end && row <= lastRow; ++row) {
-            for (int col = 1; col <= lastCol; ++col) {
+        const UsedCells used(sheet, 1, starts[s], lastCol, std::min(end, lastRow));
+        for (int row = used.firstRow(); row > 0; row = used.nextRow(row)) {
+            for (int col = used.firstCol(row); col > 0; col = used.nextCol(row, col)) {
                 // What VlVarCell::initialize does. Only a text can declare (a number shows digits,
                 // an error nothing), and a text seen before is not parsed again.
                 const auto* shared = sheet ? sheet->sharedTextValue(col, row) : nullptr;
@@ -274,8 +301,9 @@ Acad::ErrorStatus VlCalcSS::replaceGenVars() {
         });
     });
     std::wstring value;
-    for (int row = 1; row <= lastRow; ++row) {
-        for (int col = 1; col <= lastCol; ++col) {
+    const UsedCells used(sheet, 1, 1, lastCol, lastRow);
+    for (int row = used.firstRow(); row > 0; row = used.nextRow(row)) {
+        for (int col = used.firstCol(row); col > 0; col = used.nextCol(row, col)) {
             if (textCellsOnly) {
                 const auto* shared = sheet ? sheet->sharedTextValue(col, row) : nullptr;
                 if (!shared || (*shared)->empty()) continue;
@@ -368,8 +396,9 @@ Acad::ErrorStatus VlCalcSS::calc() {
     runningSheets().push_back(this);
     const int lastRow = getMaxRows();
     const int lastCol = getMaxCols();
-    for (int row = calcStart; row <= lastRow; ++row)
-        for (int col = 1; col <= lastCol; ++col) calcCell(col, row);
+    const UsedCells used(SSGetSheet(GetSafeHwnd()), 1, calcStart, lastCol, lastRow);
+    for (int row = used.firstRow(); row > 0; row = used.nextRow(row))
+        for (int col = used.firstCol(row); col > 0; col = used.nextCol(row, col)) calcCell(col, row);
     runningSheets().pop_back();
     return Acad::eOk;
 }

@@ -56,6 +56,14 @@ public:
     virtual Value cellValue(std::int32_t col, std::int32_t row) = 0;
     // A uniform random number in [0, 1) for RAND().
     virtual double random() = 0;
+
+    // Calls visit(state, col, row, value) for each cell of the range whose value is not empty, row by
+    // row, each row left to right, until visit returns false. The range lies inside the sheet (as
+    // the evaluator passes references). A sheet skips what it does not hold without looking at it,
+    // so a range over a large empty area costs what it holds, not its size; this default reads
+    // every cell.
+    using ValueVisit = bool (*)(void* state, std::int32_t col, std::int32_t row, const Value& value);
+    virtual void visitValues(const CellRange& range, ValueVisit visit, void* state);
 };
 
 // Reads an argument as one value: a scalar as is, a single-cell reference as that cell's value,

@@ -1,6 +1,6 @@
 #pragma once
 // CSV and TSV text: a tokenizer that walks a file field by field without copying it, and the quoting
-// used when a sheet is written back out. Sheets are filled from it by GridFile.
+// used when a sheet is written back out. Sheets are filled from it by DelimitedGridFile.
 //
 // The rules are those of RFC 4180 and of what spreadsheet programs write:
 // - a record ends at LF, CRLF or a lone CR; a line break at the very end starts no further record;

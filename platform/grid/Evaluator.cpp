@@ -86,6 +86,17 @@ Value Evaluator::cellValue(std::int32_t col, std::int32_t row) {
     return cell->value;
 }
 
+void Evaluator::visitValues(const CellRange& range, ValueVisit visit, void* state) {
+    if (!sheet_.insideData(range.col1, range.row1) || !sheet_.insideData(range.col2, range.row2)) {
+        CallContext::visitValues(range, visit, state);  // reads #REF! where it leaves the sheet
+        return;
+    }
+    sheet_.cells.forEachByRow(range, [&](std::int32_t col, std::int32_t row, const Cell& cell) {
+        if (cell.state == CellState::Visiting) return visit(state, col, row, Value::error(ErrorCode::Circular));
+        return cell.value.isEmpty() || visit(state, col, row, cell.value);
+    });
+}
+
 double Evaluator::random() {
     // xorshift64*: RAND needs no more, and the state lives with the sheet.
     std::uint64_t& x = sheet_.randomState;
@@ -408,19 +419,20 @@ bool Evaluator::logicStep(bool isOr) {
         if (acc.isEmpty()) acc = Value::logical(!isOr);
         if (isOr ? b : !b) acc = Value::logical(isOr);
     };
-    bool done = false;
     if (arg.isReference()) {
-        const CellRange& r = arg.range();
-        for (std::int32_t row = r.row1; row <= r.row2 && !done; ++row)
-            for (std::int32_t col = r.col1; col <= r.col2 && !done; ++col) {
-                Value v = cellValue(col, row);
-                if (v.isError()) {
-                    acc = v;
-                    done = true;
-                } else if (v.isNumber()) {
-                    fold(v.asNumber() != 0.0);  // texts and empty cells of ranges are skipped
-                }
+        struct Walk {
+            Value& acc;
+            decltype(fold)& step;
+        } walk{acc, fold};
+        visitValues(arg.range(), [](void* p, std::int32_t, std::int32_t, const Value& v) {
+            auto& w = *static_cast<Walk*>(p);
+            if (v.isError()) {
+                w.acc = v;
+                return false;
             }
+            if (v.isNumber()) w.step(v.asNumber() != 0.0);  // texts and empty cells of ranges are skipped
+            return true;
+        }, &walk);
     } else if (!arg.value().isEmpty()) {
         BoolOrError b = toBool(arg.value());
         if (b.error) acc = Value::error(*b.error);

@@ -27,6 +27,8 @@ public:
 
     Value cellValue(std::int32_t col, std::int32_t row) override;
     double random() override;
+    // Walks only the cells the sheet holds in the range.
+    void visitValues(const CellRange& range, ValueVisit visit, void* state) override;
 
 private:
     // One entry of the number stack: a logical result stays marked so that a formula ending in a

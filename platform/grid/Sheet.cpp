@@ -151,6 +151,21 @@ void datumOf(std::wstring_view text, Value& value, std::optional<std::wstring>& 
 
 std::int32_t clampAll(std::int32_t v, std::int32_t max) { return v == kHeader ? max : v; }
 
+bool isUsed(const Cell& cell) { return cell.formula || !cell.value.isEmpty(); }
+
+// Empties every cell the store holds in `range` (internal indexes), with its side-table entry, as
+// a sheet that shrinks drops what lies beyond its new end.
+void dropCells(SheetData& d, const CellRange& range) {
+    std::vector<std::uint64_t> held;
+    d.cells.forEachByRow(range, [&](std::int32_t c, std::int32_t r, Cell&) { held.push_back(Dependencies::key(c, r)); });
+    for (std::uint64_t k : held) {
+        const std::int32_t c = Dependencies::colOf(k), r = Dependencies::rowOf(k);
+        d.setContent(c, r, Value(), nullptr, std::nullopt);
+        d.extras.erase(k);
+        d.cells.erase(c, r);
+    }
+}
+
 // A single cell as a range: kHeader names the header here, not "all".
 CellRange singleCell(std::int32_t col, std::int32_t row) {
     if (col == kHeader) col = 0;
@@ -174,14 +189,8 @@ bool Sheet::setMaxRows(std::int32_t rows) {
     SheetData& d = *data_;
     if (rows < 0 || rows > kRowLimit) return false;
     if (rows < d.rows) {
-        for (std::int32_t c = 0; c < d.cells.columnCount(); ++c)
-            for (std::int32_t r = rows + 1; r < d.cells.rowExtent(c) && r <= d.rows; ++r) {
-                if (d.cells.find(c, r)) {
-                    d.setContent(c, r, Value(), nullptr, std::nullopt);
-                    d.extras.erase(Dependencies::key(c, r));
-                    d.cells.erase(c, r);
-                }
-            }
+        dropCells(d, {0, rows + 1, d.cells.columnCount() - 1, INT32_MAX});
+        d.cells.dropRowsFrom(rows + 1);
         d.spans.removeIf([&](const CellRange& s) { return s.row2 > rows; });
     }
     d.rows = rows;
@@ -194,14 +203,8 @@ bool Sheet::setMaxCols(std::int32_t cols) {
     SheetData& d = *data_;
     if (cols < 0 || cols > kColLimit) return false;
     if (cols < d.cols) {
-        for (std::int32_t c = cols + 1; c < d.cells.columnCount() && c <= d.cols; ++c)
-            for (std::int32_t r = 0; r < d.cells.rowExtent(c); ++r) {
-                if (d.cells.find(c, r)) {
-                    d.setContent(c, r, Value(), nullptr, std::nullopt);
-                    d.extras.erase(Dependencies::key(c, r));
-                    d.cells.erase(c, r);
-                }
-            }
+        dropCells(d, {cols + 1, 0, d.cells.columnCount() - 1, INT32_MAX});
+        d.cells.dropColumnsFrom(cols + 1);
         d.spans.removeIf([&](const CellRange& s) { return s.col2 > cols; });
     }
     d.cols = cols;
@@ -212,20 +215,31 @@ bool Sheet::setMaxCols(std::int32_t cols) {
 
 bool Sheet::isInside(std::int32_t col, std::int32_t row) const { return data_->toInternal(col, row); }
 
+// Both look at the cells the sheet holds, never at its declared size: callers use them to bound
+// scans of sheets declared far larger than what they hold.
 std::int32_t Sheet::lastUsedCol() const {
-    std::int32_t last = 0;
-    data_->cells.forEach([&](std::int32_t c, std::int32_t, Cell& cell) {
-        if ((cell.formula || !cell.value.isEmpty()) && c > last) last = c;
-    });
-    return last;
+    CellStore& cells = data_->cells;
+    for (std::int32_t c = cells.columnCount() - 1; c > 0; --c) {
+        bool used = false;
+        cells.forEachInColumn(c, [&](std::int32_t, std::int32_t, Cell& cell) { used = used || isUsed(cell); });
+        if (used) return c;
+    }
+    return 0;
 }
 
 std::int32_t Sheet::lastUsedRow() const {
     std::int32_t last = 0;
     data_->cells.forEach([&](std::int32_t, std::int32_t r, Cell& cell) {
-        if ((cell.formula || !cell.value.isEmpty()) && r > last) last = r;
+        if (isUsed(cell) && r > last) last = r;
     });
     return last;
+}
+
+bool Sheet::nextUsedCell(const CellRange& area, std::int32_t& col, std::int32_t& row) const {
+    const CellRange inside{std::max(area.col1, 1), std::max(area.row1, 1), std::min(area.col2, data_->cols),
+                           std::min(area.row2, data_->rows)};
+    if (inside.col1 > inside.col2 || inside.row1 > inside.row2) return false;
+    return data_->cells.next(inside, col, row, isUsed);
 }
 
 // ---- Data and formulas ------------------------------------------------------------------------------
@@ -285,9 +299,10 @@ bool Sheet::clearDataRange(const CellRange& range) {
     std::int32_t c1 = clampAll(range.col1, 1), r1 = clampAll(range.row1, 1);
     std::int32_t c2 = clampAll(range.col2, d.cols), r2 = clampAll(range.row2, d.rows);
     if (c1 > c2 || r1 > r2 || c1 < 0 || r1 < 0 || c2 > d.cols || r2 > d.rows) return false;
-    for (std::int32_t c = c1; c <= c2; ++c)
-        for (std::int32_t r = r1; r <= r2; ++r)
-            if (d.cells.find(c, r)) d.setContent(c, r, Value(), nullptr, std::nullopt);
+    // Only the cells the range holds: clearing every cell of a large sheet costs what it holds.
+    std::vector<std::uint64_t> held;
+    d.cells.forEachByRow({c1, r1, c2, r2}, [&](std::int32_t c, std::int32_t r, Cell&) { held.push_back(Dependencies::key(c, r)); });
+    for (std::uint64_t k : held) d.setContent(Dependencies::colOf(k), Dependencies::rowOf(k), Value(), nullptr, std::nullopt);
     return true;
 }
 
@@ -625,6 +640,19 @@ bool Sheet::hasCustomRowHeight(std::int32_t row) const {
     return data_->rowHeights.count(row) > 0;
 }
 
+namespace {
+std::vector<std::int32_t> sortedKeys(const std::unordered_map<std::int32_t, double>& sizes) {
+    std::vector<std::int32_t> keys;
+    keys.reserve(sizes.size());
+    for (const auto& entry : sizes) keys.push_back(entry.first);
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+}  // namespace
+
+std::vector<std::int32_t> Sheet::customColWidths() const { return sortedKeys(data_->colWidths); }
+std::vector<std::int32_t> Sheet::customRowHeights() const { return sortedKeys(data_->rowHeights); }
+
 // ---- Switches, reference style, look ----------------------------------------------------------------
 
 namespace {
@@ -725,18 +753,7 @@ void Sheet::visitCells(CellOrder order, void (*visit)(void*, std::int32_t, std::
         cells.forEach([&](std::int32_t c, std::int32_t r, Cell&) { visit(context, c, r); });
         return;
     }
-    std::int32_t extent = 0;
-    for (std::int32_t c = 0; c < cells.columnCount(); ++c) extent = std::max(extent, cells.rowExtent(c));
-    for (std::int32_t blockStart = 0; blockStart < extent; blockStart += CellStore::kBlockSize) {
-        bool any = false;
-        for (std::int32_t c = 0; c < cells.columnCount() && !any; ++c) any = cells.rowExtent(c) > blockStart && cells.find(c, blockStart) != nullptr;
-        if (!any) continue;
-        for (std::int32_t r = blockStart; r < blockStart + CellStore::kBlockSize; ++r)
-            for (std::int32_t c = 0; c < cells.columnCount(); ++c) {
-                const Cell* cell = cells.find(c, r);
-                if (cell && !cell->isBlank()) visit(context, c, r);
-            }
-    }
+    cells.forEachByRow({0, 0, INT32_MAX, INT32_MAX}, [&](std::int32_t c, std::int32_t r, Cell&) { visit(context, c, r); });
 }
 
 }  // namespace grid

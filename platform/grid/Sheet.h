@@ -108,6 +108,11 @@ public:
     // The last column and row holding any datum or formula (0 when none).
     std::int32_t lastUsedCol() const;
     std::int32_t lastUsedRow() const;
+    // The first cell at or after (col, row) in row order (rows top to bottom, each left to right)
+    // inside `area` that holds a datum or formula; false when there is none. A scan that goes from
+    // one such cell to the next visits what a scan of every cell would find, in the same order, and
+    // what was written on the way, at the cost of what the sheet holds, not of its declared size.
+    bool nextUsedCell(const CellRange& area, std::int32_t& col, std::int32_t& row) const;
 
     // ---- Data and formulas -------------------------------------------------------------------------
     // The datum as given (SSSetData). A text that reads as a number is a number to formulas; its
@@ -186,6 +191,10 @@ public:
     std::int32_t rowHeightInPixels(std::int32_t row) const;
     bool hasCustomColWidth(std::int32_t col) const;
     bool hasCustomRowHeight(std::int32_t row) const;
+    // The columns and rows with a size of their own, ascending, the header as 0; for files, which
+    // must not walk every row of a sheet declared with two million of them.
+    std::vector<std::int32_t> customColWidths() const;
+    std::vector<std::int32_t> customRowHeights() const;
 
     // ---- Switches, reference style, look --------------------------------------------------------------
     void setBool(std::int32_t index, bool on);

@@ -166,18 +166,13 @@ void SheetData::bringUpToDate(std::int32_t col, std::int32_t row) {
                 range.row1 = std::max(range.row1, 1);
                 range.col2 = std::min(range.col2, cols);
                 range.row2 = std::min(range.row2, rows);
-                for (std::int32_t pc = range.col1; pc <= range.col2; ++pc) {
-                    for (std::int32_t pr = range.row1; pr <= range.row2; ++pr) {
-                        const Cell* p = cells.find(pc, pr);
-                        if (!p) {
-                            // Skip the rest of an unallocated block at once.
-                            pr |= CellStore::kBlockSize - 1;
-                            continue;
-                        }
-                        if (!p->formula) continue;
-                        if (p->state == CellState::Dirty) {
+                // Only the cells the range holds: a range over a large empty area costs nothing.
+                for (std::int32_t pc = range.col1; pc <= range.col2 && pc < cells.columnCount(); ++pc) {
+                    cells.forEachInColumn(pc, range.row1, range.row2, [&](std::int32_t, std::int32_t pr, Cell& p) {
+                        if (!p.formula) return;
+                        if (p.state == CellState::Dirty) {
                             work.push_back(Dependencies::key(pc, pr));
-                        } else if (p->state == CellState::Visiting) {
+                        } else if (p.state == CellState::Visiting) {
                             // A cycle: every cell on the path from p up to this one is in it.
                             const std::uint64_t target = Dependencies::key(pc, pr) | kExpanded;
                             for (std::size_t i = self + 1; i-- > base;) {
@@ -188,7 +183,7 @@ void SheetData::bringUpToDate(std::int32_t col, std::int32_t row) {
                                 if (work[i] == target) break;
                             }
                         }
-                    }
+                    });
                 }
             }
             continue;

@@ -160,6 +160,36 @@ TEST_F(GridFileTest, NativeTextIsOneCellPerLineInRowOrder) {
               "cell B3 data=\"7\"\n");
 }
 
+// Files of the largest sheet holding one cell per column: along the last row, and along a diagonal
+// down to row 1,998,848 with a row height and a width at the far end. Loading, calculating and saving
+// cost what the sheet holds; saving in row order by looking at every column of every band of rows
+// took minutes for the diagonal.
+TEST_F(GridFileTest, SparseFilesOfTheLargestSheetRoundTrip) {
+    auto column = [](std::int32_t col) {
+        std::string letters;
+        for (; col > 0; col = (col - 1) / 26) letters.insert(letters.begin(), static_cast<char>('A' + (col - 1) % 26));
+        return letters;
+    };
+    for (const bool diagonal : {false, true}) {
+        auto rowOf = [&](std::int32_t col) { return diagonal ? 122 * col : kRowLimit; };
+        std::string text = "connsheet-grid 1\nsheet cols=16384 rows=2000000 ref-style=1\n";
+        if (diagonal) text += "col XFD width=3\nrow 1998848 height=20\n";
+        text += "cell A" + std::to_string(rowOf(1)) + " formula=\"SUM(B1:XFD2000000)\"\n";
+        for (std::int32_t c = 2; c <= kColLimit; ++c)
+            text += "cell " + column(c) + std::to_string(rowOf(c)) + " data=\"" + std::to_string(c) + "\"\n";
+        Sheet s;
+        ASSERT_TRUE(GridFile::loadText(s, text, GridFileFormat::Native)) << diagonal;
+        EXPECT_EQ(s.value(1, rowOf(1)), Value::number(kColLimit * (kColLimit + 1.0) / 2 - 1)) << diagonal;
+        EXPECT_EQ(s.lastUsedCol(), kColLimit);
+        EXPECT_EQ(s.lastUsedRow(), rowOf(kColLimit));
+        EXPECT_EQ(GridFile::toNativeText(s), text) << diagonal;
+        write("sparse.grid", text);
+        ASSERT_TRUE(GridFile::load(s, path("sparse.grid")));
+        ASSERT_TRUE(GridFile::save(s, path("copy.grid")));
+        EXPECT_EQ(read("copy.grid"), text) << diagonal;
+    }
+}
+
 TEST_F(GridFileTest, HandWrittenFileLoads) {
     Sheet s;
     GridFileResult r = GridFile::loadText(s,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>  // pair
 
 #include "platform/grid/Sheet.h"
 
@@ -364,6 +365,98 @@ TEST(Sheet, OverlappingCopiesAndSwapsKeepFormulasWorking) {
     ASSERT_TRUE(s.insertRows(1));
     EXPECT_EQ(s.dataText(1, 0), L"title");
     EXPECT_EQ(s.value(1, 2), num(1));
+}
+
+// The largest sheet holding one cell per column along a diagonal. Walking it in row order, finding
+// its used range, stepping from cell to cell, shrinking and clearing it all cost what it holds: a
+// walk over the declared size (32 billion cells) would take minutes to hours.
+TEST(Sheet, TheLargestSheetWithFewCellsIsWalkedByWhatItHolds) {
+    Sheet s = makeSheet(kColLimit, kRowLimit);
+    for (std::int32_t c = 1; c <= kColLimit; ++c) ASSERT_TRUE(s.setNumber(c, 122 * c, c));
+    std::int32_t visited = 0, lastRow = 0;
+    bool ordered = true;
+    s.forEachCell(CellOrder::ByRow, [&](std::int32_t c, std::int32_t r) {
+        ordered = ordered && r == 122 * c && r > lastRow;
+        lastRow = r;
+        ++visited;
+    });
+    EXPECT_EQ(visited, kColLimit);
+    EXPECT_TRUE(ordered);
+    EXPECT_EQ(s.lastUsedCol(), kColLimit);
+    EXPECT_EQ(s.lastUsedRow(), 122 * kColLimit);
+
+    const CellRange all{1, 1, kColLimit, kRowLimit};
+    std::int32_t col = 1, row = 1, found = 0;
+    for (; s.nextUsedCell(all, col, row); ++col) {
+        EXPECT_EQ(row, 122 * col);
+        ++found;
+    }
+    EXPECT_EQ(found, kColLimit);
+    col = 3, row = 244;  // (2, 244) lies behind: the next is in a later row
+    ASSERT_TRUE(s.nextUsedCell(all, col, row));
+    EXPECT_EQ(std::make_pair(col, row), std::make_pair(3, 366));
+    col = 1, row = 1;  // the area bounds the search
+    EXPECT_FALSE(s.nextUsedCell({5, 1, 9, 122 * 5 - 1}, col, row));
+    s.setFormula(7, 1, L"1+1");
+    s.setData(2, 1, L"x");
+    col = 1, row = 1;
+    ASSERT_TRUE(s.nextUsedCell(all, col, row));
+    EXPECT_EQ(col, 2);
+    ++col;
+    ASSERT_TRUE(s.nextUsedCell(all, col, row));  // a formula counts, a type alone would not
+    EXPECT_EQ(std::make_pair(col, row), std::make_pair(7, 1));
+
+    EXPECT_TRUE(s.setMaxRows(122 * 100));
+    EXPECT_EQ(s.lastUsedCol(), 100);
+    EXPECT_EQ(s.lastUsedRow(), 122 * 100);
+    EXPECT_TRUE(s.clearDataRange({kHeader, kHeader, kHeader, kHeader}));
+    EXPECT_EQ(s.lastUsedRow(), 0);
+    EXPECT_EQ(s.lastUsedCol(), 0);
+}
+
+// Functions over a range of two billion cells of which four hold something: they read the cells
+// held, and those that count or match empty cells count the others without reading them.
+TEST(Sheet, RangeFunctionsOverAHugeEmptyAreaSeeItsEmptyCells) {
+    Sheet s = makeSheet(1000, kRowLimit);
+    s.setNumber(2, 1, 4);
+    s.setNumber(500, 1'000'000, 6);
+    s.setData(999, kRowLimit, L"text");
+    s.setFormula(1000, 17, L"\"\"");  // an empty text: blank to COUNTBLANK, a value to COUNTA
+    const double area = 999.0 * kRowLimit;  // B1:ALL2000000
+    struct Case {
+        const wchar_t* formula;
+        double expected;
+    };
+    const Case cases[] = {
+        {L"SUM(B1:ALL2000000)", 10},
+        {L"AVERAGE(B1:ALL2000000)", 5},
+        {L"MAX(B1:ALL2000000)", 6},
+        {L"MIN(B1:ALL2000000)", 4},
+        {L"COUNT(B1:ALL2000000)", 2},
+        {L"COUNTA(B1:ALL2000000)", 4},
+        {L"COUNTBLANK(B1:ALL2000000)", area - 3},
+        {L"COUNTIF(B1:ALL2000000,\"\")", area - 3},
+        {L"COUNTIF(B1:ALL2000000,\"<>6\")", area - 1},
+        {L"COUNTIF(B1:ALL2000000,\">4\")", 1},
+        {L"SUMIF(B1:ALL2000000,\">4\")", 6},
+        {L"SUMIF(B1:ALL2000000,\"<>6\")", 4},
+        {L"SUMIF(B1:ALK1999999,\"\",C1)", 6},  // the 6 in the summed cells faces an empty tested cell
+        {L"AND(B1:ALL2000000)", 1},
+        {L"OR(B1:ALL2000000,FALSE)", 1},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(s.setFormula(1, 1, c.formula)) << c.formula;
+        const Value v = s.value(1, 1);
+        EXPECT_TRUE(v.isNumber()) << c.formula;
+        EXPECT_EQ(v.asNumber(), c.expected) << c.formula;
+    }
+    // The first error in row order is the result, wherever it lies.
+    s.setFormula(700, 1'500'000, L"1/0");
+    s.setFormula(3, 1'800'000, L"NA()");
+    ASSERT_TRUE(s.setFormula(1, 1, L"SUM(B1:ALL2000000)"));
+    EXPECT_EQ(s.value(1, 1), Value::error(ErrorCode::Div0));
+    ASSERT_TRUE(s.setFormula(1, 1, L"SUMIF(B1:ALL1999999,\">100\",B2)"));  // an error no match reads
+    EXPECT_EQ(s.value(1, 1), num(0));
 }
 
 }  // namespace

@@ -363,6 +363,34 @@ TEST(Mx_SpreadSearch, FindsForwardWithoutWrapping) {
     EXPECT_FALSE(grid.findInCellAndSelect(L"plate", 2, 3, 1));
 }
 
+// A grid declared at the largest size is searched at the cost of what it holds: a search that read
+// every cell would read 32 billion of them.
+TEST(Mx_SpreadSearch, TheLargestGridIsSearchedByWhatItHolds) {
+    Host host;
+    Mx_Spread& grid = host.grid;
+    grid::Sheet& sheet = *SSGetSheet(grid.GetSafeHwnd());
+    ASSERT_TRUE(sheet.setMaxCols(grid::kColLimit));
+    ASSERT_TRUE(sheet.setMaxRows(grid::kRowLimit));
+    sheet.setData(grid::kColLimit, grid::kRowLimit - 1, L"plate 7");
+    sheet.setData(5, grid::kRowLimit, L"plate");
+    sheet.setData(3, grid::kRowLimit, L"bolt");
+    int col = 0, row = 0;
+    ASSERT_TRUE(grid.findNext(L"plate", 1, 1, col, row));
+    EXPECT_EQ(col, grid::kColLimit);
+    EXPECT_EQ(row, grid::kRowLimit - 1);
+    ASSERT_TRUE(grid.findNextExact(L"plate", 1, 1, col, row));
+    EXPECT_EQ(col, 5);
+    EXPECT_EQ(row, grid::kRowLimit);
+    ASSERT_TRUE(grid.findNext(L"a", 4, grid::kRowLimit, col, row)) << "the start column holds for the start row";
+    EXPECT_EQ(col, 5);
+    ASSERT_TRUE(grid.findNext(L"a", 4, 0, col, row)) << "a start above the first row searches from A1";
+    EXPECT_EQ(col, grid::kColLimit);
+    EXPECT_FALSE(grid.findNext(L"nut", 1, 1, col, row));
+    ASSERT_TRUE(grid.findInRow(L"bolt", false, grid::kRowLimit, 1, col));
+    EXPECT_EQ(col, 3);
+    EXPECT_FALSE(grid.findInRow(L"bolt", false, grid::kRowLimit, 4, col));
+}
+
 // The width policies must leave every width valid and non-negative, also where no column is left to
 // share the rest.
 TEST(Mx_SpreadWidths, PoliciesNeverDivideByZeroColumns) {

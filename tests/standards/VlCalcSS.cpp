@@ -67,6 +67,26 @@ TEST_F(StandardsRun, EquationResultLandsInTargetAndArgument) {
     EXPECT_TRUE(driver.messageBoxes().empty());
 }
 
+// A sheet may declare the largest size and hold six cells, spread to its far corners: finding its
+// sections, declarations and equations costs what it holds. Scans over the declared size (32
+// billion cells) would take hours.
+TEST_F(StandardsRun, ASheetDeclaredHugeButHoldingSixCellsRuns) {
+    dir.write("huge.vls",
+              "connsheet-grid 1\n"
+              "sheet cols=16384 rows=2000000\n"
+              "cell A1 data=\"Input\"\n"
+              "cell XFD2 data=\"Double Width\"\n"
+              "cell C1000 data=\"Output\"\n"
+              "cell B1001 data=\"Double Area\"\n"
+              "cell XFC1999999 data=\"Calc\"\n"
+              "cell XFD2000000 data=\"Area = Width * 2 + 1\"\n");
+    ChildRun run(dir.file("huge.vls"));
+    run.arg(in(L"Width", L"3")).arg(out(L"Area"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(1).toDouble(), 7.0);
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
 TEST_F(StandardsRun, WholeWordsOrderAndQuotedText) {
     dir.write("order.vls",
               "Input\t\t\n"

@@ -60,7 +60,7 @@ Value fnCount(std::span<const Arg> args, CallContext& context) {
     double count = 0;
     for (const Arg& arg : args) {
         if (arg.isReference()) {
-            forEachCell(arg.range(), context, [&](const Value& v) {
+            forEachValue(arg.range(), context, [&](const Value& v) {
                 if (v.isNumber()) ++count;
                 return true;
             });
@@ -76,10 +76,7 @@ Value fnCountA(std::span<const Arg> args, CallContext& context) {
     double count = 0;
     for (const Arg& arg : args) {
         if (arg.isReference()) {
-            forEachCell(arg.range(), context, [&](const Value& v) {
-                if (!v.isEmpty()) ++count;
-                return true;
-            });
+            count += static_cast<double>(forEachValue(arg.range(), context, [](const Value&) { return true; }));
         } else if (!arg.value().isEmpty()) {
             ++count;
         }
@@ -91,12 +88,13 @@ bool isBlank(const Value& v) { return v.isEmpty() || (v.isText() && v.asText().e
 
 Value fnCountBlank(std::span<const Arg> args, CallContext& context) {
     if (!args[0].isReference()) return Value::number(isBlank(args[0].value()) ? 1 : 0);
-    double count = 0;
-    forEachCell(args[0].range(), context, [&](const Value& v) {
-        if (isBlank(v)) ++count;
+    // Cells not visited are empty; of those visited, only empty texts are blank.
+    std::int64_t blankTexts = 0;
+    const std::int64_t visited = forEachValue(args[0].range(), context, [&](const Value& v) {
+        if (isBlank(v)) ++blankTexts;
         return true;
     });
-    return Value::number(count);
+    return Value::number(static_cast<double>(cellCount(args[0].range()) - visited + blankTexts));
 }
 
 // The value at (row, column) offset of an argument seen as a rectangle; a scalar is 1x1.
@@ -112,11 +110,15 @@ Value fnCountIf(std::span<const Arg> args, CallContext& context) {
     Value criterionValue = scalarOf(args[1], context);
     if (criterionValue.isError()) return criterionValue;
     Criterion criterion = Criterion::parse(criterionValue);
-    double count = 0;
-    for (std::int32_t r = 0; r < rowsOf(args[0]); ++r)
-        for (std::int32_t c = 0; c < columnsOf(args[0]); ++c)
-            if (criterion.matches(valueAt(args[0], r, c, context))) ++count;
-    return Value::number(count);
+    if (!args[0].isReference()) return Value::number(criterion.matches(args[0].value()) ? 1 : 0);
+    // The cells not visited are empty: they all match, or none does.
+    std::int64_t count = 0;
+    const std::int64_t visited = forEachValue(args[0].range(), context, [&](const Value& v) {
+        if (criterion.matches(v)) ++count;
+        return true;
+    });
+    if (criterion.matches(Value())) count += cellCount(args[0].range()) - visited;
+    return Value::number(static_cast<double>(count));
 }
 
 // SUMIF(range, criterion[, sumRange]): the sum range is read from its top-left cell with the shape
@@ -128,6 +130,36 @@ Value fnSumIf(std::span<const Arg> args, CallContext& context) {
     const Arg& summed = args.size() > 2 ? args[2] : args[0];
     if (!summed.isReference() && args.size() > 2) return errorResult(ErrorCode::Value);
     double sum = 0.0;
+    if (args[0].isReference()) {
+        // Only places where the tested or the summed cell holds something can add or fail: those
+        // are visited in row order, as a walk over every place would meet them.
+        const CellRange& tested = args[0].range();
+        const CellRange sumArea = &summed == &args[0]
+                                      ? tested
+                                      : CellRange{summed.range().col1, summed.range().row1,
+                                                  summed.range().col1 + tested.columns() - 1,
+                                                  summed.range().row1 + tested.rows() - 1};
+        std::vector<std::pair<std::int32_t, std::int32_t>> places;  // (row, column) offsets
+        auto keep = [&](const CellRange& area) {
+            forEachValueAt(area, context, [&](std::int32_t col, std::int32_t row, const Value&) {
+                places.emplace_back(row - area.row1, col - area.col1);
+                return true;
+            });
+        };
+        keep(tested);
+        if (&summed != &args[0]) {
+            keep(sumArea);
+            std::sort(places.begin(), places.end());
+            places.erase(std::unique(places.begin(), places.end()), places.end());
+        }
+        for (auto [r, c] : places) {
+            if (!criterion.matches(context.cellValue(tested.col1 + c, tested.row1 + r))) continue;
+            Value v = context.cellValue(sumArea.col1 + c, sumArea.row1 + r);
+            if (v.isError()) return v;
+            if (v.isNumber()) sum += v.asNumber();
+        }
+        return numberResult(sum);
+    }
     for (std::int32_t r = 0; r < rowsOf(args[0]); ++r) {
         for (std::int32_t c = 0; c < columnsOf(args[0]); ++c) {
             if (!criterion.matches(valueAt(args[0], r, c, context))) continue;

@@ -1,4 +1,4 @@
-// The merged, name-sorted table of every built-in function, and scalarOf.
+// The merged, name-sorted table of every built-in function, scalarOf, and the plain range walk.
 #include <algorithm>
 #include <vector>
 
@@ -12,6 +12,14 @@ Value scalarOf(const Arg& arg, CallContext& context) {
     const CellRange& r = arg.range();
     if (!r.isSingleCell()) return Value::error(ErrorCode::Value);
     return context.cellValue(r.col1, r.row1);
+}
+
+void CallContext::visitValues(const CellRange& range, ValueVisit visit, void* state) {
+    for (std::int32_t row = range.row1; row <= range.row2; ++row)
+        for (std::int32_t col = range.col1; col <= range.col2; ++col) {
+            Value v = cellValue(col, row);
+            if (!v.isEmpty() && !visit(state, col, row, v)) return;
+        }
 }
 
 namespace {

@@ -36,12 +36,39 @@ TextOrError textArg(const Arg& arg, CallContext& context);
 // An argument read as a truth value (non-zero numbers, "TRUE"/"FALSE").
 BoolOrError boolArg(const Arg& arg, CallContext& context);
 
-// Calls visit(value) for each cell of a range row by row; stops early when visit returns false.
+// Calls visit(value) for each cell of a range row by row, empty cells included; stops early when
+// visit returns false. Its cost is the range's area: functions that skip empty cells use
+// forEachValue.
 template <class Visit>
 void forEachCell(const CellRange& range, CallContext& context, Visit&& visit) {
     for (std::int32_t row = range.row1; row <= range.row2; ++row)
         for (std::int32_t col = range.col1; col <= range.col2; ++col)
             if (!visit(context.cellValue(col, row))) return;
+}
+
+// Calls visit(col, row, value) for each cell of a range whose value is not empty, row by row; stops
+// early when visit returns false. Returns how many cells it visited, so that a function that counts
+// empty cells (COUNTBLANK, COUNTIF) knows how many it did not see: the area less those visited.
+// The sheet skips what it does not hold, so this costs what the range holds.
+template <class Visit>
+std::int64_t forEachValueAt(const CellRange& range, CallContext& context, Visit&& visit) {
+    struct State {
+        Visit& visit;
+        std::int64_t visited = 0;
+    } state{visit};
+    context.visitValues(range, [](void* p, std::int32_t col, std::int32_t row, const Value& v) {
+        auto& s = *static_cast<State*>(p);
+        ++s.visited;
+        return static_cast<bool>(s.visit(col, row, v));
+    }, &state);
+    return state.visited;
+}
+template <class Visit>
+std::int64_t forEachValue(const CellRange& range, CallContext& context, Visit&& visit) {
+    return forEachValueAt(range, context, [&](std::int32_t, std::int32_t, const Value& v) { return visit(v); });
+}
+inline std::int64_t cellCount(const CellRange& range) {
+    return static_cast<std::int64_t>(range.rows()) * range.columns();
 }
 
 // The numbers that aggregate functions (SUM, MAX, PRODUCT, ...) see, in argument order: numbers of
@@ -52,7 +79,7 @@ std::optional<ErrorCode> forEachNumber(std::span<const Arg> args, CallContext& c
     for (const Arg& arg : args) {
         if (arg.isReference()) {
             std::optional<ErrorCode> error;
-            forEachCell(arg.range(), context, [&](const Value& v) {
+            forEachValue(arg.range(), context, [&](const Value& v) {
                 if (v.isError()) {
                     error = v.asError();
                     return false;
