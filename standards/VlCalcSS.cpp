@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -294,8 +295,10 @@ Acad::ErrorStatus VlCalcSS::replaceGenVars() {
 void VlCalcSS::removeDuplicates() {
     Mx_FunctionTimer timer(gFindDuplicates);
     // Two names of different lengths are never duplicates: most sheets are settled by comparing
-    // lengths, without folding a name.
-    bool maybe = false;
+    // lengths, without folding a name. A long list goes to the core's one-pass test at once, as
+    // comparing pairs grows with the square of the list.
+    constexpr int kPairsUpTo = 64;
+    bool maybe = varCells_.length() > kPairsUpTo;
     for (int i = 0; i < varCells_.length() && !maybe; ++i)
         for (int j = i + 1; j < varCells_.length() && !maybe; ++j)
             maybe = varCells_[i].name.length() == varCells_[j].name.length() &&
@@ -363,6 +366,7 @@ Acad::ErrorStatus VlCalcSS::calc() {
         }
         references_ = std::move(references);
         equations_.clear();
+        indexVariables();
     }
     Mx_FunctionTimer timer(gCalcCells);
     runningSheets().push_back(this);
@@ -372,6 +376,27 @@ Acad::ErrorStatus VlCalcSS::calc() {
         for (int col = 1; col <= lastCol; ++col) calcCell(col, row);
     runningSheets().pop_back();
     return Acad::eOk;
+}
+
+void VlCalcSS::indexVariables() {
+    firstOfName_.clear();
+    ofWord_.clear();
+    notWords_.clear();
+    for (int i = 0; i < varCells_.length(); ++i) {
+        firstOfName_.emplace(VlWholeWord::folded(varCells_[i].name), i);
+        const std::wstring& word = references_[static_cast<std::size_t>(i)].word;
+        // An empty name is never replaced (a declaration without a name).
+        if (word.empty()) {
+            if (!varCells_[i].name.isEmpty()) notWords_.push_back(i);
+        } else {
+            ofWord_[word].push_back(i);
+        }
+    }
+}
+
+int VlCalcSS::findVariable(const Mx_String& name) const {
+    const auto found = firstOfName_.find(VlWholeWord::folded(name));
+    return found == firstOfName_.end() ? -1 : found->second;
 }
 
 void VlCalcSS::reportFailedEquation(const Mx_String& target, const Mx_String& expression, int row) {
@@ -406,8 +431,8 @@ const VlCalcSS::Equation& VlCalcSS::equationOf(const std::wstring& text) {
     }
     {
         Mx_FunctionTimer timer(gCalcCellFindVarCell);
-        if (!equation.marked && varCells_.findVarCell(equation.target, equation.targetIndex) != Acad::eOk)
-            equation.marked = true;
+        equation.targetIndex = equation.marked ? -1 : findVariable(equation.target);
+        if (equation.targetIndex < 0) equation.marked = true;
     }
     {
         Mx_FunctionTimer timer(gCalcCellFindFunctions);
@@ -415,19 +440,34 @@ const VlCalcSS::Equation& VlCalcSS::equationOf(const std::wstring& text) {
     }
     if (!equation.native && !equation.marked) {
         Mx_FunctionTimer replaceTimer(gCalcCellReplaceVariables);
-        // A one-word name can only stand in the expression as one of its words: the others are not
-        // searched for. The words are taken again after each replacement, since a later name may
-        // match a reference put in.
+        // The names are replaced in list order. A one-word name can only stand in the expression as
+        // one of its words, so only the variables named by a word of the expression are tried, and
+        // the names that are not one word; the cost follows the expression, not the sheet. The words
+        // are taken again after each replacement, since a later name may match a reference put in.
         Mx_String& expression = equation.expression;
         std::vector<std::wstring> words;
         foldedWords(expression.str(), words);
-        for (int i = 0; i < varCells_.length(); ++i) {
-            const Reference& reference = references_[static_cast<std::size_t>(i)];
-            if (!reference.word.empty() && std::find(words.begin(), words.end(), reference.word) == words.end())
-                continue;
+        std::vector<int> pending(notWords_);
+        const auto addNamedBy = [&](int after) {
+            for (const std::wstring& word : words) {
+                const auto named = ofWord_.find(word);
+                if (named == ofWord_.end()) continue;
+                for (int index : named->second)
+                    if (index > after) pending.push_back(index);
+            }
+            std::sort(pending.begin(), pending.end(), std::greater<int>());
+            pending.erase(std::unique(pending.begin(), pending.end()), pending.end());
+        };
+        addNamedBy(-1);
+        while (!pending.empty()) {
+            const int i = pending.back();
+            pending.pop_back();
             // Text literals keep their words: "Width" in quotes is text, not the variable.
-            if (VlWholeWord::replace(expression, varCells_[i].name, reference.cell, true) > 0)
+            if (VlWholeWord::replace(expression, varCells_[i].name, references_[static_cast<std::size_t>(i)].cell,
+                                     true) > 0) {
                 foldedWords(expression.str(), words);
+                addNamedBy(i);
+            }
         }
     }
     return equations_.emplace(text, std::move(equation)).first->second;

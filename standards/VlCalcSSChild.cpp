@@ -38,13 +38,6 @@ bool VlCalcSS::samePath(const Mx_String& a, const Mx_String& b) {
     return fsys::equalIgnoringCase(fsys::toWide(left), fsys::toWide(right));
 }
 
-int VlCalcSS::argumentIndex(int index) const {
-    int locals = 0;
-    for (int i = 0; i < index; ++i)
-        if (varCells_[i].isLocal()) ++locals;
-    return index - locals;
-}
-
 Acad::ErrorStatus VlCalcSS::getFromVars(VlDlgStandardsData& data) {
     Mx_FunctionTimer timer(gGetFromVars);
     setGenVars(data.genVarNames, data.genVarValues);
@@ -76,9 +69,12 @@ Acad::ErrorStatus VlCalcSS::calcChild(VlVarCells& args) {
         if (calculated != Acad::eOk) return calculated;
     }
     Mx_FunctionTimer timer(gSetToVars);
+    int locals = 0;
     for (int i = 0; i < varCells_.length(); ++i) {
+        if (varCells_[i].isLocal()) ++locals;
         if (!varCells_[i].isOutput()) continue;
-        const int j = argumentIndex(i);
+        // The argument index of the output: its position less the locals before it.
+        const int j = i - locals;
         if (j >= args.length()) return Acad::eInvalidInput;
         // The cell's text, as the main run reads its outputs: the variable's own format applies.
         Mx_String current;
@@ -122,8 +118,8 @@ bool VlCalcSS::callChild(const Mx_String& expression) {
 
     VlDlgStandardsData data;
     for (int k = 1; k < items.length(); ++k) {
-        int index = -1;
-        if (varCells_.findVarCell(items[k], index) != Acad::eOk) return false;
+        const int index = findVariable(items[k]);
+        if (index < 0) return false;
         VlVarCell argument = varCells_[index];
         argument.col = 0;
         argument.row = 0;
@@ -143,8 +139,8 @@ bool VlCalcSS::callChild(const Mx_String& expression) {
     for (int k = 0; k < data.varCells.length(); ++k) {
         const VlVarCell& argument = data.varCells[k];
         if (!argument.isOutput()) continue;
-        int index = -1;
-        if (varCells_.findVarCell(argument.name, index) != Acad::eOk) return false;
+        const int index = findVariable(argument.name);
+        if (index < 0) return false;
         if (varCells_[index].isInput()) return false;
         varCells_[index].setNewValue(*this, argument.value);
     }

@@ -85,6 +85,29 @@ TEST_F(StandardsRun, WholeWordsOrderAndQuotedText) {
     EXPECT_EQ(run.value(3), Mx_String(L"Width10"));
 }
 
+// Names are replaced in list order, each name once over the expression as it stands: a reference
+// put in for one name is a word a later name may match, never an earlier one. Only the variables
+// named by words of the expression are tried, so the order must survive that.
+TEST_F(StandardsRun, NamesAreReplacedInListOrderOverTheTextSoFar) {
+    dir.write("refs.vls",
+              "Input\t\t\n"                       // row 1
+              "Double A3\tDouble Width\t\n"        // row 2: A3 in A2, Width in B2
+              "Double B2\t\t\n"                    // row 3: B2 in A3
+              "Output\t\t\n"
+              "Double R\tDouble S\t\n"
+              "Calc\t\t\n"
+              // Width -> B2 -> A3 (B2 is later in the list); A3 came first, so "A3" stays.
+              "R = Width + 0\tS = A3 * 1\t\n");
+    ChildRun run(dir.file("refs.vls"));
+    run.arg(in(L"A3", L"1")).arg(in(L"Width", L"20")).arg(in(L"B2", L"300")).arg(out(L"R")).arg(out(L"S"));
+    ASSERT_TRUE(run.go());
+    // R = B2 + 0 = 300 (Width's cell holds 20, but the reference B2 was then taken for variable B2,
+    // whose cell is A3; A3 itself was not tried again).
+    EXPECT_EQ(run.value(3).toDouble(), 300.0);
+    // S = A2 * 1: variable A3's cell.
+    EXPECT_EQ(run.value(4).toDouble(), 1.0);
+}
+
 TEST_F(StandardsRun, ErrorValueIsAFailedEquationAndTargetKeepsValue) {
     dir.write("div.vls",
               "Input\t\t\n"
