@@ -58,6 +58,9 @@ private:
     void findSections(int (&startRows)[4]);
     Acad::ErrorStatus registerFunctions();
     void removeDuplicates();
+    // A child run's variables must have unique names: when they do not, says so (the child and the
+    // names) and gives true.
+    bool refuseDuplicateNames();
     // Evaluates one equation cell; false when it failed (already reported).
     bool calcCell(int col, int row);
     bool callChild(const Mx_String& expression);

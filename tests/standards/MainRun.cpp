@@ -273,6 +273,38 @@ TEST_F(MainRun, ModuleGroupTargetByNameConvention) {
     EXPECT_EQ(cutValue(L"EndPlate", L"CornerChamfer", kCutChamferOffset1), Mx_String(L"15"));
 }
 
+// Of the variables that share a name (ignoring case) the first stays and the later ones are dropped
+// from the run, so they are neither computed nor handed back; the message says so whatever the
+// warnings switch.
+TEST_F(MainRun, DuplicateNamesAreDroppedAfterTheFirst) {
+    dir.write("Dups.vls",
+              "Input\t\t\n"
+              "Double Thickness\t\t\n"
+              "Output\t\t\n"
+              "Double Width\tDouble Height\t\n"
+              "Local\t\t\n"
+              "Double WIDTH\tDouble thickness\tDouble Spare\n"
+              "Calc\t\t\n"
+              "Width = Thickness * 10\t\t\n");
+    prepare();
+    ASSERT_EQ(data.initialize(&macro, dir.file("Dups.vls"), Mx_String(L"Module.Plates"), &macroData), Acad::eOk);
+    gSettings.setStandardsWarnings(false);
+    ASSERT_TRUE(StartDlgStandardsSS(data));
+    ASSERT_EQ(data.varCells.length(), 4);
+    const wchar_t* names[] = {L"Thickness", L"Width", L"Height", L"Spare"};
+    const VlCellType types[] = {kVlInput, kVlOutput, kVlOutput, kVlLocal};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(data.varCells[i].name, Mx_String(names[i]));
+        EXPECT_EQ(data.varCells[i].cellType, types[i]) << i;
+    }
+    EXPECT_EQ(moduleValue(L"EndPlate", L"Width"), 150);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(driver.messageBoxes()[0].caption, L"Variable names must be unique");
+    EXPECT_NE(driver.messageBoxes()[0].text.find(L"Duplicate variable names:\n\nWidth\nThickness\n"),
+              std::wstring::npos)
+        << Mx_String(driver.messageBoxes()[0].text).toUtf8();
+}
+
 // The macro documentation shows the bundled end-plate macro in full; it must stay the file itself.
 TEST(MacroDocumentation, FullExampleIsTheBundledMacro) {
     const std::string doc = readText(CONNSHEET_SOURCE_DIR "/docs/macro-format.md");

@@ -156,10 +156,12 @@ TEST_F(StandardsRun, DuplicateNamesAreAlwaysReported) {
     dir.write("dup.vls",
               "Input\t\t\nDouble A\t\t\nOutput\t\t\nDouble R\t\t\nLocal\t\t\nDouble a\t\t\n"
               "Calc\t\t\nR = A + 1\t\t\n");
+    // A child run is refused (its arguments go by position); a main run drops the later duplicates
+    // (MainRun.DuplicateNamesAreDroppedAfterTheFirst).
     ChildRun run(dir.file("dup.vls"));
-    run.arg(in(L"A", L"1")).arg(out(L"R"));
-    ASSERT_TRUE(run.go());
-    EXPECT_EQ(run.value(1).toDouble(), 2.0);
+    run.arg(in(L"A", L"1")).arg(VlVarCell(L"R", kVlOutput, kVlDouble, 0, 0, L"7"));
+    EXPECT_FALSE(run.go());
+    EXPECT_EQ(run.value(1).toDouble(), 7.0);
     ASSERT_EQ(driver.messageBoxes().size(), 1u);
     EXPECT_EQ(driver.messageBoxes()[0].caption, L"Variable names must be unique");
     EXPECT_NE(driver.messageBoxes()[0].text.find(L"Duplicate variable names:\n\nA\n"), std::wstring::npos);
@@ -209,6 +211,47 @@ TEST_F(StandardsRun, CallChildFailuresAreReported) {
     ASSERT_TRUE(run.go());
     EXPECT_EQ(run.value(2).toDouble(), 5.0);
     EXPECT_EQ(driver.messageBoxes().size(), 5u);
+}
+
+// Arguments go to the child's variables by position. Dropping a duplicate name, as a run does,
+// would move every later variable one place up and send a result into the wrong argument; so a
+// child whose names are not unique is not run, and the call fails with the child and the names said.
+TEST_F(StandardsRun, CallChildOfASheetWithDuplicateNamesFails) {
+    gSettings.setStandardsWarnings(false);  // the duplicate names are said whatever the switch
+    dir.write("Dup.vls",
+              "Input\t\t\n"
+              "Double A\tDouble B\tDouble a\n"
+              "Output\t\t\n"
+              "Double R\t\t\n"
+              "Calc\t\t\n"
+              "R = A * 10 + B\t\t\n");
+    dir.write("caller.vls",
+              "Input\t\t\n"
+              "Double A\tDouble B\t\n"
+              "Output\t\t\n"
+              "Double C\tDouble R\t\n"
+              "Calc\t\t\n"
+              "X = CallChild(Dup.vls, A, B, C, R)\t\t\n");
+    ChildRun run(dir.file("caller.vls"));
+    run.arg(in(L"A", L"2")).arg(in(L"B", L"3"));
+    run.arg(VlVarCell(L"C", kVlOutput, kVlDouble, 0, 0, L"7")).arg(VlVarCell(L"R", kVlOutput, kVlDouble, 0, 0, L"5"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(2).toDouble(), 7.0);
+    EXPECT_EQ(run.value(3).toDouble(), 5.0);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    const std::wstring& text = driver.messageBoxes()[0].text;
+    EXPECT_EQ(driver.messageBoxes()[0].caption, L"Variable names must be unique");
+    EXPECT_NE(text.find(L"Dup.vls"), std::wstring::npos) << Mx_String(text).toUtf8();
+    EXPECT_NE(text.find(L"Duplicate variable names:\n\nA\n"), std::wstring::npos) << Mx_String(text).toUtf8();
+    EXPECT_EQ(gSSDlgsMgr.inUseCount(), 0);
+
+    // With warnings on, the caller's equation is reported as failed as well.
+    gSettings.setStandardsWarnings(true);
+    ChildRun again(dir.file("caller.vls"));
+    again.arg(in(L"A", L"2")).arg(in(L"B", L"3")).arg(out(L"C")).arg(out(L"R"));
+    ASSERT_TRUE(again.go());
+    ASSERT_EQ(driver.messageBoxes().size(), 3u);
+    EXPECT_EQ(driver.messageBoxes()[2].text.rfind(L"The following equation failed:\nX = CallChild(Dup.vls", 0), 0u);
 }
 
 TEST_F(StandardsRun, CallChildCycleIsRefused) {
