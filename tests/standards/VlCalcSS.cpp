@@ -108,6 +108,51 @@ TEST_F(StandardsRun, NamesAreReplacedInListOrderOverTheTextSoFar) {
     EXPECT_EQ(run.value(4).toDouble(), 1.0);
 }
 
+// A section runs down to the row of the next header, that row included: a declaration beside the
+// Output header is an input, one beside the Local header an output.
+TEST_F(StandardsRun, DeclarationBesideTheNextHeaderBelongsToTheSectionAbove) {
+    dir.write("beside.vls",
+              "Input\t\t\n"
+              "Double A\t\t\n"
+              "Output\tDouble B\t\n"
+              "Double R\t\t\n"
+              "Local\tDouble S\t\n"
+              "Double T\t\t\n"
+              "Calc\t\t\n"
+              "T = A + B\tR = T\tS = T * 2\n");
+    ChildRun run(dir.file("beside.vls"));
+    // By position: the inputs A and B, then the outputs R and S.
+    run.arg(in(L"A", L"1")).arg(in(L"B", L"2")).arg(out(L"R")).arg(out(L"S"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(2).toDouble(), 3.0);
+    EXPECT_EQ(run.value(3).toDouble(), 6.0);
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
+// A general variable's value replaces its name before the equations run: a number as it is, any
+// other text as a text literal in double quotes (a grade "S355" would otherwise read as cell S355).
+TEST_F(StandardsRun, GeneralVariablesTextQuotedNumbersNot) {
+    dir.write("gen.vls",
+              "Input\t\t\n"
+              "Double A\t\t\n"
+              "Output\t\t\n"
+              "String Grade\tDouble GapIsNumber\tDouble GradeIsText\n"
+              "Calc\t\t\n"
+              "Grade = gen_Grade & \"/\" & gen_Gap\tGapIsNumber = IF(ISNUMBER(gen_Gap), gen_Gap * 2, -1)\t"
+              "GradeIsText = IF(ISTEXT(gen_Grade), 1, 0)\n");
+    ChildRun run(dir.file("gen.vls"));
+    run.arg(in(L"A", L"1")).arg(out(L"Grade", kVlString)).arg(out(L"GapIsNumber")).arg(out(L"GradeIsText"));
+    run.data.genVarNames.append(Mx_String(L"gen_Grade"));
+    run.data.genVarValues.append(Mx_String(L"S355"));
+    run.data.genVarNames.append(Mx_String(L"gen_Gap"));
+    run.data.genVarValues.append(Mx_String(L"2.5"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(1), Mx_String(L"S355/2.5"));
+    EXPECT_EQ(run.value(2).toDouble(), 5.0);
+    EXPECT_EQ(run.value(3).toDouble(), 1.0);
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
 TEST_F(StandardsRun, ErrorValueIsAFailedEquationAndTargetKeepsValue) {
     dir.write("div.vls",
               "Input\t\t\n"
