@@ -17,6 +17,7 @@
 #include "standards/StandardsWarnings.h"
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlFileLookup.h"
+#include "standards/VlRunReport.h"
 #include "standards/VlWholeWord.h"
 
 namespace {
@@ -74,6 +75,13 @@ bool mayDeclare(const std::wstring& text) {
     return c >= 0x80 || c == L'I' || c == L'i' || c == L'D' || c == L'd' || c == L'S' || c == L's';
 }
 
+// A sheet found as named in the working folder while the library holds one of that name too.
+void reportShadowedSheet(const Mx_String& name) {
+    const Mx_String standards = gSettings.libDir() + L"Connection Standards\\";
+    const Mx_String candidates[] = {name, standards + name + L".vls", standards + name};
+    VlFileLookup::reportShadowed(candidates, name, "sheet", name);
+}
+
 Mx_String trimmed(const Mx_String& text) { return stripSymbols(text, Mx_String(L" \t"), StripSide::Both); }
 
 }  // namespace
@@ -87,7 +95,10 @@ void VlCalcSS::setGenVars(const Mx_StringArray& names, const Mx_StringArray& val
 
 Acad::ErrorStatus VlCalcSS::loadFile(const Mx_String& name) {
     Mx_String path = name;
-    if (!VlFileLookup::isFile(path)) path = gSettings.libDir() + L"Connection Standards\\" + name + L".vls";
+    if (!VlFileLookup::isFile(path))
+        path = gSettings.libDir() + L"Connection Standards\\" + name + L".vls";
+    else if (VlRunReport::active())
+        reportShadowedSheet(name);
     const HWND grid = GetSafeHwnd();
     for (short index : kSwitchesOn) SSSetBool(grid, index, TRUE);
     for (short index : kSwitchesOff) SSSetBool(grid, index, FALSE);
@@ -329,6 +340,11 @@ std::vector<const VlCalcSS*>& runningSheets() {
 }  // namespace
 
 int VlCalcSS::runningDepth() { return static_cast<int>(runningSheets().size()); }
+
+const Mx_String& VlCalcSS::evaluatingFile() {
+    static const Mx_String none;
+    return runningSheets().empty() ? none : runningSheets().back()->fileName_;
+}
 
 bool VlCalcSS::isRunning(const Mx_String& path) {
     for (const VlCalcSS* sheet : runningSheets())

@@ -48,6 +48,8 @@ public:
     // The sheets being evaluated right now, outermost first (a child run nests inside its parent's
     // evaluation of one cell).
     static int runningDepth();
+    // The file of the innermost sheet being evaluated; empty outside any evaluation.
+    static const Mx_String& evaluatingFile();
     // Whether a sheet of this path is being evaluated (anywhere up the CallChild chain).
     static bool isRunning(const Mx_String& path);
     // The same file, whatever the separators and letter case.

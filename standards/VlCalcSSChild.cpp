@@ -148,7 +148,9 @@ bool VlCalcSS::findChildSheet(const Mx_String& name, Mx_String& path) const {
         standards + L"Data\\" + name,
         standards + L"Parents\\" + name,
     };
-    return VlFileLookup::firstExisting(candidates, path);
+    if (!VlFileLookup::firstExisting(candidates, path)) return false;
+    VlFileLookup::reportShadowed(candidates, path, "child sheet", fileName_);
+    return true;
 }
 
 bool VlCalcSS::callChild(const Mx_String& expression) {

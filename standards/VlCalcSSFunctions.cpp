@@ -69,7 +69,7 @@ bool roundTo(CustomRecord& result, Args args) {
 
 bool getCell(CustomRecord& result, Args args, bool sectionNames) {
     Mx_String name, path;
-    if (!textArg(args[0], name) || !VlDataFile::find(name, path)) return false;
+    if (!textArg(args[0], name) || !VlDataFile::find(name, path, VlCalcSS::evaluatingFile())) return false;
     const auto rows = VlDataFile::readData(path);
     if (!rows || rows->empty()) return false;
     Mx_StringArray keys;
@@ -193,7 +193,7 @@ bool withTolerance(CustomRecord& result, Args args, ToleranceKind kind, CWnd* ow
                              owner);
     }
     Mx_String path;
-    if (!VlDataFile::find(name, path)) return false;
+    if (!VlDataFile::find(name, path, VlCalcSS::evaluatingFile())) return false;
     const auto file = VlDataFile::readSizes(path);
     if (!file) return false;
     if (!file->skipped.empty()) reportSkippedSizes(path, *file, owner);

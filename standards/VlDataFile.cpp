@@ -81,7 +81,7 @@ bool isBlank(const std::wstring& line) {
 
 }  // namespace
 
-bool VlDataFile::find(const Mx_String& name, Mx_String& path) {
+bool VlDataFile::find(const Mx_String& name, Mx_String& path, const Mx_String& sheet) {
     if (name.isEmpty()) return false;
     const Mx_String lib = gSettings.libDir();
     // Within one run the answer for a name stands (the lookup checks it once per run anyway); a sheet
@@ -109,7 +109,10 @@ bool VlDataFile::find(const Mx_String& name, Mx_String& path) {
     };
     Mx_String found;
     const bool exists = VlFileLookup::firstExisting(candidates, found);
-    if (exists) path = found;
+    if (exists) {
+        path = found;
+        VlFileLookup::reportShadowed(candidates, found, "file", sheet);
+    }
     if (run != 0) {
         if (thisRun.size() >= 1024) thisRun.clear();
         thisRun[name.str()] = Found{run, lib.str(), exists, found};

@@ -23,7 +23,9 @@ public:
 
     // The first existing of: `name`; the library folder + "Connection Standards\Data\" + name;
     // + "Connection Standards\" + name; the library folder + name. False when none exists.
-    static bool find(const Mx_String& name, Mx_String& path);
+    // A bare name found in the working folder while the library has one too is told to the run's
+    // report, for `sheet`.
+    static bool find(const Mx_String& name, Mx_String& path, const Mx_String& sheet = Mx_String());
 
     // The rows of a data file (each the TAB-separated columns); null when it cannot be read. The rows
     // stay valid while the caller holds the pointer, even if the file is read again meanwhile.
