@@ -18,6 +18,7 @@
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlFileLookup.h"
 #include "standards/VlRunReport.h"
+#include "standards/VlTypedValue.h"
 #include "standards/VlWholeWord.h"
 
 namespace {
@@ -73,6 +74,18 @@ bool mayDeclare(const std::wstring& text) {
     if (first == std::wstring::npos) return false;
     const wchar_t c = text[first];
     return c >= 0x80 || c == L'I' || c == L'i' || c == L'D' || c == L'd' || c == L'S' || c == L's';
+}
+
+// An equation's result as its target's type writes it (VlTypedValue). A number in the equation cell
+// of a Double target reads with 7 decimals already: only text results and Int targets need work.
+Mx_String typedResult(const grid::Sheet& sheet, int col, int row, VlValueType type, std::wstring&& result) {
+    if (type == kVlString || (type == kVlDouble && !sheet.textValue(col, row))) return Mx_String(std::move(result));
+    if (type == kVlInteger) {
+        // From the number itself: the 7 decimals of the text would round twice (2.49999999).
+        const grid::Value value = sheet.value(col, row);
+        if (value.isNumber()) return vlTypedValue(value.asNumber(), type);
+    }
+    return vlTypedValue(Mx_String(std::move(result)), type);
 }
 
 // A sheet found as named in the working folder while the library holds one of that name too.
@@ -531,6 +544,6 @@ bool VlCalcSS::calcCell(int col, int row) {
         reportFailedEquation(kept.target, kept.expression, row);
         return false;
     }
-    variable.setNewValue(*this, Mx_String(std::move(result)));
+    variable.setNewValue(*this, typedResult(*sheet, col, row, variable.valueType, std::move(result)));
     return true;
 }

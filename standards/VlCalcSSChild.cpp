@@ -13,6 +13,7 @@
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlFileLookup.h"
 #include "standards/VlRunReport.h"
+#include "standards/VlTypedValue.h"
 
 namespace {
 
@@ -196,7 +197,8 @@ bool VlCalcSS::callChild(const Mx_String& expression) {
         const int index = findVariable(argument.name);
         if (index < 0) return false;
         if (varCells_[index].isInput()) return false;
-        varCells_[index].setNewValue(*this, argument.value);
+        // The child's type wrote the text; this sheet's variable keeps its own.
+        varCells_[index].setNewValue(*this, vlTypedValue(argument.value, varCells_[index].valueType));
     }
     return true;
 }
