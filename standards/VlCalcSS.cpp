@@ -424,6 +424,12 @@ void VlCalcSS::indexVariables() {
 }
 
 int VlCalcSS::findVariable(const Mx_String& name) const {
+    // A short list is searched as it is: cheaper than folding the name into a key.
+    constexpr int kSearchUpTo = 32;
+    if (varCells_.length() <= kSearchUpTo) {
+        int index = -1;
+        return varCells_.findVarCell(name, index) == Acad::eOk ? index : -1;
+    }
     const auto found = firstOfName_.find(VlWholeWord::folded(name));
     return found == firstOfName_.end() ? -1 : found->second;
 }
