@@ -1,10 +1,12 @@
 // Standards runs: one sheet cold (first run in the process, host dialog made), warm (pooled dialog,
 // engine caches hot) and a run that goes two levels deep through "CallChild"; and the bundled
 // end-plate standard as the product runs it, a main run against its example macro (a CallChild, data
-// and sizes files, section values, 18 equations), cold and warm.
+// and sizes files, section values, 18 equations), cold and warm; and generated sheets of 5,000 to
+// 40,000 variables, whose times should grow in step with the variables.
 //
 //   cmake --build build/default --target bench_standards_run
 //   build/default/bench/bench_standards_run --benchmark_filter=EndPlate
+//   build/default/bench/bench_standards_run --benchmark_filter=ManyVariables
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -87,6 +89,52 @@ void BM_RunTwoLevelsOfCallChild(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RunTwoLevelsOfCallChild);
+
+// A generated sheet of `variables` variables: half inputs, one output, the rest locals, each local
+// computed from two inputs; the output sums two locals. A run's cost should grow with the sheet, in
+// step with its variables (names found, duplicates looked for and replaced by cell references).
+std::filesystem::path manyVariablesSheet(int variables) {
+    const auto path = folder() / ("many" + std::to_string(variables) + ".vls");
+    if (std::filesystem::exists(path)) return path;
+    const int inputs = variables / 2;
+    const int locals = variables - inputs - 1;
+    std::ofstream out(path);
+    out << "Input\t\n";  // a TAB on the first line: read as tab-separated text
+    for (int i = 0; i < inputs; ++i) out << "Double In" << i << "\n";
+    out << "Output\nDouble Total\nLocal\n";
+    for (int i = 0; i < locals; ++i) out << "Double L" << i << "\n";
+    out << "Calc\n";
+    for (int i = 0; i < locals; ++i) out << "L" << i << " = In" << i % inputs << " * 2 + In" << (i * 7) % inputs << "\n";
+    out << "Total = L0 + L" << locals - 1 << "\n";
+    return path;
+}
+
+void BM_ManyVariables(benchmark::State& state) {
+    ui::ScriptedDriver driver;
+    const int variables = static_cast<int>(state.range(0));
+    VlDlgStandardsData prototype;
+    prototype.mode = VlDlgStandardsData::kChildRun;
+    prototype.standardsFile = Mx_String(manyVariablesSheet(variables).string());
+    for (int i = 0; i < variables / 2; ++i)
+        prototype.varCells.append(VlVarCell(Mx_String(L"In") + Mx_String(i), kVlInput, kVlDouble, 0, 0, L"3"));
+    prototype.varCells.append(VlVarCell(L"Total", kVlOutput, kVlDouble));
+    for (auto _ : state) {
+        // Each run is the sheet's first in its host dialog, as a sheet run once from the command is.
+        gSSDlgsMgr.destroyAll();
+        VlDlgStandardsData data = prototype;
+        if (!StartDlgStandardsSS(data)) state.SkipWithError("run failed");
+    }
+    gSSDlgsMgr.destroyAll();
+    state.SetComplexityN(variables);
+}
+BENCHMARK(BM_ManyVariables)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Arg(40000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Complexity(benchmark::oN);
 
 // The bundled end-plate macro, read once, with a run of the bundled sheet prepared against it.
 struct EndPlate {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "standards/StandardsWarnings.h"
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlFileLookup.h"
+#include "standards/VlRunReport.h"
+#include "standards/VlTypedValue.h"
 #include "standards/VlWholeWord.h"
 
 namespace {
@@ -98,6 +101,25 @@ bool mayDeclare(const std::wstring& text) {
     return c >= 0x80 || c == L'I' || c == L'i' || c == L'D' || c == L'd' || c == L'S' || c == L's';
 }
 
+// An equation's result as its target's type writes it (VlTypedValue). A number in the equation cell
+// of a Double target reads with 7 decimals already: only text results and Int targets need work.
+Mx_String typedResult(const grid::Sheet& sheet, int col, int row, VlValueType type, std::wstring&& result) {
+    if (type == kVlString || (type == kVlDouble && !sheet.textValue(col, row))) return Mx_String(std::move(result));
+    if (type == kVlInteger) {
+        // From the number itself: the 7 decimals of the text would round twice (2.49999999).
+        const grid::Value value = sheet.value(col, row);
+        if (value.isNumber()) return vlTypedValue(value.asNumber(), type);
+    }
+    return vlTypedValue(Mx_String(std::move(result)), type);
+}
+
+// A sheet found as named in the working folder while the library holds one of that name too.
+void reportShadowedSheet(const Mx_String& name) {
+    const Mx_String standards = gSettings.libDir() + L"Connection Standards\\";
+    const Mx_String candidates[] = {name, standards + name + L".vls", standards + name};
+    VlFileLookup::reportShadowed(candidates, name, "sheet", name);
+}
+
 Mx_String trimmed(const Mx_String& text) { return stripSymbols(text, Mx_String(L" \t"), StripSide::Both); }
 
 }  // namespace
@@ -111,7 +133,10 @@ void VlCalcSS::setGenVars(const Mx_StringArray& names, const Mx_StringArray& val
 
 Acad::ErrorStatus VlCalcSS::loadFile(const Mx_String& name) {
     Mx_String path = name;
-    if (!VlFileLookup::isFile(path)) path = gSettings.libDir() + L"Connection Standards\\" + name + L".vls";
+    if (!VlFileLookup::isFile(path))
+        path = gSettings.libDir() + L"Connection Standards\\" + name + L".vls";
+    else if (VlRunReport::active())
+        reportShadowedSheet(name);
     const HWND grid = GetSafeHwnd();
     for (short index : kSwitchesOn) SSSetBool(grid, index, TRUE);
     for (short index : kSwitchesOff) SSSetBool(grid, index, FALSE);
@@ -322,8 +347,10 @@ Acad::ErrorStatus VlCalcSS::replaceGenVars() {
 void VlCalcSS::removeDuplicates() {
     Mx_FunctionTimer timer(gFindDuplicates);
     // Two names of different lengths are never duplicates: most sheets are settled by comparing
-    // lengths, without folding a name.
-    bool maybe = false;
+    // lengths, without folding a name. A long list goes to the core's one-pass test at once, as
+    // comparing pairs grows with the square of the list.
+    constexpr int kPairsUpTo = 64;
+    bool maybe = varCells_.length() > kPairsUpTo;
     for (int i = 0; i < varCells_.length() && !maybe; ++i)
         for (int j = i + 1; j < varCells_.length() && !maybe; ++j)
             maybe = varCells_[i].name.length() == varCells_[j].name.length() &&
@@ -354,6 +381,11 @@ std::vector<const VlCalcSS*>& runningSheets() {
 }  // namespace
 
 int VlCalcSS::runningDepth() { return static_cast<int>(runningSheets().size()); }
+
+const Mx_String& VlCalcSS::evaluatingFile() {
+    static const Mx_String none;
+    return runningSheets().empty() ? none : runningSheets().back()->fileName_;
+}
 
 bool VlCalcSS::isRunning(const Mx_String& path) {
     for (const VlCalcSS* sheet : runningSheets())
@@ -391,6 +423,7 @@ Acad::ErrorStatus VlCalcSS::calc() {
         }
         references_ = std::move(references);
         equations_.clear();
+        indexVariables();
     }
     Mx_FunctionTimer timer(gCalcCells);
     runningSheets().push_back(this);
@@ -401,6 +434,33 @@ Acad::ErrorStatus VlCalcSS::calc() {
         for (int col = used.firstCol(row); col > 0; col = used.nextCol(row, col)) calcCell(col, row);
     runningSheets().pop_back();
     return Acad::eOk;
+}
+
+void VlCalcSS::indexVariables() {
+    firstOfName_.clear();
+    ofWord_.clear();
+    notWords_.clear();
+    for (int i = 0; i < varCells_.length(); ++i) {
+        firstOfName_.emplace(VlWholeWord::folded(varCells_[i].name), i);
+        const std::wstring& word = references_[static_cast<std::size_t>(i)].word;
+        // An empty name is never replaced (a declaration without a name).
+        if (word.empty()) {
+            if (!varCells_[i].name.isEmpty()) notWords_.push_back(i);
+        } else {
+            ofWord_[word].push_back(i);
+        }
+    }
+}
+
+int VlCalcSS::findVariable(const Mx_String& name) const {
+    // A short list is searched as it is: cheaper than folding the name into a key.
+    constexpr int kSearchUpTo = 32;
+    if (varCells_.length() <= kSearchUpTo) {
+        int index = -1;
+        return varCells_.findVarCell(name, index) == Acad::eOk ? index : -1;
+    }
+    const auto found = firstOfName_.find(VlWholeWord::folded(name));
+    return found == firstOfName_.end() ? -1 : found->second;
 }
 
 void VlCalcSS::reportFailedEquation(const Mx_String& target, const Mx_String& expression, int row) {
@@ -435,8 +495,8 @@ const VlCalcSS::Equation& VlCalcSS::equationOf(const std::wstring& text) {
     }
     {
         Mx_FunctionTimer timer(gCalcCellFindVarCell);
-        if (!equation.marked && varCells_.findVarCell(equation.target, equation.targetIndex) != Acad::eOk)
-            equation.marked = true;
+        equation.targetIndex = equation.marked ? -1 : findVariable(equation.target);
+        if (equation.targetIndex < 0) equation.marked = true;
     }
     {
         Mx_FunctionTimer timer(gCalcCellFindFunctions);
@@ -444,19 +504,34 @@ const VlCalcSS::Equation& VlCalcSS::equationOf(const std::wstring& text) {
     }
     if (!equation.native && !equation.marked) {
         Mx_FunctionTimer replaceTimer(gCalcCellReplaceVariables);
-        // A one-word name can only stand in the expression as one of its words: the others are not
-        // searched for. The words are taken again after each replacement, since a later name may
-        // match a reference put in.
+        // The names are replaced in list order. A one-word name can only stand in the expression as
+        // one of its words, so only the variables named by a word of the expression are tried, and
+        // the names that are not one word; the cost follows the expression, not the sheet. The words
+        // are taken again after each replacement, since a later name may match a reference put in.
         Mx_String& expression = equation.expression;
         std::vector<std::wstring> words;
         foldedWords(expression.str(), words);
-        for (int i = 0; i < varCells_.length(); ++i) {
-            const Reference& reference = references_[static_cast<std::size_t>(i)];
-            if (!reference.word.empty() && std::find(words.begin(), words.end(), reference.word) == words.end())
-                continue;
+        std::vector<int> pending(notWords_);
+        const auto addNamedBy = [&](int after) {
+            for (const std::wstring& word : words) {
+                const auto named = ofWord_.find(word);
+                if (named == ofWord_.end()) continue;
+                for (int index : named->second)
+                    if (index > after) pending.push_back(index);
+            }
+            std::sort(pending.begin(), pending.end(), std::greater<int>());
+            pending.erase(std::unique(pending.begin(), pending.end()), pending.end());
+        };
+        addNamedBy(-1);
+        while (!pending.empty()) {
+            const int i = pending.back();
+            pending.pop_back();
             // Text literals keep their words: "Width" in quotes is text, not the variable.
-            if (VlWholeWord::replace(expression, varCells_[i].name, reference.cell, true) > 0)
+            if (VlWholeWord::replace(expression, varCells_[i].name, references_[static_cast<std::size_t>(i)].cell,
+                                     true) > 0) {
                 foldedWords(expression.str(), words);
+                addNamedBy(i);
+            }
         }
     }
     return equations_.emplace(text, std::move(equation)).first->second;
@@ -504,6 +579,6 @@ bool VlCalcSS::calcCell(int col, int row) {
         reportFailedEquation(kept.target, kept.expression, row);
         return false;
     }
-    variable.setNewValue(*this, Mx_String(std::move(result)));
+    variable.setNewValue(*this, typedResult(*sheet, col, row, variable.valueType, std::move(result)));
     return true;
 }

@@ -48,6 +48,8 @@ public:
     // The sheets being evaluated right now, outermost first (a child run nests inside its parent's
     // evaluation of one cell).
     static int runningDepth();
+    // The file of the innermost sheet being evaluated; empty outside any evaluation.
+    static const Mx_String& evaluatingFile();
     // Whether a sheet of this path is being evaluated (anywhere up the CallChild chain).
     static bool isRunning(const Mx_String& path);
     // The same file, whatever the separators and letter case.
@@ -58,13 +60,14 @@ private:
     void findSections(int (&startRows)[4]);
     Acad::ErrorStatus registerFunctions();
     void removeDuplicates();
+    // A child run's variables must have unique names: when they do not, says so (the child and the
+    // names) and gives true.
+    bool refuseDuplicateNames();
     // Evaluates one equation cell; false when it failed (already reported).
     bool calcCell(int col, int row);
     bool callChild(const Mx_String& expression);
     bool findChildSheet(const Mx_String& name, Mx_String& path) const;
     void reportFailedEquation(const Mx_String& target, const Mx_String& expression, int row);
-    // The argument index of child variable `index`: its position minus the locals before it.
-    int argumentIndex(int index) const;
 
 
     Mx_String fileName_;
@@ -80,6 +83,17 @@ private:
         std::wstring word;
     };
     std::vector<Reference> references_;
+    // Made with the references, so that finding a variable by name costs the same in a sheet of forty
+    // thousand variables as in one of twenty: the first variable of each name (folded), and the
+    // variables of each one-word name (folded) in list order. Names that are not one word
+    // ("gen.Clearance") are listed apart: they are searched for in every expression.
+    std::unordered_map<std::wstring, int> firstOfName_;
+    std::unordered_map<std::wstring, std::vector<int>> ofWord_;
+    std::vector<int> notWords_;
+    // The index of the first variable named `name` (ignoring case, as VlVarCells::findVarCell); -1
+    // for none. Valid while calc() runs.
+    int findVariable(const Mx_String& name) const;
+    void indexVariables();
     // What an equation text becomes (split, target found, names replaced), by the cell's text. It
     // depends only on the text and the variables (names and cells), so it is kept from run to run
     // of the same sheet and dropped when calc() finds other variables.

@@ -5,13 +5,36 @@
 #include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/StringFunctions.h"
+#include "platform/mfc/Win32Api.h"
+#include "standards/DisplayPath.h"
 #include "standards/StandardsTimers.h"
 #include "standards/StartDlgStandardsSS.h"
 #include "standards/VlCalcSS.h"
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlFileLookup.h"
+#include "standards/VlRunReport.h"
+#include "standards/VlTypedValue.h"
 
 namespace {
+
+// The names that more than one variable of `variables` carries (ignoring case), each once as first
+// written; false when every name is unique. A child is checked on every call, so the usual short
+// list is settled by comparing lengths, without folding or hashing a name.
+bool findDuplicateNames(const VlVarCells& variables, Mx_StringArray& duplicates) {
+    constexpr int kPairsUpTo = 64;
+    const int count = variables.length();
+    if (count <= kPairsUpTo) {
+        bool any = false;
+        for (int i = 0; i < count && !any; ++i)
+            for (int j = i + 1; j < count && !any; ++j)
+                any = variables[i].name.length() == variables[j].name.length() &&
+                      variables[i].name.equal(variables[j].name, false);
+        if (!any) return false;
+    }
+    Mx_StringArray names;
+    for (int i = 0; i < count; ++i) names.append(variables[i].name);
+    return getDuplicates(names, duplicates, false) > 0;
+}
 
 Mx_String folderOf(const Mx_String& path) {
     const int slash = std::max(path.findLastFrom(L'\\'), path.findLastFrom(L'/'));
@@ -38,18 +61,15 @@ bool VlCalcSS::samePath(const Mx_String& a, const Mx_String& b) {
     return fsys::equalIgnoringCase(fsys::toWide(left), fsys::toWide(right));
 }
 
-int VlCalcSS::argumentIndex(int index) const {
-    int locals = 0;
-    for (int i = 0; i < index; ++i)
-        if (varCells_[i].isLocal()) ++locals;
-    return index - locals;
-}
-
 Acad::ErrorStatus VlCalcSS::getFromVars(VlDlgStandardsData& data) {
     Mx_FunctionTimer timer(gGetFromVars);
     setGenVars(data.genVarNames, data.genVarValues);
     const Acad::ErrorStatus found = initVarCells();
     if (found != Acad::eOk) return found;
+    // Arguments are matched by position. The duplicates a run drops would move every later variable
+    // one place up, and a result would land in the wrong argument without a word: such a child is
+    // not run at all.
+    if (refuseDuplicateNames()) return Acad::eInvalidInput;
     const VlVarCells& args = data.varCells;
     int locals = 0;
     for (int i = 0; i < varCells_.length(); ++i) {
@@ -69,6 +89,32 @@ Acad::ErrorStatus VlCalcSS::getFromVars(VlDlgStandardsData& data) {
     return replaceGenVars();
 }
 
+bool VlCalcSS::refuseDuplicateNames() {
+    Mx_StringArray duplicates;
+    if (!findDuplicateNames(varCells_, duplicates)) return false;
+    const Mx_String sheet = displayPath(fileName_);
+    Mx_String names;
+    for (int i = 0; i < duplicates.length(); ++i) names += duplicates[i] + L"\n";
+    // Said whatever the warnings switch, as every box about duplicate names is.
+    const Mx_String text = Mx_String(L"There were duplicate variable names found in the standards file ") + sheet +
+                           L".\nIts variables are matched to the arguments of \"CallChild\" by position, so it "
+                           L"was not run. Please correct this file.\nDuplicate variable names:\n\n" + names;
+    MessageBox(text.c_str(), L"Variable names must be unique", MB_OK | MB_ICONEXCLAMATION);
+    Mx_String listed;
+    for (int i = 0; i < duplicates.length(); ++i) listed += (i > 0 ? L", " : L"") + duplicates[i];
+    const std::string cause = "child sheet " + sheet.toUtf8() + " has duplicate variable names: " + listed.toUtf8();
+    VlRunFinding finding;
+    finding.kind = "child";
+    finding.severity = VlRunFinding::Severity::error;
+    finding.sheet = sheet.toUtf8();
+    finding.cause = cause;
+    finding.text = text.toUtf8();
+    vlReport(std::move(finding));
+    // The caller's failed "CallChild" equation picks this up as its cause.
+    vlNoteCause(cause);
+    return true;
+}
+
 Acad::ErrorStatus VlCalcSS::calcChild(VlVarCells& args) {
     {
         Mx_FunctionTimer timer(gCalcChild);
@@ -76,9 +122,12 @@ Acad::ErrorStatus VlCalcSS::calcChild(VlVarCells& args) {
         if (calculated != Acad::eOk) return calculated;
     }
     Mx_FunctionTimer timer(gSetToVars);
+    int locals = 0;
     for (int i = 0; i < varCells_.length(); ++i) {
+        if (varCells_[i].isLocal()) ++locals;
         if (!varCells_[i].isOutput()) continue;
-        const int j = argumentIndex(i);
+        // The argument index of the output: its position less the locals before it.
+        const int j = i - locals;
         if (j >= args.length()) return Acad::eInvalidInput;
         // The cell's text, as the main run reads its outputs: the variable's own format applies.
         Mx_String current;
@@ -100,7 +149,9 @@ bool VlCalcSS::findChildSheet(const Mx_String& name, Mx_String& path) const {
         standards + L"Data\\" + name,
         standards + L"Parents\\" + name,
     };
-    return VlFileLookup::firstExisting(candidates, path);
+    if (!VlFileLookup::firstExisting(candidates, path)) return false;
+    VlFileLookup::reportShadowed(candidates, path, "child sheet", fileName_);
+    return true;
 }
 
 bool VlCalcSS::callChild(const Mx_String& expression) {
@@ -122,8 +173,8 @@ bool VlCalcSS::callChild(const Mx_String& expression) {
 
     VlDlgStandardsData data;
     for (int k = 1; k < items.length(); ++k) {
-        int index = -1;
-        if (varCells_.findVarCell(items[k], index) != Acad::eOk) return false;
+        const int index = findVariable(items[k]);
+        if (index < 0) return false;
         VlVarCell argument = varCells_[index];
         argument.col = 0;
         argument.row = 0;
@@ -143,10 +194,11 @@ bool VlCalcSS::callChild(const Mx_String& expression) {
     for (int k = 0; k < data.varCells.length(); ++k) {
         const VlVarCell& argument = data.varCells[k];
         if (!argument.isOutput()) continue;
-        int index = -1;
-        if (varCells_.findVarCell(argument.name, index) != Acad::eOk) return false;
+        const int index = findVariable(argument.name);
+        if (index < 0) return false;
         if (varCells_[index].isInput()) return false;
-        varCells_[index].setNewValue(*this, argument.value);
+        // The child's type wrote the text; this sheet's variable keeps its own.
+        varCells_[index].setNewValue(*this, vlTypedValue(argument.value, varCells_[index].valueType));
     }
     return true;
 }

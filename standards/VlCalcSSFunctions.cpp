@@ -10,10 +10,12 @@
 #include "platform/mxbase/Mx_SectionTableManager.h"
 #include "platform/mxbase/NumberFunctions.h"
 #include "platform/mxbase/StringFunctions.h"
+#include "standards/DisplayPath.h"
 #include "standards/StandardsTimers.h"
 #include "standards/StandardsWarnings.h"
 #include "standards/VlCalcSS.h"
 #include "standards/VlDataFile.h"
+#include "standards/VlRunReport.h"
 #include "standards/VlTolerance.h"
 
 namespace {
@@ -67,7 +69,7 @@ bool roundTo(CustomRecord& result, Args args) {
 
 bool getCell(CustomRecord& result, Args args, bool sectionNames) {
     Mx_String name, path;
-    if (!textArg(args[0], name) || !VlDataFile::find(name, path)) return false;
+    if (!textArg(args[0], name) || !VlDataFile::find(name, path, VlCalcSS::evaluatingFile())) return false;
     const auto rows = VlDataFile::readData(path);
     if (!rows || rows->empty()) return false;
     Mx_StringArray keys;
@@ -152,6 +154,27 @@ bool isPositive(CustomRecord& result, Args args) {
     return doubleResult(result, positive ? 1.0 : 0.0);
 }
 
+// Lines of a sizes file that are no size are left out; the run's report hears of them once per
+// file, naming the first.
+void reportSkippedSizes(const Mx_String& path, const VlDataFile::SizesFile& file, CWnd* owner) {
+    VlRunReport* report = VlRunReport::active();
+    if (!report || !report->firstTime("sizes-file:" + path.toUtf8())) return;
+    const Mx_String count(static_cast<int>(file.skipped.size()));
+    const Mx_String text = Mx_String(L"Sizes file ") + displayPath(path) + L": " + count +
+                           (file.skipped.size() == 1 ? L" line is" : L" lines are") +
+                           L" not a size (a number, or two numbers with \"x\" between) and " +
+                           (file.skipped.size() == 1 ? L"was" : L"were") + L" skipped, the first: \"" +
+                           file.skipped.front() + L"\"";
+    VlRunFinding finding;
+    finding.kind = "sizes-file";
+    finding.severity = VlRunFinding::Severity::warning;
+    // The tolerance functions are registered on the sheet's own grid window.
+    if (const auto* sheet = dynamic_cast<const VlCalcSS*>(owner)) finding.sheet = displayPath(sheet->fileName()).toUtf8();
+    finding.cause = text.toUtf8();
+    finding.text = text.toUtf8();
+    report->add(std::move(finding));
+}
+
 enum class ToleranceKind { Width, Thickness, Size };
 
 bool withTolerance(CustomRecord& result, Args args, ToleranceKind kind, CWnd* owner) {
@@ -170,12 +193,14 @@ bool withTolerance(CustomRecord& result, Args args, ToleranceKind kind, CWnd* ow
                              owner);
     }
     Mx_String path;
-    if (!VlDataFile::find(name, path)) return false;
-    const auto sizes = VlDataFile::readSizes(path);
-    if (!sizes) return false;
+    if (!VlDataFile::find(name, path, VlCalcSS::evaluatingFile())) return false;
+    const auto file = VlDataFile::readSizes(path);
+    if (!file) return false;
+    if (!file->skipped.empty()) reportSkippedSizes(path, *file, owner);
+    const VlDataFile::Sizes& sizes = file->sizes;
     std::vector<double> standards;
-    standards.reserve(sizes->size());
-    for (const auto& [a, b] : *sizes) {
+    standards.reserve(sizes.size());
+    for (const auto& [a, b] : sizes) {
         switch (kind) {
             case ToleranceKind::Size: standards.push_back(a); break;
             case ToleranceKind::Thickness: standards.push_back(b); break;

@@ -24,8 +24,8 @@ std::map<std::wstring, CachedFile<VlDataFile::Rows>>& dataCache() {
     return cache;
 }
 
-std::map<std::wstring, CachedFile<VlDataFile::Sizes>>& sizesCache() {
-    static std::map<std::wstring, CachedFile<VlDataFile::Sizes>> cache;
+std::map<std::wstring, CachedFile<VlDataFile::SizesFile>>& sizesCache() {
+    static std::map<std::wstring, CachedFile<VlDataFile::SizesFile>> cache;
     return cache;
 }
 
@@ -81,7 +81,7 @@ bool isBlank(const std::wstring& line) {
 
 }  // namespace
 
-bool VlDataFile::find(const Mx_String& name, Mx_String& path) {
+bool VlDataFile::find(const Mx_String& name, Mx_String& path, const Mx_String& sheet) {
     if (name.isEmpty()) return false;
     const Mx_String lib = gSettings.libDir();
     // Within one run the answer for a name stands (the lookup checks it once per run anyway); a sheet
@@ -109,7 +109,10 @@ bool VlDataFile::find(const Mx_String& name, Mx_String& path) {
     };
     Mx_String found;
     const bool exists = VlFileLookup::firstExisting(candidates, found);
-    if (exists) path = found;
+    if (exists) {
+        path = found;
+        VlFileLookup::reportShadowed(candidates, found, "file", sheet);
+    }
     if (run != 0) {
         if (thisRun.size() >= 1024) thisRun.clear();
         thisRun[name.str()] = Found{run, lib.str(), exists, found};
@@ -129,30 +132,34 @@ VlDataFile::Rows VlDataFile::parseData(const Mx_String& text) {
     return rows;
 }
 
-VlDataFile::Sizes VlDataFile::parseSizes(const Mx_String& text) {
-    Sizes sizes;
+VlDataFile::Sizes VlDataFile::parseSizes(const Mx_String& text) { return parseSizesFile(text).sizes; }
+
+VlDataFile::SizesFile VlDataFile::parseSizesFile(const Mx_String& text) {
+    SizesFile file;
     for (const std::wstring& raw : textfile::splitLines(removeBlockComments(text.str()))) {
         const std::wstring line = removeLineComment(raw);
         if (isBlank(line)) continue;
+        // A line that does not read as numbers (a title, "180 x") is no size: taken as one it would
+        // be a standard size of 0.
         const std::size_t x = line.find(L'x');
         double a = 0.0, b = 0.0;
-        if (x == std::wstring::npos) {
-            a = Mx_String(line).toDouble();
-        } else {
-            a = Mx_String(line.substr(0, x)).toDouble();
-            b = Mx_String(line.substr(x + 1)).toDouble();
-        }
-        sizes.emplace_back(a, b);
+        const bool numbers = x == std::wstring::npos
+                                 ? Mx_String(line).toDouble(a)
+                                 : Mx_String(line.substr(0, x)).toDouble(a) && Mx_String(line.substr(x + 1)).toDouble(b);
+        if (numbers)
+            file.sizes.emplace_back(a, b);
+        else
+            file.skipped.push_back(stripSymbols(Mx_String(line), Mx_String(L" \t\r"), StripSide::Both));
     }
-    return sizes;
+    return file;
 }
 
 std::shared_ptr<const VlDataFile::Rows> VlDataFile::readData(const Mx_String& path) {
     return cachedRead(dataCache(), path, parseData);
 }
 
-std::shared_ptr<const VlDataFile::Sizes> VlDataFile::readSizes(const Mx_String& path) {
-    return cachedRead(sizesCache(), path, parseSizes);
+std::shared_ptr<const VlDataFile::SizesFile> VlDataFile::readSizes(const Mx_String& path) {
+    return cachedRead(sizesCache(), path, parseSizesFile);
 }
 
 void VlDataFile::clearCache() {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/mxbase/FileSystem.h"
+#include "standards/DisplayPath.h"
+#include "standards/VlRunReport.h"
 
 namespace {
 
@@ -122,6 +124,36 @@ bool VlFileLookup::isFile(const Mx_String& path) {
 }
 
 void VlFileLookup::clearCache() { answers().clear(); }
+
+void VlFileLookup::reportShadowed(std::span<const Mx_String> candidates, const Mx_String& found, const char* what,
+                                  const Mx_String& sheet) {
+    if (candidates.size() < 2 || found.str() != candidates[0].str()) return;
+    VlRunReport* report = VlRunReport::active();
+    const Mx_String& name = candidates[0];
+    if (!report || name.contains(L'\\') || name.contains(L'/')) return;
+    const fsys::PathInfo used = fsys::pathInfo(fsys::resolve(name.view()));
+    for (std::size_t i = 1; i < candidates.size(); ++i) {
+        if (!isFile(candidates[i])) continue;
+        // The working folder may be the library folder itself: the same file is no shadow.
+        const fsys::PathInfo info = fsys::pathInfo(fsys::resolve(candidates[i].view()));
+        if (info.stamp.device == used.stamp.device && info.stamp.inode == used.stamp.inode) continue;
+        if (!report->firstTime(std::string("lookup:") + what + ":" + name.toUtf8())) return;
+        std::error_code error;
+        const fs::path absolute = fs::absolute(fsys::resolve(name.view()), error);
+        const Mx_String usedPath = error ? name : Mx_String(fsys::toWide(absolute));
+        const Mx_String text = Mx_String(L"The ") + Mx_String(what) + L" \"" + name + L"\" was taken from the working folder (" +
+                               displayPath(usedPath) + L"); the library's " + displayPath(candidates[i]) +
+                               L" has the same name and was not used.";
+        VlRunFinding finding;
+        finding.kind = "lookup";
+        finding.severity = VlRunFinding::Severity::warning;
+        finding.sheet = displayPath(sheet).toUtf8();
+        finding.cause = text.toUtf8();
+        finding.text = text.toUtf8();
+        report->add(std::move(finding));
+        return;
+    }
+}
 
 unsigned VlFileLookup::currentRun() { return runDepth > 0 ? runNumber : 0; }
 

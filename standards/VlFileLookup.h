@@ -25,6 +25,15 @@ public:
     // Forgets every answer.
     static void clearCache();
 
+    // A lookup whose first place is the name as given finds a bare name (no folder) in the working
+    // folder before the library's places. The order stays, but a stray file there silently shadows
+    // the library's: when `found` is that first candidate and a later candidate names another
+    // existing file, the run's report (when one collects) hears once per name which was used.
+    // `what` says what was looked for ("sheet", "data file", "child sheet"); `sheet` is the sheet
+    // being run, for the finding.
+    static void reportShadowed(std::span<const Mx_String> candidates, const Mx_String& found, const char* what,
+                               const Mx_String& sheet);
+
     // One standards run, its child runs included. Files do not come and go in the middle of a run,
     // so while a scope lives an answer checked once is used again without checking.
     class RunScope {

@@ -78,9 +78,17 @@ bool hasLineSyntax(const Mx_String& text) {
 }  // namespace
 
 Mx_String VlSSMapping::mappingFileName(const Mx_String& sheet) {
+    // Beside the sheet the run loads (VlCalcSS::loadFile): a name that is no file stands for the
+    // library's "Connection Standards\" + name + ".vls", a bare name or one with folders below the
+    // library ("Childs\MapChild") alike. Only a rooted path or one with an extension is taken as the
+    // sheet's own path when it does not exist (yet).
     Mx_String path = sheet;
     const bool hasFolder = sheet.contains(L'\\') || sheet.contains(L'/');
-    if (!hasFolder && !VlFileLookup::isFile(sheet))
+    const std::wstring_view text = sheet.view();
+    const bool rooted = (!text.empty() && (text[0] == L'\\' || text[0] == L'/')) ||
+                        (text.size() > 1 && text[1] == L':');
+    const bool namedAsFile = rooted || (hasFolder && !getFileName(sheet, true).equal(getFileName(sheet, false)));
+    if (!namedAsFile && !VlFileLookup::isFile(sheet))
         path = gSettings.libDir() + L"Connection Standards\\" + sheet + L".vls";
     return changeExtension(path, Mx_String(L"map"));
 }

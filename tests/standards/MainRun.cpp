@@ -273,6 +273,82 @@ TEST_F(MainRun, ModuleGroupTargetByNameConvention) {
     EXPECT_EQ(cutValue(L"EndPlate", L"CornerChamfer", kCutChamferOffset1), Mx_String(L"15"));
 }
 
+// Of the variables that share a name (ignoring case) the first stays and the later ones are dropped
+// from the run, so they are neither computed nor handed back; the message says so whatever the
+// warnings switch.
+TEST_F(MainRun, DuplicateNamesAreDroppedAfterTheFirst) {
+    dir.write("Dups.vls",
+              "Input\t\t\n"
+              "Double Thickness\t\t\n"
+              "Output\t\t\n"
+              "Double Width\tDouble Height\t\n"
+              "Local\t\t\n"
+              "Double WIDTH\tDouble thickness\tDouble Spare\n"
+              "Calc\t\t\n"
+              "Width = Thickness * 10\t\t\n");
+    prepare();
+    ASSERT_EQ(data.initialize(&macro, dir.file("Dups.vls"), Mx_String(L"Module.Plates"), &macroData), Acad::eOk);
+    gSettings.setStandardsWarnings(false);
+    ASSERT_TRUE(StartDlgStandardsSS(data));
+    ASSERT_EQ(data.varCells.length(), 4);
+    const wchar_t* names[] = {L"Thickness", L"Width", L"Height", L"Spare"};
+    const VlCellType types[] = {kVlInput, kVlOutput, kVlOutput, kVlLocal};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(data.varCells[i].name, Mx_String(names[i]));
+        EXPECT_EQ(data.varCells[i].cellType, types[i]) << i;
+    }
+    EXPECT_EQ(moduleValue(L"EndPlate", L"Width"), 150);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(driver.messageBoxes()[0].caption, L"Variable names must be unique");
+    EXPECT_NE(driver.messageBoxes()[0].text.find(L"Duplicate variable names:\n\nWidth\nThickness\n"),
+              std::wstring::npos)
+        << Mx_String(driver.messageBoxes()[0].text).toUtf8();
+}
+
+// A computed value reads as its declared type writes it, however it was computed: a Double with 7
+// decimals (also from a function's text "110"), an Int as the whole number its 0-decimal cell shows
+// (halves away from zero), which later equations then compute with; a text that is no number stays.
+TEST_F(MainRun, ComputedValuesReadAsTheirDeclaredType) {
+    dir.write("Sixth.vls",
+              "Input\t\n"
+              "Double T\t\n"
+              "Output\t\n"
+              "Double R\t\n"
+              "Calc\t\n"
+              "R = T / 6\t\n");
+    dir.write("Typed.vls",
+              "Input\t\t\n"
+              "Double Thickness\t\t\n"  // 15 in the end plate
+              "Output\t\t\n"
+              "Double Width\tInt Rounded\t\n"
+              "Local\t\t\n"
+              "Int Half\tDouble Twice\tInt Negative\n"
+              "Double Gauge\tInt FromText\tDouble NotANumber\n"
+              "Int JustBelow\tDouble ChildTwice\t\n"
+              "Calc\t\t\n"
+              "Half = Thickness / 2\tTwice = Half * 2\tNegative = -Thickness / 2\n"
+              "Gauge = GETARRAYITEM(\"110;2.5\", 1)\tFromText = GETARRAYITEM(\"110;2.5\", 2)\t"
+              "NotANumber = GETARRAYITEM(\"abc\", 1)\n"
+              "JustBelow = 2.4999999 + 0\tWidth = Half * 10\t\n"
+              "X = CallChild(Sixth.vls, Thickness, Rounded)\tChildTwice = Rounded * 2\t\n");
+    prepare();
+    ASSERT_EQ(data.initialize(&macro, dir.file("Typed.vls"), Mx_String(L"Module.Plates"), &macroData), Acad::eOk);
+    gSettings.setStandardsWarnings(false);  // Rounded reaches no module variable
+    ASSERT_TRUE(StartDlgStandardsSS(data));
+    const auto values = finalValues();
+    const std::pair<const wchar_t*, const wchar_t*> expected[] = {
+        {L"Half", L"8"},          {L"Twice", L"16.0000000"},    {L"Negative", L"-8"},
+        {L"Gauge", L"110.0000000"}, {L"FromText", L"3"},       {L"NotANumber", L"abc"},
+        {L"JustBelow", L"2"},     {L"Width", L"80.0000000"},   {L"Rounded", L"3"},
+        {L"ChildTwice", L"6.0000000"},
+    };
+    for (const auto& [name, value] : expected) {
+        ASSERT_TRUE(values.count(name)) << Mx_String(name).toUtf8();
+        EXPECT_EQ(values.at(name), Mx_String(value)) << Mx_String(name).toUtf8();
+    }
+    EXPECT_EQ(moduleValue(L"EndPlate", L"Width"), 80);
+}
+
 // The macro documentation shows the bundled end-plate macro in full; it must stay the file itself.
 TEST(MacroDocumentation, FullExampleIsTheBundledMacro) {
     const std::string doc = readText(CONNSHEET_SOURCE_DIR "/docs/macro-format.md");

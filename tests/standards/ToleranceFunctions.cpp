@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/mxbase/Mx_Settings.h"
+#include "standards/VlRunReport.h"
 #include "standards/VlSSDlgsMgr.h"
 #include "tests/standards/StandardsTestSupport.h"
 
@@ -98,6 +99,42 @@ TEST_F(ToleranceFunctions, SizesFileLayout) {
     for (const Case& c : cases) sheet.equation(c.call);
     ASSERT_TRUE(sheet.run(dir, driver));
     expectResults(sheet, cases);
+}
+
+// A line that does not read as a size (a title, a half-written "180 x") is left out instead of
+// becoming a standard size of 0, and the run's report says so once per file.
+TEST_F(ToleranceFunctions, LinesThatAreNoSizeAreSkippedAndSaidOncePerFile) {
+    dir.write("titled.siz", "Flats in stock (width x thickness)\n10x8\n180 x\n12x8\n");
+    dir.write("plain.siz", "Plate thicknesses\n10\n12\n");
+    dir.write("clean.siz", "10\n12\n");
+    const std::vector<Case> cases = {
+        // Nothing within 3 +- 5 but 0: the 1 mm step gives 3.
+        {"STDSIZEWITHTOLERANCE(" + quoted("titled.siz") + ", 1, 3, 5, 5)", 3},
+        {"STDTHICKNESSWITHTOLERANCE(" + quoted("titled.siz") + ", 1, 3, 5, 4)", 3},
+        {"STDWIDTHWITHTOLERANCE(" + quoted("titled.siz") + ", 1, 8, 3, 5, 8)", 10},
+        {"STDSIZEWITHTOLERANCE(" + quoted("plain.siz") + ", 1, 3, 5, 5)", 3},
+        {"STDSIZEWITHTOLERANCE(" + quoted("clean.siz") + ", 1, 3, 5, 5)", 3},
+    };
+    EquationSheet sheet;
+    for (const Case& c : cases) sheet.equation(c.call);
+    VlRunReport report;
+    {
+        VlRunReportScope collecting(report);
+        ASSERT_TRUE(sheet.run(dir, driver));
+    }
+    expectResults(sheet, cases);
+    EXPECT_TRUE(sheet.messages().empty());
+    std::vector<std::string> texts;
+    for (const VlRunFinding& finding : report.findings()) {
+        if (finding.kind != "sizes-file") continue;
+        EXPECT_EQ(finding.severity, VlRunFinding::Severity::warning);
+        EXPECT_NE(finding.sheet.find("equations.vls"), std::string::npos) << finding.sheet;
+        texts.push_back(finding.text);
+    }
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_NE(texts[0].find("titled.siz: 2 lines are not a size"), std::string::npos) << texts[0];
+    EXPECT_NE(texts[0].find("the first: \"Flats in stock (width x thickness)\""), std::string::npos) << texts[0];
+    EXPECT_NE(texts[1].find("plain.siz: 1 line is not a size"), std::string::npos) << texts[1];
 }
 
 // Down + up at or below 0 is warned about (the text as the product has always shown it, with its

@@ -105,6 +105,74 @@ TEST_F(StandardsRun, WholeWordsOrderAndQuotedText) {
     EXPECT_EQ(run.value(3), Mx_String(L"Width10"));
 }
 
+// Names are replaced in list order, each name once over the expression as it stands: a reference
+// put in for one name is a word a later name may match, never an earlier one. Only the variables
+// named by words of the expression are tried, so the order must survive that.
+TEST_F(StandardsRun, NamesAreReplacedInListOrderOverTheTextSoFar) {
+    dir.write("refs.vls",
+              "Input\t\t\n"                       // row 1
+              "Double A3\tDouble Width\t\n"        // row 2: A3 in A2, Width in B2
+              "Double B2\t\t\n"                    // row 3: B2 in A3
+              "Output\t\t\n"
+              "Double R\tDouble S\t\n"
+              "Calc\t\t\n"
+              // Width -> B2 -> A3 (B2 is later in the list); A3 came first, so "A3" stays.
+              "R = Width + 0\tS = A3 * 1\t\n");
+    ChildRun run(dir.file("refs.vls"));
+    run.arg(in(L"A3", L"1")).arg(in(L"Width", L"20")).arg(in(L"B2", L"300")).arg(out(L"R")).arg(out(L"S"));
+    ASSERT_TRUE(run.go());
+    // R = B2 + 0 = 300 (Width's cell holds 20, but the reference B2 was then taken for variable B2,
+    // whose cell is A3; A3 itself was not tried again).
+    EXPECT_EQ(run.value(3).toDouble(), 300.0);
+    // S = A2 * 1: variable A3's cell.
+    EXPECT_EQ(run.value(4).toDouble(), 1.0);
+}
+
+// A section runs down to the row of the next header, that row included: a declaration beside the
+// Output header is an input, one beside the Local header an output.
+TEST_F(StandardsRun, DeclarationBesideTheNextHeaderBelongsToTheSectionAbove) {
+    dir.write("beside.vls",
+              "Input\t\t\n"
+              "Double A\t\t\n"
+              "Output\tDouble B\t\n"
+              "Double R\t\t\n"
+              "Local\tDouble S\t\n"
+              "Double T\t\t\n"
+              "Calc\t\t\n"
+              "T = A + B\tR = T\tS = T * 2\n");
+    ChildRun run(dir.file("beside.vls"));
+    // By position: the inputs A and B, then the outputs R and S.
+    run.arg(in(L"A", L"1")).arg(in(L"B", L"2")).arg(out(L"R")).arg(out(L"S"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(2).toDouble(), 3.0);
+    EXPECT_EQ(run.value(3).toDouble(), 6.0);
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
+// A general variable's value replaces its name before the equations run: a number as it is, any
+// other text as a text literal in double quotes (a grade "S355" would otherwise read as cell S355).
+TEST_F(StandardsRun, GeneralVariablesTextQuotedNumbersNot) {
+    dir.write("gen.vls",
+              "Input\t\t\n"
+              "Double A\t\t\n"
+              "Output\t\t\n"
+              "String Grade\tDouble GapIsNumber\tDouble GradeIsText\n"
+              "Calc\t\t\n"
+              "Grade = gen_Grade & \"/\" & gen_Gap\tGapIsNumber = IF(ISNUMBER(gen_Gap), gen_Gap * 2, -1)\t"
+              "GradeIsText = IF(ISTEXT(gen_Grade), 1, 0)\n");
+    ChildRun run(dir.file("gen.vls"));
+    run.arg(in(L"A", L"1")).arg(out(L"Grade", kVlString)).arg(out(L"GapIsNumber")).arg(out(L"GradeIsText"));
+    run.data.genVarNames.append(Mx_String(L"gen_Grade"));
+    run.data.genVarValues.append(Mx_String(L"S355"));
+    run.data.genVarNames.append(Mx_String(L"gen_Gap"));
+    run.data.genVarValues.append(Mx_String(L"2.5"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(1), Mx_String(L"S355/2.5"));
+    EXPECT_EQ(run.value(2).toDouble(), 5.0);
+    EXPECT_EQ(run.value(3).toDouble(), 1.0);
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
 TEST_F(StandardsRun, ErrorValueIsAFailedEquationAndTargetKeepsValue) {
     dir.write("div.vls",
               "Input\t\t\n"
@@ -153,10 +221,12 @@ TEST_F(StandardsRun, DuplicateNamesAreAlwaysReported) {
     dir.write("dup.vls",
               "Input\t\t\nDouble A\t\t\nOutput\t\t\nDouble R\t\t\nLocal\t\t\nDouble a\t\t\n"
               "Calc\t\t\nR = A + 1\t\t\n");
+    // A child run is refused (its arguments go by position); a main run drops the later duplicates
+    // (MainRun.DuplicateNamesAreDroppedAfterTheFirst).
     ChildRun run(dir.file("dup.vls"));
-    run.arg(in(L"A", L"1")).arg(out(L"R"));
-    ASSERT_TRUE(run.go());
-    EXPECT_EQ(run.value(1).toDouble(), 2.0);
+    run.arg(in(L"A", L"1")).arg(VlVarCell(L"R", kVlOutput, kVlDouble, 0, 0, L"7"));
+    EXPECT_FALSE(run.go());
+    EXPECT_EQ(run.value(1).toDouble(), 7.0);
     ASSERT_EQ(driver.messageBoxes().size(), 1u);
     EXPECT_EQ(driver.messageBoxes()[0].caption, L"Variable names must be unique");
     EXPECT_NE(driver.messageBoxes()[0].text.find(L"Duplicate variable names:\n\nA\n"), std::wstring::npos);
@@ -206,6 +276,47 @@ TEST_F(StandardsRun, CallChildFailuresAreReported) {
     ASSERT_TRUE(run.go());
     EXPECT_EQ(run.value(2).toDouble(), 5.0);
     EXPECT_EQ(driver.messageBoxes().size(), 5u);
+}
+
+// Arguments go to the child's variables by position. Dropping a duplicate name, as a run does,
+// would move every later variable one place up and send a result into the wrong argument; so a
+// child whose names are not unique is not run, and the call fails with the child and the names said.
+TEST_F(StandardsRun, CallChildOfASheetWithDuplicateNamesFails) {
+    gSettings.setStandardsWarnings(false);  // the duplicate names are said whatever the switch
+    dir.write("Dup.vls",
+              "Input\t\t\n"
+              "Double A\tDouble B\tDouble a\n"
+              "Output\t\t\n"
+              "Double R\t\t\n"
+              "Calc\t\t\n"
+              "R = A * 10 + B\t\t\n");
+    dir.write("caller.vls",
+              "Input\t\t\n"
+              "Double A\tDouble B\t\n"
+              "Output\t\t\n"
+              "Double C\tDouble R\t\n"
+              "Calc\t\t\n"
+              "X = CallChild(Dup.vls, A, B, C, R)\t\t\n");
+    ChildRun run(dir.file("caller.vls"));
+    run.arg(in(L"A", L"2")).arg(in(L"B", L"3"));
+    run.arg(VlVarCell(L"C", kVlOutput, kVlDouble, 0, 0, L"7")).arg(VlVarCell(L"R", kVlOutput, kVlDouble, 0, 0, L"5"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(2).toDouble(), 7.0);
+    EXPECT_EQ(run.value(3).toDouble(), 5.0);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    const std::wstring& text = driver.messageBoxes()[0].text;
+    EXPECT_EQ(driver.messageBoxes()[0].caption, L"Variable names must be unique");
+    EXPECT_NE(text.find(L"Dup.vls"), std::wstring::npos) << Mx_String(text).toUtf8();
+    EXPECT_NE(text.find(L"Duplicate variable names:\n\nA\n"), std::wstring::npos) << Mx_String(text).toUtf8();
+    EXPECT_EQ(gSSDlgsMgr.inUseCount(), 0);
+
+    // With warnings on, the caller's equation is reported as failed as well.
+    gSettings.setStandardsWarnings(true);
+    ChildRun again(dir.file("caller.vls"));
+    again.arg(in(L"A", L"2")).arg(in(L"B", L"3")).arg(out(L"C")).arg(out(L"R"));
+    ASSERT_TRUE(again.go());
+    ASSERT_EQ(driver.messageBoxes().size(), 3u);
+    EXPECT_EQ(driver.messageBoxes()[2].text.rfind(L"The following equation failed:\nX = CallChild(Dup.vls", 0), 0u);
 }
 
 TEST_F(StandardsRun, CallChildCycleIsRefused) {

@@ -7,7 +7,10 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/mxbase/Mx_Settings.h"
 #include "standards/VlFileLookup.h"
+#include "standards/VlRunReport.h"
+#include "standards/VlSSDlgsMgr.h"
 #include "tests/standards/StandardsTestSupport.h"
 
 namespace {
@@ -110,6 +113,96 @@ TEST_F(VlFileLookupTest, SingleFiles) {
     EXPECT_FALSE(VlFileLookup::isFile(dir.file("second")));  // a folder
     EXPECT_FALSE(VlFileLookup::isFile(Mx_String()));
     EXPECT_FALSE(VlFileLookup::isFile(dir.file("nowhere/x.dat")));
+}
+
+// The lookups start with the name as given, so a bare name finds a stray file in the working folder
+// before the library's. That order stays, but the run's report says once per name which file was
+// used: for the sheet, a data file and a child sheet.
+class ShadowedByTheWorkingFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        VlFileLookup::clearCache();
+        gSettings.setStandardsWarnings(true);
+        const std::string body = "Input\t\nDouble A\t\nOutput\t\nDouble R\tDouble U\tDouble S\nCalc\t\n";
+        const std::string calls = "U = TONUMBER(GETCELL(\"vals.dat\", \"k\"))\t\nX = CallChild(Sub.vls, A, S)\t\n";
+        const std::string sub = "Input\t\nDouble A\t\nOutput\t\nDouble S\t\nCalc\t\n";
+        dir.write("work/Shadow.vls", body + "R = A + 100\t\n" + calls);
+        dir.write("work/vals.dat", "k\t2\n");
+        dir.write("work/Sub.vls", sub + "S = A * 3\t\n");
+        dir.write("lib/Connection Standards/Shadow.vls", body + "R = A + 1\t\n" + calls);
+        dir.write("lib/Connection Standards/Data/vals.dat", "k\t1\n");
+        dir.write("lib/Connection Standards/Childs/Sub.vls", sub + "S = A * 30\t\n");
+        gSettings.setLibDir(dir.file("lib/"));
+        previous = fs::current_path();
+        fs::current_path(fs::path(dir.file("work").str()));
+    }
+    void TearDown() override {
+        fs::current_path(previous);
+        gSSDlgsMgr.destroyAll();
+        gSettings.reset();
+        VlFileLookup::clearCache();
+    }
+    // A run of the sheet named `sheet`; false when it failed.
+    bool run(const wchar_t* sheet, double& r, double& u, double& s) {
+        VlDlgStandardsData data;
+        data.mode = VlDlgStandardsData::kChildRun;
+        data.standardsFile = Mx_String(sheet);
+        data.varCells.append(VlVarCell(L"A", kVlInput, kVlDouble, 0, 0, L"2"));
+        for (const wchar_t* name : {L"R", L"U", L"S"}) data.varCells.append(VlVarCell(name, kVlOutput, kVlDouble));
+        if (!StartDlgStandardsSS(data)) return false;
+        r = data.varCells[1].value.toDouble();
+        u = data.varCells[2].value.toDouble();
+        s = data.varCells[3].value.toDouble();
+        return true;
+    }
+
+    ui::ScriptedDriver driver;
+    ScratchDir dir;
+    fs::path previous;
+};
+
+TEST_F(ShadowedByTheWorkingFolder, TheWorkingFolderWinsAndTheReportSaysSoOnce) {
+    VlRunReport report;
+    VlRunReportScope collecting(report);
+    for (int i = 0; i < 2; ++i) {
+        double r = 0, u = 0, s = 0;
+        ASSERT_TRUE(run(L"Shadow.vls", r, u, s));
+        EXPECT_EQ(r, 102.0);  // the working folder's sheet,
+        EXPECT_EQ(u, 2.0);    // data file
+        EXPECT_EQ(s, 6.0);    // and child
+    }
+    EXPECT_TRUE(driver.messageBoxes().empty());
+    std::vector<std::string> texts;
+    for (const VlRunFinding& finding : report.findings()) {
+        EXPECT_EQ(finding.kind, "lookup");
+        EXPECT_EQ(finding.severity, VlRunFinding::Severity::warning);
+        EXPECT_EQ(finding.sheet, "Shadow.vls");
+        texts.push_back(finding.text);
+    }
+    ASSERT_EQ(texts.size(), 3u);
+    const std::string lib = dir.file("lib/").toUtf8();
+    EXPECT_EQ(texts[0], "The sheet \"Shadow.vls\" was taken from the working folder (" + dir.file("work").toUtf8() +
+                            "/Shadow.vls); the library's " + lib + "Connection Standards/Shadow.vls has the same "
+                            "name and was not used.");
+    EXPECT_EQ(texts[1].rfind("The file \"vals.dat\" was taken from the working folder", 0), 0u) << texts[1];
+    EXPECT_NE(texts[1].find(lib + "Connection Standards/Data/vals.dat"), std::string::npos) << texts[1];
+    EXPECT_EQ(texts[2].rfind("The child sheet \"Sub.vls\" was taken from the working folder", 0), 0u) << texts[2];
+    EXPECT_NE(texts[2].find(lib + "Connection Standards/Childs/Sub.vls"), std::string::npos) << texts[2];
+}
+
+TEST_F(ShadowedByTheWorkingFolder, NothingToSayWhenOnlyOnePlaceHasTheFile) {
+    fs::remove(fs::path(dir.file("lib/Connection Standards/Shadow.vls").str()));
+    fs::remove(fs::path(dir.file("lib/Connection Standards/Data/vals.dat").str()));
+    fs::remove(fs::path(dir.file("lib/Connection Standards/Childs/Sub.vls").str()));
+    VlRunReport report;
+    VlRunReportScope collecting(report);
+    double r = 0, u = 0, s = 0;
+    ASSERT_TRUE(run(L"Shadow.vls", r, u, s));
+    EXPECT_EQ(r, 102.0);
+    EXPECT_TRUE(report.findings().empty());
+    // A path is taken as it is: no lookup order, nothing to say.
+    ASSERT_TRUE(run(dir.file("lib/../work/Shadow.vls").c_str(), r, u, s));
+    EXPECT_TRUE(report.findings().empty());
 }
 
 }  // namespace

@@ -133,6 +133,24 @@ TEST(VlSSMappingFile, SheetNamesResolveBelowTheLibrary) {
     gSettings.reset();
 }
 
+// A sheet named by a path below the library without its extension ("Childs\\MapChild") is the
+// library's sheet, and its mapping file lies beside it, whatever the working folder.
+TEST(VlSSMappingFile, SheetInALibraryFolderMapsBesideIt) {
+    ScratchDir dir;
+    dir.write("lib/Connection Standards/Childs/MapChild.vls", "Input\t\n");
+    dir.write("lib/Connection Standards/Childs/MapChild.map", "Mapping version 1.0\nK=W" + kName + "G\" Distance w\n");
+    gSettings.setLibDir(dir.file("lib/"));
+    const Mx_String expected = dir.file("lib/") + L"Connection Standards\\Childs\\MapChild.map";
+    EXPECT_EQ(VlSSMapping::mappingFileName(Mx_String(L"Childs\\MapChild")), expected);
+    EXPECT_EQ(VlSSMapping::mappingFileName(Mx_String(L"Childs/MapChild")),
+              dir.file("lib/") + L"Connection Standards\\Childs/MapChild.map");
+    VlSSMapping mapping;
+    ASSERT_EQ(mapping.getMappingFromFile(Mx_String(L"Childs\\MapChild"), Mx_String(L"K")), Acad::eOk);
+    ASSERT_EQ(mapping.mappedObjects().length(), 1);
+    EXPECT_EQ(mapping.mappedObjects()[0].ssVarName, Mx_String(L"W"));
+    gSettings.reset();
+}
+
 TEST(VlSSMappingLinks, LookupsCompareNameTypeAndTarget) {
     const VlSSMapping mapping = mappingOf({
         VlObjectMap(L"Bolts", L"BoltRows", L"Rows", VlObjectMap::kPatternNrBolts1, 2),
