@@ -336,7 +336,7 @@ void registerStandardsFunctions(grid::Sheet& sheet) {
 
 // Whether the grid can read the expression as a formula; the parser's message when it cannot. Names
 // stay as written (the grid reads an unknown name as a name), so the column is the one the author sees.
-bool readsAsFormula(const std::wstring& expression, std::string& message) {
+bool readsAsFormula(const std::wstring& expression, grid::RefStyle style, std::string& message) {
     static grid::Sheet probe = [] {
         grid::Sheet sheet;
         sheet.setMaxCols(1);
@@ -344,6 +344,7 @@ bool readsAsFormula(const std::wstring& expression, std::string& message) {
         registerStandardsFunctions(sheet);
         return sheet;
     }();
+    probe.setRefStyle(style);  // "$B$5" is a reference in the sheet's style, not in every style
     const grid::FormulaStatus status = probe.setFormula(1, 1, trim(expression));
     probe.clearData(1, 1);
     if (status) return true;
@@ -421,7 +422,7 @@ std::vector<Finding> lint(const Mx_String& path, const LoadedSheet& sheet, const
             findings.push_back({row, true, "the target " + narrow(target) + " is not declared"});
         checkExpression(sheet, text.substr(equals + 1), row, findings);
         std::string message;
-        if (!readsAsFormula(text.substr(equals + 1), message))
+        if (!readsAsFormula(text.substr(equals + 1), sheet.sheet.refStyle(), message))
             findings.push_back({row, true, "cannot be read as a formula: " + message});
         checkDataFiles(text.substr(equals + 1), row, findings);
     }
