@@ -152,6 +152,24 @@ TEST_F(ExitStatus, AnOutputThatCannotBeSetFailsTheCommand) {
     EXPECT_TRUE(found) << document.at("findings").dump();
 }
 
+TEST_F(ExitStatus, AMacroValueThatIsNoNumberForANumericInputIsReported) {
+    // The bolt count is a text in the macro; an Int reading it by name needs a number.
+    std::string json = readFile(kMacro);
+    const std::string count = "\"nrBolts1\": \"4\"";
+    ASSERT_NE(json.find(count), std::string::npos);
+    json.replace(json.find(count), count.size(), "\"nrBolts1\": \"four\"");
+    const std::string macro = file("four.json", json);
+    const std::string sheet = file("Rows.vls", "connsheet-grid 1\nsheet cols=2 rows=6\n"
+                                               "cell A1 data=\"Input\"\ncell A2 data=\"Int BoltRows.NrBolts1\"\n"
+                                               "cell A3 data=\"Output\"\ncell A4 data=\"Double Pitch\"\n"
+                                               "cell A5 data=\"Calc\"\ncell A6 data=\"Pitch = 70\"\n");
+    CommandRun r = connsheet({"run", sheet, "--macro", macro, "--maps-to", "Module.Bolts"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("A2: error: the macro's value \"four\" is not a number"), std::string::npos) << r.err;
+    // The same sheet with the macro's "4" is clean.
+    EXPECT_EQ(connsheet({"run", sheet, "--macro", kMacro, "--maps-to", "Module.Bolts"}).status, 0);
+}
+
 TEST_F(ExitStatus, JsonOkAgreesWithAFailedWrite) {
     // /proc takes no new files: the write fails and the command says so in "ok" too.
     CommandRun r = connsheet({"run", "FinPlate", "--macro", kLibrary + "Macros/FinPlate.json", "--json", "--out",
