@@ -130,7 +130,8 @@ void printFinding(const VlRunFinding& f, std::ostream& err) {
     if (!f.sheet.empty()) err << f.sheet << ": ";
     if (!f.cell.empty()) err << f.cell << ": ";
     err << severityName(f) << ": ";
-    if (!f.variable.empty()) err << f.variable << (f.kind == "not-set" ? " not set: " : " not retrieved: ");
+    if (!f.variable.empty())
+        err << f.variable << (f.kind == "not-set" ? " not set: " : f.kind == "not-retrieved" ? " not retrieved: " : ": ");
     err << (f.cause.empty() ? f.text : f.cause);
     if (!f.equation.empty()) err << " (in \"" << f.equation << "\")";
     err << '\n';

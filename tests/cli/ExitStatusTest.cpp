@@ -165,7 +165,7 @@ TEST_F(ExitStatus, AMacroValueThatIsNoNumberForANumericInputIsReported) {
                                                "cell A5 data=\"Calc\"\ncell A6 data=\"Pitch = 70\"\n");
     CommandRun r = connsheet({"run", sheet, "--macro", macro, "--maps-to", "Module.Bolts"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("A2: error: the macro's value \"four\" is not a number"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("A2: error: BoltRows.NrBolts1: the macro's value \"four\" is not a number"), std::string::npos) << r.err;
     // The same sheet with the macro's "4" is clean.
     EXPECT_EQ(connsheet({"run", sheet, "--macro", kMacro, "--maps-to", "Module.Bolts"}).status, 0);
 }
