@@ -427,13 +427,13 @@ void VlCalcSS::reportFailedEquation(const Mx_String& target, const Mx_String& ex
 
 namespace {
 
-// Why the grid refused a formula: the parser's message, with the column it stopped at. The column
-// counts in the formula the grid was given (names already turned into cells), so it is said apart.
+// Why the grid refused a formula: the parser's message (a refused formula leaves the cell as it was).
+// Its column counts in the formula the grid was given, where names are cells already, so that
+// formula is quoted with it.
 std::string formulaRefusal(grid::Sheet* sheet, int col, int row, const Mx_String& expression) {
     if (!sheet) return "the formula was refused";
     const grid::FormulaStatus status = sheet->setFormula(col, row, expression.view());
     if (status) return "the formula was refused";
-    // The parser's column counts in the formula it was given, where names are cells already.
     return "cannot be read as a formula: " + Mx_String(status.message).toUtf8() + " of \"" + expression.toUtf8() + "\"";
 }
 

@@ -76,6 +76,8 @@ TEST_F(RunCommand, BundledStandardsComputeTheirConnections) {
         nlohmann::json document = nlohmann::json::parse(r.out);
         EXPECT_TRUE(document.at("ok"));
         EXPECT_TRUE(document.at("warnings").empty()) << document.at("warnings").dump();
+        // Every input had, every equation computed, every output set.
+        EXPECT_TRUE(document.at("findings").empty()) << document.at("findings").dump();
         EXPECT_EQ(r.err, "");
         auto byName = values(document);
         for (const auto& [name, value] : c.expected) {
