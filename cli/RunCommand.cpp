@@ -159,6 +159,10 @@ int runStandards(const RunOptions& options, CommandContext& context) {
     printStandardsOutcome(outcome, options.json, context);
     if (options.timings) (options.json || macroToStdout ? context.err : context.out) << standardsTimersReport().toUtf8();
     if (outcome.succeeded()) return 0;
+    if (!outcome.findings.empty() && outcome.findings.back().kind == "write") {
+        context.err << "connsheet run: " << outcome.findings.back().cause << '\n';
+        return 1;
+    }
     sayFailure(outcome, sheet, context);
     if (!options.out.empty() && !written && outcome.completed && !options.allowFailures)
         context.err << "connsheet run: " << options.out << " not written (--allow-failures writes it all the same)\n";

@@ -177,7 +177,8 @@ void printStandardsOutcome(const StandardsOutcome& outcome, bool json, CommandCo
     for (const RecordedMessageBox& box : outcome.warnings)
         context.err << "warning: " << box.caption << ": " << box.text << '\n';
     for (const VlRunFinding& f : outcome.findings) {
-        if (f.kind == "message") continue;  // printed as its box above
+        // A box is printed above; a failed write is the command's own last line.
+        if (f.kind == "message" || f.kind == "write") continue;
         if (f.isError() || !outcome.quiet) printFinding(f, context.err);
     }
     if (count == 0) return;

@@ -178,6 +178,8 @@ TEST_F(ExitStatus, JsonOkAgreesWithAFailedWrite) {
     const nlohmann::json document = nlohmann::json::parse(r.out);
     EXPECT_FALSE(document.at("ok"));
     EXPECT_EQ(document.at("findings").back().at("kind"), "write");
+    EXPECT_NE(r.err.find("connsheet run: /proc/connsheet-x.json: cannot"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("--allow-failures"), std::string::npos) << r.err;  // it would not help
 }
 
 TEST_F(ExitStatus, OutRefusesAFileTheUserCannotWrite) {
