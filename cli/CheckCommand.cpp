@@ -335,8 +335,9 @@ void registerStandardsFunctions(grid::Sheet& sheet) {
 }
 
 // Whether the grid can read the expression as a formula; the parser's message when it cannot. Names
-// stay as written (the grid reads an unknown name as a name), so the column is the one the author sees.
-bool readsAsFormula(const std::wstring& expression, grid::RefStyle style, std::string& message) {
+// stay as written (the grid reads an unknown name as a name); the column is moved by `offset`, where
+// the expression starts in the cell, so that it counts in the cell's text as the author sees it.
+bool readsAsFormula(const std::wstring& expression, std::size_t offset, grid::RefStyle style, std::string& message) {
     static grid::Sheet probe = [] {
         grid::Sheet sheet;
         sheet.setMaxCols(1);
@@ -345,10 +346,16 @@ bool readsAsFormula(const std::wstring& expression, grid::RefStyle style, std::s
         return sheet;
     }();
     probe.setRefStyle(style);  // "$B$5" is a reference in the sheet's style, not in every style
+    const std::size_t blanks = expression.find_first_not_of(L" \t");
     const grid::FormulaStatus status = probe.setFormula(1, 1, trim(expression));
     probe.clearData(1, 1);
     if (status) return true;
-    message = narrow(status.message);
+    std::wstring text = status.message;
+    const std::wstring at = L" at column " + std::to_wstring(status.column);
+    if (status.column > 0 && text.ends_with(at))
+        text.replace(text.size() - at.size(), at.size(),
+                     L" at column " + std::to_wstring(status.column + offset + (blanks == std::wstring::npos ? 0 : blanks)));
+    message = narrow(text);
     return false;
 }
 
@@ -422,7 +429,7 @@ std::vector<Finding> lint(const Mx_String& path, const LoadedSheet& sheet, const
             findings.push_back({row, true, "the target " + narrow(target) + " is not declared"});
         checkExpression(sheet, text.substr(equals + 1), row, findings);
         std::string message;
-        if (!readsAsFormula(text.substr(equals + 1), sheet.sheet.refStyle(), message))
+        if (!readsAsFormula(text.substr(equals + 1), equals + 1, sheet.sheet.refStyle(), message))
             findings.push_back({row, true, "cannot be read as a formula: " + message});
         checkDataFiles(text.substr(equals + 1), row, findings);
     }
