@@ -1,3 +1,6 @@
+#include <filesystem>
+#include <istream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
@@ -50,7 +53,15 @@ nlohmann::json cellJson(const std::string& name, const grid::Value& v, const std
 
 int calc(const std::string& file, bool json, CommandContext& context) {
     grid::Sheet sheet;
-    grid::GridFileResult loaded = grid::GridFile::load(sheet, utf8::decode(file));
+    grid::GridFileResult loaded;
+    if (isStandardStream(file)) {
+        // Piped in: no extension to go by, so the bytes tell the format.
+        std::string bytes(std::istreambuf_iterator<char>(context.in), std::istreambuf_iterator<char>{});
+        loaded = grid::GridFile::loadText(sheet, bytes, grid::GridFile::detect(std::filesystem::path(), bytes),
+                                          "standard input");
+    } else {
+        loaded = grid::GridFile::load(sheet, utf8::decode(file));
+    }
     if (!loaded) {
         context.err << "connsheet calc: " << loaded.diagnostic << '\n';
         return 1;
@@ -84,7 +95,7 @@ void addCalcCommand(CLI::App& app, CommandContext& context) {
     auto* command = app.add_subcommand("calc", "Load a grid file (native, CSV or TSV), recalculate, print every cell's value");
     auto file = std::make_shared<std::string>();
     auto json = std::make_shared<bool>(false);
-    command->add_option("FILE", *file, "Grid file")->required();
+    command->add_option("FILE", *file, "Grid file (\"-\": standard input)")->required();
     command->add_flag("--json", *json, "One JSON object per cell: cell, type, value, text");
     command->callback([&context, file, json] { context.exitStatus = calc(*file, *json, context); });
 }

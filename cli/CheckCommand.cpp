@@ -1,7 +1,9 @@
 // connsheet check: reads a standards sheet the way the engine will and reports, without a macro, what
 // would make a run fail or compute nonsense: missing sections, duplicate names, equations whose target
 // is not declared, names that are neither variables, general variables, functions nor cell references,
-// unknown functions, and "CallChild" calls whose sheet is missing or whose argument count is wrong.
+// unknown functions, formulas the grid cannot read, data and sizes files named by a literal that are
+// not found, and "CallChild" calls whose sheet is missing, whose argument count is wrong or that come
+// back to a sheet already running. Every sheet called is checked the same way.
 #include <algorithm>
 #include <cwctype>
 #include <memory>
@@ -18,6 +20,8 @@
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/StringFunctions.h"
 #include "standards/DisplayPath.h"
+#include "standards/VlCalcSS.h"
+#include "standards/VlDataFile.h"
 #include "standards/VlVarCell.h"
 
 namespace connsheet {
@@ -233,7 +237,14 @@ bool findChildSheet(const Mx_String& parent, const Mx_String& name, Mx_String& p
     return false;
 }
 
+std::string displayName(const Mx_String& path) {
+    const Mx_String shown = displayPath(path);
+    const int slash = shown.findLastFrom(L'/');
+    return (slash < 0 ? shown : shown.getSubStringAt(slash + 1)).toUtf8();
+}
+
 void checkCallChild(const Mx_String& path, const LoadedSheet& sheet, const std::wstring& expression, int row,
+                    const std::vector<Mx_String>& callers, std::vector<Mx_String>& children,
                     std::vector<Finding>& findings) {
     const Mx_String text(expression);
     const int at = text.findFirstFrom(Mx_String(L"CallChild"), 0, false);
@@ -267,8 +278,17 @@ void checkCallChild(const Mx_String& path, const LoadedSheet& sheet, const std::
         findings.push_back({row, true, "CallChild sheet not found: " + childName.toUtf8()});
         return;
     }
-    if (fsys::equalIgnoringCase(fsys::resolve(childPath.view()).wstring(), fsys::resolve(path.view()).wstring())) {
+    if (VlCalcSS::samePath(childPath, path)) {
         findings.push_back({row, true, "a sheet cannot call itself through CallChild"});
+        return;
+    }
+    // A sheet further up the chain of calls that led here: the run would refuse it.
+    for (std::size_t k = 0; k < callers.size(); ++k) {
+        if (!VlCalcSS::samePath(childPath, callers[k])) continue;
+        std::string chain;
+        for (std::size_t j = k; j < callers.size(); ++j) chain += displayName(callers[j]) + " -> ";
+        findings.push_back({row, true, "CallChild runs in a circle: " + chain + displayName(path) + " -> " +
+                                           displayName(childPath)});
         return;
     }
     LoadedSheet child;
@@ -277,6 +297,7 @@ void checkCallChild(const Mx_String& path, const LoadedSheet& sheet, const std::
         findings.push_back({row, true, "CallChild sheet cannot be loaded: " + diagnostic});
         return;
     }
+    children.push_back(childPath);
     std::vector<const Declaration*> parameters;
     for (const Declaration& d : child.declarations)
         if (d.section != kLocal) parameters.push_back(&d);
@@ -297,7 +318,78 @@ void checkCallChild(const Mx_String& path, const LoadedSheet& sheet, const std::
     }
 }
 
-std::vector<Finding> lint(const Mx_String& path, const LoadedSheet& sheet) {
+// The standards functions with their argument counts, registered (without a body) so that the grid
+// checks a call's argument count as it reads the formula, as it does for the sheet's run.
+void registerStandardsFunctions(grid::Sheet& sheet) {
+    struct Entry {
+        const wchar_t* name;
+        int minArgs, maxArgs;
+    } const entries[] = {
+        {L"ROUNDTO", 2, 2}, {L"GETCELL", 2, 7}, {L"GETPROFCELL", 2, 7}, {L"SECTIONSIZE", 2, 2},
+        {L"GETSYSNAME", 1, 1}, {L"STDWIDTHWITHTOLERANCE", 6, 6}, {L"STDTHICKNESSWITHTOLERANCE", 5, 5},
+        {L"STDSIZEWITHTOLERANCE", 5, 5}, {L"GETARRAYITEM", 2, 2}, {L"TONUMBER", 1, 1}, {L"ISNULL", 1, 1},
+        {L"ISPOSITIVE", 1, 1},
+    };
+    for (const Entry& e : entries)
+        sheet.addCustomFunction(e.name, e.minArgs, e.maxArgs, [](grid::CustomRecord&, std::span<grid::CustomRecord>) { return false; });
+}
+
+// Whether the grid can read the expression as a formula; the parser's message when it cannot. Names
+// stay as written (the grid reads an unknown name as a name); the column is moved by `offset`, where
+// the expression starts in the cell, so that it counts in the cell's text as the author sees it.
+bool readsAsFormula(const std::wstring& expression, std::size_t offset, grid::RefStyle style, std::string& message) {
+    static grid::Sheet probe = [] {
+        grid::Sheet sheet;
+        sheet.setMaxCols(1);
+        sheet.setMaxRows(1);
+        registerStandardsFunctions(sheet);
+        return sheet;
+    }();
+    probe.setRefStyle(style);  // "$B$5" is a reference in the sheet's style, not in every style
+    const std::size_t blanks = expression.find_first_not_of(L" \t");
+    const grid::FormulaStatus status = probe.setFormula(1, 1, trim(expression));
+    probe.clearData(1, 1);
+    if (status) return true;
+    std::wstring text = status.message;
+    const std::wstring at = L" at column " + std::to_wstring(status.column);
+    if (status.column > 0 && text.ends_with(at))
+        text.replace(text.size() - at.size(), at.size(),
+                     L" at column " + std::to_wstring(status.column + offset + (blanks == std::wstring::npos ? 0 : blanks)));
+    message = narrow(text);
+    return false;
+}
+
+// Data and sizes files named by a text literal as the first argument of the functions that read
+// them, looked for as the run looks for them.
+void checkDataFiles(const std::wstring& expression, int row, std::vector<Finding>& findings) {
+    struct Reader {
+        const wchar_t* name;
+        const char* what;
+    } const readers[] = {{L"GETCELL", "data file"}, {L"GETPROFCELL", "data file"},
+                         {L"STDWIDTHWITHTOLERANCE", "sizes file"}, {L"STDTHICKNESSWITHTOLERANCE", "sizes file"},
+                         {L"STDSIZEWITHTOLERANCE", "sizes file"}};
+    const std::wstring text = upper(expression);
+    for (const Reader& reader : readers) {
+        const std::wstring name = reader.name;
+        for (std::size_t at = text.find(name); at != std::wstring::npos; at = text.find(name, at + 1)) {
+            if (at > 0 && (std::iswalnum(text[at - 1]) || text[at - 1] == L'_')) continue;
+            std::size_t i = at + name.size();
+            while (i < text.size() && text[i] == L' ') ++i;
+            if (i >= text.size() || text[i] != L'(') continue;
+            for (++i; i < text.size() && text[i] == L' ';) ++i;
+            if (i >= text.size() || text[i] != L'"') continue;
+            const std::size_t close = expression.find(L'"', i + 1);
+            if (close == std::wstring::npos) continue;
+            const Mx_String file(expression.substr(i + 1, close - i - 1));
+            Mx_String found;
+            if (!VlDataFile::find(file, found))
+                findings.push_back({row, true, std::string(reader.what) + " \"" + file.toUtf8() + "\" not found"});
+        }
+    }
+}
+
+std::vector<Finding> lint(const Mx_String& path, const LoadedSheet& sheet, const std::vector<Mx_String>& callers,
+                          std::vector<Mx_String>& children) {
     std::vector<Finding> findings;
     for (int s : {kInput, kOutput, kCalc})
         if (sheet.startRow[s] < 0)
@@ -324,7 +416,7 @@ std::vector<Finding> lint(const Mx_String& path, const LoadedSheet& sheet) {
     });
     for (const auto& [row, text] : equations) {
         if (Mx_String(text).findFirstFrom(Mx_String(L"CallChild"), 0, false) >= 0) {
-            checkCallChild(path, sheet, text, row, findings);
+            checkCallChild(path, sheet, text, row, callers, children, findings);
             continue;
         }
         const auto equals = text.find(L'=');
@@ -336,8 +428,49 @@ std::vector<Finding> lint(const Mx_String& path, const LoadedSheet& sheet) {
         if (!findDeclaration(sheet, target))
             findings.push_back({row, true, "the target " + narrow(target) + " is not declared"});
         checkExpression(sheet, text.substr(equals + 1), row, findings);
+        std::string message;
+        if (!readsAsFormula(text.substr(equals + 1), equals + 1, sheet.sheet.refStyle(), message))
+            findings.push_back({row, true, "cannot be read as a formula: " + message});
+        checkDataFiles(text.substr(equals + 1), row, findings);
     }
     return findings;
+}
+
+struct CheckTotals {
+    int errors = 0, warnings = 0;
+    std::vector<Mx_String> checked;  // every sheet checked, so that a child called twice is listed once
+};
+
+// Checks one sheet, prints its findings, then checks the sheets it calls (those not checked yet), with
+// `callers` the chain of sheets that called it. Returns the number of variables, -1 when it cannot be
+// loaded.
+int checkSheet(const Mx_String& path, std::vector<Mx_String>& callers, CheckTotals& totals, CommandContext& context) {
+    // Findings name the sheet as the user can type it; the checks themselves use the path as composed.
+    const std::string shown = displayPath(path).toUtf8();
+    totals.checked.push_back(path);
+    LoadedSheet sheet;
+    std::string diagnostic;
+    if (!loadSheet(path, sheet, diagnostic)) {
+        context.out << shown << ": error: cannot be loaded: " << diagnostic << '\n';
+        ++totals.errors;
+        return -1;
+    }
+    std::vector<Mx_String> children;
+    const std::vector<Finding> findings = lint(path, sheet, callers, children);
+    for (const Finding& f : findings) {
+        context.out << shown << ": ";
+        if (f.row > 0) context.out << "row " << f.row << ": ";
+        context.out << (f.error ? "error: " : "warning: ") << f.text << '\n';
+        ++(f.error ? totals.errors : totals.warnings);
+    }
+    callers.push_back(path);
+    for (const Mx_String& child : children) {
+        const bool seen = std::any_of(totals.checked.begin(), totals.checked.end(),
+                                      [&](const Mx_String& done) { return VlCalcSS::samePath(done, child); });
+        if (!seen) checkSheet(child, callers, totals, context);
+    }
+    callers.pop_back();
+    return static_cast<int>(sheet.declarations.size());
 }
 
 int checkStandards(const std::string& name, CommandContext& context) {
@@ -346,25 +479,13 @@ int checkStandards(const std::string& name, CommandContext& context) {
         context.err << "connsheet check: sheet not found: " << name << '\n';
         return 1;
     }
-    // Findings name the sheet as the user can type it; the checks themselves use the path as composed.
-    const std::string shown = displayPath(path).toUtf8();
-    LoadedSheet sheet;
-    std::string diagnostic;
-    if (!loadSheet(path, sheet, diagnostic)) {
-        context.out << shown << ": error: cannot be loaded: " << diagnostic << '\n';
-        return 1;
-    }
-    const std::vector<Finding> findings = lint(path, sheet);
-    int errors = 0;
-    for (const Finding& f : findings) {
-        context.out << shown << ": ";
-        if (f.row > 0) context.out << "row " << f.row << ": ";
-        context.out << (f.error ? "error: " : "warning: ") << f.text << '\n';
-        if (f.error) ++errors;
-    }
-    context.out << shown << ": " << sheet.declarations.size() << " variables, " << errors << " errors, "
-                << findings.size() - errors << " warnings\n";
-    return errors > 0 ? 1 : 0;
+    CheckTotals totals;
+    std::vector<Mx_String> callers;
+    const int variables = checkSheet(path, callers, totals, context);
+    if (variables < 0) return 1;
+    context.out << displayPath(path).toUtf8() << ": " << variables << " variables, " << totals.errors << " errors, "
+                << totals.warnings << " warnings\n";
+    return totals.errors > 0 ? 1 : 0;
 }
 
 }  // namespace

@@ -10,7 +10,24 @@
 
 namespace connsheet {
 
+namespace {
+
+// What the command printed must have arrived: a full disk or a closed pipe on stdout is a failure,
+// not a success with the output lost.
+int checkOutput(int status, std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (out) return status;
+    err << "connsheet: cannot write the output (standard output failed)\n";
+    return status == 0 ? 1 : status;
+}
+
+}  // namespace
+
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return run(args, std::cin, out, err);
+}
+
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
     CLI::App app{"connsheet: connection-standards engine and spreadsheet tools", "connsheet"};
     app.set_version_flag("--version", std::string("connsheet ") + CONNSHEET_VERSION);
     app.require_subcommand(0, 1);
@@ -19,7 +36,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     app.add_option("--lib", libDir, "Library folder (default: $CONNSHEET_LIB, else the bundled example library)")
         ->envname("CONNSHEET_LIB");
 
-    CommandContext context{out, err};
+    CommandContext context{out, err, in};
     addTextsCommand(app, context);
     addCalcCommand(app, context);
     addRunCommand(app, context);
@@ -41,14 +58,14 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     } catch (const CLI::ParseError& e) {
         int status = app.exit(e, out, err);
         host::setPrintSink({});
-        return status == 0 ? 0 : 2;
+        return checkOutput(status == 0 ? 0 : 2, out, err);
     }
     host::setPrintSink({});
     if (app.get_subcommands().empty()) {
         out << app.help();
-        return 0;
+        return checkOutput(0, out, err);
     }
-    return context.exitStatus;
+    return checkOutput(context.exitStatus, out, err);
 }
 
 }  // namespace connsheet

@@ -15,6 +15,7 @@
 #include "standards/CDlgSSStandards.h"
 #include "standards/DisplayPath.h"
 #include "standards/VlDlgStandardsData.h"
+#include "standards/VlRunReport.h"
 #include "standards/VlSSDlgsMgr.h"
 
 namespace connsheet {
@@ -68,6 +69,8 @@ int evalStandards(const EvalOptions& options, CommandContext& context) {
     }
 
     MessageBoxRecorder recorder;
+    VlRunReport report;
+    VlRunReportScope reporting(report);
     // The host dialog's template is one of this module's resources, as in StartDlgStandardsSS.
     VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
     PooledDialog dialog;
@@ -77,7 +80,9 @@ int evalStandards(const EvalOptions& options, CommandContext& context) {
     }
     VlCalcSS& grid = dialog.get()->calcSS;
     if (grid.loadFile(sheet) != Acad::eOk || grid.initVarCells() != Acad::eOk) {
-        context.err << "connsheet eval: " << displayPath(sheet).toUtf8() << ": cannot be loaded, or lacks its Input or Output section\n";
+        const std::string why = vlTakeCause();
+        context.err << "connsheet eval: the run of " << displayPath(sheet).toUtf8() << " failed: "
+                    << (why.empty() ? "it cannot be loaded" : why) << '\n';
         return 1;
     }
 
@@ -95,6 +100,12 @@ int evalStandards(const EvalOptions& options, CommandContext& context) {
         argument.value = Mx_String();
         for (std::size_t k = 0; k < inputs.size(); ++k) {
             if (argument.isInput() && argument.name.equal(Mx_String(inputs[k].first), false)) {
+                std::string why;
+                if (!acceptsValue(argument.valueType, inputs[k].second, why)) {
+                    context.err << "connsheet eval: " << inputs[k].first << " is "
+                                << (argument.valueType == kVlInteger ? "an Int" : "a Double") << " input: " << why << '\n';
+                    return 2;
+                }
                 argument.value = Mx_String(inputs[k].second);
                 used.insert(k);
             }
@@ -116,15 +127,27 @@ int evalStandards(const EvalOptions& options, CommandContext& context) {
     // locals and the cells can be printed too, not only the arguments.
     StandardsOutcome outcome;
     outcome.sheet = displayPath(sheet);
-    outcome.ok = grid.getFromVars(data) == Acad::eOk && grid.calcChild(data.varCells) == Acad::eOk;
+    vlTakeCause();
+    outcome.completed = grid.getFromVars(data) == Acad::eOk && grid.calcChild(data.varCells) == Acad::eOk;
+    if (!outcome.completed) {
+        VlRunFinding failed;
+        failed.kind = "run-failed";
+        failed.sheet = outcome.sheet.toUtf8();
+        failed.cause = vlTakeCause();
+        if (failed.cause.empty()) failed.cause = "the run failed";
+        failed.text = "the run of " + failed.sheet + " failed: " + failed.cause;
+        report.add(std::move(failed));
+    }
     outcome.warnings = recorder.boxes();
+    outcome.findings = collectFindings(report, outcome.warnings);
     outcome.variables = &grid.varCells();
     printStandardsOutcome(outcome, options.json, context);
-    if (!outcome.ok) {
-        context.err << "connsheet eval: the run of " << displayPath(sheet).toUtf8() << " failed\n";
-        return 1;
-    }
-    return 0;
+    if (outcome.succeeded()) return 0;
+    if (!outcome.completed)
+        context.err << "connsheet eval: the run of " << displayPath(sheet).toUtf8() << " failed: " << outcome.firstError() << '\n';
+    else
+        context.err << "connsheet eval: " << displayPath(sheet).toUtf8() << ": " << outcome.firstError() << '\n';
+    return 1;
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <istream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
@@ -73,12 +76,75 @@ std::string cellAddress(int col, int row) {
     return getAlfabet(col).toUtf8() + std::to_string(row);
 }
 
+bool StandardsOutcome::succeeded() const {
+    return completed && std::none_of(findings.begin(), findings.end(), [](const VlRunFinding& f) { return f.isError(); });
+}
+
+std::string StandardsOutcome::firstError() const {
+    for (const VlRunFinding& f : findings)
+        if (f.isError()) return f.cause.empty() ? f.text : f.cause;
+    return {};
+}
+
+std::vector<VlRunFinding> collectFindings(const VlRunReport& report, const std::vector<RecordedMessageBox>& boxes) {
+    std::vector<VlRunFinding> findings = report.findings();
+    for (const RecordedMessageBox& box : boxes) {
+        const bool said = std::any_of(findings.begin(), findings.end(), [&](const VlRunFinding& f) { return f.text == box.text; });
+        if (said) continue;
+        VlRunFinding message;
+        message.kind = "message";
+        message.severity = VlRunFinding::Severity::warning;
+        message.cause = box.caption;
+        message.text = box.text;
+        findings.push_back(std::move(message));
+    }
+    return findings;
+}
+
+bool acceptsValue(VlValueType type, const std::string& value, std::string& why) {
+    if (type == kVlString || value.empty()) return true;
+    const Mx_String text(value);
+    double number = 0;
+    if (!isNumber(text) || !text.toDouble(number)) {
+        why = "\"" + value + "\" is not a number";
+        return false;
+    }
+    if (type == kVlInteger && number != std::floor(number)) {
+        why = "\"" + value + "\" is not a whole number";
+        return false;
+    }
+    return true;
+}
+
+bool readStandardInput(CommandContext& context, std::string& bytes) {
+    bytes.assign(std::istreambuf_iterator<char>(context.in), std::istreambuf_iterator<char>());
+    return !context.in.bad();
+}
+
+namespace {
+
+const char* severityName(const VlRunFinding& f) { return f.isError() ? "error" : "warning"; }
+
+// "sheet: B23: error: cause (in "Width = Missing + 1")", as check prints its findings.
+void printFinding(const VlRunFinding& f, std::ostream& err) {
+    if (!f.sheet.empty()) err << f.sheet << ": ";
+    if (!f.cell.empty()) err << f.cell << ": ";
+    err << severityName(f) << ": ";
+    if (!f.variable.empty())
+        err << f.variable << (f.kind == "not-set" ? " not set: " : f.kind == "not-retrieved" ? " not retrieved: " : ": ");
+    err << (f.cause.empty() ? f.text : f.cause);
+    if (!f.equation.empty()) err << " (in \"" << f.equation << "\")";
+    err << '\n';
+}
+
+}  // namespace
+
 void printStandardsOutcome(const StandardsOutcome& outcome, bool json, CommandContext& context) {
     const int count = outcome.variables ? outcome.variables->length() : 0;
     if (json) {
         // Ordered, so the members read in the order they are documented.
         nlohmann::ordered_json document;
-        document["ok"] = outcome.ok;
+        document["ok"] = outcome.succeeded();
         document["sheet"] = outcome.sheet.toUtf8();
         document["variables"] = nlohmann::ordered_json::array();
         for (int i = 0; i < count; ++i) {
@@ -92,6 +158,17 @@ void printStandardsOutcome(const StandardsOutcome& outcome, bool json, CommandCo
         document["warnings"] = nlohmann::ordered_json::array();
         for (const RecordedMessageBox& box : outcome.warnings)
             document["warnings"].push_back(nlohmann::ordered_json{{"caption", box.caption}, {"text", box.text}});
+        document["findings"] = nlohmann::ordered_json::array();
+        for (const VlRunFinding& f : outcome.findings)
+            document["findings"].push_back(nlohmann::ordered_json{{"kind", f.kind},
+                                                                  {"severity", severityName(f)},
+                                                                  {"sheet", f.sheet},
+                                                                  {"cell", f.cell},
+                                                                  {"row", f.row},
+                                                                  {"equation", f.equation},
+                                                                  {"variable", f.variable},
+                                                                  {"cause", f.cause},
+                                                                  {"text", f.text}});
         // Our texts are valid UTF-8; replace rather than throw should a sheet hold something odd.
         context.out << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
         return;
@@ -99,6 +176,11 @@ void printStandardsOutcome(const StandardsOutcome& outcome, bool json, CommandCo
 
     for (const RecordedMessageBox& box : outcome.warnings)
         context.err << "warning: " << box.caption << ": " << box.text << '\n';
+    for (const VlRunFinding& f : outcome.findings) {
+        // A box is printed above; a failed write is the command's own last line.
+        if (f.kind == "message" || f.kind == "write") continue;
+        if (f.isError() || !outcome.quiet) printFinding(f, context.err);
+    }
     if (count == 0) return;
     std::vector<std::array<std::string, 4>> rows;
     rows.push_back({"section", "type", "name", "value"});

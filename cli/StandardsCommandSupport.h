@@ -4,8 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "standards/VlValueType.h"
+
 #include "cli/MessageBoxRecorder.h"
 #include "platform/mxbase/Mx_String.h"
+#include "standards/VlRunReport.h"
 
 class VlVarCells;
 
@@ -26,16 +29,38 @@ void setGeneralVariable(std::vector<std::pair<Mx_String, Mx_String>>& variables,
                         const std::string& value);
 
 struct StandardsOutcome {
-    bool ok = false;
+    bool completed = false;  // the engine ran the sheet to its end
     Mx_String sheet;
     const VlVarCells* variables = nullptr;  // may be null after a failed run
     std::vector<RecordedMessageBox> warnings;
+    // What the run found wrong (VlRunReport), then the message boxes that left no finding of their own.
+    std::vector<VlRunFinding> findings;
+    bool quiet = false;  // --no-warnings: neither boxes nor warning findings are printed (errors are)
+
+    // Success: the run completed, every equation computed and every output set. The exit status (0 or
+    // 1) and JSON's "ok" both say this.
+    bool succeeded() const;
+    // The first error's cause, for the command's last line; empty when there is none.
+    std::string firstError() const;
 };
 
-// The aligned table (section, type, name, value) on `out` and the warnings ("warning: caption: text")
-// on `err`; or, with `json`, one object on `out`:
-// {"ok", "sheet", "variables": [{section, type, name, value, cell}], "warnings": [{caption, text}]}.
+// The report's findings, then one "message" warning per box whose text no finding carries (a box
+// shown whatever the warnings switch says, such as the duplicate-names box).
+std::vector<VlRunFinding> collectFindings(const VlRunReport& report, const std::vector<RecordedMessageBox>& boxes);
+
+// The aligned table (section, type, name, value) on `out`; the warnings ("warning: caption: text")
+// and the findings ("sheet: B23: error: cause [in equation]") on `err`; or, with `json`, one object on
+// `out`: {"ok", "sheet", "variables": [{section, type, name, value, cell}], "warnings": [{caption,
+// text}], "findings": [{kind, severity, sheet, cell, row, equation, cause, text}]}.
 void printStandardsOutcome(const StandardsOutcome& outcome, bool json, CommandContext& context);
+
+// Checks a NAME=VALUE given for a variable of this type: a Double takes a number, an Int a whole
+// number, a String anything; empty is always allowed (the variable starts empty). False with the
+// reason in `why`.
+bool acceptsValue(VlValueType type, const std::string& value, std::string& why);
+
+// The whole standard input (for "-" given as a file).
+bool readStandardInput(CommandContext& context, std::string& bytes);
 
 // "B5" for column 2, row 5; empty for a variable without a cell (column or row 0).
 std::string cellAddress(int col, int row);

@@ -5,9 +5,11 @@
 #include "module/ModuleResources.h"
 #include "platform/mfc/VlTempResourceOverride.h"
 #include "standards/CDlgSSStandards.h"
+#include "standards/DisplayPath.h"
 #include "standards/StandardsTimers.h"
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlFileLookup.h"
+#include "standards/VlRunReport.h"
 #include "standards/VlSSDlgsMgr.h"
 
 namespace {
@@ -22,6 +24,10 @@ bool run(CDlgSSStandards& dialog) {
     if (loaded != Acad::eOk) return false;
     switch (data.mode) {
         case VlDlgStandardsData::kMainRun:
+            if (!data.macro || !data.transaction) {
+                vlNoteCause(data.macro ? "no open transaction" : "no macro to run against");
+                return false;
+            }
             if (sheet.initSSForInput(data) != Acad::eOk || sheet.calcMain(data) != Acad::eOk) return false;
             // The pooled sheet finds its variables again on its next run.
             data.varCells = std::move(sheet.varCells());
@@ -33,15 +39,41 @@ bool run(CDlgSSStandards& dialog) {
     }
 }
 
+// Says why a run failed. The outermost run leaves a finding; a child run (started by an equation of
+// a running sheet) leaves the cause to that equation, whose finding then names the child.
+void reportRunFailure(const VlDlgStandardsData& data, bool nested) {
+    if (!vlReporting()) return;
+    std::string cause = vlTakeCause();
+    if (cause.empty()) cause = "the run failed";
+    const std::string sheet = displayPath(data.standardsFile).toUtf8();
+    if (nested) {
+        vlNoteCause("the run of " + sheet + " failed: " + cause);
+        return;
+    }
+    VlRunFinding failed;
+    failed.kind = "run-failed";
+    failed.sheet = sheet;
+    failed.cause = cause;
+    failed.text = "the run of " + sheet + " failed: " + cause;
+    vlReport(std::move(failed));
+}
+
 }  // namespace
 
 bool StartDlgStandardsSS(VlDlgStandardsData& data) {
     VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
     VlFileLookup::RunScope files;
+    const bool nested = VlCalcSS::runningDepth() > 0;
     auto* dialog = static_cast<CDlgSSStandards*>(gSSDlgsMgr.getDlg());
-    if (!dialog) return false;
+    if (!dialog) {
+        vlNoteCause("no window to evaluate the sheet in");
+        reportRunFailure(data, nested);
+        return false;
+    }
     dialog->data = data;
+    vlTakeCause();
     const bool ok = run(*dialog);
+    if (!ok) reportRunFailure(data, nested);
     if (ok) data = std::move(dialog->data);
     gSSDlgsMgr.releaseDlg(dialog);
     return ok;

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/grid/GridFile.h"
 #include "platform/grid/Sheet.h"
 #include "platform/grid/window/SSFunctions.h"
 #include "platform/mfc/Win32Api.h"
@@ -19,6 +21,7 @@
 #include "standards/VlFileLookup.h"
 #include "standards/VlRunReport.h"
 #include "standards/VlTypedValue.h"
+#include "standards/VlNameErrorCause.h"
 #include "standards/VlWholeWord.h"
 
 namespace {
@@ -140,7 +143,18 @@ Acad::ErrorStatus VlCalcSS::loadFile(const Mx_String& name) {
     const HWND grid = GetSafeHwnd();
     for (short index : kSwitchesOn) SSSetBool(grid, index, TRUE);
     for (short index : kSwitchesOff) SSSetBool(grid, index, FALSE);
-    if (!SSLoadFromFile(grid, fsys::toWide(fsys::resolve(path.view())).c_str())) return Acad::eInvalidInput;
+    if (!SSLoadFromFile(grid, fsys::toWide(fsys::resolve(path.view())).c_str())) {
+        if (vlReporting()) {
+            // The window keeps no diagnostic: the grid's own loader says what it could not read.
+            grid::Sheet probe;
+            const grid::GridFileResult why = grid::GridFile::load(probe, path.view());
+            std::string diagnostic = why ? "cannot be loaded" : why.diagnostic;
+            const std::string given = path.toUtf8();
+            if (diagnostic.starts_with(given)) diagnostic.replace(0, given.size(), displayPath(path).toUtf8());
+            vlNoteCause(diagnostic);
+        }
+        return Acad::eInvalidInput;
+    }
     fileName_ = path;
     return Acad::eOk;
 }
@@ -175,7 +189,10 @@ Acad::ErrorStatus VlCalcSS::initVarCells() {
     varCells_.resetVarCells();
     int starts[4];
     findSections(starts);
-    if (starts[0] < 0 || starts[1] < 0) return Acad::eInvalidInput;
+    if (starts[0] < 0 || starts[1] < 0) {
+        vlNoteCause(starts[0] < 0 ? "no \"Input\" section" : "no \"Output\" section");
+        return Acad::eInvalidInput;
+    }
     const int lastRow = getMaxRows();
     const int lastCol = getMaxCols();
     const grid::Sheet* sheet = SSGetSheet(GetSafeHwnd());
@@ -399,7 +416,10 @@ Acad::ErrorStatus VlCalcSS::calc() {
     int starts[4];
     findSections(starts);
     const int calcStart = starts[3];
-    if (calcStart < 0) return Acad::eInvalidInput;
+    if (calcStart < 0) {
+        vlNoteCause("no \"Calc\" section");
+        return Acad::eInvalidInput;
+    }
     // The references depend on the variables' names and cells only: a pooled sheet running the same
     // file again has them already (and the equations made with them).
     const auto same = [this] {
@@ -463,7 +483,22 @@ int VlCalcSS::findVariable(const Mx_String& name) const {
     return found == firstOfName_.end() ? -1 : found->second;
 }
 
-void VlCalcSS::reportFailedEquation(const Mx_String& target, const Mx_String& expression, int row) {
+VlRunFinding VlCalcSS::finding(std::string kind, VlRunFinding::Severity severity) const {
+    VlRunFinding result;
+    result.kind = std::move(kind);
+    result.severity = severity;
+    result.sheet = displayPath(fileName_).toUtf8();
+    if (evaluatingText_) {
+        result.col = evaluatingCol_;
+        result.row = evaluatingRow_;
+        result.cell = vlCellName(evaluatingCol_, evaluatingRow_);
+        result.equation = Mx_String(*evaluatingText_).toUtf8();
+    }
+    return result;
+}
+
+void VlCalcSS::reportFailedEquation(const Mx_String& target, const Mx_String& expression, int row,
+                                    std::string cause) {
     Mx_String text(L"The following equation failed:\n");
     if (!target.isEmpty()) text += target + L" = ";
     text += expression + L"\n" + L"Spreadsheet : " + displayPath(fileName_) + L" (line: " + Mx_String(row) + L")\n" +
@@ -472,7 +507,26 @@ void VlCalcSS::reportFailedEquation(const Mx_String& target, const Mx_String& ex
             L"variable. Make sure the variable exists either in input, output, local declarations or among "
             L"the gen_ variables.";
     showStandardsWarning(text, this);
+    if (!vlReporting()) return;
+    VlRunFinding failed = finding("equation-failed", VlRunFinding::Severity::error);
+    failed.cause = std::move(cause);
+    failed.text = text.toUtf8();
+    vlReport(std::move(failed));
 }
+
+namespace {
+
+// Why the grid refused a formula: the parser's message (a refused formula leaves the cell as it was).
+// Its column counts in the formula the grid was given, where names are cells already, so that
+// formula is quoted with it.
+std::string formulaRefusal(grid::Sheet* sheet, int col, int row, const Mx_String& expression) {
+    if (!sheet) return "the formula was refused";
+    const grid::FormulaStatus status = sheet->setFormula(col, row, expression.view());
+    if (status) return "the formula was refused";
+    return "cannot be read as a formula: " + Mx_String(status.message).toUtf8() + " of \"" + expression.toUtf8() + "\"";
+}
+
+}  // namespace
 
 const VlCalcSS::Equation& VlCalcSS::equationOf(const std::wstring& text) {
     // Bounds the memory should a sheet's texts change without end (general variables that differ
@@ -542,17 +596,33 @@ bool VlCalcSS::calcCell(int col, int row) {
     grid::Sheet* const sheet = SSGetSheet(grid);
     std::wstring cell;
     if (!cellValue(sheet, col, row, cell) || cell.empty()) return true;
+    // The findings of this equation, and of the functions it calls, name its cell and its text.
+    struct Evaluating {
+        VlCalcSS& self;
+        Evaluating(VlCalcSS& s, int c, int r, const std::wstring& text) : self(s) {
+            self.evaluatingCol_ = c;
+            self.evaluatingRow_ = r;
+            self.evaluatingText_ = &text;
+            vlTakeCause();  // a cause left by an equation that did not fail is not this one's
+        }
+        ~Evaluating() { self.evaluatingText_ = nullptr; }
+    } evaluating(*this, col, row, cell);
     // A copy: a child run started from here may evaluate (and so change) this sheet's kept equations.
     const Equation& kept = equationOf(cell);
     if (kept.native) {
         const Equation equation = kept;
         Mx_FunctionTimer timer(gCalcCellCalcNativeFunctions);
         if (callChild(equation.expression)) return true;
-        reportFailedEquation(equation.target, equation.expression, row);
+        std::string cause = vlTakeCause();
+        reportFailedEquation(equation.target, equation.expression, row,
+                             cause.empty() ? "CallChild failed" : "CallChild: " + cause);
         return false;
     }
     if (kept.marked) {
-        reportFailedEquation(kept.target, kept.expression, row);
+        reportFailedEquation(kept.target, kept.expression, row,
+                             cell.find(L'=') == std::wstring::npos
+                                 ? std::string("not an equation: there is no \"=\"")
+                                 : "\"" + kept.target.toUtf8() + "\" is not a declared variable");
         return false;
     }
 
@@ -570,13 +640,21 @@ bool VlCalcSS::calcCell(int col, int row) {
     // run every function twice (a tolerance warning shown twice, a data file looked up twice).
     // A custom function may run a child sheet in another grid, never in this one, so `kept` stays.
     if (!SSSetFormula(grid, col, row, kept.expression.c_str(), TRUE)) {
-        reportFailedEquation(kept.target, kept.expression, row);
+        reportFailedEquation(kept.target, kept.expression, row,
+                             vlReporting() ? formulaRefusal(sheet, col, row, kept.expression) : std::string());
         return false;
     }
     // An error value shows as an empty text; it must not reach the variable (and so the macro).
     std::wstring result;
-    if ((sheet && sheet->error(col, row)) || !cellValue(sheet, col, row, result)) {
-        reportFailedEquation(kept.target, kept.expression, row);
+    const std::optional<grid::ErrorCode> error = sheet ? sheet->error(col, row) : std::nullopt;
+    if (error || !cellValue(sheet, col, row, result)) {
+        // A standards function says why it failed; otherwise the grid's error is the cause.
+        std::string cause = vlTakeCause();
+        if (cause.empty() && error) {
+            cause = Mx_String(std::wstring(grid::errorText(*error))).toUtf8();
+            if (*error == grid::ErrorCode::Name && sheet) cause += vlNameErrorCause(*sheet, kept.expression.view());
+        }
+        reportFailedEquation(kept.target, kept.expression, row, std::move(cause));
         return false;
     }
     variable.setNewValue(*this, typedResult(*sheet, col, row, variable.valueType, std::move(result)));

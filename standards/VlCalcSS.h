@@ -14,6 +14,7 @@
 #include "platform/mxbase/Mx_String.h"
 #include "platform/mxbase/Mx_StringArray.h"
 #include "spread/Mx_Spread.h"
+#include "standards/VlRunReport.h"
 #include "standards/VlTextMemo.h"
 #include "standards/VlVarCells.h"
 
@@ -55,6 +56,10 @@ public:
     // The same file, whatever the separators and letter case.
     static bool samePath(const Mx_String& a, const Mx_String& b);
 
+    // A finding about this sheet, and about the equation being evaluated when there is one (its cell
+    // and its text as written).
+    VlRunFinding finding(std::string kind, VlRunFinding::Severity severity) const;
+
 private:
     // The start rows (header row + 1, -1 when missing) of Input, Output, Local and Calc.
     void findSections(int (&startRows)[4]);
@@ -67,11 +72,15 @@ private:
     bool calcCell(int col, int row);
     bool callChild(const Mx_String& expression);
     bool findChildSheet(const Mx_String& name, Mx_String& path) const;
-    void reportFailedEquation(const Mx_String& target, const Mx_String& expression, int row);
+    // The legacy message box, and a finding with the cause, for the equation being evaluated.
+    void reportFailedEquation(const Mx_String& target, const Mx_String& expression, int row, std::string cause);
 
 
     Mx_String fileName_;
     VlVarCells varCells_;
+    // The equation cell being evaluated (column 0 when none) and its text as written.
+    int evaluatingCol_ = 0, evaluatingRow_ = 0;
+    const std::wstring* evaluatingText_ = nullptr;
     HWND functionsRegisteredOn_ = nullptr;  // the grid registerFunctions last gave the functions
     // Per variable, same order, made when calc() finds other variables than last time: its cell
     // reference ("B12"), which each equation puts in place of the name, and the name folded when it

@@ -80,10 +80,16 @@ Acad::ErrorStatus VlCalcSS::getFromVars(VlDlgStandardsData& data) {
             continue;
         }
         const int j = i - locals;
-        if (j >= args.length()) return Acad::eInvalidInput;
+        if (j >= args.length()) {
+            vlNoteCause(std::to_string(args.length()) + " arguments given; the sheet takes more (its inputs, then its outputs)");
+            return Acad::eInvalidInput;
+        }
         if (!variable.isInput() && !variable.isOutput()) continue;
         // The caller's input cannot receive a result.
-        if (variable.isOutput() && args[j].isInput()) return Acad::eInvalidInput;
+        if (variable.isOutput() && args[j].isInput()) {
+            vlNoteCause("its output " + variable.name.toUtf8() + " would be returned into the input " + args[j].name.toUtf8());
+            return Acad::eInvalidInput;
+        }
         variable.setNewValue(*this, args[j].value);
     }
     return replaceGenVars();
@@ -128,7 +134,10 @@ Acad::ErrorStatus VlCalcSS::calcChild(VlVarCells& args) {
         if (!varCells_[i].isOutput()) continue;
         // The argument index of the output: its position less the locals before it.
         const int j = i - locals;
-        if (j >= args.length()) return Acad::eInvalidInput;
+        if (j >= args.length()) {
+            vlNoteCause(std::to_string(args.length()) + " arguments given; the sheet takes more (its inputs, then its outputs)");
+            return Acad::eInvalidInput;
+        }
         // The cell's text, as the main run reads its outputs: the variable's own format applies.
         Mx_String current;
         if (varCells_[i].getCurrentValue(*this, current) != Acad::eOk) current = varCells_[i].value;
@@ -158,23 +167,33 @@ bool VlCalcSS::callChild(const Mx_String& expression) {
     const int at = expression.findFirstFrom(Mx_String(L"CallChild"), 0, false);
     if (at < 0) return false;
     const int open = expression.findFirstFrom(L'(', at);
-    if (open < 0) return false;
-    const int close = expression.findFirstFrom(L')', open);
-    if (close < 0) return false;
-    Mx_StringArray items;
-    if (splitStringAtSymbol(expression.getSubStringAt(open + 1, close - open - 1), L',', items, true) < 2)
+    const int close = open < 0 ? -1 : expression.findFirstFrom(L')', open);
+    if (close < 0) {
+        vlNoteCause("needs (sheet, arguments...)");
         return false;
+    }
+    Mx_StringArray items;
+    if (splitStringAtSymbol(expression.getSubStringAt(open + 1, close - open - 1), L',', items, true) < 2) {
+        vlNoteCause("needs a sheet and at least one argument");
+        return false;
+    }
 
     Mx_String sheet = items[0];
     if (sheet.startsWith(Mx_String(L"\""))) sheet.removeAt(0);
     if (sheet.endsWith(Mx_String(L"\""))) sheet.removeAt(sheet.length() - 1);
     Mx_String childPath;
-    if (!findChildSheet(sheet, childPath)) return false;
+    if (!findChildSheet(sheet, childPath)) {
+        vlNoteCause("sheet \"" + sheet.toUtf8() + "\" not found");
+        return false;
+    }
 
     VlDlgStandardsData data;
     for (int k = 1; k < items.length(); ++k) {
         const int index = findVariable(items[k]);
-        if (index < 0) return false;
+        if (index < 0) {
+            vlNoteCause("argument \"" + items[k].toUtf8() + "\" is not a variable");
+            return false;
+        }
         VlVarCell argument = varCells_[index];
         argument.col = 0;
         argument.row = 0;
@@ -182,13 +201,20 @@ bool VlCalcSS::callChild(const Mx_String& expression) {
     }
     // A sheet cannot call itself, directly or through other sheets, and the chain stays bounded.
     // (This sheet is among the running ones: calc() lists it before it evaluates a cell.)
-    if (isRunning(childPath)) return false;
-    if (runningDepth() >= kMaxNesting) return false;
+    if (isRunning(childPath)) {
+        vlNoteCause("\"" + sheet.toUtf8() + "\" is already running: a sheet cannot call itself, directly or through others");
+        return false;
+    }
+    if (runningDepth() >= kMaxNesting) {
+        vlNoteCause("calls nest deeper than " + std::to_string(kMaxNesting) + " sheets");
+        return false;
+    }
 
     data.mode = VlDlgStandardsData::kChildRun;
     data.standardsFile = childPath;
     data.genVarNames = genVarNames_;
     data.genVarValues = genVarValues_;
+    // A failed child run leaves its cause noted (StartDlgStandardsSS).
     if (!StartDlgStandardsSS(data)) return false;
 
     for (int k = 0; k < data.varCells.length(); ++k) {
@@ -196,7 +222,10 @@ bool VlCalcSS::callChild(const Mx_String& expression) {
         if (!argument.isOutput()) continue;
         const int index = findVariable(argument.name);
         if (index < 0) return false;
-        if (varCells_[index].isInput()) return false;
+        if (varCells_[index].isInput()) {
+            vlNoteCause("the child's output would be returned into the input " + argument.name.toUtf8());
+            return false;
+        }
         // The child's type wrote the text; this sheet's variable keeps its own.
         varCells_[index].setNewValue(*this, vlTypedValue(argument.value, varCells_[index].valueType));
     }

@@ -1,6 +1,6 @@
 // The standards functions a sheet's equations can call, registered with the sheet's grid. Each sets
 // its result to empty first; a wrong argument kind, a missing file or a missing key makes it fail
-// (the grid's error result), which the equation loop then reports.
+// (the grid's error result), which the equation loop then reports with the cause noted here.
 #include <algorithm>
 #include <cmath>
 #include <span>
@@ -61,17 +61,35 @@ bool doubleResult(CustomRecord& result, double value) {
     return true;
 }
 
+// Notes why the function fails, for the equation's finding, and fails.
+bool fail(std::string cause) {
+    vlNoteCause(std::move(cause));
+    return false;
+}
+
+std::string quoted(const Mx_String& text) { return "\"" + text.toUtf8() + "\""; }
+
+// The data or sizes file named by a function's first argument; false (with the cause) when it is not
+// found or cannot be read.
+bool findFile(const char* what, const Mx_String& name, Mx_String& path) {
+    if (VlDataFile::find(name, path, VlCalcSS::evaluatingFile())) return true;
+    return fail(std::string(what) + " " + quoted(name) + " not found");
+}
+
 bool roundTo(CustomRecord& result, Args args) {
     double value = 0, step = 0;
-    if (!numberArg(args[0], value) || !numberArg(args[1], step)) return false;
+    if (!numberArg(args[0], value) || !numberArg(args[1], step)) return fail("ROUNDTO takes two numbers");
     return doubleResult(result, ObjectExportRoundTo(value, step));
 }
 
 bool getCell(CustomRecord& result, Args args, bool sectionNames) {
     Mx_String name, path;
-    if (!textArg(args[0], name) || !VlDataFile::find(name, path, VlCalcSS::evaluatingFile())) return false;
+    const char* function = sectionNames ? "GETPROFCELL" : "GETCELL";
+    if (!textArg(args[0], name)) return fail(std::string(function) + " takes the data file's name first");
+    if (!findFile("data file", name, path)) return false;
     const auto rows = VlDataFile::readData(path);
-    if (!rows || rows->empty()) return false;
+    if (!rows) return fail("data file " + quoted(name) + " cannot be read");
+    if (rows->empty()) return fail("data file " + quoted(name) + " holds no rows");
     Mx_StringArray keys;
     for (std::size_t i = 1; i < args.size(); ++i) {
         double number = 0;
@@ -90,24 +108,29 @@ bool getCell(CustomRecord& result, Args args, bool sectionNames) {
         const Mx_String* first = &row[0];
         if (sectionNames && gSectionTableManager.getSystemName(*first, systemName) == Acad::eOk) first = &systemName;
         if (!first->equal(key, false)) continue;
-        if (row.length() < 2) return false;
+        if (row.length() < 2) return fail("key " + quoted(key) + " in " + quoted(name) + " has no value (column 2)");
         return textResult(result, row[1]);
     }
-    return false;
+    return fail("key " + quoted(key) + " not in " + quoted(name));
 }
 
 bool sectionSize(CustomRecord& result, Args args) {
     Mx_String section;
     double field = 0, value = 0;
-    if (!textArg(args[0], section) || !numberArg(args[1], field)) return false;
-    if (gSectionTableManager.getSectionValue(section, static_cast<int>(field) - 1, value) != Acad::eOk)
-        return false;
+    if (!textArg(args[0], section) || !numberArg(args[1], field))
+        return fail("SECTIONSIZE takes a section name and a field number");
+    if (gSectionTableManager.getSectionValue(section, static_cast<int>(field) - 1, value) != Acad::eOk) {
+        Mx_String systemName;
+        if (gSectionTableManager.getSystemName(section, systemName) != Acad::eOk)
+            return fail("section " + quoted(section) + " not found");
+        return fail("section " + quoted(section) + " has no numeric field " + std::to_string(static_cast<int>(field)));
+    }
     return doubleResult(result, value);
 }
 
 bool getSysName(CustomRecord& result, Args args) {
     Mx_String name, systemName;
-    if (!textArg(args[0], name)) return false;
+    if (!textArg(args[0], name)) return fail("GETSYSNAME takes a section name");
     if (gSectionTableManager.getSystemName(name, systemName) != Acad::eOk) systemName = name;
     return textResult(result, systemName);
 }
@@ -115,7 +138,8 @@ bool getSysName(CustomRecord& result, Args args) {
 bool getArrayItem(CustomRecord& result, Args args) {
     Mx_String list;
     double index = 0;
-    if (!textArg(args[0], list) || !numberArg(args[1], index)) return false;
+    if (!textArg(args[0], list) || !numberArg(args[1], index))
+        return fail("GETARRAYITEM takes a \";\"-separated list and an index");
     Mx_StringArray items;
     strToArr(list, items, L';');
     const double item = std::trunc(index);
@@ -126,7 +150,8 @@ bool getArrayItem(CustomRecord& result, Args args) {
 bool toNumber(CustomRecord& result, Args args) {
     Mx_String text;
     double value = 0;
-    if (!textArg(args[0], text) || !text.toDouble(value)) return false;
+    if (!textArg(args[0], text)) return fail("TONUMBER takes a text");
+    if (!text.toDouble(value)) return fail(quoted(text) + " is not a number");
     return doubleResult(result, value);
 }
 
@@ -177,25 +202,35 @@ void reportSkippedSizes(const Mx_String& path, const VlDataFile::SizesFile& file
 
 enum class ToleranceKind { Width, Thickness, Size };
 
-bool withTolerance(CustomRecord& result, Args args, ToleranceKind kind, CWnd* owner) {
+bool withTolerance(CustomRecord& result, Args args, ToleranceKind kind, VlCalcSS* owner) {
     Mx_String name;
     double step = 0, thickness = 0, value = 0, down = 0, up = 0;
-    if (!textArg(args[0], name) || !numberArg(args[1], step)) return false;
+    const char* usage = kind == ToleranceKind::Width       ? "STDWIDTHWITHTOLERANCE takes the sizes file's name, then numbers"
+                        : kind == ToleranceKind::Thickness ? "STDTHICKNESSWITHTOLERANCE takes the sizes file's name, then numbers"
+                                                           : "STDSIZEWITHTOLERANCE takes the sizes file's name, then numbers";
+    if (!textArg(args[0], name) || !numberArg(args[1], step)) return fail(usage);
     std::size_t next = 2;
-    if (kind == ToleranceKind::Width && !numberArg(args[next++], thickness)) return false;
+    if (kind == ToleranceKind::Width && !numberArg(args[next++], thickness)) return fail(usage);
     if (!numberArg(args[next], value) || !numberArg(args[next + 1], down) || !numberArg(args[next + 2], up))
-        return false;
+        return fail(usage);
     if (kind == ToleranceKind::Thickness) thickness = value;
     if (down + up <= 0.0) {
-        showStandardsWarning(Mx_String(L"Invalid tolerances provided.\n DownTolerance is :") + formatNumber(down, 2) +
-                                 L"UpTolerance is :" + formatNumber(up, 2) +
-                                 L"\nAdding both tolerances should result in a positive value.",
-                             owner);
+        const Mx_String text = Mx_String(L"Invalid tolerances provided.\n DownTolerance is :") + formatNumber(down, 2) +
+                               L"UpTolerance is :" + formatNumber(up, 2) +
+                               L"\nAdding both tolerances should result in a positive value.";
+        showStandardsWarning(text, owner);
+        if (vlReporting()) {
+            VlRunFinding warning = owner->finding("tolerance", VlRunFinding::Severity::warning);
+            warning.cause = "down tolerance " + formatNumber(down, 2).toUtf8() + " + up tolerance " +
+                            formatNumber(up, 2).toUtf8() + " is not positive";
+            warning.text = text.toUtf8();
+            vlReport(std::move(warning));
+        }
     }
     Mx_String path;
-    if (!VlDataFile::find(name, path, VlCalcSS::evaluatingFile())) return false;
+    if (!findFile("sizes file", name, path)) return false;
     const auto file = VlDataFile::readSizes(path);
-    if (!file) return false;
+    if (!file) return fail("sizes file " + quoted(name) + " cannot be read");
     if (!file->skipped.empty()) reportSkippedSizes(path, *file, owner);
     const VlDataFile::Sizes& sizes = file->sizes;
     std::vector<double> standards;
@@ -225,7 +260,7 @@ Acad::ErrorStatus VlCalcSS::registerFunctions() {
     const HWND grid = GetSafeHwnd();
     // A grid keeps its functions (a load does not drop them): a pooled grid gets them once.
     if (grid && grid == functionsRegisteredOn_) return Acad::eOk;
-    CWnd* owner = this;
+    VlCalcSS* owner = this;
     struct Entry {
         const wchar_t* name;
         short minArgs, maxArgs;

@@ -38,3 +38,17 @@ void vlReport(VlRunFinding finding) {
 void vlNoteCause(std::string cause) {
     if (VlRunReport* report = VlRunReport::active()) report->noteCause(std::move(cause));
 }
+
+std::string vlTakeCause() {
+    VlRunReport* report = VlRunReport::active();
+    return report ? report->takeCause() : std::string();
+}
+
+bool vlReporting() { return VlRunReport::active() != nullptr; }
+
+std::string vlCellName(int col, int row) {
+    if (col < 1 || row < 1) return {};
+    std::string letters;
+    for (int c = col; c > 0; c = (c - 1) / 26) letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
+    return letters + std::to_string(row);
+}

@@ -22,6 +22,7 @@ struct VlRunFinding {
     int row = 0;           // grid row and column of that cell, 0 when none
     int col = 0;
     std::string equation;  // the cell's text as the author wrote it, before names became cells
+    std::string variable;  // the variable a value could not be had for or set ("not-retrieved", "not-set")
     std::string cause;     // "#NAME?", "data file \"Bolts.dat\" not found", "key \"M20\" not in ...", ...
     std::string text;      // the whole message: the legacy box text where there is one
 
@@ -65,6 +66,12 @@ private:
     VlRunReport* previous_;
 };
 
-// Shorthands for the engine: both do nothing without an active report.
+// Shorthands for the engine: they do nothing (vlTakeCause gives "") without an active report.
 void vlReport(VlRunFinding finding);
 void vlNoteCause(std::string cause);
+std::string vlTakeCause();
+// Whether anybody collects: lets a caller skip composing a finding nobody would keep.
+bool vlReporting();
+
+// "B23" for column 2, row 23; empty for a cell outside the sheet (column or row 0).
+std::string vlCellName(int col, int row);

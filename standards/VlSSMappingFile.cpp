@@ -8,7 +8,9 @@
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/ObjectExportFiles.h"
 #include "platform/mxbase/StringFunctions.h"
+#include "standards/DisplayPath.h"
 #include "standards/VlFileLookup.h"
+#include "standards/VlRunReport.h"
 #include "standards/VlSSMapping.h"
 
 namespace {
@@ -120,10 +122,20 @@ Acad::ErrorStatus VlSSMapping::initMappingFromLine(const Mx_String& line) {
 
 Acad::ErrorStatus VlSSMapping::getMappingFromFile(Mx_String sheet, const Mx_String& key) {
     Mx_StringArray lines;
-    if (!readMappingLines(mappingFileName(sheet), lines)) return Acad::eInvalidInput;
+    const Mx_String file = mappingFileName(sheet);
+    // The causes are for the run's report: the run itself goes on without a mapping.
+    if (!readMappingLines(file, lines)) {
+        vlNoteCause("mapping file \"" + displayPath(file).toUtf8() + "\" " +
+                    (ObjectExportFileExists(file) ? "cannot be read" : "not found"));
+        return Acad::eInvalidInput;
+    }
     if (lines.isEmpty()) return Acad::eOk;
     const int index = findKey(lines, key);
-    if (index < 0) return Acad::eInvalidInput;
+    if (index < 0) {
+        vlNoteCause(key.isEmpty() ? "no target to look up in mapping file \"" + displayPath(file).toUtf8() + "\""
+                                  : "key \"" + key.toUtf8() + "\" not in mapping file \"" + displayPath(file).toUtf8() + "\"");
+        return Acad::eInvalidInput;
+    }
     return initMappingFromLine(lines[index]);
 }
 

@@ -4,7 +4,10 @@
 #include "standards/DisplayPath.h"
 #include "standards/StandardsTimers.h"
 #include "standards/StandardsWarnings.h"
+#include "platform/mxbase/StringFunctions.h"
 #include "standards/VlDlgStandardsData.h"
+#include "standards/VlExchangeCause.h"
+#include "standards/VlRunReport.h"
 
 namespace {
 
@@ -13,6 +16,24 @@ Mx_String notRetrievedText(const VlVarCell& cell, const VlDlgStandardsData& data
     return Mx_String(L"The following ") + (input ? L"Input" : L"Output") + L" variable couldn't be " +
            (input ? L"retrieved" : L"set") + L" : \n" + cell.name +
            L"\nMake sure the variable exists in the macro or module.\n" + L"Spreadsheet : " + displayPath(data.standardsFile);
+}
+
+VlRunFinding variableFinding(const char* kind, VlRunFinding::Severity severity, const VlVarCell& cell,
+                             const VlDlgStandardsData& data) {
+    VlRunFinding finding;
+    finding.kind = kind;
+    finding.severity = severity;
+    finding.sheet = displayPath(data.standardsFile).toUtf8();
+    finding.col = cell.col;
+    finding.row = cell.row;
+    finding.cell = vlCellName(cell.col, cell.row);
+    finding.variable = cell.name.toUtf8();
+    return finding;
+}
+
+// A value an Int or Double variable cannot compute with: the grid would read it as 0 or as nothing.
+bool isNumericMismatch(const VlVarCell& cell) {
+    return isNumericValueType(cell.valueType) && !cell.value.isEmpty() && !isNumber(cell.value);
 }
 
 }  // namespace
@@ -50,7 +71,19 @@ Acad::ErrorStatus VlVarCells::getFromMacro(VlDlgStandardsData& data) {
             built = mapping_.initFromMacro(data);
     }
     // Without a mapping there is nothing to read: the cells keep their values and the run goes on.
-    if (built != Acad::eOk) return Acad::eOk;
+    // Whoever runs it learns that nothing was mapped, and why.
+    if (built != Acad::eOk) {
+        if (vlReporting()) {
+            VlRunFinding finding;
+            finding.kind = "mapping";
+            finding.sheet = displayPath(data.standardsFile).toUtf8();
+            finding.cause = vlTakeCause();
+            if (finding.cause.empty()) finding.cause = "no mapping for target \"" + data.mapsTo.toUtf8() + "\"";
+            finding.text = "No variable was mapped: " + finding.cause;
+            vlReport(std::move(finding));
+        }
+        return Acad::eOk;
+    }
 
     Mx_FunctionTimer timing(gInitFromMacro);
     for (VlVarCell& cell : cells_) {
@@ -58,14 +91,39 @@ Acad::ErrorStatus VlVarCells::getFromMacro(VlDlgStandardsData& data) {
             cell.setNewValue(Mx_String());
             continue;
         }
-        if (cell.setValueFromMacro(mapping_, data) != Acad::eOk) showStandardsWarning(notRetrievedText(cell, data));
+        if (cell.setValueFromMacro(mapping_, data) != Acad::eOk) {
+            const Mx_String text = notRetrievedText(cell, data);
+            showStandardsWarning(text);
+            if (vlReporting()) {
+                // An input the run cannot have makes its results wrong; an output only starts empty.
+                VlRunFinding finding = variableFinding(
+                    "not-retrieved", cell.isInput() ? VlRunFinding::Severity::error : VlRunFinding::Severity::warning,
+                    cell, data);
+                finding.cause = vlExchangeCause(mapping_, cell, data, false);
+                finding.text = text.toUtf8();
+                vlReport(std::move(finding));
+            }
+        } else if (cell.isInput() && isNumericMismatch(cell) && vlReporting()) {
+            VlRunFinding finding = variableFinding("not-a-number", VlRunFinding::Severity::error, cell, data);
+            finding.cause = "the macro's value \"" + cell.value.toUtf8() + "\" is not a number";
+            finding.text = "The Input variable " + cell.name.toUtf8() + " is declared " +
+                           (cell.valueType == kVlInteger ? "Int" : "Double") + ": " + finding.cause;
+            vlReport(std::move(finding));
+        }
     }
     return Acad::eOk;
 }
 
 Acad::ErrorStatus VlVarCells::setToMacro(VlDlgStandardsData& data) {
-    for (VlVarCell& cell : cells_)
-        if (cell.isOutput()) cell.setValueToMacro(mapping_, data);
+    // A value the macro does not take is left out and the others still land; whoever runs it learns
+    // which did not.
+    for (VlVarCell& cell : cells_) {
+        if (!cell.isOutput() || cell.setValueToMacro(mapping_, data) == Acad::eOk || !vlReporting()) continue;
+        VlRunFinding finding = variableFinding("not-set", VlRunFinding::Severity::error, cell, data);
+        finding.cause = vlExchangeCause(mapping_, cell, data, true);
+        finding.text = "The Output variable " + cell.name.toUtf8() + " couldn't be set: " + finding.cause;
+        vlReport(std::move(finding));
+    }
     return Acad::eOk;
 }
 

@@ -2,7 +2,7 @@
 
 #include <fcntl.h>     // open
 #include <sys/stat.h>  // fstat, fchmod
-#include <unistd.h>    // write, fsync, close, getpid
+#include <unistd.h>    // write, fsync, close, getpid, geteuid, access
 
 #include <algorithm>
 #include <atomic>
@@ -292,6 +292,19 @@ bool writeAtomic(const fs::path& path, std::string_view bytes, std::string* erro
         return false;
     }
     fs::path folder = target.parent_path();
+
+    // The rename below would replace a file the user may not write, since only the folder's write
+    // permission counts for it: refuse as cp does. Root may write any file, but a file without its
+    // owner's write bit is read-only (as on Windows, where the library comes from, even for an
+    // administrator), so for root that bit decides.
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+        const bool writable = ::geteuid() == 0 ? (existing.st_mode & S_IWUSR) != 0 : ::access(target.c_str(), W_OK) == 0;
+        if (!writable) {
+            setError(error, describe("cannot write", target, EACCES));
+            return false;
+        }
+    }
 
     // A name no one else uses: the process id and a counter, retried while it exists already.
     static std::atomic<unsigned> counter{0};

@@ -33,7 +33,8 @@ std::optional<std::string> readBytes(const std::filesystem::path& path, std::str
 // Replaces the file with bytes atomically: the bytes go to a temporary file in the same folder, are
 // flushed to disk, and the temporary file is then renamed over the target. On any failure the old file
 // is left as it was, the temporary file is removed, false is returned and error (when given) says why.
-// An existing target keeps its permission bits.
+// An existing target keeps its permission bits. A target the user may not write (for root: one without
+// its owner's write bit) is refused, as cp refuses it, although the folder would allow the rename.
 bool writeAtomic(const std::filesystem::path& path, std::string_view bytes, std::string* error);
 
 // Copies a file (through writeAtomic, so a failed copy leaves the target as it was).

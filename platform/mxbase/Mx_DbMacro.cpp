@@ -41,6 +41,23 @@ Acad::ErrorStatus Mx_DbMacro::readFromFile(const Mx_String& path, MacroData* dat
     return Acad::eOk;
 }
 
+Acad::ErrorStatus Mx_DbMacro::readFromText(std::string_view json, MacroData* data, Mx_String* error) {
+    if (erased_)
+        return Acad::eWasErased;
+    Mx_Macro macro;
+    MacroData tabs;
+    Mx_String problem;
+    if (!macrojson::read(json, macro, data != nullptr ? &tabs : nullptr, problem)) {
+        if (error != nullptr)
+            *error = problem;
+        return Acad::eInvalidInput;
+    }
+    macro_ = std::move(macro);
+    if (data != nullptr)
+        data->setTabsFrom(tabs);
+    return Acad::eOk;
+}
+
 Acad::ErrorStatus Mx_DbMacro::writeToFile(const Mx_String& path, const MacroData* data, Mx_String* error) {
     if (erased_)
         return Acad::eWasErased;

@@ -3,6 +3,8 @@
 // and changed through macroWrite, which marks the object modified. Both refuse (nullptr) once the object
 // is erased or when the given transaction is no longer open, so a caller never writes into a macro
 // that is not there any more.
+#include <string_view>
+
 #include "platform/arx/AcDbObjectId.h"
 #include "platform/arx/AcadStatus.h"
 #include "platform/mxbase/Mx_Macro.h"
@@ -31,6 +33,8 @@ public:
     // failure nothing changes and `error` (when given) names the JSON path and the problem.
     Acad::ErrorStatus readFromFile(const Mx_String& path, MacroData* data = nullptr,
                                    Mx_String* error = nullptr);
+    // The same from the text of a macro file (a macro piped in).
+    Acad::ErrorStatus readFromText(std::string_view json, MacroData* data = nullptr, Mx_String* error = nullptr);
     // Writes the content (and the dialog data's tabs when given) atomically; clears the modified flag.
     Acad::ErrorStatus writeToFile(const Mx_String& path, const MacroData* data = nullptr,
                                   Mx_String* error = nullptr);

@@ -72,7 +72,8 @@ TEST_F(CheckCommand, FindsEachMistakeOnItsRow) {
             {"A8", "Double Scratch"},
             {"A10", "Calc"},
             // Clean: variables, a cell reference, a general variable, functions, a text that names nothing.
-            {"A11", "Area = Width * Length + $B$2 + gen_Clearance + ROUNDTO(A3, 5) + LEN(\"Nothing here\")"},
+            // (A sheet without a reference style reads references the legacy way, "$B$2" is no formula.)
+            {"A11", "Area = Width * Length + B2 + gen_Clearance + ROUNDTO(A3, 5) + LEN(\"Nothing here\")"},
             {"A12", "Areas = Width + 1"},                        // undeclared target
             {"A13", "Area = Widths * 2"},                        // whole words: Widths is not Width
             {"A14", "Area = SQUARE(Width)"},                     // unknown function
@@ -120,6 +121,65 @@ TEST_F(CheckCommand, MissingSectionsAndUnloadableFiles) {
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.out.find("cannot be loaded"), std::string::npos) << broken.out;
     EXPECT_EQ(check("NoSuchStandard").status, 1);
+}
+
+// A sheet with a child call in it (row 6).
+std::string callingSheet(const std::string& child) {
+    return gridFile({{"A1", "Input"}, {"A2", "Double A"}, {"A3", "Output"}, {"A4", "Double R"}, {"A5", "Calc"},
+                     {"A6", "R = CallChild(\"" + child + "\",A,R)"}});
+}
+
+TEST_F(CheckCommand, CalledSheetsAreCheckedTooAndCirclesFound) {
+    // A -> B -> A: each is fine on its own, the run would refuse the second call of A.
+    file("A.vls", callingSheet("B.vls"));
+    file("B.vls", callingSheet("A.vls"));
+    Result circle = check((dir_ / "A.vls").string());
+    EXPECT_EQ(circle.status, 1);
+    EXPECT_NE(circle.out.find("B.vls: row 6: error: CallChild runs in a circle: A.vls -> B.vls -> A.vls"),
+              std::string::npos) << circle.out;
+
+    // Mistakes inside a called sheet, and a called sheet's duplicate names, are found and counted.
+    file("Top.vls", callingSheet("Middle.vls"));
+    file("Middle.vls", callingSheet("Leaf.vls"));
+    file("Leaf.vls", gridFile({{"A1", "Input"}, {"A2", "Double A"}, {"A3", "Output"}, {"A4", "Double R"},
+                               {"A5", "Local"}, {"A6", "Double A"}, {"A7", "Calc"}, {"A8", "R = A * (2 +"}}));
+    Result nested = check((dir_ / "Top.vls").string());
+    EXPECT_EQ(nested.status, 1);
+    EXPECT_NE(nested.out.find("Leaf.vls: row 6: error: duplicate variable name A"), std::string::npos) << nested.out;
+    EXPECT_NE(nested.out.find("Leaf.vls: row 8: error: cannot be read as a formula: unexpected end of formula"),
+              std::string::npos) << nested.out;
+    EXPECT_NE(nested.out.find("Top.vls: 2 variables, 2 errors, 0 warnings"), std::string::npos) << nested.out;
+}
+
+TEST_F(CheckCommand, SyntaxErrorsAndMissingFilesNamedByLiterals) {
+    const std::string sheet = file(
+        "Files.vls",
+        gridFile({{"A1", "Input"}, {"A2", "Double Width"}, {"A3", "Output"}, {"A4", "Double R"}, {"A5", "Calc"},
+                  {"A6", "R = GETCELL(\"Bolts.dat\", \"M20\")"},                       // in the library: clean
+                  {"A7", "R = GETCELL(\"NoSuch.dat\", \"M20\")"},
+                  {"A8", "R = STDSIZEWITHTOLERANCE(\"NoSuch.siz\", 1, Width, 1, 1)"},
+                  {"A9", "R = ROUNDTO(Width)"},
+                  {"A10", "R = Width * (2 +"},
+                  {"A11", "R = GETCELL(Width, \"M20\")"}}));  // not a literal: left to the run
+    Result r = check(sheet);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("row 7: error: data file \"NoSuch.dat\" not found"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("row 8: error: sizes file \"NoSuch.siz\" not found"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("row 9: error: cannot be read as a formula: wrong number of arguments to ROUNDTO at column 5"),
+              std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("row 10: error: cannot be read as a formula: unexpected end of formula at column 17"),
+              std::string::npos) << r.out;
+    for (int clean : {6, 11}) EXPECT_EQ(r.out.find("row " + std::to_string(clean) + ":"), std::string::npos) << r.out;
+}
+
+TEST_F(CheckCommand, PathsBeyondAsciiAreChecked) {
+    fs::create_directories(dir_ / "Übersicht");
+    file("Übersicht/Kind.vls", gridFile({{"A1", "Input"}, {"A2", "Double A"}, {"A3", "Output"}, {"A4", "Double R"},
+                                         {"A5", "Calc"}, {"A6", "R = A * 2"}}));
+    const std::string sheet = file("Übersicht/Träger.vls", callingSheet("Kind.vls"));
+    Result r = check(sheet);
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("Träger.vls: 2 variables, 0 errors, 0 warnings"), std::string::npos) << r.out;
 }
 
 }  // namespace

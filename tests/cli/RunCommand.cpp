@@ -76,6 +76,8 @@ TEST_F(RunCommand, BundledStandardsComputeTheirConnections) {
         nlohmann::json document = nlohmann::json::parse(r.out);
         EXPECT_TRUE(document.at("ok"));
         EXPECT_TRUE(document.at("warnings").empty()) << document.at("warnings").dump();
+        // Every input had, every equation computed, every output set.
+        EXPECT_TRUE(document.at("findings").empty()) << document.at("findings").dump();
         EXPECT_EQ(r.err, "");
         auto byName = values(document);
         for (const auto& [name, value] : c.expected) {
@@ -109,7 +111,7 @@ TEST_F(RunCommand, OutWritesTheOutputsIntoTheMacroAndGenOverridesTheMacrosValue)
     EXPECT_EQ(value, 600);
 }
 
-TEST_F(RunCommand, FailedEquationsAreWarningsNotFailures) {
+TEST_F(RunCommand, FailedEquationsAreReportedAndFailTheCommand) {
     // Module-group mapping: the names themselves reach the module variables of group Plates.
     const std::string sheet = file("Plate.vls",
                                    "connsheet-grid 1\nsheet cols=2 rows=8\n"
@@ -119,8 +121,10 @@ TEST_F(RunCommand, FailedEquationsAreWarningsNotFailures) {
                                    "cell A8 data=\"Width = Missing + 1\"\n");
     Result r = connsheet({"run", sheet, "--macro", kMacros + "EndPlateBeamToColumn.json", "--maps-to", "Module.Plates",
                           "--json"});
-    ASSERT_EQ(r.status, 0) << r.err;
+    // The run goes on past the failed equation, but the command does not call it a success.
+    ASSERT_EQ(r.status, 1) << r.err;
     nlohmann::json document = nlohmann::json::parse(r.out);
+    EXPECT_FALSE(document.at("ok"));
     EXPECT_DOUBLE_EQ(std::stod(values(document)["Width"]), 150);
     ASSERT_EQ(document.at("warnings").size(), 1u) << document.at("warnings").dump();
     const std::string text = document.at("warnings")[0].at("text");
@@ -129,12 +133,16 @@ TEST_F(RunCommand, FailedEquationsAreWarningsNotFailures) {
     EXPECT_NE(text.find("(line: 8)"), std::string::npos) << text;
 
     Result plain = connsheet({"run", sheet, "--macro", kMacros + "EndPlateBeamToColumn.json", "--maps-to", "Module.Plates"});
-    EXPECT_EQ(plain.status, 0);
+    EXPECT_EQ(plain.status, 1);
     EXPECT_EQ(plain.err.rfind("warning: ", 0), 0u) << plain.err;
+    EXPECT_NE(plain.err.find("A8: error: #NAME?: unknown name Missing (in \"Width = Missing + 1\")"), std::string::npos)
+        << plain.err;
+    // Without warnings the box is not shown, but the error still is: the status says the run failed.
     Result quiet = connsheet({"run", sheet, "--macro", kMacros + "EndPlateBeamToColumn.json", "--maps-to",
                               "Module.Plates", "--no-warnings"});
-    EXPECT_EQ(quiet.status, 0);
-    EXPECT_EQ(quiet.err, "");
+    EXPECT_EQ(quiet.status, 1);
+    EXPECT_EQ(quiet.err.find("warning: "), std::string::npos) << quiet.err;
+    EXPECT_NE(quiet.err.find("A8: error: #NAME?"), std::string::npos) << quiet.err;
 }
 
 TEST_F(RunCommand, UsageAndFailuresHaveTheirExitStatus) {

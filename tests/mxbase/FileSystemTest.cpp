@@ -90,6 +90,21 @@ TEST(FileSystemWrite, ReplacesTheFileAndKeepsItsPermissions) {
     EXPECT_EQ(folder.entryCount(folder.path()), 1);  // no temporary file left
 }
 
+TEST(FileSystemWrite, RefusesAReadOnlyFileAsCpDoes) {
+    // The folder allows the rename, but the file itself is read-only (for root too: its owner's write
+    // bit decides there).
+    TestFolder folder;
+    fs::path file = folder.put("locked.txt", "keep");
+    ::chmod(file.c_str(), 0444);
+    std::string error;
+    EXPECT_FALSE(fsys::writeAtomic(file, "new", &error));
+    EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+    EXPECT_EQ(TestFolder::get(file), "keep");
+    EXPECT_EQ(folder.entryCount(folder.path()), 1);  // no temporary file left
+    ::chmod(file.c_str(), 0644);
+    EXPECT_TRUE(fsys::writeAtomic(file, "new", &error)) << error;
+}
+
 TEST(FileSystemWrite, WritesThroughASymbolicLink) {
     TestFolder folder;
     fs::path target = folder.put("real.txt", "old");
