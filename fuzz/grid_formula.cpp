@@ -1,6 +1,7 @@
 // Any text set as a formula either is refused with a message or computes (never crashes, never hangs),
 // and the normalised text it reads back parses again to the very same text. The first byte picks the
-// reference style; the rest is the formula as UTF-8.
+// reference style; the rest is the formula as UTF-8. Fuzz it with the formula tokens:
+//     build/fuzz/fuzz/fuzz_grid_formula -dict=fuzz/grid_formula.dict -max_len=262144 fuzz/corpus/grid_formula
 #include <cstdint>
 #include <cstdlib>  // abort
 #include <string_view>

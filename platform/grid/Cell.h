@@ -20,6 +20,7 @@ enum class CellState : std::uint8_t {
     Clean = 0,
     Dirty,     // its formula must compute again
     Visiting,  // being computed: its precedents are on the evaluation stack
+    Running,   // its formula is running now (a host function it calls may read the sheet)
 };
 
 struct Cell {

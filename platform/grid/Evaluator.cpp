@@ -1,6 +1,7 @@
 #include "platform/grid/Evaluator.h"
 
 #include <cmath>
+#include <utility>  // exchange
 
 #include "platform/grid/SheetData.h"
 
@@ -80,9 +81,15 @@ Value Evaluator::cellValue(std::int32_t col, std::int32_t row) {
     if (!sheet_.insideData(col, row)) return Value::error(ErrorCode::Ref);
     const Cell* cell = sheet_.cells.find(col, row);
     if (!cell) return {};
-    // A cell still being computed is read only through a reference cycle the sheet did not see
-    // beforehand (a function reading cells by itself): that is a cycle all the same.
-    if (cell->state == CellState::Visiting) return Value::error(ErrorCode::Circular);
+    if (cell->formula && cell->state != CellState::Clean) {
+        // A cell whose formula is running is read again only through a host function of its own
+        // formula that reads the sheet: a cycle whatever the values.
+        if (cell->state == CellState::Running) return Value::error(ErrorCode::Circular);
+        // Not computed yet: the sheet computes it first and runs this formula again, so what is
+        // returned here is never kept.
+        if (!blocked_) blocked_ = Dependencies::key(col, row);
+        return Value::error(ErrorCode::Circular);
+    }
     return cell->value;
 }
 
@@ -133,7 +140,7 @@ bool Evaluator::runNumeric(const Formula& f, std::int32_t col, std::int32_t row,
                 const std::int32_t r = resolveCoord(in.b, in.flags & RefFlag::Row1Relative, row);
                 if (!sheet_.insideData(c, r)) return false;
                 const Cell* cell = sheet_.cells.find(c, r);
-                if (!cell || cell->state == CellState::Visiting || !cell->value.isNumber() || cell->value.isLogical())
+                if (!cell || cell->state != CellState::Clean || !cell->value.isNumber() || cell->value.isLogical())
                     return false;
                 stack[top++] = {cell->value.asNumber(), false};
                 break;
@@ -221,6 +228,14 @@ bool Evaluator::runNumeric(const Formula& f, std::int32_t col, std::int32_t row,
 }
 
 Value Evaluator::run(const Formula& f, std::int32_t col, std::int32_t row) {
+    // Runs nest (a host function may compute other cells): each has its own blocked cell.
+    const std::uint64_t outer = std::exchange(blocked_, 0);
+    Value v = runFormula(f, col, row);
+    lastBlocked_ = std::exchange(blocked_, outer);
+    return v;
+}
+
+Value Evaluator::runFormula(const Formula& f, std::int32_t col, std::int32_t row) {
     struct Depth {
         int& depth;
         explicit Depth(int& d) : depth(d) { ++depth; }

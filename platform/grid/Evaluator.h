@@ -19,8 +19,13 @@ public:
     explicit Evaluator(SheetData& sheet);
 
     // The value of f placed at (col, row). What it reads must be up to date already: the sheet
-    // brings a formula's precedents up to date before running it.
+    // brings a formula's precedents up to date before running it. When the run read a formula cell
+    // that is not computed yet (a precedent the sheet could not order before it: one reached only
+    // through a branch of a reference cycle, or read by a host function), blockedOn() names that
+    // cell afterwards and the value is to be thrown away: the sheet computes that cell first and
+    // runs this formula again.
     Value run(const Formula& f, std::int32_t col, std::int32_t row);
+    std::uint64_t blockedOn() const { return lastBlocked_; }
 
     // True while a formula runs (a custom function may call back into the sheet).
     bool running() const { return depth_ > 0; }
@@ -50,8 +55,12 @@ private:
     // AND / OR: folds one argument into the accumulator below it; true when the result is decided.
     bool logicStep(bool isOr);
 
+    Value runFormula(const Formula& f, std::int32_t col, std::int32_t row);
+
     SheetData& sheet_;
     int depth_ = 0;
+    std::uint64_t blocked_ = 0;      // the first uncomputed cell the current run read (0: none)
+    std::uint64_t lastBlocked_ = 0;  // the same for the run that ended last
     std::vector<Arg> stack_;
     std::vector<Number> numbers_;
 };

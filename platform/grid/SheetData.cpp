@@ -144,6 +144,14 @@ void SheetData::bringUpToDate(std::int32_t col, std::int32_t row) {
     // Depth-first over what the formulas read, on an explicit stack: a chain of a hundred thousand
     // formulas must not exhaust the machine stack. A frame is a cell key; kExpanded marks a cell
     // whose precedents have been pushed and which computes once they are done.
+    //
+    // The walk orders cells by what their formulas could read. Where that has a cycle, the order
+    // is broken somewhere, and whether it is a cycle at all depends on the values: IF(A1=0,5,C1)
+    // in B1 and IF(A1=1,7,B1+1) in C1 read each other only for some A1. So a cycle met by the walk
+    // is no error by itself. A formula that, running, reads a cell not computed yet is blocked on
+    // it: that cell is computed first and the formula runs again. A chain of blocked formulas that
+    // comes back to where it started is a cycle of what the formulas actually read: its cells get
+    // the circular error.
     const std::size_t base = work.size();
     work.push_back(Dependencies::key(col, row));
     while (work.size() > base) {
@@ -158,7 +166,6 @@ void SheetData::bringUpToDate(std::int32_t col, std::int32_t row) {
             }
             cell->state = CellState::Visiting;
             work.back() |= kExpanded;
-            const std::size_t self = work.size() - 1;
             for (const Instr& in : cell->formula->code) {
                 if (in.op != OpCode::PushCell && in.op != OpCode::PushCellRef && in.op != OpCode::PushRange) continue;
                 CellRange range = resolveRange(in, in.op == OpCode::PushRange, c, r);
@@ -170,36 +177,81 @@ void SheetData::bringUpToDate(std::int32_t col, std::int32_t row) {
                 for (std::int32_t pc = range.col1; pc <= range.col2 && pc < cells.columnCount(); ++pc) {
                     cells.forEachInColumn(pc, range.row1, range.row2, [&](std::int32_t, std::int32_t pr, Cell& p) {
                         if (!p.formula) return;
-                        if (p.state == CellState::Dirty) {
-                            work.push_back(Dependencies::key(pc, pr));
-                        } else if (p.state == CellState::Visiting) {
-                            // A cycle: every cell on the path from p up to this one is in it.
-                            const std::uint64_t target = Dependencies::key(pc, pr) | kExpanded;
-                            for (std::size_t i = self + 1; i-- > base;) {
-                                if (!(work[i] & kExpanded)) continue;
-                                if (Cell* member = cells.find(Dependencies::colOf(work[i] & ~kExpanded),
-                                                              Dependencies::rowOf(work[i])))
-                                    member->set(CellBit::Cycle, true);
-                                if (work[i] == target) break;
-                            }
-                        }
+                        if (p.state == CellState::Dirty) work.push_back(Dependencies::key(pc, pr));
+                        // A precedent on the walk already: the order found here holds only for
+                        // these values, so a full calculation must not replay it.
+                        else if (p.state != CellState::Clean) orderDependsOnValues = true;
                     });
                 }
             }
             continue;
         }
-        work.pop_back();
-        if (!cell || !cell->formula) continue;
+        // Computed meanwhile, through another frame of the same cell.
+        if (!cell || !cell->formula || cell->state != CellState::Visiting) {
+            work.pop_back();
+            continue;
+        }
         const Formula* formula = cell->formula;
-        Value v = cell->has(CellBit::Cycle) ? Value::error(ErrorCode::Circular) : evaluator.run(*formula, c, r);
+        cell->state = CellState::Running;
+        Value v = evaluator.run(*formula, c, r);
+        const std::uint64_t blocked = evaluator.blockedOn();
         ++evaluations;
         cell = cells.find(c, r);  // a custom function may have written into the sheet meanwhile
-        if (cell && cell->formula == formula) {
-            cell->value = std::move(v);
-            cell->state = CellState::Clean;
-            if (recording) order.push_back({cell, c, r});
+        if (!cell || cell->formula != formula) {
+            work.pop_back();
+            continue;
         }
+        if (blocked) {
+            cell->state = CellState::Visiting;
+            orderDependsOnValues = true;
+            if (waitFor(frame & ~kExpanded, blocked)) continue;
+            v = Value::error(ErrorCode::Circular);  // nothing to wait for: never expected, never a hang
+        }
+        work.pop_back();
+        waits.erase(frame & ~kExpanded);
+        cell->value = std::move(v);
+        cell->state = CellState::Clean;
+        if (recording) order.push_back({cell, c, r});
     }
+}
+
+bool SheetData::waitFor(std::uint64_t waiting, std::uint64_t blocked) {
+    waits[waiting] = blocked;
+    auto pending = [&](std::uint64_t k) {
+        const Cell* cell = cells.find(Dependencies::colOf(k), Dependencies::rowOf(k));
+        return cell && cell->formula && cell->state != CellState::Clean;
+    };
+    // Follow what the blocked cell waits for in turn, to a cell that can run now or back here.
+    std::uint64_t k = blocked;
+    for (std::size_t steps = 0; steps <= waits.size(); ++steps) {
+        if (k == waiting) {
+            // A cycle of what the formulas read, this very calculation: every cell on it is in it.
+            std::uint64_t member = waiting;
+            do {
+                const std::uint64_t next = waits[member];
+                waits.erase(member);
+                if (Cell* cell = cells.find(Dependencies::colOf(member), Dependencies::rowOf(member))) {
+                    cell->value = Value::error(ErrorCode::Circular);
+                    cell->state = CellState::Clean;
+                    cell->set(CellBit::Cycle, true);
+                    if (recording) order.push_back({cell, Dependencies::colOf(member), Dependencies::rowOf(member)});
+                }
+                member = next;
+            } while (member != waiting && member != 0);
+            return true;
+        }
+        auto it = waits.find(k);
+        if (it == waits.end() || !pending(it->second)) break;
+        k = it->second;
+    }
+    // k waits for nothing that is pending: compute it now (its own precedents first when it has
+    // not been walked yet), then the waiting formula runs again.
+    const Cell* next = cells.find(Dependencies::colOf(k), Dependencies::rowOf(k));
+    if (!next || !next->formula) return false;
+    if (next->state == CellState::Dirty) work.push_back(k);
+    else if (next->state == CellState::Visiting) work.push_back(k | kExpanded);
+    else return false;
+    return true;
 }
 
 void SheetData::contentChanged(std::int32_t col, std::int32_t row) {
@@ -238,9 +290,9 @@ void SheetData::recalcAll() {
             Cell& cell = *o.cell;
             if (!cell.formula) continue;
             const Formula* formula = cell.formula;
-            Value v = cell.has(CellBit::Cycle) ? Value::error(ErrorCode::Circular) : evaluator.run(*formula, o.col, o.row);
+            Value v = evaluator.run(*formula, o.col, o.row);
             ++evaluations;
-            if (generation != formulaGeneration) {
+            if (generation != formulaGeneration || evaluator.blockedOn()) {
                 // A custom function changed the sheet's formulas: finish the slow way.
                 markAllFormulasDirty();
                 computeAllDirty();
@@ -254,10 +306,11 @@ void SheetData::recalcAll() {
     markAllFormulasDirty();
     order.clear();
     recording = true;
+    orderDependsOnValues = false;
     const std::uint64_t generation = formulaGeneration;
     computeAllDirty();
     recording = false;
-    orderValid = generation == formulaGeneration;
+    orderValid = generation == formulaGeneration && !orderDependsOnValues;
 }
 
 void SheetData::computeAllDirty() {

@@ -124,6 +124,12 @@ public:
     Dependencies dependencies;
     Evaluator evaluator;
     std::vector<std::uint64_t> work;  // scratch for marking and evaluation
+    // While a calculation runs: for each formula blocked on a cell not computed yet, that cell.
+    std::unordered_map<std::uint64_t, std::uint64_t> waits;
+    // Records that `waiting` is blocked on `blocked`, and either schedules what must compute first
+    // or, when the wait closes a cycle, gives every cell on it the circular error. False when there
+    // is nothing to do either way.
+    bool waitFor(std::uint64_t waiting, std::uint64_t blocked);
     std::size_t formulaCount = 0;
     bool autoCalcOn = true;
 
@@ -135,6 +141,7 @@ public:
     std::vector<Ordered> order;
     bool orderValid = false;
     bool recording = false;
+    bool orderDependsOnValues = false;  // the walk met a cycle of possible reads (see bringUpToDate)
     std::uint64_t formulaGeneration = 0;
 
     std::uint64_t parses = 0;
