@@ -53,6 +53,7 @@ Acad::ErrorStatus VlVarCells::getFromMacro(VlDlgStandardsData& data) {
     if (built != Acad::eOk) return Acad::eOk;
 
     Mx_FunctionTimer timing(gInitFromMacro);
+    const VlSSMapping::NameIndex byName(mapping_);
     for (VlVarCell& cell : cells_) {
         if (cell.isLocal()) {
             cell.setNewValue(Mx_String());
@@ -64,6 +65,7 @@ Acad::ErrorStatus VlVarCells::getFromMacro(VlDlgStandardsData& data) {
 }
 
 Acad::ErrorStatus VlVarCells::setToMacro(VlDlgStandardsData& data) {
+    const VlSSMapping::NameIndex byName(mapping_);
     for (VlVarCell& cell : cells_)
         if (cell.isOutput()) cell.setValueToMacro(mapping_, data);
     return Acad::eOk;
