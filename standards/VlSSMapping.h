@@ -70,7 +70,8 @@ public:
     Mx_Array<VlObjectMap>& mappedObjectsWrite() { return mappedObjects_; }
 
     // The mapping file of a sheet: an existing sheet file as given, otherwise the library's
-    // "Connection Standards\" + sheet + ".vls", with the extension changed to "map".
+    // "Connection Standards\" + sheet + ".vls" (also for "Childs\MapChild"; a rooted path or a path
+    // with an extension stays as given), with the extension changed to "map".
     static Mx_String mappingFileName(const Mx_String& sheet);
 
     Acad::ErrorStatus initFromMacro(VlDlgStandardsData& data);
