@@ -1,10 +1,14 @@
 #include "standards/VlSSMapping.h"
 
+#include <string>
+#include <unordered_map>
+
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/Mx_DbMacro.h"
 #include "platform/mxbase/Mx_SectionTableManager.h"
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlNameConvention.h"
+#include "standards/VlWholeWord.h"
 
 Acad::ErrorStatus VlSSMapping::initFromMacro(VlDlgStandardsData& data) {
     if (!data.macro || !data.moduleGroup.isEmpty()) return Acad::eInvalidInput;
@@ -29,7 +33,49 @@ bool VlSSMapping::isEqual(const VlSSMapping& other) const {
     return true;
 }
 
+namespace {
+
+// The index key of a link: its spreadsheet name folded, and the value type its kind carries.
+std::wstring nameKey(const Mx_String& name, VlValueType type) {
+    std::wstring key = VlWholeWord::folded(name);
+    key += L'\0';
+    key += static_cast<wchar_t>(L'0' + type);
+    return key;
+}
+
+// Below this many links a search through them is as quick as the index.
+constexpr int kIndexFrom = 32;
+
+}  // namespace
+
+struct VlSSMapping::NameIndex::Entries {
+    std::unordered_map<std::wstring, int> first;  // key -> the first link of that key
+};
+
+VlSSMapping::NameIndex::NameIndex(VlSSMapping& mapping) : mapping_(mapping), previous_(mapping.nameIndex_) {
+    const Mx_Array<VlObjectMap>& links = mapping.mappedObjects_;
+    if (links.length() < kIndexFrom) return;
+    entries_ = std::make_unique<Entries>();
+    entries_->first.reserve(static_cast<std::size_t>(links.length()));
+    for (int i = 0; i < links.length(); ++i) {
+        VlValueType carried = kVlString;
+        if (links[i].valueType(carried)) entries_->first.emplace(nameKey(links[i].ssVarName, carried), i);
+    }
+    mapping.nameIndex_ = this;
+}
+
+VlSSMapping::NameIndex::~NameIndex() {
+    if (mapping_.nameIndex_ == this) mapping_.nameIndex_ = previous_;
+}
+
 Acad::ErrorStatus VlSSMapping::findSSVar(const Mx_String& name, const VlValueType& valueType, int& index) const {
+    if (nameIndex_) {
+        const auto& first = nameIndex_->entries_->first;
+        const auto found = first.find(nameKey(name, valueType));
+        if (found == first.end()) return Acad::eInvalidInput;
+        index = found->second;
+        return Acad::eOk;
+    }
     for (int i = 0; i < mappedObjects_.length(); ++i) {
         const VlObjectMap& link = mappedObjects_[i];
         VlValueType carried = kVlString;

@@ -7,6 +7,7 @@
 // line per target: key "=" links separated by "¿" (U+00BF); each link is the spreadsheet variable
 // name, "ƒ" (U+0192) and the link's mapping string (VlObjectMap). See docs/standards.md.
 #include <cstdint>
+#include <memory>
 
 #include "platform/arx/AcArray.h"
 #include "platform/arx/AcadStatus.h"
@@ -32,16 +33,45 @@ public:
 
     VlSSMapping() = default;
     virtual ~VlSSMapping() = default;
-    VlSSMapping(const VlSSMapping&) = default;
-    VlSSMapping& operator=(const VlSSMapping&) = default;
-    VlSSMapping(VlSSMapping&&) noexcept = default;
-    VlSSMapping& operator=(VlSSMapping&&) noexcept = default;
+    // A copy takes the links, never a NameIndex of the original.
+    VlSSMapping(const VlSSMapping& other) : type(other.type), mappedObjects_(other.mappedObjects_) {}
+    VlSSMapping& operator=(const VlSSMapping& other) {
+        type = other.type;
+        mappedObjects_ = other.mappedObjects_;
+        return *this;
+    }
+    VlSSMapping(VlSSMapping&& other) noexcept : type(other.type), mappedObjects_(std::move(other.mappedObjects_)) {}
+    VlSSMapping& operator=(VlSSMapping&& other) noexcept {
+        type = other.type;
+        mappedObjects_ = std::move(other.mappedObjects_);
+        return *this;
+    }
+
+    // While one lives, findSSVar answers from an index of the links as they were when it was made:
+    // for a pass over every variable of a sheet, during which the links stay as they are. Searching
+    // the links for each variable instead grows with the square of a large sheet. A mapping of a
+    // few links is searched all the same.
+    class NameIndex {
+    public:
+        explicit NameIndex(VlSSMapping& mapping);
+        ~NameIndex();
+        NameIndex(const NameIndex&) = delete;
+        NameIndex& operator=(const NameIndex&) = delete;
+
+    private:
+        friend class VlSSMapping;
+        struct Entries;
+        VlSSMapping& mapping_;
+        const NameIndex* previous_;
+        std::unique_ptr<Entries> entries_;
+    };
 
     const Mx_Array<VlObjectMap>& mappedObjects() const { return mappedObjects_; }
     Mx_Array<VlObjectMap>& mappedObjectsWrite() { return mappedObjects_; }
 
     // The mapping file of a sheet: an existing sheet file as given, otherwise the library's
-    // "Connection Standards\" + sheet + ".vls", with the extension changed to "map".
+    // "Connection Standards\" + sheet + ".vls" (also for "Childs\MapChild"; a rooted path or a path
+    // with an extension stays as given), with the extension changed to "map".
     static Mx_String mappingFileName(const Mx_String& sheet);
 
     Acad::ErrorStatus initFromMacro(VlDlgStandardsData& data);
@@ -82,4 +112,5 @@ private:
                                VlDlgStandardsData& data, bool set);
 
     Mx_Array<VlObjectMap> mappedObjects_;
+    const NameIndex* nameIndex_ = nullptr;  // the live index, if any
 };

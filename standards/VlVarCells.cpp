@@ -86,6 +86,7 @@ Acad::ErrorStatus VlVarCells::getFromMacro(VlDlgStandardsData& data) {
     }
 
     Mx_FunctionTimer timing(gInitFromMacro);
+    const VlSSMapping::NameIndex byName(mapping_);
     for (VlVarCell& cell : cells_) {
         if (cell.isLocal()) {
             cell.setNewValue(Mx_String());
@@ -117,6 +118,7 @@ Acad::ErrorStatus VlVarCells::getFromMacro(VlDlgStandardsData& data) {
 Acad::ErrorStatus VlVarCells::setToMacro(VlDlgStandardsData& data) {
     // A value the macro does not take is left out and the others still land; whoever runs it learns
     // which did not.
+    const VlSSMapping::NameIndex byName(mapping_);
     for (VlVarCell& cell : cells_) {
         if (!cell.isOutput() || cell.setValueToMacro(mapping_, data) == Acad::eOk || !vlReporting()) continue;
         VlRunFinding finding = variableFinding("not-set", VlRunFinding::Severity::error, cell, data);

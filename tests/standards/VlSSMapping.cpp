@@ -151,6 +151,48 @@ TEST(VlSSMappingFile, SheetInALibraryFolderMapsBesideIt) {
     gSettings.reset();
 }
 
+// A pass over every variable of a large sheet looks links up through an index; it must answer as
+// the search through the links does: the first link of the name (ignoring case) whose kind carries
+// the type asked for.
+TEST(VlSSMappingLinks, TheNameIndexAnswersAsTheSearch) {
+    VlSSMapping mapping;
+    for (int i = 0; i < 50; ++i)
+        mapping.mappedObjectsWrite().append(VlObjectMap(L"G", L"o", Mx_String(L"V") + Mx_String(i), VlObjectMap::kDistance, 0));
+    mapping.mappedObjectsWrite().append(VlObjectMap(L"G", L"p", L"Rows", VlObjectMap::kPatternNrBolts1, 0));   // 50
+    mapping.mappedObjectsWrite().append(VlObjectMap(L"G", L"q", L"rows", VlObjectMap::kDistance, 0));          // 51
+    mapping.mappedObjectsWrite().append(VlObjectMap(L"G", L"r", L"ROWS", VlObjectMap::kDistance, 0));          // 52
+    mapping.mappedObjectsWrite().append(VlObjectMap(L"G", L"s", L"v7", VlObjectMap::kDistance, 0));            // 53
+    mapping.mappedObjectsWrite().append(VlObjectMap(L"G", L"t", L"Odd", 0, 0));                                // 54: no kind
+    struct Ask {
+        const wchar_t* name;
+        VlValueType type;
+    };
+    const Ask asks[] = {{L"V0", kVlDouble}, {L"v49", kVlDouble}, {L"V7", kVlDouble}, {L"Rows", kVlString},
+                        {L"Rows", kVlDouble}, {L"rOwS", kVlDouble}, {L"Rows", kVlInteger}, {L"V3", kVlString},
+                        {L"Odd", kVlDouble}, {L"Odd", kVlString}, {L"V50", kVlDouble}, {L"", kVlDouble}};
+    std::vector<std::pair<bool, int>> searched;
+    for (const Ask& ask : asks) {
+        int index = -1;
+        const bool found = mapping.findSSVar(Mx_String(ask.name), ask.type, index) == Acad::eOk;
+        searched.emplace_back(found, found ? index : -1);
+    }
+    EXPECT_EQ(searched[2], std::make_pair(true, 7));
+    EXPECT_EQ(searched[3], std::make_pair(true, 50));
+    EXPECT_EQ(searched[4], std::make_pair(true, 51));
+    const VlSSMapping::NameIndex index(mapping);
+    for (std::size_t i = 0; i < std::size(asks); ++i) {
+        int found = -1;
+        const bool ok = mapping.findSSVar(Mx_String(asks[i].name), asks[i].type, found) == Acad::eOk;
+        EXPECT_EQ(std::make_pair(ok, ok ? found : -1), searched[i]) << Mx_String(asks[i].name).toUtf8();
+    }
+    // A copy made meanwhile searches its own links.
+    VlSSMapping copy = mapping;
+    copy.mappedObjectsWrite().removeAt(7);
+    int found = -1;
+    ASSERT_EQ(copy.findSSVar(Mx_String(L"V7"), kVlDouble, found), Acad::eOk);
+    EXPECT_EQ(found, 52);
+}
+
 TEST(VlSSMappingLinks, LookupsCompareNameTypeAndTarget) {
     const VlSSMapping mapping = mappingOf({
         VlObjectMap(L"Bolts", L"BoltRows", L"Rows", VlObjectMap::kPatternNrBolts1, 2),
