@@ -329,7 +329,11 @@ Value Evaluator::runFormula(const Formula& f, std::int32_t col, std::int32_t row
     Value result;
     if (stack_.size() > base) {
         result = valueOf(stack_.back());
-        if (result.isEmpty() && !stack_.back().isHostEmpty()) result = Value::number(0.0);
+        // Nothing computed shows 0, as spreadsheet users expect of "=E1"; a cell typed as a text cell
+        // shows text, and there nothing is the empty text (a name copied from an empty name stays
+        // empty, it does not become "0").
+        if (result.isEmpty() && !stack_.back().isHostEmpty() && !sheet_.isTextCell(col, row))
+            result = Value::number(0.0);
     }
     stack_.resize(base);
     if (result.isNumber() && !std::isfinite(result.asNumber())) return Value::error(ErrorCode::Num);

@@ -376,6 +376,13 @@ void SheetData::setContent(std::int32_t col, std::int32_t row, Value value, cons
     contentChanged(col, row);
 }
 
+bool SheetData::isTextCell(std::int32_t col, std::int32_t row) const {
+    const Cell* cell = cells.find(col, row);
+    if (!cell || cell->type == 0) return false;
+    const CellTypeCode code = types[cell->type].code;
+    return code == CellTypeCode::Edit || code == CellTypeCode::StaticText;
+}
+
 std::uint16_t SheetData::internType(const CellType& type) {
     for (std::size_t i = 0; i < types.size(); ++i)
         if (types[i] == type) return static_cast<std::uint16_t>(i);

@@ -87,6 +87,8 @@ public:
                     std::optional<std::wstring> dataText);
     std::uint16_t internType(const CellType& type);
     std::uint16_t internFont(const CellFont& font);
+    // Whether the cell was given an edit or static-text type (not the default cell): a cell for text.
+    bool isTextCell(std::int32_t col, std::int32_t row) const;
 
     std::int32_t rows = 0, cols = 0;
     CellStore cells;

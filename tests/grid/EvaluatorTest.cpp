@@ -170,6 +170,19 @@ TEST_F(Evaluator, AnEmptyResultComputesZeroButEmptyOperandsKeepTheirRole) {
                {L"NOTHING()+1", num(1)}});
 }
 
+TEST_F(Evaluator, AnEmptyResultInATextCellIsTheEmptyText) {
+    // A cell typed for text (an edit or static text cell, not the default cell) shows what its formula
+    // computes as text: a copy of an empty cell is empty there, not "0"; numbers still compute.
+    ASSERT_TRUE(sheet.setCellType(5, 5, CellType::edit(0x110000, 200)));
+    ASSERT_TRUE(sheet.setCellType(5, 6, CellType::ofCode(CellTypeCode::StaticText)));
+    expectAll({{L"A5", Value()}, {L"IF(TRUE,,2)", Value()}, {L"A1", num(2)}, {L"A4", text(L"abc")}});
+    ASSERT_TRUE(sheet.setFormula(5, 6, L"A5").ok);
+    EXPECT_EQ(sheet.valueText(5, 6), L"");
+    ASSERT_TRUE(sheet.setCellType(5, 7, CellType::number(2, 0, 0)));
+    ASSERT_TRUE(sheet.setFormula(5, 7, L"A5").ok);
+    EXPECT_EQ(sheet.value(5, 7), num(0));
+}
+
 TEST_F(Evaluator, NumbersAreEqualWhenTheyAgreeInFifteenDigits) {
     sheet.setNumber(3, 1, 0.3);
     sheet.setNumber(3, 2, 0.1);

@@ -67,6 +67,24 @@ TEST_F(StandardsRun, EquationResultLandsInTargetAndArgument) {
     EXPECT_TRUE(driver.messageBoxes().empty());
 }
 
+// A string result is text: copied from an empty string it stays empty (a spreadsheet shows "=E1" of an
+// empty E1 as 0, but a name or material must not become "0"); numbers still arrive as numbers.
+TEST_F(StandardsRun, AStringCopiedFromAnEmptyStringStaysEmpty) {
+    dir.write("copy.vls",
+              "Input\t\n"
+              "String Name\tDouble Width\n"
+              "Output\t\n"
+              "String Copy\tDouble Twice\n"
+              "Calc\t\n"
+              "Copy = Name\tTwice = Width * 2\n");
+    ChildRun run(dir.file("copy.vls"));
+    run.arg(in(L"Name", L"", kVlString)).arg(in(L"Width", L"")).arg(out(L"Copy", kVlString)).arg(out(L"Twice"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(2), Mx_String(L""));
+    EXPECT_EQ(run.value(3).toDouble(), 0.0);
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
 // A sheet may declare the largest size and hold six cells, spread to its far corners: finding its
 // sections, declarations and equations costs what it holds. Scans over the declared size (32
 // billion cells) would take hours.
