@@ -172,13 +172,20 @@ private:
     struct Column {
         std::vector<std::int32_t> index;             // block numbers (row >> kBlockBits), ascending
         std::vector<std::unique_ptr<Block>> blocks;  // the blocks, in the order of `index`
+        std::int32_t first = 0;                      // index.front()
+        bool contiguous = true;                      // index runs first, first + 1, ... without a gap
 
+        // After `index` changed.
+        void indexChanged() {
+            first = index.empty() ? 0 : index.front();
+            contiguous = index.empty() || index.back() - index.front() + 1 == static_cast<std::int64_t>(index.size());
+        }
         const Block* find(std::int32_t block) const {
-            if (index.empty()) return nullptr;
             // Blocks without a gap from the first: the block's place is its distance from the first.
-            const auto guess = static_cast<std::size_t>(static_cast<std::int64_t>(block) - index[0]);
+            const auto guess = static_cast<std::size_t>(static_cast<std::int64_t>(block) - first);
+            if (contiguous) return guess < blocks.size() ? blocks[guess].get() : nullptr;
             if (guess < index.size() && index[guess] == block) return blocks[guess].get();
-            if (block < index[0]) return nullptr;
+            if (block < first) return nullptr;
             // Each block number exceeds the one before by at least one, so the block, if present,
             // lies before the guessed place.
             const auto end = index.begin() + static_cast<std::ptrdiff_t>(std::min(guess, index.size()));
