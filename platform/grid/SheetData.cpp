@@ -167,24 +167,28 @@ void SheetData::bringUpToDate(std::int32_t col, std::int32_t row) {
                 range.col2 = std::min(range.col2, cols);
                 range.row2 = std::min(range.row2, rows);
                 // Only the cells the range holds: a range over a large empty area costs nothing.
-                for (std::int32_t pc = range.col1; pc <= range.col2 && pc < cells.columnCount(); ++pc) {
-                    cells.forEachInColumn(pc, range.row1, range.row2, [&](std::int32_t, std::int32_t pr, Cell& p) {
-                        if (!p.formula) return;
-                        if (p.state == CellState::Dirty) {
-                            work.push_back(Dependencies::key(pc, pr));
-                        } else if (p.state == CellState::Visiting) {
-                            // A cycle: every cell on the path from p up to this one is in it.
-                            const std::uint64_t target = Dependencies::key(pc, pr) | kExpanded;
-                            for (std::size_t i = self + 1; i-- > base;) {
-                                if (!(work[i] & kExpanded)) continue;
-                                if (Cell* member = cells.find(Dependencies::colOf(work[i] & ~kExpanded),
-                                                              Dependencies::rowOf(work[i])))
-                                    member->set(CellBit::Cycle, true);
-                                if (work[i] == target) break;
-                            }
+                auto precedent = [&](std::int32_t pc, std::int32_t pr, Cell& p) {
+                    if (!p.formula) return;
+                    if (p.state == CellState::Dirty) {
+                        work.push_back(Dependencies::key(pc, pr));
+                    } else if (p.state == CellState::Visiting) {
+                        // A cycle: every cell on the path from p up to this one is in it.
+                        const std::uint64_t target = Dependencies::key(pc, pr) | kExpanded;
+                        for (std::size_t i = self + 1; i-- > base;) {
+                            if (!(work[i] & kExpanded)) continue;
+                            if (Cell* member = cells.find(Dependencies::colOf(work[i] & ~kExpanded),
+                                                          Dependencies::rowOf(work[i])))
+                                member->set(CellBit::Cycle, true);
+                            if (work[i] == target) break;
                         }
-                    });
+                    }
+                };
+                if (range.isSingleCell()) {
+                    if (Cell* p = cells.find(range.col1, range.row1)) precedent(range.col1, range.row1, *p);
+                    continue;
                 }
+                for (std::int32_t pc = range.col1; pc <= range.col2 && pc < cells.columnCount(); ++pc)
+                    cells.forEachInColumn(pc, range.row1, range.row2, precedent);
             }
             continue;
         }
