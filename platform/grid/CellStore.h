@@ -24,6 +24,8 @@ class CellStore {
 public:
     static constexpr std::int32_t kBlockBits = 4;
     static constexpr std::int32_t kBlockSize = 1 << kBlockBits;
+    // Ranges up to this many cells are walked cell by cell, without merging their columns' blocks.
+    static constexpr std::int64_t kSmallRange = 64;
 
     CellStore() = default;
     // A copy has blocks of its own (the cells' texts and formulas are shared, being immutable).
@@ -100,6 +102,15 @@ public:
         if (col1 > col2 || row1 > row2) return;
         if (col1 == col2) {
             forEachInColumn(col1, row1, row2, visit);
+            return;
+        }
+        if (static_cast<std::int64_t>(col2 - col1 + 1) * (static_cast<std::int64_t>(row2) - row1 + 1) <= kSmallRange) {
+            // A small block of cells (SUM(A1:C3) in every row of a sheet) is read directly.
+            for (std::int32_t r = row1; r <= row2; ++r)
+                for (std::int32_t c = col1; c <= col2; ++c) {
+                    Cell* cell = find(c, r);
+                    if (cell && !cell->isBlank() && !proceed(visit, c, r, *cell)) return;
+                }
             return;
         }
         // Bands of one block's rows, in order; within a band the columns that have that block.
