@@ -210,9 +210,13 @@ void BM_DeclaredHugeHoldingSixCells(benchmark::State& state) {
     prototype.varCells.append(VlVarCell(L"Width", kVlInput, kVlDouble, 0, 0, L"200"));
     prototype.varCells.append(VlVarCell(L"Area", kVlOutput, kVlDouble));
     for (auto _ : state) {
+        // As a command runs it: loaded and scanned afresh, nothing kept from the run before.
+        gSSDlgsMgr.destroyAll();
+        grid::LoadedFiles::clear();
         VlDlgStandardsData data = prototype;
         if (!StartDlgStandardsSS(data) || data.varCells[1].value.toDouble() != 400) state.SkipWithError("run failed");
     }
+    gSSDlgsMgr.destroyAll();
 }
 BENCHMARK(BM_DeclaredHugeHoldingSixCells)->Unit(benchmark::kMillisecond);
 

@@ -9,6 +9,7 @@ CellStore::CellStore(const CellStore& other) : columns_(other.columns_.size()) {
         const Column& from = other.columns_[c];
         Column& to = columns_[c];
         to.index = from.index;
+        to.indexChanged();
         to.blocks.reserve(from.blocks.size());
         for (const auto& block : from.blocks) to.blocks.push_back(std::make_unique<Block>(*block));
     }
@@ -32,6 +33,7 @@ void CellStore::copyFrom(const CellStore& other) {
         const Column& from = other.columns_[c];
         Column& to = columns_[c];
         to.index = from.index;
+        to.indexChanged();
         to.blocks.clear();
         to.blocks.reserve(from.blocks.size());
         for (const auto& block : from.blocks) {
@@ -57,6 +59,7 @@ Cell& CellStore::at(std::int32_t col, std::int32_t row) {
     const std::size_t place = column.firstAtOrAfter(number);
     column.index.insert(column.index.begin() + static_cast<std::ptrdiff_t>(place), number);
     auto inserted = column.blocks.insert(column.blocks.begin() + static_cast<std::ptrdiff_t>(place), std::make_unique<Block>());
+    column.indexChanged();
     return (*inserted)->cells[slot];
 }
 
@@ -84,6 +87,7 @@ void CellStore::dropRowsFrom(std::int32_t row) {
         const std::size_t keep = column.firstAtOrAfter(first);
         column.index.resize(keep);
         column.blocks.resize(keep);
+        column.indexChanged();
     }
 }
 

@@ -24,6 +24,8 @@ class CellStore {
 public:
     static constexpr std::int32_t kBlockBits = 4;
     static constexpr std::int32_t kBlockSize = 1 << kBlockBits;
+    // Ranges up to this many cells are walked cell by cell, without merging their columns' blocks.
+    static constexpr std::int64_t kSmallRange = 64;
 
     CellStore() = default;
     // A copy has blocks of its own (the cells' texts and formulas are shared, being immutable).
@@ -102,6 +104,15 @@ public:
             forEachInColumn(col1, row1, row2, visit);
             return;
         }
+        if (static_cast<std::int64_t>(col2 - col1 + 1) * (static_cast<std::int64_t>(row2) - row1 + 1) <= kSmallRange) {
+            // A small block of cells (SUM(A1:C3) in every row of a sheet) is read directly.
+            for (std::int32_t r = row1; r <= row2; ++r)
+                for (std::int32_t c = col1; c <= col2; ++c) {
+                    Cell* cell = find(c, r);
+                    if (cell && !cell->isBlank() && !proceed(visit, c, r, *cell)) return;
+                }
+            return;
+        }
         // Bands of one block's rows, in order; within a band the columns that have that block.
         std::vector<BandEntry> bands;
         collectBands(col1, col2, row1, row2, bands);
@@ -172,13 +183,20 @@ private:
     struct Column {
         std::vector<std::int32_t> index;             // block numbers (row >> kBlockBits), ascending
         std::vector<std::unique_ptr<Block>> blocks;  // the blocks, in the order of `index`
+        std::int32_t first = 0;                      // index.front()
+        bool contiguous = true;                      // index runs first, first + 1, ... without a gap
 
+        // After `index` changed.
+        void indexChanged() {
+            first = index.empty() ? 0 : index.front();
+            contiguous = index.empty() || index.back() - index.front() + 1 == static_cast<std::int64_t>(index.size());
+        }
         const Block* find(std::int32_t block) const {
-            if (index.empty()) return nullptr;
             // Blocks without a gap from the first: the block's place is its distance from the first.
-            const auto guess = static_cast<std::size_t>(static_cast<std::int64_t>(block) - index[0]);
+            const auto guess = static_cast<std::size_t>(static_cast<std::int64_t>(block) - first);
+            if (contiguous) return guess < blocks.size() ? blocks[guess].get() : nullptr;
             if (guess < index.size() && index[guess] == block) return blocks[guess].get();
-            if (block < index[0]) return nullptr;
+            if (block < first) return nullptr;
             // Each block number exceeds the one before by at least one, so the block, if present,
             // lies before the guessed place.
             const auto end = index.begin() + static_cast<std::ptrdiff_t>(std::min(guess, index.size()));

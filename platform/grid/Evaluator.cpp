@@ -99,7 +99,8 @@ void Evaluator::visitValues(const CellRange& range, ValueVisit visit, void* stat
         return;
     }
     sheet_.cells.forEachByRow(range, [&](std::int32_t col, std::int32_t row, const Cell& cell) {
-        if (cell.state == CellState::Visiting) return visit(state, col, row, Value::error(ErrorCode::Circular));
+        // A formula not computed yet is read as a single cell reads it (the run waits for it).
+        if (cell.formula && cell.state != CellState::Clean) return visit(state, col, row, cellValue(col, row));
         return cell.value.isEmpty() || visit(state, col, row, cell.value);
     });
 }

@@ -174,15 +174,19 @@ void SheetData::bringUpToDate(std::int32_t col, std::int32_t row) {
                 range.col2 = std::min(range.col2, cols);
                 range.row2 = std::min(range.row2, rows);
                 // Only the cells the range holds: a range over a large empty area costs nothing.
-                for (std::int32_t pc = range.col1; pc <= range.col2 && pc < cells.columnCount(); ++pc) {
-                    cells.forEachInColumn(pc, range.row1, range.row2, [&](std::int32_t, std::int32_t pr, Cell& p) {
-                        if (!p.formula) return;
-                        if (p.state == CellState::Dirty) work.push_back(Dependencies::key(pc, pr));
-                        // A precedent on the walk already: the order found here holds only for
-                        // these values, so a full calculation must not replay it.
-                        else if (p.state != CellState::Clean) orderDependsOnValues = true;
-                    });
+                auto precedent = [&](std::int32_t pc, std::int32_t pr, Cell& p) {
+                    if (!p.formula) return;
+                    if (p.state == CellState::Dirty) work.push_back(Dependencies::key(pc, pr));
+                    // A precedent on the walk already: the order found here holds only for
+                    // these values, so a full calculation must not replay it.
+                    else if (p.state != CellState::Clean) orderDependsOnValues = true;
+                };
+                if (range.isSingleCell()) {
+                    if (Cell* p = cells.find(range.col1, range.row1)) precedent(range.col1, range.row1, *p);
+                    continue;
                 }
+                for (std::int32_t pc = range.col1; pc <= range.col2 && pc < cells.columnCount(); ++pc)
+                    cells.forEachInColumn(pc, range.row1, range.row2, precedent);
             }
             continue;
         }

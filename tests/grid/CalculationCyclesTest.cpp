@@ -78,6 +78,28 @@ TEST(CalculationCycles, WhatIsReadDecidesForASingleCellToo) {
     EXPECT_EQ(s.value(1, 5), circular());
 }
 
+TEST(CalculationCycles, ARangeReadWaitsForAFormulaNotComputedYet) {
+    // B1 reads C1 through a range in the branch A1 = 1 takes; C1 reads B1 only when A1 is not 1.
+    for (bool cFirst : {false, true}) {
+        for (bool autoCalc : {true, false}) {
+            Sheet s = makeSheet();
+            s.setBool(kSwitchAutoCalc, autoCalc);
+            s.setNumber(1, 1, 1);
+            if (cFirst) ASSERT_TRUE(s.setFormula(3, 1, L"IF(A1=1,7,B1+1)").ok);
+            ASSERT_TRUE(s.setFormula(2, 1, L"IF(A1=0,5,SUM(C1:C2))").ok);
+            if (!cFirst) ASSERT_TRUE(s.setFormula(3, 1, L"IF(A1=1,7,B1+1)").ok);
+            for (double a1 : {1.0, 0.0, 1.0}) {
+                s.setNumber(1, 1, a1);
+                if (!autoCalc) s.recalc();
+                const std::string where = "A1=" + std::to_string(a1) + (cFirst ? " C1 first" : " B1 first");
+                // Asked in both orders: C1 first walks into B1, which then reads C1 while it is pending.
+                EXPECT_EQ(s.value(3, 1), num(a1 == 1 ? 7 : 6)) << where;
+                EXPECT_EQ(s.value(2, 1), num(a1 == 1 ? 7 : 5)) << where;
+            }
+        }
+    }
+}
+
 TEST(CalculationCycles, ACycleOfThreeThroughBranchesAndItsReaders) {
     // A2 -> B2 -> C2 -> A2 read each other only while D2 is positive.
     Sheet s = makeSheet();

@@ -60,6 +60,9 @@ TEST(CellStore, RowOrderWalkInterleavesColumnsAndHonoursTheRange) {
     EXPECT_EQ(byRow(store, {2, 4, 7, 41}), (Positions{{2, 40}, {5, 40}, {7, 41}}));
     EXPECT_EQ(byRow(store, {2, 1, 2, kRowLimit}), (Positions{{2, 3}, {2, 40}}));  // one column
     EXPECT_TRUE(byRow(store, {10, 1, kColLimit, kRowLimit}).empty());
+    // Small ranges are read cell by cell: the same cells in the same order.
+    EXPECT_EQ(byRow(store, {2, 3, 9, 3}), (Positions{{2, 3}, {9, 3}}));
+    EXPECT_EQ(byRow(store, {4, 40, 7, 41}), (Positions{{5, 40}, {7, 41}}));
 
     Positions firstTwo;
     store.forEachByRow({0, 0, kColLimit, kRowLimit}, [&](std::int32_t c, std::int32_t r, Cell&) {
