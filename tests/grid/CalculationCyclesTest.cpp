@@ -85,9 +85,13 @@ TEST(CalculationCycles, ARangeReadWaitsForAFormulaNotComputedYet) {
             Sheet s = makeSheet();
             s.setBool(kSwitchAutoCalc, autoCalc);
             s.setNumber(1, 1, 1);
-            if (cFirst) ASSERT_TRUE(s.setFormula(3, 1, L"IF(A1=1,7,B1+1)").ok);
+            if (cFirst) {
+                ASSERT_TRUE(s.setFormula(3, 1, L"IF(A1=1,7,B1+1)").ok);
+            }
             ASSERT_TRUE(s.setFormula(2, 1, L"IF(A1=0,5,SUM(C1:C2))").ok);
-            if (!cFirst) ASSERT_TRUE(s.setFormula(3, 1, L"IF(A1=1,7,B1+1)").ok);
+            if (!cFirst) {
+                ASSERT_TRUE(s.setFormula(3, 1, L"IF(A1=1,7,B1+1)").ok);
+            }
             for (double a1 : {1.0, 0.0, 1.0}) {
                 s.setNumber(1, 1, a1);
                 if (!autoCalc) s.recalc();
