@@ -16,6 +16,9 @@ if [ ${#targets[@]} -eq 0 ]; then
         [ -x "$binary" ] && targets+=("$(basename "$binary" | sed 's/^fuzz_//')")
     done
 fi
+# The targets that write files (section tables, mapping files, grid files) write them atomically, with
+# an fsync each time; in memory that costs nothing.
+if [ -z "${TMPDIR:-}" ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 work=${FUZZ_WORK:-$(mktemp -d /tmp/connsheet-fuzz.XXXXXX)}
 echo "scratch folder: $work"
 status=0
