@@ -14,13 +14,27 @@
 
 namespace {
 
+// The scratch folder, removed when the process ends normally.
+class Folder {
+public:
+    Folder() : path_(std::filesystem::temp_directory_path() / ("cs_fuzz_mapping_" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(path_);
+    }
+    ~Folder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
 const std::filesystem::path& folder() {
-    static const std::filesystem::path path = [] {
-        auto p = std::filesystem::temp_directory_path() / ("cs_fuzz_mapping_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(p);
-        return p;
-    }();
-    return path;
+    static const Folder scratch;
+    return scratch.path();
 }
 
 }  // namespace

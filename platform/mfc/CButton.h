@@ -6,6 +6,7 @@
 class CButton : public CWnd {
 public:
     BOOL Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    using CWnd::Create;  // the window-class form stays callable beside this one
 
     int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
     void SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }

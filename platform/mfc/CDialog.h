@@ -24,6 +24,7 @@ public:
     // Creates the dialog modeless (it shows itself when its template has WS_VISIBLE, else call
     // ShowWindow). False when the template is missing.
     virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    using CWnd::Create;  // the window-class form stays callable beside this one
     BOOL CreateIndirect(const ui::DialogTemplate& dialogTemplate, CWnd* parent = nullptr);
     // Modal: ends the modal loop with the result. Modeless: hides the dialog (it stays alive until
     // DestroyWindow), as Win32 does.

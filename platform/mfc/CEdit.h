@@ -7,6 +7,7 @@
 class CEdit : public CWnd {
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    using CWnd::Create;  // the window-class form stays callable beside this one
 
     // Selection as character positions [start, end); SetSel(0, -1) selects all, SetSel(-1) removes it.
     void GetSel(int& start, int& end) const;

@@ -17,6 +17,7 @@ public:
     CPoint operator-() const { return {-x, -y}; }
     CPoint& operator+=(POINT o) { x += o.x; y += o.y; return *this; }
     CPoint& operator-=(POINT o) { x -= o.x; y -= o.y; return *this; }
-    bool operator==(POINT o) const { return x == o.x && y == o.y; }
-    bool operator!=(POINT o) const { return !(*this == o); }
+    // Hidden friends, not members: with a member taking the base type, C++20's reversed candidate for
+    // CPoint == CPoint ties with the written one; "!=" is rewritten from "==".
+    friend bool operator==(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
 };

@@ -57,6 +57,9 @@ public:
 
     operator LPRECT() { return this; }
     operator LPCRECT() const { return this; }
-    bool operator==(const RECT& r) const { return left == r.left && top == r.top && right == r.right && bottom == r.bottom; }
-    bool operator!=(const RECT& r) const { return !(*this == r); }
+    // Hidden friends, not members: with a member taking the base type, C++20's reversed candidate for
+    // CRect == CRect ties with the written one; "!=" is rewritten from "==".
+    friend bool operator==(const RECT& a, const RECT& b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    }
 };

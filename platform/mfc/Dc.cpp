@@ -563,7 +563,6 @@ int CDC::DrawText(const CString& text, LPRECT rect, UINT format)
 }
 
 CPaintDC::CPaintDC(CWnd* window)
-    : m_window(window)
 {
     ActivePainting& painting = activePainting();
     if (window && painting.context && painting.window == window->GetSafeHwnd()) {

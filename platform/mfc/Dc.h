@@ -175,7 +175,6 @@ public:
     ~CPaintDC() override;
 
 private:
-    CWnd* m_window;
     bool m_borrowed = false;
 };
 

@@ -89,6 +89,7 @@ BOOL AfxInitRichEdit2();
 class CListCtrl : public CWnd {
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    using CWnd::Create;  // the window-class form stays callable beside this one
 
     int GetItemCount() const;
     // Inserts before `index` (clamped to the end); returns the new item's index, or -1.

@@ -40,6 +40,7 @@ using CHARFORMAT2 = CHARFORMAT;
 class CRichEditCtrl : public CEdit {
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    using CEdit::Create;  // the window-class form stays callable beside this one
 
     // Applies the format's masked fields to the selection (an empty selection formats nothing, as the
     // text typed next is not modelled).

@@ -41,6 +41,7 @@ struct TCHITTESTINFO {
 class CTabCtrl : public CWnd {
 public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    using CWnd::Create;  // the window-class form stays callable beside this one
 
     // Inserts before `index` (clamped to the end); returns the new tab's index, or -1.
     int InsertItem(int index, LPCTSTR text);

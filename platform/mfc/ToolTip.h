@@ -21,6 +21,7 @@ class CToolTipCtrl : public CWnd {
 public:
     // A tooltip window owned by `parent` (destroyed with it).
     BOOL Create(CWnd* parent, DWORD style = 0);
+    using CWnd::Create;  // the window-class form stays callable beside this one
 
     // A tool for a whole window (rect null and id 0) or for a rectangle of it, by id.
     BOOL AddTool(CWnd* tool, LPCTSTR text, LPCRECT rect = nullptr, UINT_PTR id = 0);

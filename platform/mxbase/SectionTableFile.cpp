@@ -45,5 +45,9 @@ bool writeFile(const Mx_String& path, const Mx_Array<Mx_StringArray>& rows) {
         }
         lines.append(Mx_String(std::move(line)));
     }
+    // Written as UTF-8, a leading U+FEFF reads back as a byte-order mark and is dropped; a second
+    // one in front is the mark, and the table's own character stays.
+    if (!lines.isEmpty() && !lines[0].isEmpty() && lines[0].at(0) == L'\uFEFF')
+        lines[0] = Mx_String(L"\uFEFF") + lines[0];
     return ObjectExportWriteFile(path, lines);
 }

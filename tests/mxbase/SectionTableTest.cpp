@@ -65,6 +65,24 @@ TEST(SectionTableFile, RowsRoundTripAndUnstorableFieldsAreRefused) {
     fs::remove_all(folder);
 }
 
+// A table whose first field starts with U+FEFF (a zero-width no-break space, say pasted into the
+// picture name) must not lose it to the byte-order mark the reader strips.
+TEST(SectionTableFile, LeadingNoBreakSpaceSurvivesTheRoundTrip) {
+    fs::path folder = tempFolder("bom");
+    Mx_String path(((folder / "Bom.pr").string()));
+    for (const wchar_t* first : {L"\uFEFF", L"\uFEFFpic.bmp", L"\uFEFF\uFEFF"}) {
+        Mx_Array<Mx_StringArray> rows;
+        rows.append(Mx_StringArray{first, L"x"});
+        rows.append(Mx_StringArray{L"SysName"});
+        ASSERT_TRUE(writeFile(path, rows));
+        Mx_String name;
+        Mx_Array<Mx_StringArray> back;
+        ASSERT_TRUE(readFile(path, name, back));
+        EXPECT_EQ(back, rows) << Mx_String(first).length();
+    }
+    fs::remove_all(folder);
+}
+
 TEST(SectionTableManager, SystemNamesFromAnyLanguageIgnoringCase) {
     Mx_SectionTableManager& tables = bundled();
     struct Case {
