@@ -1,7 +1,8 @@
 // The NAME=VALUE inputs and "--gen NAME=VALUE" general variables of `connsheet eval` come from the
 // user's shell. Each line of the input is one argument ("g:" first makes it a --gen); the split and the
 // general-variable list keep their promises, and the command over the bundled bolt layout sheet
-// answers 2 exactly when an argument is malformed or names no input, else 0 or 1.
+// answers 2 exactly when an argument is malformed, names no input or gives a Double input no number,
+// else 0 or 1.
 #include <cstdint>
 #include <cstdlib>  // abort
 #include <sstream>
@@ -66,6 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             args.push_back("--gen");
         } else if (split && !isInput(name)) {
             malformed = true;  // not an input of the sheet
+        } else if (split) {
+            std::string why;
+            malformed = malformed || !connsheet::acceptsValue(kVlDouble, value, why);  // both inputs are Double
         }
         malformed = malformed || !split;
         args.push_back(line);

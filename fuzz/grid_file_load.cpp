@@ -2,42 +2,21 @@
 // byte picks the file name (".vls", ".csv", ".TSV", no extension); the rest is the file. A load
 // gives what loading the same bytes in the detected format gives; a refused file names its line and
 // leaves the sheet untouched; a loaded sheet saves under a native name and loads back to the same text.
-#include <unistd.h>  // getpid
-
 #include <cstdint>
-#include <cstdlib>  // abort
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
 
+#include "fuzz/FuzzSupport.h"
 #include "platform/grid/GridFile.h"
 #include "platform/grid/Sheet.h"
 
 namespace {
 
+using fuzzsupport::check;
+
 namespace fs = std::filesystem;
-
-class Folder {
-public:
-    Folder() : path_(fs::temp_directory_path() / ("cs_fuzz_grid_file_" + std::to_string(::getpid()))) {
-        fs::create_directories(path_);
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
 
 grid::Sheet markedSheet() {
     grid::Sheet sheet;
@@ -50,7 +29,7 @@ grid::Sheet markedSheet() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Folder folder;
+    static const fuzzsupport::ScratchFolder folder("cs_fuzz_grid_file");
     if (size == 0) return 0;
     static const char* const kNames[] = {"Fuzz.vls", "Fuzz.csv", "Fuzz.TSV", "Fuzz"};
     const fs::path file = folder.path() / kNames[data[0] % 4];

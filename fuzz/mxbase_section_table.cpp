@@ -2,42 +2,20 @@
 // library dialogs. Any bytes read as a table file without harm; what was read writes and reads back to
 // the same rows; and when the folder is loaded as a library, every section the table lists is found
 // again by its own name, with its values and display names reachable.
-#include <unistd.h>  // getpid
-
 #include <cstdint>
-#include <cstdlib>  // abort
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "fuzz/FuzzSupport.h"
 #include "platform/mxbase/Mx_SectionTableManager.h"
 #include "platform/mxbase/SectionTableFile.h"
 
 namespace {
 
+using fuzzsupport::check;
+
 namespace fs = std::filesystem;
-
-class Folder {
-public:
-    Folder() : path_(fs::temp_directory_path() / ("cs_fuzz_section_table_" + std::to_string(::getpid()))) {
-        fs::create_directories(path_ / "prof");
-        fs::create_directories(path_ / "copy");
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
 
 bool sameRows(const Mx_Array<Mx_StringArray>& a, const Mx_Array<Mx_StringArray>& b) {
     if (a.length() != b.length()) return false;
@@ -59,7 +37,9 @@ std::wstring folded(const Mx_String& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Folder folder;
+    static const fuzzsupport::ScratchFolder folder("cs_fuzz_section_table");
+    static const bool made = fs::create_directories(folder.path() / "prof") | fs::create_directories(folder.path() / "copy");
+    (void)made;
     const fs::path file = folder.path() / "prof" / "HX.pr";
     std::ofstream(file, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

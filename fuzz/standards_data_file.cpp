@@ -2,46 +2,25 @@
 // the library. Any bytes read as either without harm; the file read from disk gives what the parser
 // gives for the same text; no field holds a TAB or a line feed; and the tolerance choice over the
 // sizes stays inside the tolerances it was given.
-#include <unistd.h>  // getpid
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>  // abort
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "fuzz/FuzzSupport.h"
 #include "platform/mxbase/TextFile.h"
 #include "standards/VlDataFile.h"
 #include "standards/VlTolerance.h"
 
 namespace {
 
+using fuzzsupport::check;
+
 namespace fs = std::filesystem;
-
-class Folder {
-public:
-    Folder() : path_(fs::temp_directory_path() / ("cs_fuzz_data_file_" + std::to_string(::getpid()))) {
-        fs::create_directories(path_);
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
 
 bool sameRows(const VlDataFile::Rows& a, const VlDataFile::Rows& b) {
     if (a.size() != b.size()) return false;
@@ -59,7 +38,7 @@ bool moderate(double v) { return std::isfinite(v) && std::fabs(v) < 1e8; }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Folder folder;
+    static const fuzzsupport::ScratchFolder folder("cs_fuzz_data_file");
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const Mx_String text(textfile::decode(bytes));
     const std::size_t lines = textfile::splitLines(text.view()).size();
@@ -71,8 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A CR that does not end a line stays in its field, as the core's line splitting keeps it.
         for (const Mx_String& field : row) check(field.str().find_first_of(L"\t\n") == std::wstring::npos);
     }
-    const VlDataFile::Sizes sizes = VlDataFile::parseSizes(text);
-    check(sizes.size() <= lines);
+    const VlDataFile::SizesFile sizesFile = VlDataFile::parseSizesFile(text);
+    const VlDataFile::Sizes& sizes = sizesFile.sizes;
+    // Every line is a size or is skipped (and so said), never both.
+    check(sizes.size() + sizesFile.skipped.size() <= lines);
+    check(VlDataFile::parseSizes(text) == sizes);
 
     // The same bytes as files: what the functions read is what the parsers give.
     const fs::path dat = folder.path() / "Fuzz.dat";
@@ -82,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto readRows = VlDataFile::readData(Mx_String(dat.string()));
     check(readRows != nullptr && sameRows(*readRows, rows));
     const auto readSizes = VlDataFile::readSizes(Mx_String(siz.string()));
-    check(readSizes != nullptr && *readSizes == sizes);
+    check(readSizes != nullptr && readSizes->sizes == sizes && readSizes->skipped == sizesFile.skipped);
 
     // The tolerance choice, with the first pair as step and value and the second as the tolerances.
     if (sizes.size() < 2) return 0;

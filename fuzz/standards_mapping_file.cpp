@@ -1,13 +1,11 @@
 // A mapping file is outside input: any bytes read as a mapping file without harm, and whatever
 // mapping they give is written and read back as the same links (bar the pairs the writer leaves out).
-#include <unistd.h>  // getpid
-
 #include <cstdint>
-#include <cstdlib>  // abort
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "fuzz/FuzzSupport.h"
 #include "platform/mxbase/Mx_StringArray.h"
 #include "platform/mxbase/ObjectExportFiles.h"
 #include "standards/VlSSMapping.h"
@@ -15,25 +13,8 @@
 namespace {
 
 // The scratch folder, removed when the process ends normally.
-class Folder {
-public:
-    Folder() : path_(std::filesystem::temp_directory_path() / ("cs_fuzz_mapping_" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(path_);
-    }
-    ~Folder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 const std::filesystem::path& folder() {
-    static const Folder scratch;
+    static const fuzzsupport::ScratchFolder scratch("cs_fuzz_mapping");
     return scratch.path();
 }
 

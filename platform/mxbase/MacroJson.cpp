@@ -670,21 +670,6 @@ std::string write(const Mx_Macro& macro, const MacroData* tabs) {
     return j.dump(2, ' ', false, nlohmann::detail::error_handler_t::replace) + "\n";
 }
 
-bool readFile(const Mx_String& path, Mx_Macro& macro, MacroData* tabs, Mx_String& error) {
-    std::string problem;
-    std::optional<std::string> bytes = fsys::readBytes(fsys::resolve(path.view()), &problem);
-    if (!bytes) {
-        error = Mx_String(problem);
-        return false;
-    }
-    Mx_String inner;
-    if (!read(*bytes, macro, tabs, inner)) {
-        error = path + L": " + inner;
-        return false;
-    }
-    return true;
-}
-
 bool writeFile(const Mx_String& path, const Mx_Macro& macro, const MacroData* tabs, Mx_String& error) {
     std::string json = write(macro, tabs);
     // A file this program could not read back (a value that is not a finite number, a text with a

@@ -21,8 +21,6 @@ bool read(std::string_view json, Mx_Macro& macro, MacroData* tabs, Mx_String& er
 // UTF-8 JSON, indented by two blanks, ending with a line feed.
 std::string write(const Mx_Macro& macro, const MacroData* tabs);
 
-// The file at `path` ("\" or "/", letter case resolved as everywhere in the core).
-bool readFile(const Mx_String& path, Mx_Macro& macro, MacroData* tabs, Mx_String& error);
 // Writes atomically: the old file stays as it was when anything fails.
 bool writeFile(const Mx_String& path, const Mx_Macro& macro, const MacroData* tabs, Mx_String& error);
 

@@ -1,6 +1,10 @@
 #include "platform/mxbase/Mx_DbMacro.h"
 
+#include <optional>
+#include <string>
+
 #include "platform/arx/AcTransaction.h"
+#include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/MacroJson.h"
 
@@ -27,18 +31,17 @@ Mx_Macro* Mx_DbMacro::macroWrite(AcTransaction* transaction) {
 Acad::ErrorStatus Mx_DbMacro::readFromFile(const Mx_String& path, MacroData* data, Mx_String* error) {
     if (erased_)
         return Acad::eWasErased;
-    Mx_Macro macro;
-    MacroData tabs;
-    Mx_String problem;
-    if (!macrojson::readFile(path, macro, data != nullptr ? &tabs : nullptr, problem)) {
+    std::string problem;
+    const std::optional<std::string> bytes = fsys::readBytes(fsys::resolve(path.view()), &problem);
+    if (!bytes) {
         if (error != nullptr)
-            *error = problem;
+            *error = Mx_String(problem);
         return Acad::eInvalidInput;
     }
-    macro_ = std::move(macro);
-    if (data != nullptr)
-        data->setTabsFrom(tabs);
-    return Acad::eOk;
+    const Acad::ErrorStatus status = readFromText(*bytes, data, error);
+    if (status != Acad::eOk && error != nullptr)
+        *error = path + L": " + *error;
+    return status;
 }
 
 Acad::ErrorStatus Mx_DbMacro::readFromText(std::string_view json, MacroData* data, Mx_String* error) {
