@@ -38,7 +38,11 @@ std::wstring folded(const Mx_String& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const fuzzsupport::ScratchFolder folder("cs_fuzz_section_table");
-    static const bool made = fs::create_directories(folder.path() / "prof") | fs::create_directories(folder.path() / "copy");
+    static const bool made = [] {
+        fs::create_directories(folder.path() / "prof");
+        fs::create_directories(folder.path() / "copy");
+        return true;
+    }();
     (void)made;
     const fs::path file = folder.path() / "prof" / "HX.pr";
     std::ofstream(file, std::ios::binary | std::ios::trunc)
