@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (general) line.erase(0, 2);
         // Options are not what is fuzzed here: a stray "--lib" would move the library under later runs.
         // A command line cannot hold a NUL.
-        if (line.empty() || line[0] == '-' || line.find('\0') != std::string::npos) continue;
+        // "++" is the option parser's end of a subcommand, no argument either.
+        if (line.empty() || line[0] == '-' || line == "++" || line.find('\0') != std::string::npos) continue;
 
         std::string name, value;
         const bool split = connsheet::splitAssignment(line, name, value);
