@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "platform/mfc/CWndAccess.h"
+#include "platform/mfc/Dc.h"
 #include "platform/mfc/MessageLoop.h"
 #include "platform/mfc/UiDriver.h"
 #include "platform/mfc/Win32Api.h"
@@ -295,8 +296,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnPaint();
         return 0;
     case WM_ERASEBKGND:
-        // FIXME: no device context object reaches handlers yet; a rendering backend would wrap wParam.
-        return OnEraseBkgnd(nullptr);
+        return OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
     case WM_HSCROLL:
         OnHScroll(LOWORD(wParam), HIWORD(wParam), nullptr);
         return 0;

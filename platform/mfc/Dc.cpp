@@ -11,6 +11,7 @@
 #include "platform/mfc/Font.h"
 #include "platform/mfc/GdiBrush.h"
 #include "platform/mfc/GdiColors.h"
+#include "platform/mfc/TextRenderer.h"
 #include "platform/mfc/Window.h"
 
 namespace {
@@ -201,9 +202,31 @@ ui::BitmapImage* CDC::surface() const
     return m_ownSurface.get();
 }
 
-void CDC::setSurface(std::shared_ptr<ui::BitmapImage> surface)
+void CDC::setSurface(std::shared_ptr<ui::BitmapImage> surface, int scale)
 {
     m_ownSurface = std::move(surface);
+    m_scale = std::max(1, scale);
+}
+
+void CDC::put(int x, int y, std::uint32_t color)
+{
+    ui::BitmapImage* target = surface();
+    if (!target)
+        return;
+    const int s = scale();
+    if (s == 1) {
+        target->setPixel(x, y, color);
+        return;
+    }
+    for (int dy = 0; dy < s; ++dy)
+        for (int dx = 0; dx < s; ++dx)
+            target->setPixel(x * s + dx, y * s + dy, color);
+}
+
+std::uint32_t CDC::get(int x, int y) const
+{
+    const ui::BitmapImage* target = surface();
+    return target ? target->pixel(x * scale(), y * scale()) : 0;
 }
 
 void CDC::record(std::wstring call)
@@ -216,8 +239,10 @@ void CDC::fill(const RECT& rect, COLORREF color)
     ui::BitmapImage* target = surface();
     if (!target)
         return;
-    const int left = std::max<int>(rect.left, 0), top = std::max<int>(rect.top, 0);
-    const int right = std::min<int>(rect.right, target->width()), bottom = std::min<int>(rect.bottom, target->height());
+    const int s = scale();
+    const int left = std::max<int>(rect.left * s, 0), top = std::max<int>(rect.top * s, 0);
+    const int right = std::min<int>(rect.right * s, target->width());
+    const int bottom = std::min<int>(rect.bottom * s, target->height());
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x)
             target->setPixel(x, y, color);
@@ -231,9 +256,7 @@ void CDC::plotPen(int x, int y)
         return;
     const int width = std::max(1, pen->width);
     const int from = -(width - 1) / 2;
-    for (int dy = from; dy < from + width; ++dy)
-        for (int dx = from; dx < from + width; ++dx)
-            target->setPixel(x + dx, y + dy, pen->color);
+    fill({x + from, y + from, x + from + width, y + from + width}, pen->color);
 }
 
 void CDC::drawLine(int x0, int y0, int x1, int y1)
@@ -347,7 +370,7 @@ void CDC::DrawFocusRect(LPCRECT rect)
     ui::BitmapImage* target = surface();
     if (!target)
         return;
-    auto invert = [&](int x, int y) { target->setPixel(x, y, ~target->pixel(x, y) & white); };
+    auto invert = [&](int x, int y) { put(x, y, ~get(x, y) & white); };
     for (int x = rect->left; x < rect->right; x += 2)
         invert(x, rect->top), invert(x, rect->bottom - 1);
     for (int y = rect->top + 2; y < rect->bottom - 1; y += 2)
@@ -356,17 +379,16 @@ void CDC::DrawFocusRect(LPCRECT rect)
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF color)
 {
-    if (ui::BitmapImage* target = surface())
-        target->setPixel(x, y, ui::resolveColor(color));
+    put(x, y, ui::resolveColor(color));
     return ui::resolveColor(color);
 }
 
 COLORREF CDC::GetPixel(int x, int y) const
 {
     const ui::BitmapImage* target = surface();
-    if (!target || x < 0 || y < 0 || x >= target->width() || y >= target->height())
+    if (!target || x < 0 || y < 0 || x * scale() >= target->width() || y * scale() >= target->height())
         return CLR_INVALID;
-    return target->pixel(x, y);
+    return get(x, y);
 }
 
 BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, DWORD rop)
@@ -393,7 +415,7 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSour
             std::uint32_t sourcePixel = pattern;
             if (needsSource) {
                 const int sx = xSource + column * sourceWidth / width, sy = ySource + row * sourceHeight / height;
-                sourcePixel = from->pixel(sx, sy);
+                sourcePixel = source->get(sx, sy);
                 // Colour conversions between monochrome and colour surfaces, as Windows makes them:
                 // a mask drawn on colour takes the destination's text (0) and background (1) colours;
                 // a colour picture drawn on a mask gives 1 where it has the source's background colour.
@@ -403,7 +425,7 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSour
                     sourcePixel = sourcePixel == source->m_bkColor ? white : 0;
             }
             const int tx = x + column, ty = y + row;
-            target->setPixel(tx, ty, applyRop(sourcePixel, target->pixel(tx, ty), rop) & white);
+            put(tx, ty, applyRop(sourcePixel, get(tx, ty), rop) & white);
         }
     }
     return TRUE;
@@ -422,7 +444,7 @@ BOOL CDC::DrawIcon(int x, int y, HICON icon)
     for (int row = 0; row < picture->height(); ++row)
         for (int column = 0; column < picture->width(); ++column)
             if (mask.pixel(column, row) != white)
-                target->setPixel(x + column, y + row, picture->pixel(column, row));
+                put(x + column, y + row, picture->pixel(column, row));
     return TRUE;
 }
 
@@ -439,38 +461,42 @@ void CDC::DrawTransparent(int x, int y, const ui::BitmapImage& picture, const ui
     for (int row = 0; row < picture.height(); ++row) {
         for (int column = 0; column < picture.width(); ++column) {
             const int tx = x + column, ty = y + row;
-            const std::uint32_t kept = target->pixel(tx, ty) & mask.pixel(column, row);
-            target->setPixel(tx, ty, kept | opaque.pixel(column, row));
+            const std::uint32_t kept = get(tx, ty) & mask.pixel(column, row);
+            put(tx, ty, kept | opaque.pixel(column, row));
         }
     }
 }
 
-int CDC::charWidth() const
+LOGFONT CDC::currentFont() const
 {
-    const LOGFONT font = ui::fontOrDefault(m_fontHandle);
-    const int height = font.lfHeight == 0 ? 11 : std::abs(int(font.lfHeight));
-    return (height + 1) / 2;
+    return ui::fontOrDefault(m_fontHandle);
 }
 
 int CDC::lineHeight() const
 {
-    const LOGFONT font = ui::fontOrDefault(m_fontHandle);
-    const int height = font.lfHeight == 0 ? 11 : std::abs(int(font.lfHeight));
-    return height + 2;
+    return ui::TextRenderer::instance().metrics(currentFont()).height;
 }
 
 CSize CDC::GetTextExtent(const CString& text) const
 {
-    int longest = 0, lines = 1, current = 0;
-    for (wchar_t c : text.str()) {
-        if (c == L'\n') {
-            ++lines;
-            current = 0;
-        } else if (c != L'\r') {
-            longest = std::max(longest, ++current);
-        }
+    // As GetTextExtentPoint32: one line's advance; line breaks are characters like any other, but
+    // callers here measure labels that may hold several lines, so each line is measured on its own.
+    ui::TextRenderer& renderer = ui::TextRenderer::instance();
+    const LOGFONT font = currentFont();
+    int longest = 0, lines = 1;
+    std::wstring_view rest = text.str();
+    for (;;) {
+        const std::size_t end = rest.find(L'\n');
+        std::wstring_view line = rest.substr(0, end);
+        if (!line.empty() && line.back() == L'\r')
+            line.remove_suffix(1);
+        longest = std::max(longest, renderer.width(font, line));
+        if (end == std::wstring_view::npos)
+            break;
+        rest.remove_prefix(end + 1);
+        ++lines;
     }
-    return CSize(longest * charWidth(), lines * lineHeight());
+    return CSize(longest, lines * lineHeight());
 }
 
 BOOL CDC::TextOut(int x, int y, const CString& text)
@@ -478,51 +504,128 @@ BOOL CDC::TextOut(int x, int y, const CString& text)
     CRect rect(x, y, x + GetTextExtent(text).cx, y + lineHeight());
     record(L"TextOut(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L",\"" + text.str() + L"\")");
     const std::size_t before = m_calls.size();
-    DrawText(text, &rect, DT_SINGLELINE | DT_NOCLIP);
+    DrawText(text, &rect, DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
     m_calls.resize(before);
     return TRUE;
 }
+
+namespace {
+
+// Without DT_NOPREFIX "&x" marks x as the mnemonic and "&&" is one ampersand. The mark itself is
+// not drawn: Windows hides mnemonic underlines until the keyboard is used.
+std::wstring withoutPrefixes(std::wstring_view text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size())
+            ++i;
+        else if (text[i] == L'&')
+            continue;
+        out += text[i];
+    }
+    return out;
+}
+
+// Breaks text into the lines DrawText draws: at line breaks (unless single-line), and with
+// DT_WORDBREAK between words so each line fits the width; a word wider than the width stays whole and
+// is clipped, as Windows does.
+std::vector<std::wstring> breakLines(const std::wstring& text, UINT format, int width, const LOGFONT& font)
+{
+    std::vector<std::wstring> paragraphs;
+    if (format & DT_SINGLELINE) {
+        std::wstring line;
+        for (wchar_t c : text)
+            if (c != L'\n' && c != L'\r')
+                line += c;
+        paragraphs.push_back(std::move(line));
+    } else {
+        std::wstring line;
+        for (wchar_t c : text) {
+            if (c == L'\r')
+                continue;
+            if (c == L'\n') {
+                paragraphs.push_back(std::move(line));
+                line.clear();
+                continue;
+            }
+            line += c;
+        }
+        paragraphs.push_back(std::move(line));
+    }
+    if (!(format & DT_WORDBREAK) || (format & DT_SINGLELINE))
+        return paragraphs;
+    ui::TextRenderer& renderer = ui::TextRenderer::instance();
+    std::vector<std::wstring> lines;
+    std::vector<int> advances;
+    for (const std::wstring& paragraph : paragraphs) {
+        renderer.advances(font, paragraph, advances);
+        std::size_t start = 0;
+        while (start <= paragraph.size()) {
+            // The longest run of whole words from `start` that fits.
+            int used = 0;
+            std::size_t end = start, lastBreak = std::wstring::npos;
+            while (end < paragraph.size()) {
+                if (paragraph[end] == L' ')
+                    lastBreak = end;
+                if (used + advances[end] > width && paragraph[end] != L' ')
+                    break;
+                used += advances[end++];
+            }
+            if (end < paragraph.size() && lastBreak != std::wstring::npos && lastBreak > start)
+                end = lastBreak;
+            else if (end < paragraph.size())
+                while (end < paragraph.size() && paragraph[end] != L' ')
+                    ++end;  // one word wider than the line
+            std::wstring line = paragraph.substr(start, end - start);
+            while (!line.empty() && line.back() == L' ')
+                line.pop_back();
+            lines.push_back(std::move(line));
+            start = end;
+            while (start < paragraph.size() && paragraph[start] == L' ')
+                ++start;
+            if (start >= paragraph.size())
+                break;
+        }
+    }
+    return lines;
+}
+
+// Shortens a line to fit the width with "..." at its end.
+std::wstring withEllipsis(const std::wstring& line, int width, const LOGFONT& font)
+{
+    ui::TextRenderer& renderer = ui::TextRenderer::instance();
+    if (renderer.width(font, line) <= width)
+        return line;
+    const int dots = renderer.width(font, L"...");
+    std::vector<int> advances;
+    renderer.advances(font, line, advances);
+    int used = 0;
+    std::size_t keep = 0;
+    while (keep < line.size() && used + advances[keep] + dots <= width)
+        used += advances[keep++];
+    return line.substr(0, keep) + L"...";
+}
+
+}  // namespace
 
 int CDC::DrawText(const CString& text, LPRECT rect, UINT format)
 {
     if (!rect)
         return 0;
-    // Break into lines: at newlines unless single-line; at spaces to fit the width with DT_WORDBREAK.
-    const int cw = charWidth(), lh = lineHeight();
-    std::vector<std::wstring> lines;
-    if (format & DT_SINGLELINE) {
-        std::wstring line;
-        for (wchar_t c : text.str())
-            if (c != L'\n' && c != L'\r')
-                line += c;
-        lines.push_back(line);
-    } else {
-        std::wstring line;
-        const int maxChars = (format & DT_WORDBREAK) ? std::max(1, int((rect->right - rect->left) / cw)) : 1 << 30;
-        for (wchar_t c : text.str()) {
-            if (c == L'\r')
-                continue;
-            if (c == L'\n') {
-                lines.push_back(line), line.clear();
-                continue;
-            }
-            line += c;
-            if (int(line.size()) > maxChars) {
-                const std::size_t space = line.rfind(L' ');
-                if (space != std::wstring::npos && space > 0) {
-                    lines.push_back(line.substr(0, space));
-                    line = line.substr(space + 1);
-                } else {
-                    lines.push_back(line.substr(0, line.size() - 1));
-                    line = line.substr(line.size() - 1);
-                }
-            }
-        }
-        lines.push_back(line);
-    }
+    ui::TextRenderer& renderer = ui::TextRenderer::instance();
+    const LOGFONT font = currentFont();
+    const int lh = lineHeight();
+    const int boxWidth = int(rect->right - rect->left);
+    const std::wstring shown = (format & DT_NOPREFIX) ? text.str() : withoutPrefixes(text.str());
+    std::vector<std::wstring> lines = breakLines(shown, format, boxWidth, font);
+    if (format & DT_END_ELLIPSIS)
+        for (std::wstring& line : lines)
+            line = withEllipsis(line, boxWidth, font);
     int widest = 0;
+    std::vector<int> widths;
     for (const auto& line : lines)
-        widest = std::max(widest, int(line.size()) * cw);
+        widest = std::max(widest, widths.emplace_back(renderer.width(font, line)));
     const int height = int(lines.size()) * lh;
     if (format & DT_CALCRECT) {
         rect->right = rect->left + widest;
@@ -538,26 +641,30 @@ int CDC::DrawText(const CString& text, LPRECT rect, UINT format)
         top = rect->top + (rect->bottom - rect->top - lh) / 2;
     else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM))
         top = rect->bottom - lh;
-    const bool clip = (format & DT_NOCLIP) == 0;
+    const RECT clip = (format & DT_NOCLIP) ? RECT{-(1 << 20), -(1 << 20), 1 << 20, 1 << 20} : *rect;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const int width = int(lines[i].size()) * cw;
+        const int width = widths[i];
         int left = rect->left;
         if (format & DT_CENTER)
-            left = rect->left + (rect->right - rect->left - width) / 2;
+            left = rect->left + (boxWidth - width) / 2;
         else if (format & DT_RIGHT)
             left = rect->right - width;
         const int y = top + int(i) * lh;
-        auto paint = [&](int l, int t, int r, int b, COLORREF color) {
-            for (int py = t; py < b; ++py)
-                for (int px = l; px < r; ++px)
-                    if (!clip || (px >= rect->left && px < rect->right && py >= rect->top && py < rect->bottom))
-                        target->setPixel(px, py, color);
-        };
-        if (m_bkMode == OPAQUE)
-            paint(left, y, left + width, y + lh, m_bkColor);
-        for (std::size_t k = 0; k < lines[i].size(); ++k)
-            if (lines[i][k] != L' ')
-                paint(left + int(k) * cw, y + 2, left + int(k + 1) * cw - 1, y + lh - 2, m_textColor);
+        if (m_bkMode == OPAQUE) {
+            const RECT box{std::max<LONG>(left, clip.left), std::max<LONG>(y, clip.top),
+                           std::min<LONG>(left + width, clip.right), std::min<LONG>(y + lh, clip.bottom)};
+            if (box.left < box.right && box.top < box.bottom)
+                fill(box, m_bkColor);
+        }
+        renderer.draw(*target, scale(), font, left, y, lines[i], m_textColor, clip);
+        if (font.lfUnderline || font.lfStrikeOut) {
+            const ui::TextMetrics metrics = renderer.metrics(font);
+            const int lineY = font.lfUnderline ? y + metrics.ascent + 1 : y + metrics.ascent * 2 / 3;
+            const RECT stroke{std::max<LONG>(left, clip.left), std::max<LONG>(lineY, clip.top),
+                              std::min<LONG>(left + width, clip.right), std::min<LONG>(lineY + 1, clip.bottom)};
+            if (stroke.left < stroke.right && stroke.top < stroke.bottom)
+                fill(stroke, m_textColor);
+        }
     }
     return height;
 }
@@ -566,7 +673,8 @@ CPaintDC::CPaintDC(CWnd* window)
 {
     ActivePainting& painting = activePainting();
     if (window && painting.context && painting.window == window->GetSafeHwnd()) {
-        setSurface(std::shared_ptr<ui::BitmapImage>(painting.context->surface(), [](ui::BitmapImage*) {}));
+        setSurface(std::shared_ptr<ui::BitmapImage>(painting.context->surface(), [](ui::BitmapImage*) {}),
+                   painting.context->scale());
         m_borrowed = true;
     }
 }
@@ -581,6 +689,19 @@ CPaintDC::~CPaintDC()
 
 namespace ui {
 
+void paintClient(HWND hwnd, const std::shared_ptr<BitmapImage>& surface, int scale, std::vector<std::wstring>* calls)
+{
+    CDC context;
+    context.setSurface(surface, scale);
+    ActivePainting saved = activePainting();
+    activePainting() = {hwnd, &context};
+    sendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(context.GetSafeHdc()), 0);
+    sendMessage(hwnd, WM_PAINT, 0, 0);
+    activePainting() = saved;
+    if (calls)
+        *calls = context.calls();
+}
+
 Painting paintWindow(HWND hwnd)
 {
     Painting result;
@@ -590,15 +711,8 @@ Painting paintWindow(HWND hwnd)
     const RECT client = window->clientRect();
     auto image = std::make_shared<BitmapImage>(int(client.right - client.left), int(client.bottom - client.top),
                                                GetSysColor(COLOR_BTNFACE));
-    CDC context;
-    context.setSurface(image);
-    ActivePainting saved = activePainting();
-    activePainting() = {hwnd, &context};
-    sendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(context.GetSafeHdc()), 0);
-    sendMessage(hwnd, WM_PAINT, 0, 0);
-    activePainting() = saved;
+    paintClient(hwnd, image, 1, &result.calls);
     result.image = *image;
-    result.calls = context.calls();
     return result;
 }
 

@@ -7,9 +7,11 @@
 // rectangles, fills, bitmaps, icons and text boxes are also rasterised onto it, so a test can check
 // pixels too.
 //
-// Text has no glyphs here: every character is a cell of fixed width (half the font height, rounded
-// up) and height (the font height + 2); a visible character is painted as a solid block inside its
-// cell in the text colour. Enough to see where text lands and how long it is.
+// Text is measured and drawn with real fonts (TextRenderer.h): DrawText breaks words, adds ellipses
+// and aligns by the glyphs' real advances.
+//
+// A window surface may be drawn at a scale (2 for a picture at 192 dpi): coordinates stay logical and
+// every primitive covers scale x scale device pixels; text is drawn with the font at that scale.
 //
 // Colours given as system-colour values (0x800000nn) are resolved to RGB when they are used.
 #include <memory>
@@ -137,8 +139,10 @@ public:
     void clearCalls() { m_calls.clear(); }
     // The surface drawn on (the selected bitmap or the window surface); null when only recording.
     ui::BitmapImage* surface() const;
-    // Gives the context a surface of its own (ui::paintWindow uses it for window contexts).
-    void setSurface(std::shared_ptr<ui::BitmapImage> surface);
+    // Gives the context a surface of its own (ui::paintWindow uses it for window contexts), drawn at
+    // `scale` device pixels per logical pixel.
+    void setSurface(std::shared_ptr<ui::BitmapImage> surface, int scale = 1);
+    int scale() const { return m_bitmap ? 1 : m_scale; }
 
     // Appends a line to calls() (a paint context borrowing a window surface reports through this).
     void record(std::wstring call);
@@ -147,7 +151,10 @@ private:
     void fill(const RECT& rect, COLORREF color);
     void drawLine(int x0, int y0, int x1, int y1);
     void plotPen(int x, int y);
-    int charWidth() const;
+    // One logical pixel: scale x scale device pixels.
+    void put(int x, int y, std::uint32_t color);
+    std::uint32_t get(int x, int y) const;
+    LOGFONT currentFont() const;
     int lineHeight() const;
 
     std::vector<std::wstring> m_calls;
@@ -162,6 +169,7 @@ private:
     COLORREF m_textColor = 0;
     COLORREF m_bkColor = 0xFFFFFF;
     int m_bkMode = OPAQUE;
+    int m_scale = 1;
     CPoint m_position;
 };
 
@@ -194,5 +202,11 @@ struct Painting {
 // client size (first filled with the button-face colour, the default dialog background), then WM_PAINT
 // whose CPaintDC draws on the same surface.
 Painting paintWindow(HWND window);
+
+// Erases and paints a window's client area on the given surface (at `scale`), keeping what the
+// handlers drew in `calls` when given. The surface holds what lies beneath beforehand: a window whose
+// handlers leave pixels alone shows it.
+void paintClient(HWND window, const std::shared_ptr<BitmapImage>& surface, int scale,
+                 std::vector<std::wstring>* calls = nullptr);
 
 }  // namespace ui

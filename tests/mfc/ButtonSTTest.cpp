@@ -104,7 +104,11 @@ TEST(ColorStatic, PaintsItsBackgroundAndTextColours)
     const ui::Painting painting = ui::paintWindow(label.GetSafeHwnd());
     ASSERT_EQ(painting.image.width(), 30);
     EXPECT_EQ(painting.image.pixel(29, 0), RGB(255, 255, 0));
-    EXPECT_EQ(painting.image.pixel(1, 5), RGB(255, 0, 0));
+    int red = 0;  // the text's ink: antialiased, so counted rather than matched one pixel
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 30; ++x)
+            red += GetGValue(painting.image.pixel(x, y)) < 128 && GetRValue(painting.image.pixel(x, y)) > 200;
+    EXPECT_GT(red, 5);
     ASSERT_FALSE(painting.calls.empty());
     EXPECT_EQ(painting.calls[0], L"FillSolidRect(0,0,30,14,#FFFF00)");
     // System-colour values are accepted and resolved when painting.

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/Font.h"
 #include "platform/mfc/GdiBrush.h"
 #include "platform/mfc/GdiColors.h"
+#include "platform/mfc/TextRenderer.h"
 
 namespace {
 
@@ -118,20 +121,83 @@ TEST(Dc, ColourToMonochromeBlitMakesAMaskOfTheBackgroundColour)
     EXPECT_EQ(mono.image()->pixels(), (std::vector<std::uint32_t>{white, black}));
 }
 
-TEST(Dc, TextBoxesAreMeasuredFromTheFontAndClipped)
+TEST(Dc, TextIsMeasuredWithTheRealFont)
 {
-    CFont font;
-    font.CreateFont(-10, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Verdana");
+    ASSERT_TRUE(ui::TextRenderer::instance().hasRealFonts()) << "the render module must load in tests";
+    CFont normal, bold;
+    normal.CreateFont(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    bold.CreateFont(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
     Canvas canvas(40, 14);
-    canvas.dc.SelectObject(&font);
-    EXPECT_EQ(canvas.dc.GetTextExtent(L"abcd"), CSize(20, 12));
-    CRect measure(0, 0, 12, 0);
-    canvas.dc.DrawText(L"ab cd", &measure, DT_CALCRECT | DT_WORDBREAK);
-    EXPECT_EQ(measure, CRect(0, 0, 10, 24));
+    canvas.dc.SelectObject(&normal);
+    const CSize iiii = canvas.dc.GetTextExtent(L"iiii"), wwww = canvas.dc.GetTextExtent(L"WWWW");
+    EXPECT_LT(iiii.cx * 2, wwww.cx) << "proportional glyphs, not fixed cells";
+    EXPECT_EQ(canvas.dc.GetTextExtent(L"ab").cx + canvas.dc.GetTextExtent(L"cd").cx,
+              canvas.dc.GetTextExtent(L"abcd").cx) << "laid out without kerning, as GDI does";
+    EXPECT_GE(iiii.cy, 12);
+    EXPECT_LE(iiii.cy, 15);
+    const CSize twoLines = canvas.dc.GetTextExtent(L"ab\r\nabcdef");
+    EXPECT_EQ(twoLines, CSize(canvas.dc.GetTextExtent(L"abcdef").cx, 2 * iiii.cy));
+    canvas.dc.SelectObject(&bold);
+    const int boldWidth = canvas.dc.GetTextExtent(L"abcd").cx;
+    canvas.dc.SelectObject(&normal);
+    EXPECT_GT(boldWidth, canvas.dc.GetTextExtent(L"abcd").cx);
+}
 
+TEST(Dc, DrawTextBreaksWordsAddsEllipsesAndHidesPrefixes)
+{
+    Canvas canvas(200, 40);
+    const int ab = canvas.dc.GetTextExtent(L"ab").cx, cd = canvas.dc.GetTextExtent(L"cd").cx;
+    const int line = canvas.dc.GetTextExtent(L"x").cy;
+    CRect measure(0, 0, canvas.dc.GetTextExtent(L"ab c").cx, 0);
+    canvas.dc.DrawText(L"ab cd", &measure, DT_CALCRECT | DT_WORDBREAK);
+    EXPECT_EQ(measure, CRect(0, 0, std::max(ab, cd), 2 * line));
+    // A word wider than the box stays whole on its line.
+    CRect narrow(0, 0, 3, 0);
+    canvas.dc.DrawText(L"abcdef gh", &narrow, DT_CALCRECT | DT_WORDBREAK);
+    EXPECT_EQ(narrow.Width(), canvas.dc.GetTextExtent(L"abcdef").cx);
+    EXPECT_EQ(narrow.Height(), 2 * line);
+    // Mnemonic marks are not drawn; "&&" is one ampersand; DT_NOPREFIX draws them all.
+    CRect prefixed(0, 0, 200, 0), plain(0, 0, 200, 0), raw(0, 0, 200, 0), doubled(0, 0, 200, 0);
+    canvas.dc.DrawText(L"&File", &prefixed, DT_CALCRECT | DT_SINGLELINE);
+    canvas.dc.DrawText(L"File", &plain, DT_CALCRECT | DT_SINGLELINE);
+    canvas.dc.DrawText(L"&File", &raw, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    canvas.dc.DrawText(L"A&&B", &doubled, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(prefixed.Width(), plain.Width());
+    EXPECT_GT(raw.Width(), plain.Width());
+    EXPECT_EQ(doubled.Width(), canvas.dc.GetTextExtent(L"A&B").cx);
+    // An ellipsis keeps the text inside its box.
+    CRect shortened(0, 0, canvas.dc.GetTextExtent(L"abcdefgh").cx - 2, 0);
+    canvas.dc.DrawText(L"abcdefgh", &shortened, DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_LE(shortened.Width(), canvas.dc.GetTextExtent(L"abcdefgh").cx - 2);
+    EXPECT_GT(shortened.Width(), canvas.dc.GetTextExtent(L"...").cx);
+}
+
+TEST(Dc, TextIsClippedToItsBox)
+{
+    Canvas canvas(40, 14);
     canvas.dc.SetBkMode(TRANSPARENT);
-    CRect box(0, 0, 7, 12);
-    canvas.dc.DrawText(L"xx", &box, DT_SINGLELINE);
-    // Cells are 5 pixels wide with a 4-pixel block; the second block is clipped at the box's edge (7).
-    EXPECT_EQ(canvas.row(5, black), "####.##" + std::string(33, '.'));
+    CRect box(0, 0, 7, 14);
+    canvas.dc.DrawText(L"WWW", &box, DT_SINGLELINE);
+    int inside = 0, outside = 0;
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 40; ++x)
+            (x < 7 ? inside : outside) += canvas.dc.GetPixel(x, y) != white;
+    EXPECT_GT(inside, 5);
+    EXPECT_EQ(outside, 0);
+}
+
+TEST(Dc, AScaledSurfaceDrawsEveryLogicalPixelAsABlock)
+{
+    auto surface = std::make_shared<ui::BitmapImage>(20, 20, white);
+    CDC dc;
+    dc.setSurface(surface, 2);
+    dc.FillSolidRect(1, 1, 2, 1, red);
+    dc.SetPixel(5, 5, blue);
+    EXPECT_EQ(surface->pixel(1, 1), white);
+    EXPECT_EQ(surface->pixel(2, 2), red);
+    EXPECT_EQ(surface->pixel(5, 3), red);
+    EXPECT_EQ(surface->pixel(6, 2), white);
+    EXPECT_EQ(surface->pixel(11, 11), blue);
+    EXPECT_EQ(dc.GetPixel(5, 5), blue);
+    EXPECT_EQ(dc.GetPixel(10, 10), CLR_INVALID);
 }
