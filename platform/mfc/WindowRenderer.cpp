@@ -12,28 +12,25 @@
 namespace ui {
 namespace {
 
-int widthOf(const RECT& r)
-{
+int widthOf(const RECT& r) {
     return int(r.right - r.left);
 }
 
-int heightOf(const RECT& r)
-{
+int heightOf(const RECT& r) {
     return int(r.bottom - r.top);
 }
 
 // Copies the device pixels of `from` at (x, y) of `to` (device coordinates), clipped to `to`.
-void blit(const BitmapImage& from, BitmapImage& to, int x, int y)
-{
+void blit(const BitmapImage& from, BitmapImage& to, int x, int y) {
     const int top = std::max(0, -y), left = std::max(0, -x);
-    const int bottom = std::min(from.height(), to.height() - y), right = std::min(from.width(), to.width() - x);
+    const int bottom = std::min(from.height(), to.height() - y),
+              right = std::min(from.width(), to.width() - x);
     for (int row = top; row < bottom; ++row)
         for (int column = left; column < right; ++column)
             to.setPixel(x + column, y + row, from.pixel(column, row));
 }
 
-BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height)
-{
+BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height) {
     BitmapImage out(std::max(0, width), std::max(0, height), GetSysColor(COLOR_BTNFACE));
     for (int row = 0; row < out.height(); ++row)
         for (int column = 0; column < out.width(); ++column)
@@ -42,17 +39,24 @@ BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height)
     return out;
 }
 
-bool isDialog(const Window& window)
-{
+bool isDialog(const Window& window) {
     return window.className == L"#32770";
 }
 
+// The most device pixels one window's picture may take: beyond it (a template of absurd size) the
+// window is left out rather than the process running out of memory.
+constexpr long long kMaxWindowPixels = 16LL << 20;
+constexpr int kMaxPictureSide = 4096;
+
 // Draws `window` (its frame, client and children) onto `canvas` with its top-left at the logical point
 // (x, y). What lies beneath shows through wherever the window's handlers leave pixels alone.
-void render(Window& window, BitmapImage& canvas, int x, int y, int scale)
-{
-    const int width = widthOf(window.rect), height = heightOf(window.rect);
-    if (width <= 0 || height <= 0)
+void render(Window& window, BitmapImage& canvas, int x, int y, int scale) {
+    // Only the part that can show on the canvas is drawn: a window is clipped to its parent.
+    const int width = std::min(widthOf(window.rect), canvas.width() / scale - x);
+    const int height = std::min(heightOf(window.rect), canvas.height() / scale - y);
+    if (width <= 0 || height <= 0 || x + widthOf(window.rect) <= 0 || y + heightOf(window.rect) <= 0)
+        return;
+    if (static_cast<long long>(width) * height * scale * scale > kMaxWindowPixels)
         return;
     BitmapImage whole = cut(canvas, x * scale, y * scale, width * scale, height * scale);
     const RECT insets = frameInsets(window.style, window.exStyle);
@@ -62,8 +66,14 @@ void render(Window& window, BitmapImage& canvas, int x, int y, int scale)
         paintNonClient(window, dc);
     }
     const RECT client = window.clientRect();
+    const int clientWidth = std::min(widthOf(client), width - int(insets.left));
+    const int clientHeight = std::min(heightOf(client), height - int(insets.top));
+    if (clientWidth <= 0 || clientHeight <= 0) {
+        blit(whole, canvas, x * scale, y * scale);
+        return;
+    }
     auto surface = std::make_shared<BitmapImage>(cut(whole, int(insets.left) * scale, int(insets.top) * scale,
-                                                     widthOf(client) * scale, heightOf(client) * scale));
+                                                     clientWidth * scale, clientHeight * scale));
     // Dialogs and frames erase with the button face, as their classes' background brush does.
     if (isDialog(window) || !window.isChild())
         *surface = BitmapImage(surface->width(), surface->height(), GetSysColor(COLOR_BTNFACE));
@@ -81,8 +91,7 @@ void render(Window& window, BitmapImage& canvas, int x, int y, int scale)
     blit(whole, canvas, x * scale, y * scale);
 }
 
-bool ownedBy(const Window& popup, const Window& root)
-{
+bool ownedBy(const Window& popup, const Window& root) {
     for (const Window* owner = popup.owner; owner; owner = owner->owner ? owner->owner : owner->parent)
         if (owner == &root)
             return true;
@@ -91,8 +100,7 @@ bool ownedBy(const Window& popup, const Window& root)
 
 }  // namespace
 
-void paintNonClient(const Window& window, CDC& dc)
-{
+void paintNonClient(const Window& window, CDC& dc) {
     const int width = widthOf(window.rect), height = heightOf(window.rect);
     RECT rect{0, 0, width, height};
     if (window.style & (WS_THICKFRAME | WS_DLGFRAME) || window.exStyle & WS_EX_DLGMODALFRAME)
@@ -137,13 +145,17 @@ void paintNonClient(const Window& window, CDC& dc)
         classic::drawEdge(dc, rect, classic::Edge::Sunken);
 }
 
-BitmapImage renderWindow(HWND hwnd, int scale)
-{
+BitmapImage renderWindow(HWND hwnd, int scale) {
     Window* window = windowFromHandle(hwnd);
     if (!window)
         return {};
     scale = std::clamp(scale, 1, 8);
-    BitmapImage canvas(widthOf(window->rect) * scale, heightOf(window->rect) * scale, GetSysColor(COLOR_BTNFACE));
+    // A picture larger than any screen shows its top-left part.
+    const int width = std::clamp(widthOf(window->rect), 0, kMaxPictureSide / scale);
+    const int height = std::clamp(heightOf(window->rect), 0, kMaxPictureSide / scale);
+    if (width == 0 || height == 0)
+        return {};
+    BitmapImage canvas(width * scale, height * scale, GetSysColor(COLOR_BTNFACE));
     render(*window, canvas, 0, 0, scale);
     // Pop-ups it owns, where they are on screen relative to it.
     const RECT origin = window->screenRect();
