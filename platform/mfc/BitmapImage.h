@@ -27,6 +27,10 @@ public:
     std::uint32_t pixel(int x, int y) const;
     void setPixel(int x, int y, std::uint32_t color);
     const std::vector<std::uint32_t>& pixels() const { return m_pixels; }
+    // Copies a rectangle of `from` (at fromX, fromY) to (x, y) here, clipped to both pictures.
+    void copyFrom(const BitmapImage& from, int fromX, int fromY, int x, int y, int width, int height);
+    // Fills a rectangle, clipped to the picture (monochrome pictures keep black and white only).
+    void fill(int left, int top, int right, int bottom, std::uint32_t color);
 
     // A monochrome mask of the same size: white (1) where this picture has exactly the colour
     // `transparent`, black (0) elsewhere.

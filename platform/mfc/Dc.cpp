@@ -240,12 +240,7 @@ void CDC::fill(const RECT& rect, COLORREF color)
     if (!target)
         return;
     const int s = scale();
-    const int left = std::max<int>(rect.left * s, 0), top = std::max<int>(rect.top * s, 0);
-    const int right = std::min<int>(rect.right * s, target->width());
-    const int bottom = std::min<int>(rect.bottom * s, target->height());
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            target->setPixel(x, y, color);
+    target->fill(int(rect.left) * s, int(rect.top) * s, int(rect.right) * s, int(rect.bottom) * s, color);
 }
 
 void CDC::plotPen(int x, int y)
@@ -375,6 +370,24 @@ void CDC::DrawFocusRect(LPCRECT rect)
         invert(x, rect->top), invert(x, rect->bottom - 1);
     for (int y = rect->top + 2; y < rect->bottom - 1; y += 2)
         invert(rect->left, y), invert(rect->right - 1, y);
+}
+
+void CDC::GradientFill(const RECT& rect, COLORREF from, COLORREF to, bool horizontal)
+{
+    record(L"GradientFill(" + rectText(rect) + L"," + hex(from) + L"," + hex(to) + (horizontal ? L",H)" : L",V)"));
+    const COLORREF a = ui::resolveColor(from), b = ui::resolveColor(to);
+    const int span = std::max(1, int(horizontal ? rect.right - rect.left : rect.bottom - rect.top));
+    for (int i = 0; i < span; ++i) {
+        auto mix = [&](int shift) {
+            const int x = (a >> shift) & 0xFF, y = (b >> shift) & 0xFF;
+            return COLORREF((x + (y - x) * i / span) & 0xFF) << shift;
+        };
+        const COLORREF color = mix(0) | mix(8) | mix(16);
+        if (horizontal)
+            fill({rect.left + i, rect.top, rect.left + i + 1, rect.bottom}, color);
+        else
+            fill({rect.left, rect.top + i, rect.right, rect.top + i + 1}, color);
+    }
 }
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF color)

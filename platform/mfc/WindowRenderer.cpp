@@ -21,21 +21,15 @@ int heightOf(const RECT& r) {
 }
 
 // Copies the device pixels of `from` at (x, y) of `to` (device coordinates), clipped to `to`.
-void blit(const BitmapImage& from, BitmapImage& to, int x, int y) {
-    const int top = std::max(0, -y), left = std::max(0, -x);
-    const int bottom = std::min(from.height(), to.height() - y),
-              right = std::min(from.width(), to.width() - x);
-    for (int row = top; row < bottom; ++row)
-        for (int column = left; column < right; ++column)
-            to.setPixel(x + column, y + row, from.pixel(column, row));
+void blit(const BitmapImage& from, BitmapImage& to, int x, int y)
+{
+    to.copyFrom(from, 0, 0, x, y, from.width(), from.height());
 }
 
-BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height) {
+BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height)
+{
     BitmapImage out(std::max(0, width), std::max(0, height), GetSysColor(COLOR_BTNFACE));
-    for (int row = 0; row < out.height(); ++row)
-        for (int column = 0; column < out.width(); ++column)
-            if (x + column >= 0 && y + row >= 0 && x + column < from.width() && y + row < from.height())
-                out.setPixel(column, row, from.pixel(x + column, y + row));
+    out.copyFrom(from, x, y, 0, 0, width, height);
     return out;
 }
 
@@ -72,11 +66,13 @@ void render(Window& window, BitmapImage& canvas, int x, int y, int scale) {
         blit(whole, canvas, x * scale, y * scale);
         return;
     }
-    auto surface = std::make_shared<BitmapImage>(cut(whole, int(insets.left) * scale, int(insets.top) * scale,
-                                                     clientWidth * scale, clientHeight * scale));
-    // Dialogs and frames erase with the button face, as their classes' background brush does.
-    if (isDialog(window) || !window.isChild())
-        *surface = BitmapImage(surface->width(), surface->height(), GetSysColor(COLOR_BTNFACE));
+    // Dialogs and frames erase with the button face, as their classes' background brush does; other
+    // windows start from what lies beneath them.
+    auto surface =
+        isDialog(window) || !window.isChild()
+            ? std::make_shared<BitmapImage>(clientWidth * scale, clientHeight * scale, GetSysColor(COLOR_BTNFACE))
+            : std::make_shared<BitmapImage>(cut(whole, int(insets.left) * scale, int(insets.top) * scale,
+                                                clientWidth * scale, clientHeight * scale));
     const HWND handle = window.handle;
     paintClient(handle, surface, scale);
     Window* alive = windowFromHandle(handle);
@@ -113,15 +109,7 @@ void paintNonClient(const Window& window, CDC& dc) {
         // The caption bar: 22 pixels of the caption colour over a line of the face colour.
         const RECT bar{rect.left, rect.top, rect.right, rect.top + 22};
         dc.FillSolidRect(bar.left, bar.bottom, widthOf(bar), 1, GetSysColor(COLOR_BTNFACE));
-        const COLORREF from = GetSysColor(COLOR_ACTIVECAPTION), to = GetSysColor(COLOR_GRADIENTACTIVECAPTION);
-        const int span = std::max(1, widthOf(bar));
-        for (int column = 0; column < widthOf(bar); ++column) {
-            auto mix = [&](int shift) {
-                const int a = (from >> shift) & 0xFF, b = (to >> shift) & 0xFF;
-                return COLORREF((a + (b - a) * column / span) & 0xFF) << shift;
-            };
-            dc.FillSolidRect(bar.left + column, bar.top, 1, heightOf(bar), mix(0) | mix(8) | mix(16));
-        }
+        dc.GradientFill(bar, GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_GRADIENTACTIVECAPTION), true);
         int textRight = bar.right - 4;
         if (window.style & WS_SYSMENU) {
             const RECT box{bar.right - 2 - 18, bar.top + 3, bar.right - 2, bar.top + 3 + 16};
