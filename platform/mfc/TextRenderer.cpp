@@ -9,6 +9,14 @@
 #include <cwctype>
 #include <filesystem>
 
+// Fontconfig, pango and the libraries under them keep caches for the life of the process that they
+// never free; the leak checker of sanitizer builds would report them at every exit.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\nleak:libpango\nleak:libglib\nleak:libgobject\nleak:libcairo.so\n"
+           "leak:libharfbuzz.so\nleak:libfreetype.so\nleak:libpixman\n";
+}
+
 namespace ui {
 namespace {
 
