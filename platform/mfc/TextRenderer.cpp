@@ -17,11 +17,16 @@ extern "C" const char* __lsan_default_suppressions()
            "leak:libharfbuzz.so\nleak:libfreetype.so\nleak:libpixman\n";
 }
 
+extern "C" const char* __lsan_default_options()
+{
+    return "print_suppressions=0";
+}
+
 namespace ui {
 namespace {
 
-// Where the module may be: named by the environment, beside the program in an installed tree, or
-// found through the program's run path (the build tree).
+// Where the module may be: named by the environment, beside the program in an installed tree, in the
+// build tree the program was built in, or found through the program's run path.
 render::RenderBackend* loadBackend() {
     std::vector<std::string> candidates;
     if (const char* named = std::getenv("CONNSHEET_RENDER_MODULE"); named && *named)
@@ -33,6 +38,9 @@ render::RenderBackend* loadBackend() {
             (program.parent_path() / ".." / "lib" / "connsheet" / kRenderModuleName).string());
         candidates.push_back((program.parent_path() / kRenderModuleName).string());
     }
+#ifdef CONNSHEET_RENDER_BUILD_MODULE
+    candidates.emplace_back(CONNSHEET_RENDER_BUILD_MODULE);
+#endif
     candidates.emplace_back(kRenderModuleName);
     std::string reasons;
     for (const std::string& candidate : candidates) {
