@@ -283,14 +283,13 @@ void GridWindow::showCell(HWND hwnd, SS_COORD col, SS_COORD row) {
     auto fitFirst = [](SS_COORD target, SS_COORD first, int room, auto size) {
         if (target < 1) return first;
         if (target < first) return target;
-        // Scroll forward until the target ends inside the room (or is the first one in view).
-        while (first < target) {
-            int used = 0;
-            for (SS_COORD i = first; i <= target; ++i) used += size(i);
-            if (used <= room) break;
-            ++first;
-        }
-        return first;
+        // The first line that still lets the target end inside the room (or the target itself),
+        // found backwards from the target so a jump to a far row costs the room, not the distance.
+        SS_COORD start = target;
+        int used = size(target);
+        while (start > first && used + size(start - 1) <= room)
+            used += size(--start);
+        return start;
     };
     leftCol = fitFirst(col, leftCol, client.right - headerWidth(), [this](SS_COORD c) { return sheet.colWidthInPixels(c); });
     topRow = fitFirst(row, topRow, client.bottom - headerHeight(), [this](SS_COORD r) { return sheet.rowHeightInPixels(r); });
