@@ -25,20 +25,13 @@ int heightOf(const RECT& r)
 // Copies the device pixels of `from` at (x, y) of `to` (device coordinates), clipped to `to`.
 void blit(const BitmapImage& from, BitmapImage& to, int x, int y)
 {
-    const int top = std::max(0, -y), left = std::max(0, -x);
-    const int bottom = std::min(from.height(), to.height() - y), right = std::min(from.width(), to.width() - x);
-    for (int row = top; row < bottom; ++row)
-        for (int column = left; column < right; ++column)
-            to.setPixel(x + column, y + row, from.pixel(column, row));
+    to.copy(from, 0, 0, from.width(), from.height(), x, y);
 }
 
 BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height)
 {
     BitmapImage out(std::max(0, width), std::max(0, height), GetSysColor(COLOR_BTNFACE));
-    for (int row = 0; row < out.height(); ++row)
-        for (int column = 0; column < out.width(); ++column)
-            if (x + column >= 0 && y + row >= 0 && x + column < from.width() && y + row < from.height())
-                out.setPixel(column, row, from.pixel(x + column, y + row));
+    out.copy(from, x, y, out.width(), out.height(), 0, 0);
     return out;
 }
 
@@ -54,19 +47,38 @@ void render(Window& window, BitmapImage& canvas, int x, int y, int scale)
     const int width = widthOf(window.rect), height = heightOf(window.rect);
     if (width <= 0 || height <= 0)
         return;
-    BitmapImage whole = cut(canvas, x * scale, y * scale, width * scale, height * scale);
+    // A window that covers the whole canvas (the one being rendered) draws on it directly, and a
+    // window without a frame draws its client area on its own picture: a large window then costs one
+    // picture, not three.
+    const bool onCanvas = x == 0 && y == 0 && canvas.width() == width * scale && canvas.height() == height * scale;
+    BitmapImage cutOut;
+    if (!onCanvas)
+        cutOut = cut(canvas, x * scale, y * scale, width * scale, height * scale);
+    BitmapImage& whole = onCanvas ? canvas : cutOut;
     const RECT insets = frameInsets(window.style, window.exStyle);
-    if (insets.left || insets.top || insets.right || insets.bottom) {
+    const bool framed = insets.left || insets.top || insets.right || insets.bottom;
+    if (framed) {
         CDC dc;
         dc.setSurface(std::shared_ptr<BitmapImage>(&whole, [](BitmapImage*) {}), scale);
         paintNonClient(window, dc);
     }
     const RECT client = window.clientRect();
-    auto surface = std::make_shared<BitmapImage>(cut(whole, int(insets.left) * scale, int(insets.top) * scale,
-                                                     widthOf(client) * scale, heightOf(client) * scale));
-    // Dialogs and frames erase with the button face, as their classes' background brush does.
-    if (isDialog(window) || !window.isChild())
-        *surface = BitmapImage(surface->width(), surface->height(), GetSysColor(COLOR_BTNFACE));
+    const int clientWidth = std::max(0, widthOf(client) * scale), clientHeight = std::max(0, heightOf(client) * scale);
+    // Dialogs and frames erase with the button face, as their classes' background brush does; other
+    // windows start from what lies beneath them.
+    const bool ownBackground = isDialog(window) || !window.isChild();
+    const bool inPlace = !framed && clientWidth == whole.width() && clientHeight == whole.height();
+    std::shared_ptr<BitmapImage> surface;
+    if (inPlace) {
+        surface = std::shared_ptr<BitmapImage>(&whole, [](BitmapImage*) {});
+        if (ownBackground)
+            whole.fill(0, 0, clientWidth, clientHeight, GetSysColor(COLOR_BTNFACE));
+    } else if (ownBackground) {
+        surface = std::make_shared<BitmapImage>(clientWidth, clientHeight, GetSysColor(COLOR_BTNFACE));
+    } else {
+        surface = std::make_shared<BitmapImage>(
+            cut(whole, int(insets.left) * scale, int(insets.top) * scale, clientWidth, clientHeight));
+    }
     const HWND handle = window.handle;
     paintClient(handle, surface, scale);
     Window* alive = windowFromHandle(handle);
@@ -77,8 +89,10 @@ void render(Window& window, BitmapImage& canvas, int x, int y, int scale)
     for (auto it = children.rbegin(); it != children.rend(); ++it)
         if (windowFromHandle((*it)->handle) && (*it)->isVisible())
             render(**it, *surface, int((*it)->rect.left), int((*it)->rect.top), scale);
-    blit(*surface, whole, int(insets.left) * scale, int(insets.top) * scale);
-    blit(whole, canvas, x * scale, y * scale);
+    if (!inPlace)
+        blit(*surface, whole, int(insets.left) * scale, int(insets.top) * scale);
+    if (!onCanvas)
+        blit(whole, canvas, x * scale, y * scale);
 }
 
 bool ownedBy(const Window& popup, const Window& root)
