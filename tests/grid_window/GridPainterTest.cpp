@@ -7,6 +7,7 @@
 
 #include <cstdio>  // swscanf
 #include <cwchar>  // wcscpy
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -386,6 +387,32 @@ TEST_F(GridPainterTest, PaintingAndClicksAgreeOnSpans) {
     ui::sendMessage(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ui::sendMessage(hwnd, WM_LBUTTONUP, 0, at);
     EXPECT_TRUE(window().combo.dropped);
+}
+
+TEST_F(GridPainterTest, PictureAndButtonCells) {
+    const COLORREF red = RGB(255, 0, 0);
+    auto makeRed = [&] { return ui::gdi::addBitmap(std::make_shared<ui::BitmapImage>(8, 6, red)); };
+    SS_CELLTYPE type;
+    SSSetTypePictureHandle(hwnd, &type, 0, makeRed(), TRUE);
+    setType(1, 2, type);
+    SSSetTypePictureHandle(hwnd, &type, 0x40 /* stretched */, makeRed(), TRUE);
+    setType(2, 2, type);
+    SSSetTypeButton(hwnd, &type, 0, L"Go");
+    setType(3, 2, type);
+    SSSetActiveCell(hwnd, 4, 6);
+    ui::Painting p = paint();
+    const RECT centred = cell(1, 2), stretched = cell(2, 2);
+    const int cx = (centred.left + centred.right - 1) / 2, cy = (centred.top + centred.bottom - 1) / 2;
+    EXPECT_EQ(p.image.pixel(cx, cy), red);
+    EXPECT_EQ(p.image.pixel(cx - 4, cy - 3), red) << "the picture's top-left, centred";
+    EXPECT_EQ(p.image.pixel(cx - 5, cy), kWhite) << "at its own size";
+    EXPECT_EQ(p.image.pixel(stretched.left + 1, stretched.top + 1), red);
+    EXPECT_EQ(p.image.pixel(stretched.right - 2, stretched.bottom - 2), red);
+    auto caption = drawn(p, L"Go");
+    ASSERT_TRUE(caption);
+    EXPECT_TRUE(within(caption->rect, cell(3, 2)));
+    EXPECT_EQ(p.image.pixel(cell(3, 2).left + 3, cell(3, 2).top + 3), GetSysColor(COLOR_BTNFACE))
+        << "a button face";
 }
 
 // A sheet of a million rows paints the cells in view and no more: as many texts as a small sheet.
