@@ -24,7 +24,6 @@ constexpr std::uint32_t kEditMultiLine = 0x4;
 // wrap words), 0xB simple and 0xC left without wrapping; 0x80 shows "&" as it is.
 constexpr std::uint32_t kStaticKindMask = 0x1F;
 constexpr std::uint32_t kStaticSimple = 0xB;
-constexpr std::uint32_t kStaticLeftNoWrap = 0xC;
 constexpr std::uint32_t kStaticNoPrefix = 0x80;
 // Check boxes (BS_*): where the box sits.
 constexpr std::uint32_t kButtonLeft = 0x100;
@@ -106,7 +105,6 @@ UINT GridPainter::textFormat(const CellType& type, bool header) {
                 format |= DT_RIGHT;
             break;
     }
-    (void)kStaticLeftNoWrap;  // the no-wrap kinds are the ones `wrap` leaves out
     return format | (wrap ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
 }
 
