@@ -1,6 +1,7 @@
 #include "platform/mfc/BitmapImage.h"
 
 #include <algorithm>
+#include <cstddef>  // ptrdiff_t
 
 namespace ui {
 
@@ -23,42 +24,6 @@ std::uint32_t BitmapImage::pixel(int x, int y) const
     return m_pixels[std::size_t(y) * std::size_t(m_width) + std::size_t(x)];
 }
 
-void BitmapImage::copyFrom(const BitmapImage& from, int fromX, int fromY, int x, int y, int width, int height)
-{
-    // Clip against the source, then the target, moving both origins together.
-    auto clip = [](int& a, int& b, int& extent, int limitA, int limitB) {
-        const int shift = std::max({0, -a, -b});
-        a += shift, b += shift, extent -= shift;
-        extent = std::min({extent, limitA - a, limitB - b});
-    };
-    clip(fromX, x, width, from.m_width, m_width);
-    clip(fromY, y, height, from.m_height, m_height);
-    if (width <= 0 || height <= 0)
-        return;
-    for (int row = 0; row < height; ++row) {
-        const std::uint32_t* source = &from.m_pixels[std::size_t(fromY + row) * std::size_t(from.m_width) + std::size_t(fromX)];
-        std::uint32_t* target = &m_pixels[std::size_t(y + row) * std::size_t(m_width) + std::size_t(x)];
-        if (m_bitsPerPixel == 1 && from.m_bitsPerPixel != 1) {
-            for (int column = 0; column < width; ++column)
-                target[column] = (source[column] & white) == white ? white : 0;
-        } else {
-            std::copy(source, source + width, target);
-        }
-    }
-}
-
-void BitmapImage::fill(int left, int top, int right, int bottom, std::uint32_t color)
-{
-    left = std::max(left, 0), top = std::max(top, 0);
-    right = std::min(right, m_width), bottom = std::min(bottom, m_height);
-    if (m_bitsPerPixel == 1)
-        color = (color & white) == white ? white : 0;
-    for (int y = top; y < bottom; ++y) {
-        std::uint32_t* row = &m_pixels[std::size_t(y) * std::size_t(m_width)];
-        std::fill(row + left, row + std::max(left, right), color);
-    }
-}
-
 void BitmapImage::setPixel(int x, int y, std::uint32_t color)
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
@@ -67,6 +32,44 @@ void BitmapImage::setPixel(int x, int y, std::uint32_t color)
     if (m_bitsPerPixel == 1)
         color = (color & white) == white ? white : 0;
     m_pixels[std::size_t(y) * std::size_t(m_width) + std::size_t(x)] = color & white;
+}
+
+void BitmapImage::fill(int left, int top, int right, int bottom, std::uint32_t color)
+{
+    left = std::max(left, 0), top = std::max(top, 0);
+    right = std::min(right, m_width), bottom = std::min(bottom, m_height);
+    if (left >= right || top >= bottom)
+        return;
+    if (m_bitsPerPixel == 1)
+        color = (color & white) == white ? white : 0;
+    color &= white;
+    for (int y = top; y < bottom; ++y) {
+        auto row = m_pixels.begin() + std::ptrdiff_t(std::size_t(y) * std::size_t(m_width));
+        std::fill(row + left, row + right, color);
+    }
+}
+
+void BitmapImage::copy(const BitmapImage& from, int fromX, int fromY, int width, int height, int toX, int toY)
+{
+    const int left = std::max({0, -toX, -fromX}), top = std::max({0, -toY, -fromY});
+    const int right = std::min({width, m_width - toX, from.m_width - fromX});
+    const int bottom = std::min({height, m_height - toY, from.m_height - fromY});
+    if (left >= right || top >= bottom)
+        return;
+    if (m_bitsPerPixel == 1) {
+        // Colours turn black and white by the pixel rule.
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                setPixel(x + toX, y + toY, from.pixel(x + fromX, y + fromY));
+        return;
+    }
+    for (int y = top; y < bottom; ++y) {
+        const auto source = from.m_pixels.begin() +
+                            std::ptrdiff_t(std::size_t(y + fromY) * std::size_t(from.m_width) + std::size_t(fromX + left));
+        auto target =
+            m_pixels.begin() + std::ptrdiff_t(std::size_t(y + toY) * std::size_t(m_width) + std::size_t(toX + left));
+        std::transform(source, source + (right - left), target, [](std::uint32_t p) { return p & white; });
+    }
 }
 
 BitmapImage BitmapImage::maskOf(std::uint32_t transparent) const

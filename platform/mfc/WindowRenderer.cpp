@@ -23,13 +23,13 @@ int heightOf(const RECT& r) {
 // Copies the device pixels of `from` at (x, y) of `to` (device coordinates), clipped to `to`.
 void blit(const BitmapImage& from, BitmapImage& to, int x, int y)
 {
-    to.copyFrom(from, 0, 0, x, y, from.width(), from.height());
+    to.copy(from, 0, 0, from.width(), from.height(), x, y);
 }
 
 BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height)
 {
     BitmapImage out(std::max(0, width), std::max(0, height), GetSysColor(COLOR_BTNFACE));
-    out.copyFrom(from, x, y, 0, 0, width, height);
+    out.copy(from, x, y, out.width(), out.height(), 0, 0);
     return out;
 }
 
@@ -52,27 +52,45 @@ void render(Window& window, BitmapImage& canvas, int x, int y, int scale) {
         return;
     if (static_cast<long long>(width) * height * scale * scale > kMaxWindowPixels)
         return;
-    BitmapImage whole = cut(canvas, x * scale, y * scale, width * scale, height * scale);
+    // A window that covers the whole canvas (the one being rendered) draws on it directly, and a
+    // window without a frame draws its client area on its own picture: a large window then costs one
+    // picture, not three.
+    const bool onCanvas = x == 0 && y == 0 && canvas.width() == width * scale && canvas.height() == height * scale;
+    BitmapImage cutOut;
+    if (!onCanvas)
+        cutOut = cut(canvas, x * scale, y * scale, width * scale, height * scale);
+    BitmapImage& whole = onCanvas ? canvas : cutOut;
     const RECT insets = frameInsets(window.style, window.exStyle);
-    if (insets.left || insets.top || insets.right || insets.bottom) {
+    const bool framed = insets.left || insets.top || insets.right || insets.bottom;
+    if (framed) {
         CDC dc;
         dc.setSurface(std::shared_ptr<BitmapImage>(&whole, [](BitmapImage*) {}), scale);
         paintNonClient(window, dc);
     }
     const RECT client = window.clientRect();
-    const int clientWidth = std::min(widthOf(client), width - int(insets.left));
-    const int clientHeight = std::min(heightOf(client), height - int(insets.top));
-    if (clientWidth <= 0 || clientHeight <= 0) {
-        blit(whole, canvas, x * scale, y * scale);
+    // The part of the client area on the picture (device pixels).
+    const int clientWidth = std::max(0, std::min(widthOf(client), width - int(insets.left))) * scale;
+    const int clientHeight = std::max(0, std::min(heightOf(client), height - int(insets.top))) * scale;
+    if (clientWidth == 0 || clientHeight == 0) {
+        if (!onCanvas)
+            blit(whole, canvas, x * scale, y * scale);
         return;
     }
     // Dialogs and frames erase with the button face, as their classes' background brush does; other
     // windows start from what lies beneath them.
-    auto surface =
-        isDialog(window) || !window.isChild()
-            ? std::make_shared<BitmapImage>(clientWidth * scale, clientHeight * scale, GetSysColor(COLOR_BTNFACE))
-            : std::make_shared<BitmapImage>(cut(whole, int(insets.left) * scale, int(insets.top) * scale,
-                                                clientWidth * scale, clientHeight * scale));
+    const bool ownBackground = isDialog(window) || !window.isChild();
+    const bool inPlace = !framed && clientWidth == whole.width() && clientHeight == whole.height();
+    std::shared_ptr<BitmapImage> surface;
+    if (inPlace) {
+        surface = std::shared_ptr<BitmapImage>(&whole, [](BitmapImage*) {});
+        if (ownBackground)
+            whole.fill(0, 0, clientWidth, clientHeight, GetSysColor(COLOR_BTNFACE));
+    } else if (ownBackground) {
+        surface = std::make_shared<BitmapImage>(clientWidth, clientHeight, GetSysColor(COLOR_BTNFACE));
+    } else {
+        surface = std::make_shared<BitmapImage>(
+            cut(whole, int(insets.left) * scale, int(insets.top) * scale, clientWidth, clientHeight));
+    }
     const HWND handle = window.handle;
     paintClient(handle, surface, scale);
     Window* alive = windowFromHandle(handle);
@@ -83,8 +101,10 @@ void render(Window& window, BitmapImage& canvas, int x, int y, int scale) {
     for (auto it = children.rbegin(); it != children.rend(); ++it)
         if (windowFromHandle((*it)->handle) && (*it)->isVisible())
             render(**it, *surface, int((*it)->rect.left), int((*it)->rect.top), scale);
-    blit(*surface, whole, int(insets.left) * scale, int(insets.top) * scale);
-    blit(whole, canvas, x * scale, y * scale);
+    if (!inPlace)
+        blit(*surface, whole, int(insets.left) * scale, int(insets.top) * scale);
+    if (!onCanvas)
+        blit(whole, canvas, x * scale, y * scale);
 }
 
 bool ownedBy(const Window& popup, const Window& root) {
