@@ -242,14 +242,6 @@ bool gatherItems(const BatchOptions& options, std::vector<BatchItem>& items, Com
 bool chooseTargets(const BatchOptions& options, std::vector<BatchItem>& items, CommandContext& context) {
     if (options.outDir.empty() && !options.inPlace)
         return true;
-    if (!options.outDir.empty()) {
-        std::error_code error;
-        fs::create_directories(options.outDir, error);
-        if (!fs::is_directory(options.outDir)) {
-            context.err << "connsheet batch: cannot make the folder " << options.outDir << '\n';
-            return false;
-        }
-    }
     std::unordered_map<std::string, std::string> taken;
     if (!options.jsonl.empty() && !options.outDir.empty()) {
         const std::string lines = (fs::path(options.outDir) / fs::path(options.jsonl).filename()).string();
@@ -271,6 +263,15 @@ bool chooseTargets(const BatchOptions& options, std::vector<BatchItem>& items, C
         if (!added) {
             context.err << "connsheet batch: " << item.name << " and " << it->second
                         << " would both be written to " << item.target << '\n';
+            return false;
+        }
+    }
+    // Made only once the targets are known to be distinct: a refused command leaves nothing behind.
+    if (!options.outDir.empty()) {
+        std::error_code error;
+        fs::create_directories(options.outDir, error);
+        if (!fs::is_directory(options.outDir)) {
+            context.err << "connsheet batch: cannot make the folder " << options.outDir << '\n';
             return false;
         }
     }
