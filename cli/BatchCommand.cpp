@@ -24,6 +24,7 @@
 #include "cli/StandardsCommandSupport.h"
 #include "platform/arx/AcTransaction.h"
 #include "platform/mxbase/FileSystem.h"
+#include "platform/mxbase/FileWatch.h"
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/MacroJson.h"
 #include "platform/mxbase/Mx_DbMacro.h"
@@ -119,7 +120,10 @@ BatchResult runItem(const BatchItem& item, const BatchSetup& setup) {
     // The library does not change under a batch: each of its files is looked up once per worker, not
     // once per macro (the engine tries the working folder and every folder of a path ignoring letter
     // case). The scope lives as long as the worker process, which leaves with _exit.
-    static fsys::StatScope* const libraryFiles = new fsys::StatScope;
+    static fsys::StatScope* const libraryFiles = [] {
+        fsys::FileWatch::disable();  // the scope keeps everything: watches would buy nothing
+        return new fsys::StatScope;
+    }();
     (void)libraryFiles;
     BatchResult result;
     Mx_DbMacro macro;

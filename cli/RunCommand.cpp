@@ -12,6 +12,7 @@
 #include "cli/StandardsCommandSupport.h"
 #include "platform/arx/AcTransaction.h"
 #include "platform/mxbase/FileSystem.h"
+#include "platform/mxbase/FileWatch.h"
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/MacroJson.h"
 #include "platform/mxbase/Mx_DbMacro.h"
@@ -131,7 +132,9 @@ int runStandards(const RunOptions& options, CommandContext& context) {
     outcome.quiet = options.noWarnings;
     {
         WarningsSwitch warnings(!options.noWarnings);
-        // The library's files do not change under one run: each is looked up once, not once per use.
+        // The library's files do not change under one run: each is looked up once, not once per use,
+        // and none is watched for changes (inotify) since the process ends with the run.
+        fsys::FileWatch::disable();
         fsys::StatScope files;
         MessageBoxRecorder recorder;
         VlRunReport report;
