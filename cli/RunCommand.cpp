@@ -70,6 +70,11 @@ void sayFailure(const StandardsOutcome& outcome, const Mx_String& sheet, Command
 }
 
 int runStandards(const RunOptions& options, CommandContext& context) {
+    // The library's files do not change under one run: each is looked up once, not once per use (the
+    // sheet's name alone is tried in three places, each ignoring letter case), and none is watched
+    // for changes (inotify) since the process ends with the run.
+    fsys::FileWatch::disable();
+    fsys::StatScope files;
     Mx_String sheet;
     if (!resolveStandardsSheet(options.sheet, sheet)) {
         context.err << "connsheet run: sheet not found: " << options.sheet << '\n';
@@ -132,10 +137,6 @@ int runStandards(const RunOptions& options, CommandContext& context) {
     outcome.quiet = options.noWarnings;
     {
         WarningsSwitch warnings(!options.noWarnings);
-        // The library's files do not change under one run: each is looked up once, not once per use,
-        // and none is watched for changes (inotify) since the process ends with the run.
-        fsys::FileWatch::disable();
-        fsys::StatScope files;
         MessageBoxRecorder recorder;
         VlRunReport report;
         VlRunReportScope reporting(report);
