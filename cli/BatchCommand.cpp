@@ -10,9 +10,11 @@
 #include <cstdlib>  // getenv, abort
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -58,11 +60,11 @@ struct BatchOptions {
 
 // One macro of the batch: a file, or a line of a JSON-lines file.
 struct BatchItem {
-    std::string name;      // as the summary and the report name it: the path, or "file.jsonl:7"
-    std::string path;      // the macro file; empty for a line
-    std::string text;      // the line's JSON
-    std::string target;    // where the updated macro is written; empty: not written, or a line (below)
-    bool toLines = false;  // a line whose updated macro goes back to the parent for the output lines
+    std::string name;       // as the summary and the report name it: the path, or "file.jsonl:7"
+    std::string path;       // the macro file; empty for a line
+    std::string_view text;  // the line's JSON, a view into the --jsonl file read whole
+    std::string target;     // where the updated macro is written; empty: not written, or a line (below)
+    bool toLines = false;   // a line whose updated macro goes back to the parent for the output lines
 };
 
 // What every run shares, worked out once in the parent before the workers are forked.
@@ -203,7 +205,8 @@ BatchResult runItem(const BatchItem& item, const BatchSetup& setup) {
 
 // The macros named on the command line, found in --macros DIR (its *.json files, sorted) and read
 // from --jsonl. False, with the reason said, when a folder or file cannot be read.
-bool gatherItems(const BatchOptions& options, std::vector<BatchItem>& items, CommandContext& context) {
+bool gatherItems(const BatchOptions& options, std::vector<BatchItem>& items, std::string& lines,
+                 CommandContext& context) {
     for (const std::string& file : options.macros)
         items.push_back({file, file, {}, {}});
     if (!options.macrosDir.empty()) {
@@ -223,18 +226,24 @@ bool gatherItems(const BatchOptions& options, std::vector<BatchItem>& items, Com
             items.push_back({file.string(), file.string(), {}, {}});
     }
     if (!options.jsonl.empty()) {
+        // Read whole, the lines are views into it: no copy per macro, and the forked workers share
+        // the pages.
         std::ifstream in(options.jsonl, std::ios::binary);
         if (!in) {
             context.err << "connsheet batch: cannot read " << options.jsonl << '\n';
             return false;
         }
-        std::string line;
-        for (int number = 1; std::getline(in, line); ++number) {
+        lines.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        std::string_view rest = lines;
+        for (int number = 1; !rest.empty(); ++number) {
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            std::string_view line = rest.substr(0, end);
+            rest.remove_prefix(std::min(end + 1, rest.size()));
             if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            if (line.find_first_not_of(" \t") == std::string::npos)
+                line.remove_suffix(1);
+            if (line.find_first_not_of(" \t") == std::string_view::npos)
                 continue;
-            items.push_back({options.jsonl + ":" + std::to_string(number), {}, std::move(line), {}});
+            items.push_back({options.jsonl + ":" + std::to_string(number), {}, line, {}});
         }
     }
     return true;
@@ -337,7 +346,8 @@ int runBatch(const BatchOptions& options, CommandContext& context) {
         setup.abortOn = hook;
 
     std::vector<BatchItem> items;
-    if (!gatherItems(options, items, context) || !chooseTargets(options, items, context))
+    std::string lines;  // the --jsonl file, which the items' texts view
+    if (!gatherItems(options, items, lines, context) || !chooseTargets(options, items, context))
         return 1;
     std::vector<std::string> names;
     names.reserve(items.size());

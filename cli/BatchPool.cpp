@@ -118,8 +118,9 @@ std::vector<BatchResult> runBatchInWorkers(std::size_t count, int workers,
     for (std::size_t i = 0; i < count; ++i)
         pool[i % processes].share.push_back(i);
 
-    auto finish = [&](const BatchResult& result) {
-        results[result.index] = result;
+    auto finish = [&](BatchResult& result) {
+        // Moved: a result carries a whole macro for JSON lines, and there are many thousand.
+        results[result.index] = std::move(result);
         if (callbacks.done)
             callbacks.done(results[result.index]);
     };
