@@ -22,8 +22,12 @@ void addRunCommand(CLI::App& app, CommandContext& context);
 void addEvalCommand(CLI::App& app, CommandContext& context);
 void addCheckCommand(CLI::App& app, CommandContext& context);
 void addShowCommand(CLI::App& app, CommandContext& context);
+void addSheetsCommand(CLI::App& app, CommandContext& context);
+void addBatchCommand(CLI::App& app, CommandContext& context);
 
 // "-" names standard input or output where a command takes a file.
-inline bool isStandardStream(const std::string& file) { return file == "-"; }
+inline bool isStandardStream(const std::string& file) {
+    return file == "-";
+}
 
 }  // namespace connsheet
