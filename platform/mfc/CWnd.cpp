@@ -295,6 +295,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_DRAWITEM:
+        OnDrawItem(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        return TRUE;
     case WM_ERASEBKGND:
         return OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
     case WM_HSCROLL:
@@ -339,6 +342,17 @@ BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default(
 BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 void CWnd::OnPaint() { Default(); }
+
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT item) {
+    if (item && item->hwndItem) {
+        LRESULT result = 0;
+        CWnd* child = FromHandle(item->hwndItem);
+        if (child && child != this &&
+            child->OnChildNotify(WM_DRAWITEM, item->CtlID, reinterpret_cast<LPARAM>(item), &result))
+            return;
+    }
+    Default();
+}
 BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
 void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
 void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }

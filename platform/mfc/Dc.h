@@ -63,6 +63,7 @@ constexpr UINT DT_RIGHT = 0x2;
 constexpr UINT DT_VCENTER = 0x4;
 constexpr UINT DT_BOTTOM = 0x8;
 constexpr UINT DT_WORDBREAK = 0x10;
+constexpr UINT DT_EXPANDTABS = 0x40;
 constexpr UINT DT_SINGLELINE = 0x20;
 constexpr UINT DT_NOCLIP = 0x100;
 constexpr UINT DT_CALCRECT = 0x400;

@@ -1,6 +1,7 @@
 #include "platform/mfc/WindowRenderer.h"
 
 #include <algorithm>
+#include <cwchar>  // wcscasecmp
 #include <memory>
 
 #include "platform/mfc/ClassicLook.h"
@@ -12,28 +13,25 @@
 namespace ui {
 namespace {
 
-int widthOf(const RECT& r)
-{
+int widthOf(const RECT& r) {
     return int(r.right - r.left);
 }
 
-int heightOf(const RECT& r)
-{
+int heightOf(const RECT& r) {
     return int(r.bottom - r.top);
 }
 
 // Copies the device pixels of `from` at (x, y) of `to` (device coordinates), clipped to `to`.
-void blit(const BitmapImage& from, BitmapImage& to, int x, int y)
-{
+void blit(const BitmapImage& from, BitmapImage& to, int x, int y) {
     const int top = std::max(0, -y), left = std::max(0, -x);
-    const int bottom = std::min(from.height(), to.height() - y), right = std::min(from.width(), to.width() - x);
+    const int bottom = std::min(from.height(), to.height() - y),
+              right = std::min(from.width(), to.width() - x);
     for (int row = top; row < bottom; ++row)
         for (int column = left; column < right; ++column)
             to.setPixel(x + column, y + row, from.pixel(column, row));
 }
 
-BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height)
-{
+BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height) {
     BitmapImage out(std::max(0, width), std::max(0, height), GetSysColor(COLOR_BTNFACE));
     for (int row = 0; row < out.height(); ++row)
         for (int column = 0; column < out.width(); ++column)
@@ -42,15 +40,13 @@ BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height)
     return out;
 }
 
-bool isDialog(const Window& window)
-{
+bool isDialog(const Window& window) {
     return window.className == L"#32770";
 }
 
 // Draws `window` (its frame, client and children) onto `canvas` with its top-left at the logical point
 // (x, y). What lies beneath shows through wherever the window's handlers leave pixels alone.
-void render(Window& window, BitmapImage& canvas, int x, int y, int scale)
-{
+void render(Window& window, BitmapImage& canvas, int x, int y, int scale) {
     const int width = widthOf(window.rect), height = heightOf(window.rect);
     if (width <= 0 || height <= 0)
         return;
@@ -81,8 +77,18 @@ void render(Window& window, BitmapImage& canvas, int x, int y, int scale)
     blit(whole, canvas, x * scale, y * scale);
 }
 
-bool ownedBy(const Window& popup, const Window& root)
-{
+// Windows turns the thin border of a dialog's edit and list controls into a sunken client edge; the
+// geometry here keeps the one-pixel border, drawn in the shadow colour so such fields read as fields.
+bool isFieldClass(const std::wstring& name) {
+    static const wchar_t* const fields[] = {L"Edit",        L"ListBox",     L"SysListView32",
+                                            L"RichEdit20W", L"RichEdit20A", L"SysTreeView32"};
+    for (const wchar_t* field : fields)
+        if (wcscasecmp(name.c_str(), field) == 0)
+            return true;
+    return false;
+}
+
+bool ownedBy(const Window& popup, const Window& root) {
     for (const Window* owner = popup.owner; owner; owner = owner->owner ? owner->owner : owner->parent)
         if (owner == &root)
             return true;
@@ -91,14 +97,15 @@ bool ownedBy(const Window& popup, const Window& root)
 
 }  // namespace
 
-void paintNonClient(const Window& window, CDC& dc)
-{
+void paintNonClient(const Window& window, CDC& dc) {
     const int width = widthOf(window.rect), height = heightOf(window.rect);
     RECT rect{0, 0, width, height};
     if (window.style & (WS_THICKFRAME | WS_DLGFRAME) || window.exStyle & WS_EX_DLGMODALFRAME)
         rect = classic::drawEdge(dc, rect, classic::Edge::WindowFrame);
     else if (window.style & WS_BORDER) {
-        dc.Draw3dRect(&rect, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
+        const COLORREF border = GetSysColor(
+            window.isChild() && isFieldClass(window.className) ? COLOR_BTNSHADOW : COLOR_WINDOWFRAME);
+        dc.Draw3dRect(&rect, border, border);
         rect = {rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
     }
     if ((window.style & WS_CAPTION) == WS_CAPTION) {
@@ -137,13 +144,13 @@ void paintNonClient(const Window& window, CDC& dc)
         classic::drawEdge(dc, rect, classic::Edge::Sunken);
 }
 
-BitmapImage renderWindow(HWND hwnd, int scale)
-{
+BitmapImage renderWindow(HWND hwnd, int scale) {
     Window* window = windowFromHandle(hwnd);
     if (!window)
         return {};
     scale = std::clamp(scale, 1, 8);
-    BitmapImage canvas(widthOf(window->rect) * scale, heightOf(window->rect) * scale, GetSysColor(COLOR_BTNFACE));
+    BitmapImage canvas(widthOf(window->rect) * scale, heightOf(window->rect) * scale,
+                       GetSysColor(COLOR_BTNFACE));
     render(*window, canvas, 0, 0, scale);
     // Pop-ups it owns, where they are on screen relative to it.
     const RECT origin = window->screenRect();
