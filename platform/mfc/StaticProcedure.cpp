@@ -115,22 +115,22 @@ private:
         auto frameClient = [&](int color) { dc.Draw3dRect(&client, GetSysColor(color), GetSysColor(color)); };
         switch (kind(w)) {
             case SS_BLACKRECT:
-                fillClient(COLOR_3DDKSHADOW);
+                fillClient(COLOR_WINDOWFRAME);
                 return;
             case SS_GRAYRECT:
                 fillClient(COLOR_BTNSHADOW);
                 return;
             case SS_WHITERECT:
-                fillClient(COLOR_BTNHIGHLIGHT);
+                fillClient(COLOR_WINDOW);
                 return;
             case SS_BLACKFRAME:
-                frameClient(COLOR_3DDKSHADOW);
+                frameClient(COLOR_WINDOWFRAME);
                 return;
             case SS_GRAYFRAME:
                 frameClient(COLOR_BTNSHADOW);
                 return;
             case SS_WHITEFRAME:
-                frameClient(COLOR_BTNHIGHLIGHT);
+                frameClient(COLOR_WINDOW);
                 return;
             case SS_ETCHEDFRAME:
                 classic::drawEdge(dc, client, classic::Edge::Etched);

@@ -155,7 +155,7 @@ TEST_F(ControlPaintingTest, GroupBoxFramesWithoutCoveringTheControlsInside) {
     make(WC_BUTTON, L"Inside", BS_AUTOCHECKBOX, {30, 70, 120, 83}, 3);
     const ui::BitmapImage picture = ui::renderWindow(parent.GetSafeHwnd());
 
-    EXPECT_EQ(picture.pixel(45, 50), sys(COLOR_3DDKSHADOW)) << "the rectangle inside shows";
+    EXPECT_EQ(picture.pixel(45, 50), sys(COLOR_WINDOWFRAME)) << "the rectangle inside shows";
     EXPECT_EQ(picture.pixel(34, 76), sys(COLOR_WINDOW)) << "so does the check box";
     EXPECT_EQ(picture.pixel(10, 60), sys(COLOR_BTNSHADOW)) << "the etched frame's left line";
     EXPECT_EQ(picture.pixel(11, 60), sys(COLOR_BTNHIGHLIGHT));
