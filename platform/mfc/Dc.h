@@ -122,8 +122,8 @@ public:
     COLORREF GetPixel(int x, int y) const;
 
     BOOL BitBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, DWORD rop);
-    BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, int sourceWidth,
-                    int sourceHeight, DWORD rop);
+    BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource,
+                    int sourceWidth, int sourceHeight, DWORD rop);
     // Icons are drawn transparently: the colour of their bottom-left pixel shows the background.
     BOOL DrawIcon(int x, int y, HICON icon);
     // A picture drawn with its transparency mask (white in the mask = background shows), as the
@@ -195,7 +195,7 @@ public:
 namespace ui {
 
 struct Painting {
-    BitmapImage image;               // the client area after erase and paint
+    BitmapImage image;                // the client area after erase and paint
     std::vector<std::wstring> calls;  // what the handlers drew, in order
 };
 

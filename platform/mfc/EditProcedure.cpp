@@ -38,6 +38,38 @@ std::vector<TextLine> splitLines(const std::wstring& text) {
     }
 }
 
+// The lines a multi-line edit shows at `width`: each paragraph broken after the last space that lets
+// the line fit (inside a word too long for a line of its own), the spaces staying at the line's end.
+std::vector<TextLine> wrapLines(const CDC& dc, const std::vector<TextLine>& paragraphs, int width) {
+    auto fits = [&](const std::wstring& text) { return dc.GetTextExtent(CString(text)).cx <= width; };
+    std::vector<TextLine> lines;
+    for (const TextLine& paragraph : paragraphs) {
+        const std::wstring& text = paragraph.text;
+        std::size_t from = 0;
+        do {
+            std::size_t end = from;
+            while (end < text.size()) {
+                std::size_t next = text.find(L' ', end);
+                next = next == std::wstring::npos ? text.size() : next + 1;
+                if (!fits(text.substr(from, next - from)) && end > from)
+                    break;
+                if (!fits(text.substr(from, next - from))) {
+                    // A word wider than the line: as many characters as fit, at least one.
+                    next = from + 1;
+                    while (next < text.size() && fits(text.substr(from, next + 1 - from)))
+                        ++next;
+                    end = next;
+                    break;
+                }
+                end = next;
+            }
+            lines.push_back({paragraph.start + static_cast<int>(from), text.substr(from, end - from)});
+            from = end;
+        } while (from < text.size());
+    }
+    return lines;
+}
+
 class EditProcedure : public WindowProcedure {
 public:
     LRESULT handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -163,9 +195,10 @@ private:
             drawFieldLine(dc, field, area, align | DT_VCENTER);
             return;
         }
-        // FIXME: long lines are not wrapped at the field's width (a multi-line edit without
-        // ES_AUTOHSCROLL wraps them); each line scrolls on its own instead.
-        const std::vector<TextLine> lines = splitLines(w.text);
+        // Without ES_AUTOHSCROLL lines wrap at the field's width; with it each scrolls on its own.
+        const std::vector<TextLine> paragraphs = splitLines(w.text);
+        const std::vector<TextLine> lines =
+            (w.style & ES_AUTOHSCROLL) ? paragraphs : wrapLines(dc, paragraphs, int(area.right - area.left));
         const int lineHeight = int(dc.GetTextExtent(CString(L"Xg")).cy);
         const int visible = std::max(1, int(area.bottom - area.top) / std::max(1, lineHeight));
         int caretLine = 0;
