@@ -197,7 +197,8 @@ private:
         CPaintDC dc(w.wnd);
         const DWORD k = kind(w);
         if (k == BS_OWNERDRAW) {
-            askParentToDraw(w, dc);
+            askParentToDraw(w, dc, ODT_BUTTON, 0, w.clientRect(),
+                            (m_pushed ? ODS_SELECTED : 0) | (focused(w) ? ODS_FOCUS : 0));
             return;
         }
         ControlFont font(dc, w);
@@ -291,22 +292,6 @@ private:
         dc.FillSolidRect(&gap, GetSysColor(COLOR_BTNFACE));
         RECT text{kIndent, client.top, kIndent + textWidth, client.top + textHeight};
         classic::drawControlText(dc, caption, text, format, w.isEnabled());
-    }
-
-    void askParentToDraw(Window& w, CDC& dc) const {
-        if (!w.parent)
-            return;
-        DRAWITEMSTRUCT item;
-        item.CtlType = ODT_BUTTON;
-        item.CtlID = static_cast<UINT>(w.id);
-        item.itemAction = ODA_DRAWENTIRE;
-        item.itemState =
-            (m_pushed ? ODS_SELECTED : 0) | (w.isEnabled() ? 0 : ODS_DISABLED) | (focused(w) ? ODS_FOCUS : 0);
-        item.hwndItem = w.handle;
-        item.hDC = dc.GetSafeHdc();
-        item.rcItem = w.clientRect();
-        sendMessage(w.parent->handle, WM_DRAWITEM, static_cast<WPARAM>(w.id),
-                    reinterpret_cast<LPARAM>(&item));
     }
 
     void clicked(Window& w) {

@@ -27,24 +27,6 @@ bool isOwnerDrawn(const Window& w) {
     return (w.style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
 }
 
-// Asks an owner-drawn combo box's parent to draw one item (the field's when `inField`) on `dc`.
-void askParentToDraw(Window& combo, CDC& dc, int item, const RECT& rect, UINT state, DWORD_PTR data) {
-    if (!combo.parent)
-        return;
-    DRAWITEMSTRUCT draw;
-    draw.CtlType = ODT_COMBOBOX;
-    draw.CtlID = static_cast<UINT>(combo.id);
-    draw.itemID = static_cast<UINT>(item);
-    draw.itemAction = ODA_DRAWENTIRE;
-    draw.itemState = state | (combo.isEnabled() ? 0 : ODS_DISABLED);
-    draw.hwndItem = combo.handle;
-    draw.hDC = dc.GetSafeHdc();
-    draw.rcItem = rect;
-    draw.itemData = data;
-    sendMessage(combo.parent->handle, WM_DRAWITEM, static_cast<WPARAM>(combo.id),
-                reinterpret_cast<LPARAM>(&draw));
-}
-
 class ComboBoxProcedure : public WindowProcedure {
 public:
     LRESULT handle(Window& w, UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -262,7 +244,7 @@ public:
                 const int y = int(area.top) + (i - top) * itemHeight;
                 if (y >= area.bottom)
                     break;
-                askParentToDraw(combo, dc, i, {area.left, y, area.right, y + itemHeight},
+                askParentToDraw(combo, dc, ODT_COMBOBOX, i, {area.left, y, area.right, y + itemHeight},
                                 i == m_selection ? ODS_SELECTED : 0, m_items.at(i).data);
             }
             return;
@@ -301,7 +283,7 @@ private:
         if (isOwnerDrawn(w)) {
             const RECT item{inner.left + 1, inner.top + 1, inner.right - 1, inner.bottom - 1};
             const UINT state = ODS_COMBOBOXEDIT | (focused && !m_dropped ? ODS_SELECTED | ODS_FOCUS : 0);
-            askParentToDraw(w, dc, m_selection, item, state,
+            askParentToDraw(w, dc, ODT_COMBOBOX, m_selection, item, state,
                             m_items.valid(m_selection) ? m_items.at(m_selection).data : 0);
         } else if (isDropList(w)) {
             RECT text{inner.left + 1, inner.top + 1, inner.right - 1, inner.bottom - 1};

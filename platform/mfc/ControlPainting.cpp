@@ -85,6 +85,24 @@ void drawFieldLine(CDC& dc, const FieldLine& line, const RECT& area, UINT format
     dc.SetBkMode(mode);
 }
 
+void askParentToDraw(const Window& control, CDC& dc, UINT type, int item, const RECT& rect, UINT state,
+                     DWORD_PTR data) {
+    if (!control.parent)
+        return;
+    DRAWITEMSTRUCT draw;
+    draw.CtlType = type;
+    draw.CtlID = static_cast<UINT>(control.id);
+    draw.itemID = static_cast<UINT>(item);
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.itemState = state | (control.isEnabled() ? 0 : ODS_DISABLED);
+    draw.hwndItem = control.handle;
+    draw.hDC = dc.GetSafeHdc();
+    draw.rcItem = rect;
+    draw.itemData = data;
+    sendMessage(control.parent->handle, WM_DRAWITEM, static_cast<WPARAM>(control.id),
+                reinterpret_cast<LPARAM>(&draw));
+}
+
 int lineHeightOf(const Window& window) {
     CDC measuring;
     ControlFont font(measuring, window);

@@ -70,6 +70,11 @@ struct ListLook {
 void drawListItems(CDC& dc, const std::vector<std::wstring>& texts, const std::vector<bool>& selected,
                    const RECT& area, const ListLook& look);
 
+// Sends WM_DRAWITEM for one item of an owner-drawn control (ODT_BUTTON, ODT_COMBOBOX, ...) to its
+// parent, whose handler draws on `dc`; a disabled control adds ODS_DISABLED to the state.
+void askParentToDraw(const Window& control, CDC& dc, UINT type, int item, const RECT& rect, UINT state,
+                     DWORD_PTR data = 0);
+
 // The window class of the list a drop-down combo box opens: a pop-up owned by the combo box's dialog,
 // drawn over it, that shows the combo box's items (its userData is the combo box's handle).
 constexpr const wchar_t* kDroppedListClass = L"ComboLBox";

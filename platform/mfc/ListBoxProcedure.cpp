@@ -3,6 +3,7 @@
 
 #include "platform/mfc/ControlPainting.h"
 #include "platform/mfc/Dc.h"
+#include "platform/mfc/GdiColors.h"
 #include "platform/mfc/ItemList.h"
 #include "platform/mfc/StandardClasses.h"
 
@@ -207,7 +208,20 @@ private:
         std::vector<bool> selected(static_cast<std::size_t>(m_items.count()), false);
         for (int i = 0; i < m_items.count(); ++i)
             selected[static_cast<std::size_t>(i)] = isMultiple(w) ? m_items.at(i).selected : i == m_caret;
-        drawListItems(dc, m_items.texts(), selected, client, look);
+        if (!(w.style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE))) {
+            drawListItems(dc, m_items.texts(), selected, client, look);
+            return;
+        }
+        dc.FillSolidRect(&client, GetSysColor(COLOR_WINDOW));
+        for (int i = m_top; i < m_items.count(); ++i) {
+            const int top = (i - m_top) * look.itemHeight;
+            if (top >= client.bottom)
+                break;
+            const UINT state = (selected[static_cast<std::size_t>(i)] ? ODS_SELECTED : 0) |
+                               (i == look.focus ? ODS_FOCUS : 0);
+            askParentToDraw(w, dc, ODT_LISTBOX, i, {0, top, client.right, top + look.itemHeight}, state,
+                            m_items.at(i).data);
+        }
     }
 
     static bool isMultiple(const Window& w) { return (w.style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }

@@ -144,6 +144,7 @@ private:
                 dc.FillSolidRect(1, 0, 1, client.bottom, GetSysColor(COLOR_BTNHIGHLIGHT));
                 return;
             case SS_OWNERDRAW:
+                askParentToDraw(w, dc, ODT_STATIC, 0, client, 0);
                 return;
             default:
                 break;

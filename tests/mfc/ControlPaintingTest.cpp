@@ -360,6 +360,17 @@ TEST(OwnerDrawnControls, AskTheirParentToDrawOnThePaintContext) {
     EXPECT_EQ(owner.drawn, std::vector<std::wstring>{L"7:4:" + std::to_wstring(ODS_DISABLED) + L":dc"});
     EXPECT_EQ(painted.image.pixel(15, 10), RGB(0, 128, 0)) << "what the parent drew lands in the button";
 
+    // A list box: one request per item shown, on the list's context.
+    CListBox list;
+    ASSERT_TRUE(list.Create(LBS_OWNERDRAWFIXED | WS_VISIBLE, CRect(0, 30, 60, 60), &owner, 9));
+    list.AddString(L"a");
+    list.AddString(L"b");
+    list.SetCurSel(1);
+    owner.drawn.clear();
+    ui::paintWindow(list.GetSafeHwnd());
+    EXPECT_EQ(owner.drawn,
+              (std::vector<std::wstring>{L"9:2:0:dc", L"9:2:" + std::to_wstring(ODS_SELECTED) + L":dc"}));
+
     // Without an OnDrawItem of its own, the parent lets the button draw itself.
     test::Parent plain;
     SelfDrawnButton self;
