@@ -33,10 +33,15 @@ public:
     void ActivateTooltip(BOOL activate = TRUE);
     CString tooltipText() const;
 
-    // Kept for source compatibility: the look of the button changes nothing headless.
+    // A flat button shows no edge until it is pressed or checked; DrawBorder(FALSE) never shows one.
     void SetFlat(BOOL flat = TRUE) { m_flat = flat != FALSE; }
     void DrawBorder(BOOL draw = TRUE) { m_border = draw != FALSE; }
     void SetAlign(int align) { m_align = align; }
+
+protected:
+    // The picture (its transparent colour showing the face) left of the text, or centred without
+    // text; a checked image check box and a pressed button are drawn pushed in.
+    void OnPaint() override;
 
 private:
     void releasePicture();

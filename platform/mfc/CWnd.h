@@ -32,7 +32,8 @@ public:
     static CWnd* FromHandlePermanent(HWND hwnd);
 
     // ---- Creation and destruction
-    virtual BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    virtual BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                        UINT id);
     virtual BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
                           CWnd* parent, UINT id, LPVOID param = nullptr);
     BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, int x, int y, int width,
@@ -186,6 +187,9 @@ protected:
     virtual BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message);
     virtual void OnContextMenu(CWnd* window, CPoint point);
     virtual void OnPaint();
+    // WM_DRAWITEM from an owner-drawn child: by default the child draws itself (its OnChildNotify
+    // sees the message, as MFC reflects it to CButton::DrawItem).
+    virtual void OnDrawItem(int controlId, LPDRAWITEMSTRUCT item);
     virtual BOOL OnEraseBkgnd(CDC* dc);
     virtual void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar);
     virtual void OnVScroll(UINT code, UINT position, CScrollBar* scrollBar);

@@ -28,6 +28,10 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Its items are drawn by this class (a check box before each text in the list, the checked
+    // texts joined in the field), so the window is owner-drawn, as the control requires.
+    void PreSubclassWindow() override;
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 private:
     void syncCount();

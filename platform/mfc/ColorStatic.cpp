@@ -1,26 +1,28 @@
 #include "platform/mfc/ColorStatic.h"
 
+#include "platform/mfc/ControlPainting.h"
 #include "platform/mfc/Dc.h"
 #include "platform/mfc/GdiColors.h"
+#include "platform/mfc/Window.h"
 
-void CColorStatic::SetTextColor(COLORREF color)
-{
+void CColorStatic::SetTextColor(COLORREF color) {
     m_text = color;
     if (m_hWnd)
         Invalidate();
 }
 
-void CColorStatic::SetBkColor(COLORREF color)
-{
+void CColorStatic::SetBkColor(COLORREF color) {
     m_background = color;
     if (m_hWnd)
         Invalidate();
 }
 
-void CColorStatic::paint(CDC* dc)
-{
-    if (!dc || !m_hWnd)
+void CColorStatic::paint(CDC* dc) {
+    const ui::Window* window = ui::windowFromHandle(m_hWnd);
+    if (!dc || !window)
         return;
+    // The label's own font, as the system draws static text.
+    ui::ControlFont font(*dc, *window);
     CRect client;
     GetClientRect(&client);
     dc->FillSolidRect(&client, ui::resolveColor(m_background));
@@ -37,14 +39,12 @@ void CColorStatic::paint(CDC* dc)
     dc->DrawText(text, &client, format);
 }
 
-void CColorStatic::OnPaint()
-{
+void CColorStatic::OnPaint() {
     CPaintDC dc(this);
     paint(&dc);
 }
 
-BOOL CColorStatic::OnEraseBkgnd(CDC*)
-{
+BOOL CColorStatic::OnEraseBkgnd(CDC*) {
     // Painting covers the whole client area; erasing first would only flicker.
     return TRUE;
 }

@@ -63,6 +63,7 @@ constexpr UINT DT_RIGHT = 0x2;
 constexpr UINT DT_VCENTER = 0x4;
 constexpr UINT DT_BOTTOM = 0x8;
 constexpr UINT DT_WORDBREAK = 0x10;
+constexpr UINT DT_EXPANDTABS = 0x40;
 constexpr UINT DT_SINGLELINE = 0x20;
 constexpr UINT DT_NOCLIP = 0x100;
 constexpr UINT DT_CALCRECT = 0x400;
@@ -123,8 +124,8 @@ public:
     COLORREF GetPixel(int x, int y) const;
 
     BOOL BitBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, DWORD rop);
-    BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, int sourceWidth,
-                    int sourceHeight, DWORD rop);
+    BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource,
+                    int sourceWidth, int sourceHeight, DWORD rop);
     // Icons are drawn transparently: the colour of their bottom-left pixel shows the background.
     BOOL DrawIcon(int x, int y, HICON icon);
     // A picture drawn with its transparency mask (white in the mask = background shows), as the
@@ -196,7 +197,7 @@ public:
 namespace ui {
 
 struct Painting {
-    BitmapImage image;               // the client area after erase and paint
+    BitmapImage image;                // the client area after erase and paint
     std::vector<std::wstring> calls;  // what the handlers drew, in order
 };
 

@@ -31,9 +31,18 @@ constexpr DWORD LVS_TYPEMASK = 0x3;
 constexpr DWORD LVS_SINGLESEL = 0x4;
 constexpr DWORD LVS_SHOWSELALWAYS = 0x8;
 constexpr DWORD LVS_AUTOARRANGE = 0x100;
+constexpr DWORD LVS_NOCOLUMNHEADER = 0x4000;
+
+constexpr DWORD LVS_EX_GRIDLINES = 0x1;
+constexpr DWORD LVS_EX_CHECKBOXES = 0x4;
+constexpr DWORD LVS_EX_FULLROWSELECT = 0x20;
 
 constexpr UINT LVIS_FOCUSED = 0x1;
 constexpr UINT LVIS_SELECTED = 0x2;
+constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
+constexpr UINT INDEXTOSTATEIMAGEMASK(UINT index) {
+    return index << 12;
+}
 constexpr UINT LVIF_TEXT = 0x1;
 constexpr UINT LVIF_IMAGE = 0x2;
 constexpr UINT LVIF_PARAM = 0x4;

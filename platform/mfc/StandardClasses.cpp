@@ -6,6 +6,7 @@
 #include "platform/mfc/CEdit.h"
 #include "platform/mfc/CListBox.h"
 #include "platform/mfc/CStatic.h"
+#include "platform/mfc/ControlPainting.h"
 
 namespace ui {
 
@@ -17,6 +18,7 @@ std::vector<WindowClass> standardWindowClasses() {
     all.push_back({WC_COMBOBOX, makeComboBoxProcedure, [] { return std::make_unique<CComboBox>(); }});
     all.push_back({WC_LISTBOX, makeListBoxProcedure, [] { return std::make_unique<CListBox>(); }});
     all.push_back({WC_DIALOG, makeDialogProcedure, [] { return std::make_unique<CWnd>(); }});
+    all.push_back({kDroppedListClass, makeDroppedListProcedure, nullptr});
     all.push_back({L"Window", nullptr, nullptr});
     return all;
 }

@@ -5,6 +5,8 @@
 
 #include "platform/mfc/WindowClass.h"
 
+class CDC;
+
 namespace ui {
 
 std::vector<WindowClass> standardWindowClasses();
@@ -15,5 +17,9 @@ std::unique_ptr<WindowProcedure> makeStaticProcedure();
 std::unique_ptr<WindowProcedure> makeComboBoxProcedure();
 std::unique_ptr<WindowProcedure> makeListBoxProcedure();
 std::unique_ptr<WindowProcedure> makeDialogProcedure();
+std::unique_ptr<WindowProcedure> makeDroppedListProcedure();
+
+// Paints a combo box's items as its open list shows them, filling `area` of `dc`.
+void paintComboList(Window& combo, CDC& dc, const RECT& area);
 
 }  // namespace ui

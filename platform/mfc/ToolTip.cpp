@@ -1,9 +1,13 @@
 #include "platform/mfc/ToolTip.h"
 
 #include <algorithm>
-#include <utility>  // exchange
 #include <map>
+#include <utility>  // exchange
 
+#include "platform/mfc/CString.h"
+#include "platform/mfc/ControlPainting.h"
+#include "platform/mfc/Dc.h"
+#include "platform/mfc/GdiColors.h"
 #include "platform/mfc/Window.h"
 #include "platform/mfc/WindowClass.h"
 
@@ -23,28 +27,45 @@ public:
     std::map<DWORD, int> delays{{TTDT_INITIAL, 500}, {TTDT_AUTOPOP, 5000}, {TTDT_RESHOW, 100}};
     int maxWidth = -1;
 
-    Tool* find(HWND window, UINT_PTR id)
-    {
+    Tool* find(HWND window, UINT_PTR id) {
         for (Tool& tool : tools)
             if (tool.window == window && tool.id == id)
                 return &tool;
         return nullptr;
     }
-    std::wstring describe(const ui::Window&) const override
-    {
+    LRESULT handle(ui::Window& w, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_PAINT)
+            return ui::defaultWindowProc(w, message, wParam, lParam);
+        // Shown, a tip is a pale yellow box with a black frame around its text: the window's text,
+        // else the first tool's.
+        CPaintDC dc(w.wnd);
+        ui::ControlFont font(dc, w);
+        const RECT client = w.clientRect();
+        dc.FillSolidRect(&client, GetSysColor(COLOR_INFOBK));
+        dc.Draw3dRect(&client, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
+        std::wstring text = w.text;
+        if (text.empty() && !tools.empty())
+            text = tools.front().text;
+        RECT inside{client.left + 3, client.top + 1, client.right - 2, client.bottom - 1};
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(GetSysColor(COLOR_INFOTEXT));
+        const UINT wrap = maxWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER;
+        dc.DrawText(CString(text), &inside, wrap | ((w.style & TTS_NOPREFIX) ? DT_NOPREFIX : 0));
+        return 0;
+    }
+
+    std::wstring describe(const ui::Window&) const override {
         return L"tools=" + std::to_wstring(tools.size()) + (active ? L"" : L" inactive");
     }
 };
 
-ToolTipProcedure* tipsOf(HWND hwnd)
-{
+ToolTipProcedure* tipsOf(HWND hwnd) {
     ui::Window* window = ui::windowFromHandle(hwnd);
     return window ? dynamic_cast<ToolTipProcedure*>(window->procedure.get()) : nullptr;
 }
 
 // Every tooltip window, newest last, so a tool's tip can be found from the tool.
-std::vector<HWND>& tooltipWindows()
-{
+std::vector<HWND>& tooltipWindows() {
     static std::vector<HWND> windows;
     return windows;
 }
@@ -53,14 +74,12 @@ std::vector<HWND>& tooltipWindows()
 
 namespace ui {
 
-void registerToolTipClass()
-{
+void registerToolTipClass() {
     registerWindowClass({TOOLTIPS_CLASS, [] { return std::make_unique<ToolTipProcedure>(); },
                          [] { return std::make_unique<CToolTipCtrl>(); }});
 }
 
-std::wstring toolTipText(HWND tool)
-{
+std::wstring toolTipText(HWND tool) {
     auto& windows = tooltipWindows();
     // Forget tooltip windows that were destroyed.
     std::erase_if(windows, [](HWND hwnd) { return tipsOf(hwnd) == nullptr; });
@@ -75,15 +94,13 @@ std::wstring toolTipText(HWND tool)
     return {};
 }
 
-std::wstring toolTipText(const Automation& dlg, int id)
-{
+std::wstring toolTipText(const Automation& dlg, int id) {
     return toolTipText(dlg.find(id));
 }
 
 }  // namespace ui
 
-BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style)
-{
+BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style) {
     if (!ui::isWindowClassRegistered(TOOLTIPS_CLASS))
         ui::registerToolTipClass();
     ui::CreateParams params;
@@ -97,8 +114,7 @@ BOOL CToolTipCtrl::Create(CWnd* parent, DWORD style)
     return TRUE;
 }
 
-BOOL CToolTipCtrl::AddTool(CWnd* tool, LPCTSTR text, LPCRECT rect, UINT_PTR id)
-{
+BOOL CToolTipCtrl::AddTool(CWnd* tool, LPCTSTR text, LPCRECT rect, UINT_PTR id) {
     ToolTipProcedure* tips = tipsOf(m_hWnd);
     if (!tips || !tool || !tool->GetSafeHwnd())
         return FALSE;
@@ -117,23 +133,20 @@ BOOL CToolTipCtrl::AddTool(CWnd* tool, LPCTSTR text, LPCRECT rect, UINT_PTR id)
     return TRUE;
 }
 
-BOOL CToolTipCtrl::AddTool(CWnd* tool, UINT textResourceId, LPCRECT rect, UINT_PTR id)
-{
+BOOL CToolTipCtrl::AddTool(CWnd* tool, UINT textResourceId, LPCRECT rect, UINT_PTR id) {
     CString text;
     text.LoadString(textResourceId);
     return AddTool(tool, text.GetString(), rect, id);
 }
 
-void CToolTipCtrl::DelTool(CWnd* tool, UINT_PTR id)
-{
+void CToolTipCtrl::DelTool(CWnd* tool, UINT_PTR id) {
     ToolTipProcedure* tips = tipsOf(m_hWnd);
     if (!tips || !tool)
         return;
     std::erase_if(tips->tools, [&](const Tool& t) { return t.window == tool->GetSafeHwnd() && t.id == id; });
 }
 
-void CToolTipCtrl::UpdateTipText(LPCTSTR text, CWnd* tool, UINT_PTR id)
-{
+void CToolTipCtrl::UpdateTipText(LPCTSTR text, CWnd* tool, UINT_PTR id) {
     ToolTipProcedure* tips = tipsOf(m_hWnd);
     if (!tips || !tool)
         return;
@@ -141,33 +154,28 @@ void CToolTipCtrl::UpdateTipText(LPCTSTR text, CWnd* tool, UINT_PTR id)
         entry->text = text && !IS_INTRESOURCE(text) ? text : L"";
 }
 
-void CToolTipCtrl::GetText(CString& text, CWnd* tool, UINT_PTR id) const
-{
+void CToolTipCtrl::GetText(CString& text, CWnd* tool, UINT_PTR id) const {
     ToolTipProcedure* tips = tipsOf(m_hWnd);
     Tool* entry = tips && tool ? tips->find(tool->GetSafeHwnd(), id) : nullptr;
     text = entry ? CString(entry->text) : CString();
 }
 
-int CToolTipCtrl::GetToolCount() const
-{
+int CToolTipCtrl::GetToolCount() const {
     const ToolTipProcedure* tips = tipsOf(m_hWnd);
     return tips ? int(tips->tools.size()) : 0;
 }
 
-void CToolTipCtrl::Activate(BOOL activate)
-{
+void CToolTipCtrl::Activate(BOOL activate) {
     if (ToolTipProcedure* tips = tipsOf(m_hWnd))
         tips->active = activate != FALSE;
 }
 
-bool CToolTipCtrl::isActive() const
-{
+bool CToolTipCtrl::isActive() const {
     const ToolTipProcedure* tips = tipsOf(m_hWnd);
     return tips && tips->active;
 }
 
-void CToolTipCtrl::SetDelayTime(DWORD which, int milliseconds)
-{
+void CToolTipCtrl::SetDelayTime(DWORD which, int milliseconds) {
     ToolTipProcedure* tips = tipsOf(m_hWnd);
     if (!tips)
         return;
@@ -180,18 +188,14 @@ void CToolTipCtrl::SetDelayTime(DWORD which, int milliseconds)
     }
 }
 
-int CToolTipCtrl::GetDelayTime(DWORD which) const
-{
+int CToolTipCtrl::GetDelayTime(DWORD which) const {
     ToolTipProcedure* tips = tipsOf(m_hWnd);
     return tips ? tips->delays[which] : 0;
 }
 
-int CToolTipCtrl::SetMaxTipWidth(int width)
-{
+int CToolTipCtrl::SetMaxTipWidth(int width) {
     ToolTipProcedure* tips = tipsOf(m_hWnd);
     return tips ? std::exchange(tips->maxWidth, width) : -1;
 }
 
-void CToolTipCtrl::RelayEvent(LPMSG)
-{
-}
+void CToolTipCtrl::RelayEvent(LPMSG) {}

@@ -65,24 +65,50 @@ using LPVOID = void*;
 #define CALLBACK
 #define WINAPI
 
-constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-constexpr BYTE LOBYTE(std::uintptr_t v) { return static_cast<BYTE>(v & 0xFF); }
-constexpr BYTE HIBYTE(std::uintptr_t v) { return static_cast<BYTE>((v >> 8) & 0xFF); }
-constexpr DWORD MAKELONG(WORD low, WORD high) { return static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16); }
-constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return MAKELONG(low, high); }
-constexpr LPARAM MAKELPARAM(WORD low, WORD high) { return static_cast<LPARAM>(MAKELONG(low, high)); }
-constexpr LRESULT MAKELRESULT(WORD low, WORD high) { return static_cast<LRESULT>(MAKELONG(low, high)); }
+constexpr WORD LOWORD(std::uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr BYTE LOBYTE(std::uintptr_t v) {
+    return static_cast<BYTE>(v & 0xFF);
+}
+constexpr BYTE HIBYTE(std::uintptr_t v) {
+    return static_cast<BYTE>((v >> 8) & 0xFF);
+}
+constexpr DWORD MAKELONG(WORD low, WORD high) {
+    return static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16);
+}
+constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
+    return MAKELONG(low, high);
+}
+constexpr LPARAM MAKELPARAM(WORD low, WORD high) {
+    return static_cast<LPARAM>(MAKELONG(low, high));
+}
+constexpr LRESULT MAKELRESULT(WORD low, WORD high) {
+    return static_cast<LRESULT>(MAKELONG(low, high));
+}
 // Signed coordinates packed in an LPARAM (mouse messages).
-constexpr int GET_X_LPARAM(LPARAM l) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))); }
-constexpr int GET_Y_LPARAM(LPARAM l) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l))); }
+constexpr int GET_X_LPARAM(LPARAM l) {
+    return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l)));
+}
+constexpr int GET_Y_LPARAM(LPARAM l) {
+    return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l)));
+}
 
 constexpr COLORREF RGB(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
-constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
-constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+constexpr BYTE GetRValue(COLORREF c) {
+    return static_cast<BYTE>(c & 0xFF);
+}
+constexpr BYTE GetGValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 8) & 0xFF);
+}
+constexpr BYTE GetBValue(COLORREF c) {
+    return static_cast<BYTE>((c >> 16) & 0xFF);
+}
 
 #define MAKEINTRESOURCE(i) (reinterpret_cast<LPCTSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(i))))
 #define IS_INTRESOURCE(p) ((reinterpret_cast<std::uintptr_t>(p) >> 16) == 0)
@@ -121,6 +147,36 @@ struct NMHDR {
     UINT code = 0;
 };
 using LPNMHDR = NMHDR*;
+
+// WM_DRAWITEM: what an owner-drawn control asks its parent to draw, on the control's paint context.
+struct DRAWITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    UINT itemAction = 0;
+    UINT itemState = 0;
+    HWND hwndItem = nullptr;
+    HDC hDC = nullptr;
+    RECT rcItem{};
+    DWORD_PTR itemData = 0;
+};
+using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
+
+constexpr UINT ODT_MENU = 1;
+constexpr UINT ODT_LISTBOX = 2;
+constexpr UINT ODT_COMBOBOX = 3;
+constexpr UINT ODT_BUTTON = 4;
+constexpr UINT ODT_STATIC = 5;
+constexpr UINT ODA_DRAWENTIRE = 0x1;
+constexpr UINT ODA_SELECT = 0x2;
+constexpr UINT ODA_FOCUS = 0x4;
+constexpr UINT ODS_SELECTED = 0x1;
+constexpr UINT ODS_GRAYED = 0x2;
+constexpr UINT ODS_DISABLED = 0x4;
+constexpr UINT ODS_CHECKED = 0x8;
+constexpr UINT ODS_FOCUS = 0x10;
+constexpr UINT ODS_DEFAULT = 0x20;
+constexpr UINT ODS_COMBOBOXEDIT = 0x1000;
 
 struct MINMAXINFO {
     POINT ptReserved;
@@ -361,6 +417,8 @@ constexpr DWORD CBS_NOINTEGRALHEIGHT = 0x400;
 constexpr DWORD LBS_NOTIFY = 0x1;
 constexpr DWORD LBS_SORT = 0x2;
 constexpr DWORD LBS_MULTIPLESEL = 0x8;
+constexpr DWORD LBS_OWNERDRAWFIXED = 0x10;
+constexpr DWORD LBS_OWNERDRAWVARIABLE = 0x20;
 constexpr DWORD LBS_HASSTRINGS = 0x40;
 constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x100;
 constexpr DWORD LBS_EXTENDEDSEL = 0x800;
@@ -373,7 +431,19 @@ constexpr DWORD SS_RIGHT = 0x2;
 constexpr DWORD SS_ICON = 0x3;
 constexpr DWORD SS_BLACKRECT = 0x4;
 constexpr DWORD SS_ETCHEDFRAME = 0x12;
+constexpr DWORD SS_GRAYRECT = 0x5;
+constexpr DWORD SS_WHITERECT = 0x6;
+constexpr DWORD SS_BLACKFRAME = 0x7;
+constexpr DWORD SS_GRAYFRAME = 0x8;
+constexpr DWORD SS_WHITEFRAME = 0x9;
+constexpr DWORD SS_SIMPLE = 0xB;
+constexpr DWORD SS_LEFTNOWORDWRAP = 0xC;
+constexpr DWORD SS_OWNERDRAW = 0xD;
 constexpr DWORD SS_BITMAP = 0xE;
+constexpr DWORD SS_ETCHEDHORZ = 0x10;
+constexpr DWORD SS_ETCHEDVERT = 0x11;
+constexpr DWORD SS_NOPREFIX = 0x80;
+constexpr DWORD SS_ENDELLIPSIS = 0x4000;
 constexpr DWORD SS_TYPEMASK = 0x1F;
 constexpr DWORD SS_NOTIFY = 0x100;
 constexpr DWORD SS_CENTERIMAGE = 0x200;
@@ -559,6 +629,8 @@ constexpr UINT LB_GETSEL = 0x0187;
 constexpr UINT LB_GETCURSEL = 0x0188;
 constexpr UINT LB_GETTEXT = 0x0189;
 constexpr UINT LB_GETTEXTLEN = 0x018A;
+constexpr UINT LB_GETTOPINDEX = 0x018E;
+constexpr UINT LB_SETTOPINDEX = 0x0197;
 constexpr UINT LB_GETCOUNT = 0x018B;
 constexpr UINT LB_SELECTSTRING = 0x018C;
 constexpr UINT LB_GETSELCOUNT = 0x0190;

@@ -1,6 +1,7 @@
 #include "platform/mfc/WindowRenderer.h"
 
 #include <algorithm>
+#include <cwchar>  // wcscasecmp
 #include <memory>
 
 #include "platform/mfc/ClassicLook.h"
@@ -26,8 +27,7 @@ void blit(const BitmapImage& from, BitmapImage& to, int x, int y)
     to.copy(from, 0, 0, from.width(), from.height(), x, y);
 }
 
-BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height)
-{
+BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height) {
     BitmapImage out(std::max(0, width), std::max(0, height), GetSysColor(COLOR_BTNFACE));
     out.copy(from, x, y, out.width(), out.height(), 0, 0);
     return out;
@@ -107,6 +107,17 @@ void render(Window& window, BitmapImage& canvas, int x, int y, int scale) {
         blit(whole, canvas, x * scale, y * scale);
 }
 
+// Windows turns the thin border of a dialog's edit and list controls into a sunken client edge; the
+// geometry here keeps the one-pixel border, drawn in the shadow colour so such fields read as fields.
+bool isFieldClass(const std::wstring& name) {
+    static const wchar_t* const fields[] = {L"Edit",        L"ListBox",     L"SysListView32",
+                                            L"RichEdit20W", L"RichEdit20A", L"SysTreeView32"};
+    for (const wchar_t* field : fields)
+        if (wcscasecmp(name.c_str(), field) == 0)
+            return true;
+    return false;
+}
+
 bool ownedBy(const Window& popup, const Window& root) {
     for (const Window* owner = popup.owner; owner; owner = owner->owner ? owner->owner : owner->parent)
         if (owner == &root)
@@ -122,7 +133,9 @@ void paintNonClient(const Window& window, CDC& dc) {
     if (window.style & (WS_THICKFRAME | WS_DLGFRAME) || window.exStyle & WS_EX_DLGMODALFRAME)
         rect = classic::drawEdge(dc, rect, classic::Edge::WindowFrame);
     else if (window.style & WS_BORDER) {
-        dc.Draw3dRect(&rect, GetSysColor(COLOR_WINDOWFRAME), GetSysColor(COLOR_WINDOWFRAME));
+        const COLORREF border = GetSysColor(
+            window.isChild() && isFieldClass(window.className) ? COLOR_BTNSHADOW : COLOR_WINDOWFRAME);
+        dc.Draw3dRect(&rect, border, border);
         rect = {rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
     }
     if ((window.style & WS_CAPTION) == WS_CAPTION) {
