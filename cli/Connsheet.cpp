@@ -47,6 +47,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     addRunCommand(app, context);
     addEvalCommand(app, context);
     addCheckCommand(app, context);
+    addTestCommand(app, context);
 
     // Settings must follow --lib before any subcommand callback runs.
     app.parse_complete_callback([&] {
