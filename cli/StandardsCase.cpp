@@ -116,7 +116,7 @@ private:
         const auto it = object.find("tolerance");
         if (it == object.end())
             return true;
-        if (!it->is_number() || it->get<double>() < 0)
+        if (!it->is_number() || !(it->get<double>() >= 0) || !std::isfinite(it->get<double>()))
             return fail(at + "/tolerance", "expected a number 0 or above");
         out = it->get<double>();
         return true;
@@ -174,6 +174,7 @@ private:
             v = &*inner;
         }
         if (v->is_number()) {
+            if (!std::isfinite(v->get<double>())) return fail(at, "expected a finite number");
             e.numeric = true;
             e.number = v->get<double>();
             e.text = numberText(e.number);
