@@ -22,6 +22,7 @@ void addRunCommand(CLI::App& app, CommandContext& context);
 void addEvalCommand(CLI::App& app, CommandContext& context);
 void addCheckCommand(CLI::App& app, CommandContext& context);
 void addTestCommand(CLI::App& app, CommandContext& context);
+void addConvertCommand(CLI::App& app, CommandContext& context);
 
 // "-" names standard input or output where a command takes a file.
 inline bool isStandardStream(const std::string& file) { return file == "-"; }

@@ -174,7 +174,8 @@ private:
             v = &*inner;
         }
         if (v->is_number()) {
-            if (!std::isfinite(v->get<double>())) return fail(at, "expected a finite number");
+            if (!std::isfinite(v->get<double>()))
+                return fail(at, "expected a finite number");
             e.numeric = true;
             e.number = v->get<double>();
             e.text = numberText(e.number);

@@ -3,7 +3,8 @@
 # when something is missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-          libcli11-dev ccache clang libclang-rt-14-dev clang-format)
+          libcli11-dev ccache clang libclang-rt-14-dev clang-format
+          libxlsxwriter-dev libzip-dev libpugixml-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
