@@ -47,6 +47,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     addCheckCommand(app, context);
     addTestCommand(app, context);
     addConvertCommand(app, context);
+    addHelpCommand(app, context);
 
     // Settings must follow --lib before any subcommand callback runs.
     app.parse_complete_callback([&] {
@@ -61,6 +62,10 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& e) {
+        if (reportUnknownCommand(app, std::vector<std::string>(args.begin() + 1, args.end()), err)) {
+            host::setPrintSink({});
+            return checkOutput(2, out, err);
+        }
         int status = app.exit(e, out, err);
         host::setPrintSink({});
         return checkOutput(status == 0 ? 0 : 2, out, err);
