@@ -6,34 +6,13 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "cli/TableText.h"
+
 namespace connsheet {
 
 bool CaseResult::passed() const {
     return error.empty() &&
            std::all_of(outputs.begin(), outputs.end(), [](const CheckedOutput& o) { return o.passed; });
-}
-
-std::string escapeForTable(const std::string& value) {
-    std::string escaped;
-    for (char c : value) {
-        switch (c) {
-            case '\t':
-                escaped += "\\t";
-                break;
-            case '\n':
-                escaped += "\\n";
-                break;
-            case '\r':
-                escaped += "\\r";
-                break;
-            case '\\':
-                escaped += "\\\\";
-                break;
-            default:
-                escaped += c;
-        }
-    }
-    return escaped;
 }
 
 namespace {

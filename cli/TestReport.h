@@ -39,8 +39,4 @@ std::string resultsJson(const std::vector<CaseResult>& results);
 // One <testsuite> per case file, one <testcase> per case; a failure lists each wrong output.
 std::string resultsJunit(const std::vector<CaseResult>& results);
 
-// "a\tb" for a tab, "\n" for a line break, "\\" for a backslash: a value that stays on its cell of a
-// text table.
-std::string escapeForTable(const std::string& value);
-
 }  // namespace connsheet
