@@ -6,6 +6,8 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/TableText.h"
+#include "platform/grid/DelimitedText.h"
 #include "platform/arx/Utf8.h"
 #include "platform/grid/GridFile.h"
 #include "platform/grid/Sheet.h"
@@ -51,7 +53,11 @@ nlohmann::json cellJson(const std::string& name, const grid::Value& v, const std
     return j;
 }
 
-int calc(const std::string& file, bool json, CommandContext& context) {
+// How calc prints: "A1<TAB>value" lines, one JSON object with a "cells" array, JSON Lines (one
+// object per cell) or CSV.
+enum class CalcFormat { text, json, jsonl, csv };
+
+int calc(const std::string& file, CalcFormat format, CommandContext& context) {
     grid::Sheet sheet;
     grid::GridFileResult loaded;
     if (isStandardStream(file)) {
@@ -67,6 +73,13 @@ int calc(const std::string& file, bool json, CommandContext& context) {
         return 1;
     }
     sheet.recalc();
+    if (format == CalcFormat::json)
+        context.out << "{\"ok\": true, \"file\": "
+                    << nlohmann::json(isStandardStream(file) ? std::string("-") : file)
+                           .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+                    << ", \"cells\": [";
+    if (format == CalcFormat::csv) context.out << "cell,type,value,text\n";
+    bool first = true;
     std::wstring text;
     sheet.forEachCell(grid::CellOrder::ByRow, [&](std::int32_t col, std::int32_t row) {
         if (col < 1 || row < 1) return;  // header texts are labels, not results
@@ -77,15 +90,32 @@ int calc(const std::string& file, bool json, CommandContext& context) {
         grid::Value v = sheet.value(col, row);
         sheet.getText(col, row, grid::TextKind::Value, text);
         std::string name = cellName(col, row);
-        if (json) {
+        if (format == CalcFormat::json || format == CalcFormat::jsonl) {
             // The json library would throw on invalid UTF-8; our texts are always valid.
-            context.out << cellJson(name, v, text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+            if (format == CalcFormat::json) context.out << (first ? "\n" : ",\n");
+            context.out << cellJson(name, v, text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+            if (format == CalcFormat::jsonl) context.out << '\n';
+        } else if (format == CalcFormat::csv) {
+            const nlohmann::json cell = cellJson(name, v, text);
+            std::string line = name;
+            for (const std::string& field : {cell["type"].get<std::string>(),
+                                            cell["value"].is_string() ? cell["value"].get<std::string>()
+                                            : cell["value"].is_null() ? std::string()
+                                                                      : cell["value"].dump(),
+                                            cell["text"].get<std::string>()}) {
+                line += ',';
+                grid::appendDelimitedField(line, field, grid::Delimiter::Comma);
+            }
+            context.out << line << '\n';
         } else {
             // The value text of a failing formula is empty; the error says more.
-            context.out << name << '\t' << (v.isError() ? utf8::encode(grid::errorText(v.asError())) : utf8::encode(text))
+            context.out << name << '\t'
+                        << escapeForTable(v.isError() ? utf8::encode(grid::errorText(v.asError())) : utf8::encode(text))
                         << '\n';
         }
+        first = false;
     });
+    if (format == CalcFormat::json) context.out << (first ? "]}\n" : "\n]}\n");
     return 0;
 }
 
@@ -95,9 +125,19 @@ void addCalcCommand(CLI::App& app, CommandContext& context) {
     auto* command = app.add_subcommand("calc", "Load a grid file (native, CSV or TSV), recalculate, print every cell's value");
     auto file = std::make_shared<std::string>();
     auto json = std::make_shared<bool>(false);
+    auto jsonl = std::make_shared<bool>(false);
+    auto csv = std::make_shared<bool>(false);
     command->add_option("FILE", *file, "Grid file (\"-\": standard input)")->required();
-    command->add_flag("--json", *json, "One JSON object per cell: cell, type, value, text");
-    command->callback([&context, file, json] { context.exitStatus = calc(*file, *json, context); });
+    auto* jsonFlag = command->add_flag("--json", *json, "One JSON object: ok, file, cells [{cell, type, value, text}]");
+    auto* jsonlFlag = command->add_flag("--jsonl", *jsonl, "JSON Lines: one object per cell")->excludes(jsonFlag);
+    command->add_flag("--csv", *csv, "CSV: cell, type, value, text")->excludes(jsonFlag)->excludes(jsonlFlag);
+    command->callback([&context, file, json, jsonl, csv] {
+        const CalcFormat format = *json    ? CalcFormat::json
+                                  : *jsonl ? CalcFormat::jsonl
+                                  : *csv   ? CalcFormat::csv
+                                           : CalcFormat::text;
+        context.exitStatus = calc(*file, format, context);
+    });
 }
 
 }  // namespace connsheet
