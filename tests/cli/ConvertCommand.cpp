@@ -70,6 +70,31 @@ TEST_F(ConvertCommand, OdsFirstTableWithRepeatsSpacesAndOpenFormulas) {
     EXPECT_EQ(csv.find("not read"), std::string::npos) << csv;
 }
 
+TEST_F(ConvertCommand, XlsxFirstSheetWithSharedRichAndInlineStrings) {
+    // handmade.xlsx: the first sheet is the workbook's first (rId3, an absolute part name), not
+    // sheet1.xml; shared strings plain and in runs (the phonetic hint left out), an inline string,
+    // a boolean, a formula, a shared formula's follower (its value stands in) and an error value.
+    CommandRun r = runConnsheet({"convert", CONNSHEET_TEST_DATA_DIR "/handmade.xlsx", path("hand.csv")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(read("hand.csv"),
+              "Width,Rich text,\"inline, \"\"quoted\"\"\",,\n"
+              ",,,,\n"
+              "12.5,TRUE,=A3*2,=A3+1,\n"
+              ",,,1,#DIV/0!\n");
+
+    CommandRun broken =
+        runConnsheet({"convert", CONNSHEET_TEST_DATA_DIR "/broken-sheet.xlsx", path("x.csv")});
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_NE(broken.err.find("broken-sheet.xlsx: xl/worksheets/plates.xml:3:19: Start-end tags mismatch"),
+              std::string::npos)
+        << broken.err;
+    CommandRun badString =
+        runConnsheet({"convert", CONNSHEET_TEST_DATA_DIR "/bad-string.xlsx", path("x.csv")});
+    EXPECT_NE(badString.err.find("cell A1 names shared string 5, which is not there"), std::string::npos)
+        << badString.err;
+    EXPECT_FALSE(fs::exists(path("x.csv")));
+}
+
 TEST_F(ConvertCommand, BadInputsAreRefusedAndTheTargetKept) {
     const std::string target = file("kept.csv", "old\n");
     struct Bad {
