@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/MacroFileWriter.h"
 #include "cli/MessageBoxRecorder.h"
 #include "cli/StandardsCommandSupport.h"
 #include "platform/arx/AcTransaction.h"
@@ -148,7 +149,8 @@ int runStandards(const RunOptions& options, CommandContext& context) {
         if (macroToStdout) {
             context.out << macrojson::write(*macro.macroRead(), &macroData);
             written = true;
-        } else if (macro.writeToFile(Mx_String(options.out), &macroData, &error) == Acad::eOk) {
+        } else if (writeMacroKeepingLayout(options.out, isStandardStream(options.macro) ? std::string() : options.macro,
+                                            macro, macroData, error)) {
             written = true;
         } else {
             VlRunFinding failed;
