@@ -22,6 +22,9 @@ void addCalcCommand(CLI::App& app, CommandContext& context);
 void addRunCommand(CLI::App& app, CommandContext& context);
 void addEvalCommand(CLI::App& app, CommandContext& context);
 void addCheckCommand(CLI::App& app, CommandContext& context);
+void addShowCommand(CLI::App& app, CommandContext& context);
+void addSheetsCommand(CLI::App& app, CommandContext& context);
+void addBatchCommand(CLI::App& app, CommandContext& context);
 void addTestCommand(CLI::App& app, CommandContext& context);
 void addConvertCommand(CLI::App& app, CommandContext& context);
 void addHelpCommand(CLI::App& app, CommandContext& context);
@@ -31,6 +34,8 @@ void addHelpCommand(CLI::App& app, CommandContext& context);
 bool reportUnknownCommand(const CLI::App& app, const std::vector<std::string>& args, std::ostream& err);
 
 // "-" names standard input or output where a command takes a file.
-inline bool isStandardStream(const std::string& file) { return file == "-"; }
+inline bool isStandardStream(const std::string& file) {
+    return file == "-";
+}
 
 }  // namespace connsheet

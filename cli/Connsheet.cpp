@@ -16,7 +16,8 @@ namespace {
 // not a success with the output lost.
 int checkOutput(int status, std::ostream& out, std::ostream& err) {
     out.flush();
-    if (out) return status;
+    if (out)
+        return status;
     err << "connsheet: cannot write the output (standard output failed)\n";
     return status == 0 ? 1 : status;
 }
@@ -33,7 +34,8 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     app.require_subcommand(0, 1);
 
     std::string libDir;
-    app.add_option("--lib", libDir, "Library folder (default: $CONNSHEET_LIB, else the bundled example library)")
+    app.add_option("--lib", libDir,
+                   "Library folder (default: $CONNSHEET_LIB, else the bundled example library)")
         ->envname("CONNSHEET_LIB");
 
     // Options of the whole command may also follow the subcommand: "check X --lib DIR".
@@ -45,20 +47,25 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     addRunCommand(app, context);
     addEvalCommand(app, context);
     addCheckCommand(app, context);
+    addShowCommand(app, context);
+    addSheetsCommand(app, context);
+    addBatchCommand(app, context);
     addTestCommand(app, context);
     addConvertCommand(app, context);
     addHelpCommand(app, context);
 
     // Settings must follow --lib before any subcommand callback runs.
     app.parse_complete_callback([&] {
-        if (!libDir.empty()) gSettings.setLibDir(Mx_String(libDir.c_str()));
+        if (!libDir.empty())
+            gSettings.setLibDir(Mx_String(libDir.c_str()));
     });
 
     // The command line of the host prints to stdout while the command runs.
     host::setPrintSink([&out](const std::wstring& text) { out << utf8::encode(text); });
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
-    if (!reversed.empty()) reversed.pop_back();  // program name
+    if (!reversed.empty())
+        reversed.pop_back();  // program name
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& e) {

@@ -12,6 +12,8 @@
 #include "cli/MessageBoxRecorder.h"
 #include "cli/StandardsCommandSupport.h"
 #include "platform/arx/AcTransaction.h"
+#include "platform/mxbase/FileSystem.h"
+#include "platform/mxbase/FileWatch.h"
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/MacroJson.h"
 #include "platform/mxbase/Mx_DbMacro.h"
@@ -44,7 +46,9 @@ struct RunOptions {
 // Switches the document's standards warnings for the length of a run and back on every way out.
 class WarningsSwitch {
 public:
-    explicit WarningsSwitch(bool on) : previous_(gSettings.standardsWarnings()) { gSettings.setStandardsWarnings(on); }
+    explicit WarningsSwitch(bool on) : previous_(gSettings.standardsWarnings()) {
+        gSettings.setStandardsWarnings(on);
+    }
     ~WarningsSwitch() { gSettings.setStandardsWarnings(previous_); }
     WarningsSwitch(const WarningsSwitch&) = delete;
     WarningsSwitch& operator=(const WarningsSwitch&) = delete;
@@ -58,15 +62,22 @@ void sayFailure(const StandardsOutcome& outcome, const Mx_String& sheet, Command
     const std::string shown = displayPath(sheet).toUtf8();
     if (!outcome.completed) {
         const std::string why = outcome.firstError();
-        context.err << "connsheet run: the run of " << shown << " failed" << (why.empty() ? "" : ": " + why) << '\n';
+        context.err << "connsheet run: the run of " << shown << " failed" << (why.empty() ? "" : ": " + why)
+                    << '\n';
         return;
     }
     const auto errors = std::count_if(outcome.findings.begin(), outcome.findings.end(),
                                       [](const VlRunFinding& f) { return f.isError(); });
-    context.err << "connsheet run: " << shown << ": " << errors << (errors == 1 ? " error" : " errors") << '\n';
+    context.err << "connsheet run: " << shown << ": " << errors << (errors == 1 ? " error" : " errors")
+                << '\n';
 }
 
 int runStandards(const RunOptions& options, CommandContext& context) {
+    // The library's files do not change under one run: each is looked up once, not once per use (the
+    // sheet's name alone is tried in three places, each ignoring letter case), and none is watched
+    // for changes (inotify) since the process ends with the run.
+    fsys::FileWatch::disable();
+    fsys::StatScope files;
     Mx_String sheet;
     if (!resolveStandardsSheet(options.sheet, sheet)) {
         context.err << "connsheet run: sheet not found: " << options.sheet << '\n';
@@ -94,7 +105,8 @@ int runStandards(const RunOptions& options, CommandContext& context) {
     if (isStandardStream(options.macro)) {
         std::string text;
         if (!readStandardInput(context, text) || macro.readFromText(text, &macroData, &error) != Acad::eOk) {
-            context.err << "connsheet run: standard input: " << (error.isEmpty() ? "cannot be read" : error.toUtf8()) << '\n';
+            context.err << "connsheet run: standard input: "
+                        << (error.isEmpty() ? "cannot be read" : error.toUtf8()) << '\n';
             return 1;
         }
     } else if (macro.readFromFile(Mx_String(options.macro), &macroData, &error) != Acad::eOk) {
@@ -107,7 +119,8 @@ int runStandards(const RunOptions& options, CommandContext& context) {
     const Mx_Macro* content = macro.macroRead();
     for (const MacroGeneralVariable& variable : content->generalVariables())
         generalVariables.emplace_back(variable.name, formatShortest(variable.value));
-    for (const auto& [name, value] : given) setGeneralVariable(generalVariables, name, value);
+    for (const auto& [name, value] : given)
+        setGeneralVariable(generalVariables, name, value);
 
     const Mx_String mapsTo = options.mapsTo.empty() ? content->name() : Mx_String(options.mapsTo);
     VlDlgStandardsData data;
@@ -130,15 +143,18 @@ int runStandards(const RunOptions& options, CommandContext& context) {
         MessageBoxRecorder recorder;
         VlRunReport report;
         VlRunReportScope reporting(report);
-        if (options.timings) resetStandardsTimers();
+        if (options.timings)
+            resetStandardsTimers();
         outcome.completed = StartDlgStandardsSS(data);
         // The duplicate-name box is shown whatever the switch says; --no-warnings silences it too.
-        if (!options.noWarnings) outcome.warnings = recorder.boxes();
+        if (!options.noWarnings)
+            outcome.warnings = recorder.boxes();
         outcome.findings = collectFindings(report, outcome.warnings);
         if (outcome.completed && mapsTo.isEmpty() && data.moduleGroup.isEmpty()) {
             // Without a target no mapping line can be found: say what to give.
             for (VlRunFinding& f : outcome.findings)
-                if (f.kind == "mapping") f.cause += " (the macro has no name: give the target with --maps-to)";
+                if (f.kind == "mapping")
+                    f.cause += " (the macro has no name: give the target with --maps-to)";
         }
     }
     outcome.variables = macroToStdout ? nullptr : &data.varCells;
@@ -166,37 +182,45 @@ int runStandards(const RunOptions& options, CommandContext& context) {
                                   : StandardsOutput::Format::table;
     output.quiet = options.quiet;
     printStandardsOutcome(outcome, output, context);
-    if (options.timings) (options.json || macroToStdout ? context.err : context.out) << standardsTimersReport().toUtf8();
-    if (outcome.succeeded()) return 0;
+    if (options.timings)
+        (options.json || macroToStdout ? context.err : context.out) << standardsTimersReport().toUtf8();
+    if (outcome.succeeded())
+        return 0;
     if (!outcome.findings.empty() && outcome.findings.back().kind == "write") {
         context.err << "connsheet run: " << outcome.findings.back().cause << '\n';
         return 1;
     }
     sayFailure(outcome, sheet, context);
     if (!options.out.empty() && !written && outcome.completed && !options.allowFailures)
-        context.err << "connsheet run: " << options.out << " not written (--allow-failures writes it all the same)\n";
+        context.err << "connsheet run: " << options.out
+                    << " not written (--allow-failures writes it all the same)\n";
     return 1;
 }
 
 }  // namespace
 
 void addRunCommand(CLI::App& app, CommandContext& context) {
-    auto* command = app.add_subcommand("run", "Run a standards sheet against a macro and write its outputs back");
+    auto* command =
+        app.add_subcommand("run", "Run a standards sheet against a macro and write its outputs back");
     auto options = std::make_shared<RunOptions>();
-    command->add_option("SHEET", options->sheet, "Sheet file, or a name below \"Connection Standards\"")->required();
+    command->add_option("SHEET", options->sheet, "Sheet file, or a name below \"Connection Standards\"")
+        ->required();
     command->add_option("--macro", options->macro, "Macro file (JSON; \"-\": standard input)")->required();
-    command->add_option("--maps-to", options->mapsTo,
-                        "Target: \"Module.<group>\", or a key of the sheet's mapping file (default: the macro's name)");
+    command->add_option(
+        "--maps-to", options->mapsTo,
+        "Target: \"Module.<group>\", or a key of the sheet's mapping file (default: the macro's name)");
     command->add_option("--gen", options->generalVariables, "General variable NAME=VALUE (repeatable)")
         ->allow_extra_args(false);
-    command->add_option("--out", options->out, "Write the updated macro to this file (\"-\": standard output)");
+    command->add_option("--out", options->out,
+                        "Write the updated macro to this file (\"-\": standard output)");
     auto* json = command->add_flag("--json", options->json, "Print one JSON object");
     command->add_flag("--csv", options->csv, "Print the variables as CSV (section, type, name, value, cell)")->excludes(json);
     command->add_flag("--quiet", options->quiet, "Print nothing but errors; the exit status tells the outcome");
     command->add_flag("--timings", options->timings, "Print the engine's phase timers");
     command->add_flag("--no-warnings", options->noWarnings, "Do not show warnings (errors are still shown)");
-    command->add_flag("--allow-failures", options->allowFailures,
-                      "Write --out even when equations failed or outputs were not set (the exit status stays 1)");
+    command->add_flag(
+        "--allow-failures", options->allowFailures,
+        "Write --out even when equations failed or outputs were not set (the exit status stays 1)");
     command->callback([&context, options] { context.exitStatus = runStandards(*options, context); });
 }
 

@@ -1,5 +1,8 @@
 #include "platform/mfc/BitmapImage.h"
 
+#include <algorithm>
+#include <cstddef>  // ptrdiff_t
+
 namespace ui {
 
 namespace {
@@ -29,6 +32,44 @@ void BitmapImage::setPixel(int x, int y, std::uint32_t color)
     if (m_bitsPerPixel == 1)
         color = (color & white) == white ? white : 0;
     m_pixels[std::size_t(y) * std::size_t(m_width) + std::size_t(x)] = color & white;
+}
+
+void BitmapImage::fill(int left, int top, int right, int bottom, std::uint32_t color)
+{
+    left = std::max(left, 0), top = std::max(top, 0);
+    right = std::min(right, m_width), bottom = std::min(bottom, m_height);
+    if (left >= right || top >= bottom)
+        return;
+    if (m_bitsPerPixel == 1)
+        color = (color & white) == white ? white : 0;
+    color &= white;
+    for (int y = top; y < bottom; ++y) {
+        auto row = m_pixels.begin() + std::ptrdiff_t(std::size_t(y) * std::size_t(m_width));
+        std::fill(row + left, row + right, color);
+    }
+}
+
+void BitmapImage::copy(const BitmapImage& from, int fromX, int fromY, int width, int height, int toX, int toY)
+{
+    const int left = std::max({0, -toX, -fromX}), top = std::max({0, -toY, -fromY});
+    const int right = std::min({width, m_width - toX, from.m_width - fromX});
+    const int bottom = std::min({height, m_height - toY, from.m_height - fromY});
+    if (left >= right || top >= bottom)
+        return;
+    if (m_bitsPerPixel == 1) {
+        // Colours turn black and white by the pixel rule.
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                setPixel(x + toX, y + toY, from.pixel(x + fromX, y + fromY));
+        return;
+    }
+    for (int y = top; y < bottom; ++y) {
+        const auto source = from.m_pixels.begin() +
+                            std::ptrdiff_t(std::size_t(y + fromY) * std::size_t(from.m_width) + std::size_t(fromX + left));
+        auto target =
+            m_pixels.begin() + std::ptrdiff_t(std::size_t(y + toY) * std::size_t(m_width) + std::size_t(toX + left));
+        std::transform(source, source + (right - left), target, [](std::uint32_t p) { return p & white; });
+    }
 }
 
 BitmapImage BitmapImage::maskOf(std::uint32_t transparent) const

@@ -28,6 +28,12 @@ public:
     void setPixel(int x, int y, std::uint32_t color);
     const std::vector<std::uint32_t>& pixels() const { return m_pixels; }
 
+    // The same as setPixel over every pixel of [left, right) x [top, bottom), clipped, a row at a time.
+    void fill(int left, int top, int right, int bottom, std::uint32_t color);
+    // The same as setPixel(x + toX, y + toY, from.pixel(x + fromX, y + fromY)) for x < width, y < height
+    // where both pixels exist; the rest stays as it is. `from` is another picture.
+    void copy(const BitmapImage& from, int fromX, int fromY, int width, int height, int toX, int toY);
+
     // A monochrome mask of the same size: white (1) where this picture has exactly the colour
     // `transparent`, black (0) elsewhere.
     BitmapImage maskOf(std::uint32_t transparent) const;

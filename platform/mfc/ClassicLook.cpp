@@ -9,59 +9,54 @@
 namespace ui::classic {
 namespace {
 
-COLORREF sys(int index)
-{
+COLORREF sys(int index) {
     return GetSysColor(index);
 }
 
-RECT inset(const RECT& rect, int by)
-{
+RECT inset(const RECT& rect, int by) {
     return {rect.left + by, rect.top + by, rect.right - by, rect.bottom - by};
 }
 
-void frame(CDC& dc, RECT rect, COLORREF topLeft, COLORREF bottomRight)
-{
+void frame(CDC& dc, RECT rect, COLORREF topLeft, COLORREF bottomRight) {
     dc.Draw3dRect(&rect, topLeft, bottomRight);
 }
 
 }  // namespace
 
-RECT drawEdge(CDC& dc, const RECT& rect, Edge edge)
-{
+RECT drawEdge(CDC& dc, const RECT& rect, Edge edge) {
     switch (edge) {
-    case Edge::Raised:
-        frame(dc, rect, sys(COLOR_3DLIGHT), sys(COLOR_3DDKSHADOW));
-        frame(dc, inset(rect, 1), sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNSHADOW));
-        return inset(rect, 2);
-    case Edge::Sunken:
-        frame(dc, rect, sys(COLOR_BTNSHADOW), sys(COLOR_BTNHIGHLIGHT));
-        frame(dc, inset(rect, 1), sys(COLOR_3DDKSHADOW), sys(COLOR_3DLIGHT));
-        return inset(rect, 2);
-    case Edge::Etched:
-        frame(dc, rect, sys(COLOR_BTNSHADOW), sys(COLOR_BTNHIGHLIGHT));
-        frame(dc, inset(rect, 1), sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNSHADOW));
-        return inset(rect, 2);
-    case Edge::Bump:
-        frame(dc, rect, sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNSHADOW));
-        frame(dc, inset(rect, 1), sys(COLOR_BTNSHADOW), sys(COLOR_BTNHIGHLIGHT));
-        return inset(rect, 2);
-    case Edge::RaisedThin:
-        frame(dc, rect, sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNSHADOW));
-        return inset(rect, 1);
-    case Edge::SunkenThin:
-        frame(dc, rect, sys(COLOR_BTNSHADOW), sys(COLOR_BTNHIGHLIGHT));
-        return inset(rect, 1);
-    case Edge::WindowFrame:
-        frame(dc, rect, sys(COLOR_3DLIGHT), sys(COLOR_3DDKSHADOW));
-        frame(dc, inset(rect, 1), sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNSHADOW));
-        frame(dc, inset(rect, 2), sys(COLOR_BTNFACE), sys(COLOR_BTNFACE));
-        return inset(rect, 3);
+        case Edge::Raised:
+            frame(dc, rect, sys(COLOR_3DLIGHT), sys(COLOR_3DDKSHADOW));
+            frame(dc, inset(rect, 1), sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNSHADOW));
+            return inset(rect, 2);
+        case Edge::Sunken:
+            frame(dc, rect, sys(COLOR_BTNSHADOW), sys(COLOR_BTNHIGHLIGHT));
+            frame(dc, inset(rect, 1), sys(COLOR_3DDKSHADOW), sys(COLOR_3DLIGHT));
+            return inset(rect, 2);
+        case Edge::Etched:
+            frame(dc, rect, sys(COLOR_BTNSHADOW), sys(COLOR_BTNHIGHLIGHT));
+            frame(dc, inset(rect, 1), sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNSHADOW));
+            return inset(rect, 2);
+        case Edge::Bump:
+            frame(dc, rect, sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNSHADOW));
+            frame(dc, inset(rect, 1), sys(COLOR_BTNSHADOW), sys(COLOR_BTNHIGHLIGHT));
+            return inset(rect, 2);
+        case Edge::RaisedThin:
+            frame(dc, rect, sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNSHADOW));
+            return inset(rect, 1);
+        case Edge::SunkenThin:
+            frame(dc, rect, sys(COLOR_BTNSHADOW), sys(COLOR_BTNHIGHLIGHT));
+            return inset(rect, 1);
+        case Edge::WindowFrame:
+            frame(dc, rect, sys(COLOR_3DLIGHT), sys(COLOR_3DDKSHADOW));
+            frame(dc, inset(rect, 1), sys(COLOR_BTNHIGHLIGHT), sys(COLOR_BTNSHADOW));
+            frame(dc, inset(rect, 2), sys(COLOR_BTNFACE), sys(COLOR_BTNFACE));
+            return inset(rect, 3);
     }
     return rect;
 }
 
-RECT drawPushButton(CDC& dc, const RECT& rect, bool pressed, bool isDefault)
-{
+RECT drawPushButton(CDC& dc, const RECT& rect, bool pressed, bool isDefault) {
     RECT face = rect;
     if (isDefault) {
         frame(dc, face, sys(COLOR_WINDOWFRAME), sys(COLOR_WINDOWFRAME));
@@ -80,8 +75,7 @@ RECT drawPushButton(CDC& dc, const RECT& rect, bool pressed, bool isDefault)
     return face;
 }
 
-void drawCheckBox(CDC& dc, const RECT& box, int state, bool enabled, bool pushed)
-{
+void drawCheckBox(CDC& dc, const RECT& box, int state, bool enabled, bool pushed) {
     const RECT frame{box.left, box.top, box.left + 13, box.top + 13};
     const RECT inside = drawEdge(dc, frame, Edge::Sunken);
     const bool grey = !enabled || pushed || state == 2;
@@ -95,8 +89,7 @@ void drawCheckBox(CDC& dc, const RECT& box, int state, bool enabled, bool pushed
         dc.FillSolidRect(inside.left + 1 + column, inside.top + 2 + drop[column], 1, 3, ink);
 }
 
-void drawRadioButton(CDC& dc, const RECT& box, bool checked, bool enabled, bool pushed)
-{
+void drawRadioButton(CDC& dc, const RECT& box, bool checked, bool enabled, bool pushed) {
     // The classic 12 x 12 circle, drawn as the system's bitmaps are: rows of runs per colour.
     static const char* const shape[12] = {
         "....ssss....", "..ssddddss..", ".sdd....ddh.", ".sd......lh.", "sd........lh", "sd........lh",
@@ -108,16 +101,24 @@ void drawRadioButton(CDC& dc, const RECT& box, bool checked, bool enabled, bool 
             const char c = shape[row][column];
             const int x = box.left + column, y = box.top + row;
             switch (c) {
-            case 's': dc.SetPixel(x, y, sys(COLOR_BTNSHADOW)); break;
-            case 'd': dc.SetPixel(x, y, sys(COLOR_3DDKSHADOW)); break;
-            case 'h': dc.SetPixel(x, y, sys(COLOR_BTNHIGHLIGHT)); break;
-            case 'l': dc.SetPixel(x, y, sys(COLOR_3DLIGHT)); break;
-            default: {
-                const double dx = column - 5.5, dy = row - 5.5;
-                if (dx * dx + dy * dy < 4.6 * 4.6)
-                    dc.SetPixel(x, y, inside);
-                break;
-            }
+                case 's':
+                    dc.SetPixel(x, y, sys(COLOR_BTNSHADOW));
+                    break;
+                case 'd':
+                    dc.SetPixel(x, y, sys(COLOR_3DDKSHADOW));
+                    break;
+                case 'h':
+                    dc.SetPixel(x, y, sys(COLOR_BTNHIGHLIGHT));
+                    break;
+                case 'l':
+                    dc.SetPixel(x, y, sys(COLOR_3DLIGHT));
+                    break;
+                default: {
+                    const double dx = column - 5.5, dy = row - 5.5;
+                    if (dx * dx + dy * dy < 4.6 * 4.6)
+                        dc.SetPixel(x, y, inside);
+                    break;
+                }
             }
         }
     }
@@ -128,23 +129,29 @@ void drawRadioButton(CDC& dc, const RECT& box, bool checked, bool enabled, bool 
     }
 }
 
-void drawArrow(CDC& dc, const RECT& rect, Direction direction, COLORREF color)
-{
+void drawArrow(CDC& dc, const RECT& rect, Direction direction, COLORREF color) {
     const int size = 4;  // rows of the triangle: 7, 5, 3, 1 pixels
     const int cx = (rect.left + rect.right) / 2, cy = (rect.top + rect.bottom) / 2;
     for (int i = 0; i < size; ++i) {
         const int half = size - 1 - i;
         switch (direction) {
-        case Direction::Down: dc.FillSolidRect(cx - half - 1, cy - 2 + i, 2 * half + 1, 1, color); break;
-        case Direction::Up: dc.FillSolidRect(cx - half - 1, cy + 1 - i, 2 * half + 1, 1, color); break;
-        case Direction::Right: dc.FillSolidRect(cx - 2 + i, cy - half - 1, 1, 2 * half + 1, color); break;
-        case Direction::Left: dc.FillSolidRect(cx + 1 - i, cy - half - 1, 1, 2 * half + 1, color); break;
+            case Direction::Down:
+                dc.FillSolidRect(cx - half - 1, cy - 2 + i, 2 * half + 1, 1, color);
+                break;
+            case Direction::Up:
+                dc.FillSolidRect(cx - half - 1, cy + 1 - i, 2 * half + 1, 1, color);
+                break;
+            case Direction::Right:
+                dc.FillSolidRect(cx - 2 + i, cy - half - 1, 1, 2 * half + 1, color);
+                break;
+            case Direction::Left:
+                dc.FillSolidRect(cx + 1 - i, cy - half - 1, 1, 2 * half + 1, color);
+                break;
         }
     }
 }
 
-void drawArrowButton(CDC& dc, const RECT& rect, Direction direction, bool pressed, bool enabled)
-{
+void drawArrowButton(CDC& dc, const RECT& rect, Direction direction, bool pressed, bool enabled) {
     RECT face = rect;
     if (pressed) {
         frame(dc, face, sys(COLOR_BTNSHADOW), sys(COLOR_BTNSHADOW));
@@ -166,8 +173,7 @@ void drawArrowButton(CDC& dc, const RECT& rect, Direction direction, bool presse
     drawArrow(dc, face, direction, sys(COLOR_BTNTEXT));
 }
 
-void drawCloseGlyph(CDC& dc, const RECT& rect, COLORREF color)
-{
+void drawCloseGlyph(CDC& dc, const RECT& rect, COLORREF color) {
     // Two strokes two pixels thick, corner to corner of a square 8 pixels wide.
     const int size = std::min(8, int(std::min(rect.right - rect.left, rect.bottom - rect.top)) - 4);
     if (size <= 1)
@@ -179,8 +185,7 @@ void drawCloseGlyph(CDC& dc, const RECT& rect, COLORREF color)
     }
 }
 
-void drawControlText(CDC& dc, const CString& text, RECT rect, UINT format, bool enabled, COLORREF color)
-{
+void drawControlText(CDC& dc, const CString& text, RECT rect, UINT format, bool enabled, COLORREF color) {
     const int mode = dc.SetBkMode(TRANSPARENT);
     const COLORREF previous = dc.GetTextColor();
     if (enabled) {

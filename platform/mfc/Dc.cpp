@@ -1,7 +1,7 @@
 #include "platform/mfc/Dc.h"
 
 #include <algorithm>
-#include <cstdio>  // swprintf
+#include <charconv>  // to_chars
 #include <cstdlib>  // abs
 #include <utility>  // exchange
 #include <unordered_map>
@@ -30,18 +30,31 @@ HDC nextHandle()
     return reinterpret_cast<HDC>(next++);
 }
 
+// The call log formats numbers often enough (every fill of a grid) that the wide printf behind
+// std::to_wstring shows in profiles; these write the same text directly.
+std::wstring number(long value)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return std::wstring(digits, end);
+}
+
 std::wstring hex(COLORREF color)
 {
-    wchar_t text[16];
     const COLORREF c = ui::resolveColor(color);
-    std::swprintf(text, 16, L"#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    const unsigned channels[] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+    static constexpr wchar_t digits[] = L"0123456789ABCDEF";
+    std::wstring text(7, L'#');
+    for (int i = 0; i < 3; ++i) {
+        text[std::size_t(1 + 2 * i)] = digits[(channels[i] >> 4) & 0xF];
+        text[std::size_t(2 + 2 * i)] = digits[channels[i] & 0xF];
+    }
     return text;
 }
 
 std::wstring rectText(const RECT& r)
 {
-    return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," +
-           std::to_wstring(r.bottom);
+    return number(r.left) + L"," + number(r.top) + L"," + number(r.right) + L"," + number(r.bottom);
 }
 
 // The stock objects, made once and never deleted.
@@ -240,12 +253,7 @@ void CDC::fill(const RECT& rect, COLORREF color)
     if (!target)
         return;
     const int s = scale();
-    const int left = std::max<int>(rect.left * s, 0), top = std::max<int>(rect.top * s, 0);
-    const int right = std::min<int>(rect.right * s, target->width());
-    const int bottom = std::min<int>(rect.bottom * s, target->height());
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            target->setPixel(x, y, color);
+    target->fill(int(rect.left) * s, int(rect.top) * s, int(rect.right) * s, int(rect.bottom) * s, color);
 }
 
 void CDC::plotPen(int x, int y)
@@ -279,13 +287,13 @@ CPoint CDC::MoveTo(int x, int y)
 {
     const CPoint previous = m_position;
     m_position = CPoint(x, y);
-    record(L"MoveTo(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L")");
+    record(L"MoveTo(" + number(x) + L"," + number(y) + L")");
     return previous;
 }
 
 BOOL CDC::LineTo(int x, int y)
 {
-    record(L"LineTo(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L")");
+    record(L"LineTo(" + number(x) + L"," + number(y) + L")");
     drawLine(m_position.x, m_position.y, x, y);
     m_position = CPoint(x, y);
     return TRUE;
@@ -377,6 +385,24 @@ void CDC::DrawFocusRect(LPCRECT rect)
         invert(rect->left, y), invert(rect->right - 1, y);
 }
 
+void CDC::GradientFill(const RECT& rect, COLORREF from, COLORREF to, bool horizontal)
+{
+    record(L"GradientFill(" + rectText(rect) + L"," + hex(from) + L"," + hex(to) + (horizontal ? L",H)" : L",V)"));
+    const COLORREF a = ui::resolveColor(from), b = ui::resolveColor(to);
+    const int span = std::max(1, int(horizontal ? rect.right - rect.left : rect.bottom - rect.top));
+    for (int i = 0; i < span; ++i) {
+        auto mix = [&](int shift) {
+            const int x = (a >> shift) & 0xFF, y = (b >> shift) & 0xFF;
+            return COLORREF((x + (y - x) * i / span) & 0xFF) << shift;
+        };
+        const COLORREF color = mix(0) | mix(8) | mix(16);
+        if (horizontal)
+            fill({rect.left + i, rect.top, rect.left + i + 1, rect.bottom}, color);
+        else
+            fill({rect.left, rect.top + i, rect.right, rect.top + i + 1}, color);
+    }
+}
+
 COLORREF CDC::SetPixel(int x, int y, COLORREF color)
 {
     put(x, y, ui::resolveColor(color));
@@ -399,8 +425,8 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSource, 
 BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSource, int ySource, int sourceWidth,
                      int sourceHeight, DWORD rop)
 {
-    record(L"BitBlt(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L"," + std::to_wstring(width) + L"," +
-           std::to_wstring(height) + L"," + std::to_wstring(rop) + L")");
+    record(L"BitBlt(" + number(x) + L"," + number(y) + L"," + number(width) + L"," +
+           number(height) + L"," + number(rop) + L")");
     ui::BitmapImage* target = surface();
     const ui::BitmapImage* from = source ? source->surface() : nullptr;
     if (!target || width <= 0 || height <= 0)
@@ -434,7 +460,7 @@ BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int xSour
 BOOL CDC::DrawIcon(int x, int y, HICON icon)
 {
     const auto picture = ui::gdi::icon(icon);
-    record(L"DrawIcon(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L")");
+    record(L"DrawIcon(" + number(x) + L"," + number(y) + L")");
     if (!picture || picture->isNull())
         return FALSE;
     const ui::BitmapImage mask = picture->maskOf(picture->pixel(0, picture->height() - 1));
@@ -450,8 +476,8 @@ BOOL CDC::DrawIcon(int x, int y, HICON icon)
 
 void CDC::DrawTransparent(int x, int y, const ui::BitmapImage& picture, const ui::BitmapImage& mask)
 {
-    record(L"DrawTransparent(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L"," +
-           std::to_wstring(picture.width()) + L"," + std::to_wstring(picture.height()) + L")");
+    record(L"DrawTransparent(" + number(x) + L"," + number(y) + L"," +
+           number(picture.width()) + L"," + number(picture.height()) + L")");
     ui::BitmapImage* target = surface();
     if (!target)
         return;
@@ -502,7 +528,7 @@ CSize CDC::GetTextExtent(const CString& text) const
 BOOL CDC::TextOut(int x, int y, const CString& text)
 {
     CRect rect(x, y, x + GetTextExtent(text).cx, y + lineHeight());
-    record(L"TextOut(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L",\"" + text.str() + L"\")");
+    record(L"TextOut(" + number(x) + L"," + number(y) + L",\"" + text.str() + L"\")");
     const std::size_t before = m_calls.size();
     DrawText(text, &rect, DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
     m_calls.resize(before);
@@ -632,7 +658,7 @@ int CDC::DrawText(const CString& text, LPRECT rect, UINT format)
         rect->bottom = rect->top + height;
         return height;
     }
-    record(L"DrawText(\"" + text.str() + L"\"," + rectText(*rect) + L"," + std::to_wstring(format) + L")");
+    record(L"DrawText(\"" + text.str() + L"\"," + rectText(*rect) + L"," + number(format) + L")");
     ui::BitmapImage* target = surface();
     if (!target)
         return height;

@@ -116,6 +116,8 @@ public:
     void FrameRect(LPCRECT rect, CBrush* brush);
     void Draw3dRect(LPCRECT rect, COLORREF topLeft, COLORREF bottomRight);
     void DrawFocusRect(LPCRECT rect);
+    // GradientFill with one rectangle: colours blend from the left (top) edge to the right (bottom) one.
+    void GradientFill(const RECT& rect, COLORREF from, COLORREF to, bool horizontal);
     COLORREF SetPixel(int x, int y, COLORREF color);
     // CLR_INVALID outside the surface or without one.
     COLORREF GetPixel(int x, int y) const;

@@ -16,9 +16,9 @@
 
 namespace ui {
 
-inline void expectMatchesGolden(const BitmapImage& picture, const std::string& name)
-{
-    const std::filesystem::path golden = std::filesystem::path(CONNSHEET_SOURCE_DIR) / "tests" / "golden" / (name + ".png");
+inline void expectMatchesGolden(const BitmapImage& picture, const std::string& name) {
+    const std::filesystem::path golden =
+        std::filesystem::path(CONNSHEET_SOURCE_DIR) / "tests" / "golden" / (name + ".png");
     std::string error;
     if (const char* update = std::getenv("UPDATE_GOLDEN"); update && std::string(update) == "1") {
         std::filesystem::create_directories(golden.parent_path());
@@ -33,8 +33,8 @@ inline void expectMatchesGolden(const BitmapImage& picture, const std::string& n
     const std::optional<BitmapImage> expected = readPng(golden, &error);
     if (!expected) {
         keepNew();
-        ADD_FAILURE() << "no golden picture " << golden << " (" << error << "); the new one is in " << failures
-                      << "; UPDATE_GOLDEN=1 writes it";
+        ADD_FAILURE() << "no golden picture " << golden << " (" << error << "); the new one is in "
+                      << failures << "; UPDATE_GOLDEN=1 writes it";
         return;
     }
     if (expected->width() != picture.width() || expected->height() != picture.height()) {

@@ -13,16 +13,14 @@
 namespace ui {
 namespace {
 
-void fail(std::string* error, const std::string& message)
-{
+void fail(std::string* error, const std::string& message) {
     if (error)
         *error = message;
 }
 
 }  // namespace
 
-bool writePng(const std::filesystem::path& path, const BitmapImage& image, std::string* error)
-{
+bool writePng(const std::filesystem::path& path, const BitmapImage& image, std::string* error) {
     render::RenderBackend* backend = TextRenderer::instance().backend();
     if (!backend) {
         fail(error, path.string() + ": cannot write pictures without the render module");
@@ -34,10 +32,11 @@ bool writePng(const std::filesystem::path& path, const BitmapImage& image, std::
         fail(error, path.string() + ": " + reason);
         return false;
     }
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path folder =
+        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     std::mt19937_64 random{std::random_device{}()};
-    const std::filesystem::path temporary = folder / ("." + path.filename().string() + "." +
-                                                      std::to_string(random() % 1000000000) + ".tmp");
+    const std::filesystem::path temporary =
+        folder / ("." + path.filename().string() + "." + std::to_string(random() % 1000000000) + ".tmp");
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
         fail(error, path.string() + ": " + std::strerror(errno));
@@ -64,8 +63,7 @@ bool writePng(const std::filesystem::path& path, const BitmapImage& image, std::
     return true;
 }
 
-std::optional<BitmapImage> readPng(const std::filesystem::path& path, std::string* error)
-{
+std::optional<BitmapImage> readPng(const std::filesystem::path& path, std::string* error) {
     render::RenderBackend* backend = TextRenderer::instance().backend();
     if (!backend) {
         fail(error, path.string() + ": cannot read pictures without the render module");

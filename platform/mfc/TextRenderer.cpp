@@ -9,22 +9,38 @@
 #include <cwctype>
 #include <filesystem>
 
+// Fontconfig, pango and the libraries under them keep caches for the life of the process that they
+// never free; the leak checker of sanitizer builds would report them at every exit.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig.so\nleak:libpango\nleak:libglib\nleak:libgobject\nleak:libcairo.so\n"
+           "leak:libharfbuzz.so\nleak:libfreetype.so\nleak:libpixman\n";
+}
+
+extern "C" const char* __lsan_default_options()
+{
+    return "print_suppressions=0";
+}
+
 namespace ui {
 namespace {
 
-// Where the module may be: named by the environment, beside the program in an installed tree, or
-// found through the program's run path (the build tree).
-render::RenderBackend* loadBackend()
-{
+// Where the module may be: named by the environment, beside the program in an installed tree, in the
+// build tree the program was built in, or found through the program's run path.
+render::RenderBackend* loadBackend() {
     std::vector<std::string> candidates;
     if (const char* named = std::getenv("CONNSHEET_RENDER_MODULE"); named && *named)
         candidates.emplace_back(named);
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error) {
-        candidates.push_back((program.parent_path() / ".." / "lib" / "connsheet" / kRenderModuleName).string());
+        candidates.push_back(
+            (program.parent_path() / ".." / "lib" / "connsheet" / kRenderModuleName).string());
         candidates.push_back((program.parent_path() / kRenderModuleName).string());
     }
+#ifdef CONNSHEET_RENDER_BUILD_MODULE
+    candidates.emplace_back(CONNSHEET_RENDER_BUILD_MODULE);
+#endif
     candidates.emplace_back(kRenderModuleName);
     std::string reasons;
     for (const std::string& candidate : candidates) {
@@ -45,8 +61,7 @@ render::RenderBackend* loadBackend()
     return nullptr;
 }
 
-std::wstring fontKey(const LOGFONT& font)
-{
+std::wstring fontKey(const LOGFONT& font) {
     std::wstring key(font.lfFaceName, std::find(font.lfFaceName, font.lfFaceName + 32, L'\0'));
     for (wchar_t& c : key)
         c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
@@ -57,16 +72,14 @@ std::wstring fontKey(const LOGFONT& font)
 
 }  // namespace
 
-TextRenderer& TextRenderer::instance()
-{
+TextRenderer& TextRenderer::instance() {
     static TextRenderer renderer;
     return renderer;
 }
 
 TextRenderer::TextRenderer() = default;
 
-render::RenderBackend* TextRenderer::backend()
-{
+render::RenderBackend* TextRenderer::backend() {
     if (!m_loaded) {
         m_loaded = true;
         m_backend = loadBackend();
@@ -74,13 +87,13 @@ render::RenderBackend* TextRenderer::backend()
     return m_backend;
 }
 
-int TextRenderer::fontId(const LOGFONT& logFont)
-{
+int TextRenderer::fontId(const LOGFONT& logFont) {
     std::wstring key = fontKey(logFont);
     if (auto it = m_fontIds.find(key); it != m_fontIds.end())
         return it->second;
     Font font;
-    font.request.face.assign(logFont.lfFaceName, std::find(logFont.lfFaceName, logFont.lfFaceName + 32, L'\0'));
+    font.request.face.assign(logFont.lfFaceName,
+                             std::find(logFont.lfFaceName, logFont.lfFaceName + 32, L'\0'));
     font.request.height = logFont.lfHeight == 0 ? -11 : int(logFont.lfHeight);
     font.request.weight = logFont.lfWeight == 0 ? 400 : int(logFont.lfWeight);
     font.request.italic = logFont.lfItalic != 0;
@@ -98,9 +111,9 @@ int TextRenderer::fontId(const LOGFONT& logFont)
     return id;
 }
 
-const render::Glyph& TextRenderer::glyph(int font, char32_t character, int scale)
-{
-    const std::uint64_t key = (std::uint64_t(font) << 32) | (std::uint64_t(scale & 0xFF) << 24) | (character & 0xFFFFFF);
+const render::Glyph& TextRenderer::glyph(int font, char32_t character, int scale) {
+    const std::uint64_t key =
+        (std::uint64_t(font) << 32) | (std::uint64_t(scale & 0xFF) << 24) | (character & 0xFFFFFF);
     if (auto it = m_glyphs.find(key); it != m_glyphs.end())
         return it->second;
     render::Glyph made;
@@ -119,13 +132,11 @@ const render::Glyph& TextRenderer::glyph(int font, char32_t character, int scale
     return m_glyphs.emplace(key, std::move(made)).first->second;
 }
 
-TextMetrics TextRenderer::metrics(const LOGFONT& font)
-{
+TextMetrics TextRenderer::metrics(const LOGFONT& font) {
     return m_fonts[std::size_t(fontId(font))].metrics;
 }
 
-int TextRenderer::width(const LOGFONT& font, std::wstring_view line)
-{
+int TextRenderer::width(const LOGFONT& font, std::wstring_view line) {
     const int id = fontId(font);
     int total = 0;
     for (wchar_t c : line)
@@ -133,8 +144,7 @@ int TextRenderer::width(const LOGFONT& font, std::wstring_view line)
     return total;
 }
 
-void TextRenderer::advances(const LOGFONT& font, std::wstring_view line, std::vector<int>& out)
-{
+void TextRenderer::advances(const LOGFONT& font, std::wstring_view line, std::vector<int>& out) {
     const int id = fontId(font);
     out.clear();
     out.reserve(line.size());
@@ -142,9 +152,8 @@ void TextRenderer::advances(const LOGFONT& font, std::wstring_view line, std::ve
         out.push_back(glyph(id, char32_t(c), 1).advance);
 }
 
-void TextRenderer::draw(BitmapImage& target, int scale, const LOGFONT& font, int x, int top, std::wstring_view line,
-                        std::uint32_t color, const RECT& clip)
-{
+void TextRenderer::draw(BitmapImage& target, int scale, const LOGFONT& font, int x, int top,
+                        std::wstring_view line, std::uint32_t color, const RECT& clip) {
     const int id = fontId(font);
     scale = std::max(1, scale);
     const int clipLeft = std::max(0, int(clip.left) * scale), clipTop = std::max(0, int(clip.top) * scale);
@@ -173,9 +182,12 @@ void TextRenderer::draw(BitmapImage& target, int scale, const LOGFONT& font, int
                     continue;
                 }
                 const std::uint32_t under = target.pixel(px, py);
-                auto mix = [alpha](int fore, int back) { return (fore * alpha + back * (255 - alpha) + 127) / 255; };
+                auto mix = [alpha](int fore, int back) {
+                    return (fore * alpha + back * (255 - alpha) + 127) / 255;
+                };
                 target.setPixel(px, py,
-                                std::uint32_t(mix(red, under & 0xFF)) | (std::uint32_t(mix(green, (under >> 8) & 0xFF)) << 8) |
+                                std::uint32_t(mix(red, under & 0xFF)) |
+                                    (std::uint32_t(mix(green, (under >> 8) & 0xFF)) << 8) |
                                     (std::uint32_t(mix(blue, (under >> 16) & 0xFF)) << 16));
             }
         }

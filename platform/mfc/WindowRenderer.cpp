@@ -12,61 +12,85 @@
 namespace ui {
 namespace {
 
-int widthOf(const RECT& r)
-{
+int widthOf(const RECT& r) {
     return int(r.right - r.left);
 }
 
-int heightOf(const RECT& r)
-{
+int heightOf(const RECT& r) {
     return int(r.bottom - r.top);
 }
 
 // Copies the device pixels of `from` at (x, y) of `to` (device coordinates), clipped to `to`.
 void blit(const BitmapImage& from, BitmapImage& to, int x, int y)
 {
-    const int top = std::max(0, -y), left = std::max(0, -x);
-    const int bottom = std::min(from.height(), to.height() - y), right = std::min(from.width(), to.width() - x);
-    for (int row = top; row < bottom; ++row)
-        for (int column = left; column < right; ++column)
-            to.setPixel(x + column, y + row, from.pixel(column, row));
+    to.copy(from, 0, 0, from.width(), from.height(), x, y);
 }
 
 BitmapImage cut(const BitmapImage& from, int x, int y, int width, int height)
 {
     BitmapImage out(std::max(0, width), std::max(0, height), GetSysColor(COLOR_BTNFACE));
-    for (int row = 0; row < out.height(); ++row)
-        for (int column = 0; column < out.width(); ++column)
-            if (x + column >= 0 && y + row >= 0 && x + column < from.width() && y + row < from.height())
-                out.setPixel(column, row, from.pixel(x + column, y + row));
+    out.copy(from, x, y, out.width(), out.height(), 0, 0);
     return out;
 }
 
-bool isDialog(const Window& window)
-{
+bool isDialog(const Window& window) {
     return window.className == L"#32770";
 }
 
+// The most device pixels one window's picture may take: beyond it (a template of absurd size) the
+// window is left out rather than the process running out of memory.
+constexpr long long kMaxWindowPixels = 16LL << 20;
+constexpr int kMaxPictureSide = 4096;
+
 // Draws `window` (its frame, client and children) onto `canvas` with its top-left at the logical point
 // (x, y). What lies beneath shows through wherever the window's handlers leave pixels alone.
-void render(Window& window, BitmapImage& canvas, int x, int y, int scale)
-{
-    const int width = widthOf(window.rect), height = heightOf(window.rect);
-    if (width <= 0 || height <= 0)
+void render(Window& window, BitmapImage& canvas, int x, int y, int scale) {
+    // Only the part that can show on the canvas is drawn: a window is clipped to its parent.
+    const int width = std::min(widthOf(window.rect), canvas.width() / scale - x);
+    const int height = std::min(heightOf(window.rect), canvas.height() / scale - y);
+    if (width <= 0 || height <= 0 || x + widthOf(window.rect) <= 0 || y + heightOf(window.rect) <= 0)
         return;
-    BitmapImage whole = cut(canvas, x * scale, y * scale, width * scale, height * scale);
+    if (static_cast<long long>(width) * height * scale * scale > kMaxWindowPixels)
+        return;
+    // A window that covers the whole canvas (the one being rendered) draws on it directly, and a
+    // window without a frame draws its client area on its own picture: a large window then costs one
+    // picture, not three.
+    const bool onCanvas = x == 0 && y == 0 && canvas.width() == width * scale && canvas.height() == height * scale;
+    BitmapImage cutOut;
+    if (!onCanvas)
+        cutOut = cut(canvas, x * scale, y * scale, width * scale, height * scale);
+    BitmapImage& whole = onCanvas ? canvas : cutOut;
     const RECT insets = frameInsets(window.style, window.exStyle);
-    if (insets.left || insets.top || insets.right || insets.bottom) {
+    const bool framed = insets.left || insets.top || insets.right || insets.bottom;
+    if (framed) {
         CDC dc;
         dc.setSurface(std::shared_ptr<BitmapImage>(&whole, [](BitmapImage*) {}), scale);
         paintNonClient(window, dc);
     }
     const RECT client = window.clientRect();
-    auto surface = std::make_shared<BitmapImage>(cut(whole, int(insets.left) * scale, int(insets.top) * scale,
-                                                     widthOf(client) * scale, heightOf(client) * scale));
-    // Dialogs and frames erase with the button face, as their classes' background brush does.
-    if (isDialog(window) || !window.isChild())
-        *surface = BitmapImage(surface->width(), surface->height(), GetSysColor(COLOR_BTNFACE));
+    // The part of the client area on the picture (device pixels).
+    const int clientWidth = std::max(0, std::min(widthOf(client), width - int(insets.left))) * scale;
+    const int clientHeight = std::max(0, std::min(heightOf(client), height - int(insets.top))) * scale;
+    if (clientWidth == 0 || clientHeight == 0) {
+        if (!onCanvas)
+            blit(whole, canvas, x * scale, y * scale);
+        return;
+    }
+    // Dialogs and frames erase with the button face, as their classes' background brush does; other
+    // windows start from what lies beneath them.
+    const bool ownBackground = isDialog(window) || !window.isChild();
+    const bool inPlace = !framed && clientWidth == whole.width() && clientHeight == whole.height();
+    std::shared_ptr<BitmapImage> surface;
+    if (inPlace) {
+        surface = std::shared_ptr<BitmapImage>(&whole, [](BitmapImage*) {});
+        if (ownBackground)
+            whole.fill(0, 0, clientWidth, clientHeight, GetSysColor(COLOR_BTNFACE));
+    } else if (ownBackground) {
+        surface = std::make_shared<BitmapImage>(clientWidth, clientHeight, GetSysColor(COLOR_BTNFACE));
+    } else {
+        surface = std::make_shared<BitmapImage>(
+            cut(whole, int(insets.left) * scale, int(insets.top) * scale, clientWidth, clientHeight));
+    }
     const HWND handle = window.handle;
     paintClient(handle, surface, scale);
     Window* alive = windowFromHandle(handle);
@@ -77,12 +101,13 @@ void render(Window& window, BitmapImage& canvas, int x, int y, int scale)
     for (auto it = children.rbegin(); it != children.rend(); ++it)
         if (windowFromHandle((*it)->handle) && (*it)->isVisible())
             render(**it, *surface, int((*it)->rect.left), int((*it)->rect.top), scale);
-    blit(*surface, whole, int(insets.left) * scale, int(insets.top) * scale);
-    blit(whole, canvas, x * scale, y * scale);
+    if (!inPlace)
+        blit(*surface, whole, int(insets.left) * scale, int(insets.top) * scale);
+    if (!onCanvas)
+        blit(whole, canvas, x * scale, y * scale);
 }
 
-bool ownedBy(const Window& popup, const Window& root)
-{
+bool ownedBy(const Window& popup, const Window& root) {
     for (const Window* owner = popup.owner; owner; owner = owner->owner ? owner->owner : owner->parent)
         if (owner == &root)
             return true;
@@ -91,8 +116,7 @@ bool ownedBy(const Window& popup, const Window& root)
 
 }  // namespace
 
-void paintNonClient(const Window& window, CDC& dc)
-{
+void paintNonClient(const Window& window, CDC& dc) {
     const int width = widthOf(window.rect), height = heightOf(window.rect);
     RECT rect{0, 0, width, height};
     if (window.style & (WS_THICKFRAME | WS_DLGFRAME) || window.exStyle & WS_EX_DLGMODALFRAME)
@@ -105,15 +129,7 @@ void paintNonClient(const Window& window, CDC& dc)
         // The caption bar: 22 pixels of the caption colour over a line of the face colour.
         const RECT bar{rect.left, rect.top, rect.right, rect.top + 22};
         dc.FillSolidRect(bar.left, bar.bottom, widthOf(bar), 1, GetSysColor(COLOR_BTNFACE));
-        const COLORREF from = GetSysColor(COLOR_ACTIVECAPTION), to = GetSysColor(COLOR_GRADIENTACTIVECAPTION);
-        const int span = std::max(1, widthOf(bar));
-        for (int column = 0; column < widthOf(bar); ++column) {
-            auto mix = [&](int shift) {
-                const int a = (from >> shift) & 0xFF, b = (to >> shift) & 0xFF;
-                return COLORREF((a + (b - a) * column / span) & 0xFF) << shift;
-            };
-            dc.FillSolidRect(bar.left + column, bar.top, 1, heightOf(bar), mix(0) | mix(8) | mix(16));
-        }
+        dc.GradientFill(bar, GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_GRADIENTACTIVECAPTION), true);
         int textRight = bar.right - 4;
         if (window.style & WS_SYSMENU) {
             const RECT box{bar.right - 2 - 18, bar.top + 3, bar.right - 2, bar.top + 3 + 16};
@@ -137,13 +153,17 @@ void paintNonClient(const Window& window, CDC& dc)
         classic::drawEdge(dc, rect, classic::Edge::Sunken);
 }
 
-BitmapImage renderWindow(HWND hwnd, int scale)
-{
+BitmapImage renderWindow(HWND hwnd, int scale) {
     Window* window = windowFromHandle(hwnd);
     if (!window)
         return {};
     scale = std::clamp(scale, 1, 8);
-    BitmapImage canvas(widthOf(window->rect) * scale, heightOf(window->rect) * scale, GetSysColor(COLOR_BTNFACE));
+    // A picture larger than any screen shows its top-left part.
+    const int width = std::clamp(widthOf(window->rect), 0, kMaxPictureSide / scale);
+    const int height = std::clamp(heightOf(window->rect), 0, kMaxPictureSide / scale);
+    if (width == 0 || height == 0)
+        return {};
+    BitmapImage canvas(width * scale, height * scale, GetSysColor(COLOR_BTNFACE));
     render(*window, canvas, 0, 0, scale);
     // Pop-ups it owns, where they are on screen relative to it.
     const RECT origin = window->screenRect();

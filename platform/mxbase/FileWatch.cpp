@@ -18,8 +18,8 @@ namespace {
 
 // What a change to a watched folder or file sends: content, attributes (times, links), entries
 // added, removed or renamed, the watched thing itself removed or moved.
-constexpr std::uint32_t kMask = IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE | IN_DELETE | IN_DELETE_SELF | IN_MODIFY |
-                                IN_MOVE_SELF | IN_MOVED_FROM | IN_MOVED_TO;
+constexpr std::uint32_t kMask = IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE | IN_DELETE | IN_DELETE_SELF |
+                                IN_MODIFY | IN_MOVE_SELF | IN_MOVED_FROM | IN_MOVED_TO;
 // Bounds what one process asks of the kernel's (per user) supply of watches.
 constexpr std::size_t kMaxWatches = 1024;
 
@@ -45,7 +45,8 @@ class Watcher {
 public:
     Watcher() : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
     ~Watcher() {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0)
+            ::close(fd_);
     }
     Watcher(const Watcher&) = delete;
     Watcher& operator=(const Watcher&) = delete;
@@ -53,16 +54,20 @@ public:
     bool available() const { return fd_ >= 0; }
 
     bool watch(const fs::path& path) {
-        if (fd_ < 0 || path.empty() || path.is_relative()) return false;
+        if (fd_ < 0 || path.empty() || path.is_relative())
+            return false;
         // The path itself (when it exists) and each folder up to the root.
         for (fs::path at = path.lexically_normal();; at = at.parent_path()) {
-            if (!watchOne(at)) return false;
-            if (!at.has_relative_path()) return true;  // the root
+            if (!watchOne(at))
+                return false;
+            if (!at.has_relative_path())
+                return true;  // the root
         }
     }
 
     bool changed() {
-        if (fd_ < 0) return true;
+        if (fd_ < 0)
+            return true;
         alignas(inotify_event) char buffer[4096];
         bool any = false;
         for (;;) {
@@ -71,18 +76,22 @@ public:
                 any = true;
                 continue;
             }
-            if (n < 0 && errno == EINTR) continue;
+            if (n < 0 && errno == EINTR)
+                continue;
             break;  // EAGAIN: the queue is empty
         }
-        if (any) forgetWatches();
+        if (any)
+            forgetWatches();
         return any;
     }
 
 private:
     bool watchOne(const fs::path& path) {
         const std::string& key = path.native();
-        if (watched_.count(key)) return true;
-        if (watched_.size() >= kMaxWatches) return false;
+        if (watched_.count(key))
+            return true;
+        if (watched_.size() >= kMaxWatches)
+            return false;
         // A link on the way is not followed: a change above its target (a folder renamed there)
         // would send no notice to anything watched here.
         struct stat entry {};
@@ -90,12 +99,16 @@ private:
             // A missing path is covered by its folder's watch (its creation is an entry added).
             return errno == ENOENT || errno == ENOTDIR;
         }
-        if (S_ISLNK(entry.st_mode)) return false;
+        if (S_ISLNK(entry.st_mode))
+            return false;
         struct statfs system {};
-        if (::statfs(path.c_str(), &system) != 0) return false;
-        if (!isLocal(system.f_type)) return false;
+        if (::statfs(path.c_str(), &system) != 0)
+            return false;
+        if (!isLocal(system.f_type))
+            return false;
         const int wd = ::inotify_add_watch(fd_, path.c_str(), kMask);
-        if (wd < 0) return false;
+        if (wd < 0)
+            return false;
         watched_.insert(key);
         descriptors_.insert(wd);
         return true;
@@ -104,7 +117,8 @@ private:
     // After a change the watches may name other things (a folder renamed, removed and made again);
     // they are set again as paths are looked at.
     void forgetWatches() {
-        for (int wd : descriptors_) ::inotify_rm_watch(fd_, wd);
+        for (int wd : descriptors_)
+            ::inotify_rm_watch(fd_, wd);
         descriptors_.clear();
         watched_.clear();
         // Removing the watches queues notices of their own: they say nothing new.
@@ -123,12 +137,24 @@ Watcher& watcher() {
     return instance;
 }
 
+bool disabled = false;
+
 }  // namespace
 
-bool FileWatch::watch(const fs::path& path) { return watcher().watch(path); }
+bool FileWatch::watch(const fs::path& path) {
+    return !disabled && watcher().watch(path);
+}
 
-bool FileWatch::changedSinceLastCheck() { return watcher().changed(); }
+bool FileWatch::changedSinceLastCheck() {
+    return disabled || watcher().changed();
+}
 
-bool FileWatch::available() { return watcher().available(); }
+bool FileWatch::available() {
+    return !disabled && watcher().available();
+}
+
+void FileWatch::disable() {
+    disabled = true;
+}
 
 }  // namespace fsys

@@ -23,6 +23,10 @@ public:
     static bool changedSinceLastCheck();
     // Whether notices can be had at all in this process.
     static bool available();
+    // For a process that looks at each file once or keeps one StatScope for all its work (a single
+    // command run): watching would cost a kernel call per folder and buy nothing. From then on nothing
+    // is watched nor trusted, as where notices cannot be had.
+    static void disable();
 };
 
 }  // namespace fsys

@@ -637,7 +637,7 @@ bool read(std::string_view json, Mx_Macro& macro, MacroData* tabs, Mx_String& er
     return true;
 }
 
-std::string write(const Mx_Macro& macro, const MacroData* tabs) {
+std::string write(const Mx_Macro& macro, const MacroData* tabs, Layout layout) {
     Json j = Json::object();
     j["format"] = kFormatName;
     j["version"] = kFormatVersion;
@@ -668,6 +668,8 @@ std::string write(const Mx_Macro& macro, const MacroData* tabs) {
         j["tabs"] = std::move(list);
     }
     // Texts come from Mx_String and are valid UTF-8; replacing keeps a stray bad byte from throwing.
+    if (layout == Layout::oneLine)
+        return j.dump(-1, ' ', false, nlohmann::detail::error_handler_t::replace);
     return j.dump(2, ' ', false, nlohmann::detail::error_handler_t::replace) + "\n";
 }
 

@@ -18,8 +18,12 @@ namespace macrojson {
 
 // `tabs` may be null when the caller does not want the dialog data.
 bool read(std::string_view json, Mx_Macro& macro, MacroData* tabs, Mx_String& error);
-// UTF-8 JSON, indented by two blanks, ending with a line feed.
-std::string write(const Mx_Macro& macro, const MacroData* tabs);
+enum class Layout {
+    indented,  // indented by two blanks, ending with a line feed: a macro file
+    oneLine,   // no line break at all: a line of a JSON-lines file
+};
+// UTF-8 JSON.
+std::string write(const Mx_Macro& macro, const MacroData* tabs, Layout layout = Layout::indented);
 
 // Writes atomically: the old file stays as it was when anything fails.
 bool writeFile(const Mx_String& path, const Mx_Macro& macro, const MacroData* tabs, Mx_String& error);

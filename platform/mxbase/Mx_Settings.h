@@ -4,7 +4,9 @@
 //
 // Folders are chosen, first match wins: a setter (the command line), the environment variable
 // (CONNSHEET_LIB for the library, CONNSHEET_HOME for the installation; an empty variable counts as
-// unset), the compiled-in default (the bundled library and the installed res/ folder).
+// unset), the installed tree's share/connsheet/library/ and share/connsheet/res/ beside the program
+// (InstallLayout.h), the compiled-in default (the source tree's bundled library and res/ folder,
+// for programs run from the build tree).
 #include <optional>
 
 #include "platform/mxbase/Mx_String.h"

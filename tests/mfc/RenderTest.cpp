@@ -13,16 +13,14 @@ namespace {
 
 class RenderTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ui::resetMessageQueue();
         AfxSetResourceHandle(ui::platformResources());
     }
     void TearDown() override { AfxSetResourceHandle(nullptr); }
 };
 
-TEST_F(RenderTest, SampleDialog)
-{
+TEST_F(RenderTest, SampleDialog) {
     CDialog dialog(9001);
     ASSERT_TRUE(dialog.Create(9001));
     const ui::BitmapImage picture = ui::renderWindow(dialog.GetSafeHwnd());

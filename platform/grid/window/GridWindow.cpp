@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/grid/window/GridLayout.h"
+#include "platform/grid/window/GridPainter.h"
+#include "platform/mfc/Bitmap.h"
 #include "platform/mfc/CWnd.h"
+#include "platform/mfc/Dc.h"
 #include "platform/mfc/MessageLoop.h"
 #include "platform/mfc/WindowClass.h"
 
@@ -250,68 +254,26 @@ int GridWindow::headerHeight() const { return sheet.getBool(SSB_COLHEADERS) ? sh
 
 std::optional<RECT> GridWindow::cellRect(HWND hwnd, SS_COORD col, SS_COORD row) const {
     ui::Window* w = ui::windowFromHandle(hwnd);
-    if (!w) return std::nullopt;
-    RECT client = w->clientRect();
+    if (!w)
+        return std::nullopt;
     if (col == SS_HEADER) col = 0;
     if (row == SS_HEADER) row = 0;
     if (col < 0 || row < 0 || col > sheet.maxCols() || row > sheet.maxRows()) return std::nullopt;
-    RECT r;
-    if (col == 0) {
-        if (headerWidth() == 0) return std::nullopt;
-        r.left = 0;
-        r.right = headerWidth();
-    } else {
-        if (col < leftCol) return std::nullopt;
-        r.left = headerWidth();
-        for (SS_COORD c = leftCol; c < col && r.left < client.right; ++c) r.left += sheet.colWidthInPixels(c);
-        r.right = r.left + sheet.colWidthInPixels(col);
-    }
-    if (row == 0) {
-        if (headerHeight() == 0) return std::nullopt;
-        r.top = 0;
-        r.bottom = headerHeight();
-    } else {
-        if (row < topRow) return std::nullopt;
-        r.top = headerHeight();
-        for (SS_COORD rr = topRow; rr < row && r.top < client.bottom; ++rr) r.top += sheet.rowHeightInPixels(rr);
-        r.bottom = r.top + sheet.rowHeightInPixels(row);
-    }
-    if (r.left >= client.right || r.top >= client.bottom || r.right <= r.left || r.bottom <= r.top) return std::nullopt;
-    return r;
+    return GridLayout(*this, w->clientRect()).cellRect(col, row);
+}
+
+std::optional<RECT> GridWindow::cellBox(HWND hwnd, SS_COORD col, SS_COORD row) const {
+    ui::Window* w = ui::windowFromHandle(hwnd);
+    if (!w || col < 0 || row < 0 || col > sheet.maxCols() || row > sheet.maxRows())
+        return std::nullopt;
+    return GridLayout(*this, w->clientRect()).cellBox(col, row);
 }
 
 std::optional<std::pair<SS_COORD, SS_COORD>> GridWindow::hitTest(HWND hwnd, POINT at) const {
     ui::Window* w = ui::windowFromHandle(hwnd);
-    if (!w || at.x < 0 || at.y < 0) return std::nullopt;
-    RECT client = w->clientRect();
-    if (at.x >= client.right || at.y >= client.bottom) return std::nullopt;
-    SS_COORD col = -1, row = -1;
-    if (at.x < headerWidth()) {
-        col = 0;
-    } else {
-        int x = headerWidth();
-        for (SS_COORD c = leftCol; c <= sheet.maxCols() && x < client.right; ++c) {
-            x += sheet.colWidthInPixels(c);
-            if (at.x < x) {
-                col = c;
-                break;
-            }
-        }
-    }
-    if (at.y < headerHeight()) {
-        row = 0;
-    } else {
-        int y = headerHeight();
-        for (SS_COORD r = topRow; r <= sheet.maxRows() && y < client.bottom; ++r) {
-            y += sheet.rowHeightInPixels(r);
-            if (at.y < y) {
-                row = r;
-                break;
-            }
-        }
-    }
-    if (col < 0 || row < 0) return std::nullopt;
-    return std::pair{col, row};
+    if (!w)
+        return std::nullopt;
+    return GridLayout(*this, w->clientRect()).hitTest(at);
 }
 
 void GridWindow::showCell(HWND hwnd, SS_COORD col, SS_COORD row) {
@@ -321,17 +283,44 @@ void GridWindow::showCell(HWND hwnd, SS_COORD col, SS_COORD row) {
     auto fitFirst = [](SS_COORD target, SS_COORD first, int room, auto size) {
         if (target < 1) return first;
         if (target < first) return target;
-        // Scroll forward until the target ends inside the room (or is the first one in view).
-        while (first < target) {
-            int used = 0;
-            for (SS_COORD i = first; i <= target; ++i) used += size(i);
-            if (used <= room) break;
-            ++first;
-        }
-        return first;
+        // The first line that still lets the target end inside the room (or the target itself),
+        // found backwards from the target so a jump to a far row costs the room, not the distance.
+        SS_COORD start = target;
+        int used = size(target);
+        while (start > first && used + size(start - 1) <= room)
+            used += size(--start);
+        return start;
     };
     leftCol = fitFirst(col, leftCol, client.right - headerWidth(), [this](SS_COORD c) { return sheet.colWidthInPixels(c); });
     topRow = fitFirst(row, topRow, client.bottom - headerHeight(), [this](SS_COORD r) { return sheet.rowHeightInPixels(r); });
+}
+
+std::optional<std::pair<SS_COORD, SS_COORD>> GridWindow::pressedButton() const {
+    if (!press_ || !press_->button)
+        return std::nullopt;
+    return std::pair{press_->col, press_->row};
+}
+
+std::shared_ptr<const ui::BitmapImage> GridWindow::picture(std::wstring_view name) {
+    if (name.empty())
+        return nullptr;
+    // A number is a bitmap handle (asked for each time: its owner may delete it).
+    if (name.size() < 20 &&
+        std::all_of(name.begin(), name.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
+        return ui::gdi::bitmap(reinterpret_cast<HBITMAP>(std::stoull(std::wstring(name))));
+    for (auto& [known, image] : pictures_)
+        if (known == name)
+            return image;
+    std::wstring key(name);
+    std::shared_ptr<const ui::BitmapImage> image = ui::gdi::findBitmapResource(key);
+    if (!image) {
+        if (HBITMAP file = ui::gdi::loadBitmapFile(key)) {
+            image = ui::gdi::bitmap(file);
+            ownedPictures.push_back(file);
+        }
+    }
+    pictures_.emplace_back(std::move(key), image);  // a missing picture is remembered too
+    return image;
 }
 
 HFONT GridWindow::fontHandle(const CellFont& font) {
@@ -369,6 +358,13 @@ LRESULT GridWindow::handle(ui::Window& window, UINT message, WPARAM wParam, LPAR
                 code |= DLGC_WANTALLKEYS;
         }
         return code;
+    }
+    case WM_ERASEBKGND:
+        return TRUE;  // painting covers the whole client area
+    case WM_PAINT: {
+        CPaintDC dc(CWnd::FromHandle(hwnd));
+        GridPainter(*this, GridLayout(*this, window.clientRect()), dc).paint();
+        return 0;
     }
     case WM_KEYDOWN:
         onKeyDown(hwnd, static_cast<UINT>(wParam));
@@ -460,7 +456,7 @@ void GridWindow::onButtonDown(HWND hwnd, POINT at, bool doubleClick) {
         return;
     }
     if (code == CellTypeCode::ComboBox) {
-        auto rect = cellRect(hwnd, activeCol, activeRow);
+        auto rect = cellBox(hwnd, activeCol, activeRow);
         if (rect && at.x >= rect->right - kDropButtonWidth) {
             if (combo.dropped) closeCombo(hwnd, true);
             else dropCombo(hwnd, true);

@@ -8,6 +8,7 @@
 // (programmatic calls). Every notification may run arbitrary parent code, even destroy the grid, so
 // the operations check that the window is still alive after each one and stop when it is not.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>  // pair
@@ -16,6 +17,7 @@
 #include "platform/grid/CellRange.h"
 #include "platform/grid/Sheet.h"
 #include "platform/grid/window/GridMessages.h"
+#include "platform/mfc/BitmapImage.h"
 #include "platform/mfc/GdiObjects.h"  // LOGFONT
 #include "platform/mfc/Window.h"
 
@@ -99,7 +101,10 @@ public:
     // ---- Geometry (client coordinates) ---------------------------------------------------------------
     int headerWidth() const;   // 0 when the header column is hidden
     int headerHeight() const;  // 0 when the header row is hidden
+    // One cell's rectangle (headers 0), as GridLayout lays the window out; nullopt out of view.
     std::optional<RECT> cellRect(HWND hwnd, SS_COORD col, SS_COORD row) const;
+    // What the cell is drawn as: its span's rectangle when it lies in one, else its own.
+    std::optional<RECT> cellBox(HWND hwnd, SS_COORD col, SS_COORD row) const;
     // The cell under a point: (col, row) with 0 for the headers; nullopt over the grey area.
     std::optional<std::pair<SS_COORD, SS_COORD>> hitTest(HWND hwnd, POINT at) const;
     void showCell(HWND hwnd, SS_COORD col, SS_COORD row);
@@ -112,7 +117,12 @@ public:
 
     // Font handles SSGetFont hands out, one per distinct font, deleted with the window.
     HFONT fontHandle(const CellFont& font);
-    // Bitmaps given to SSSetTypePictureHandle with deleteHandle.
+    // The cell whose button or check box the left button holds down.
+    std::optional<std::pair<SS_COORD, SS_COORD>> pressedButton() const;
+    // The picture a cell type names: a bitmap handle written as a number, a bitmap resource or a BMP
+    // file (read once per window); null when there is none.
+    std::shared_ptr<const ui::BitmapImage> picture(std::wstring_view name);
+    // Bitmaps given to SSSetTypePictureHandle with deleteHandle, and the ones read from files.
     std::vector<HBITMAP> ownedPictures;
     std::vector<std::pair<WORD, HCURSOR>> cursors;
 
@@ -147,6 +157,7 @@ private:
     };
     std::optional<Press> press_;
     std::vector<std::pair<CellFont, HFONT>> fonts_;
+    std::vector<std::pair<std::wstring, std::shared_ptr<const ui::BitmapImage>>> pictures_;
     bool ending_ = false;  // endEdit in progress (focus changes during its notifications)
 };
 

@@ -25,8 +25,7 @@ namespace {
 
 using ui::render::FontRequest;
 
-std::string utf8(const std::wstring& text)
-{
+std::string utf8(const std::wstring& text) {
     std::string out;
     for (wchar_t c : text) {
         char buffer[8];
@@ -36,21 +35,19 @@ std::string utf8(const std::wstring& text)
     return out;
 }
 
-std::wstring lower(std::wstring text)
-{
+std::wstring lower(std::wstring text) {
     for (wchar_t& c : text)
         c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
     return text;
 }
 
 // The family a Windows face name is drawn with.
-const char* familyOf(const std::wstring& face)
-{
+const char* familyOf(const std::wstring& face) {
     const std::wstring name = lower(face);
-    static const wchar_t* const mono[] = {L"courier new", L"courier", L"consolas", L"lucida console",
-                                          L"fixedsys", L"terminal", L"system fixed"};
-    static const wchar_t* const serif[] = {L"times new roman", L"times", L"ms serif", L"georgia",
-                                           L"book antiqua", L"garamond", L"cambria"};
+    static const wchar_t* const mono[] = {L"courier new", L"courier",  L"consolas",    L"lucida console",
+                                          L"fixedsys",    L"terminal", L"system fixed"};
+    static const wchar_t* const serif[] = {L"times new roman", L"times",    L"ms serif", L"georgia",
+                                           L"book antiqua",    L"garamond", L"cambria"};
     for (const wchar_t* candidate : mono)
         if (name == candidate)
             return "Liberation Mono";
@@ -64,15 +61,13 @@ const char* familyOf(const std::wstring& face)
 
 struct CairoSurface {
     cairo_surface_t* surface = nullptr;
-    ~CairoSurface()
-    {
+    ~CairoSurface() {
         if (surface)
             cairo_surface_destroy(surface);
     }
 };
 
-cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length)
-{
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length) {
     static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
     return CAIRO_STATUS_SUCCESS;
 }
@@ -82,8 +77,7 @@ struct ReadCursor {
     std::size_t at = 0;
 };
 
-cairo_status_t readBytes(void* closure, unsigned char* data, unsigned int length)
-{
+cairo_status_t readBytes(void* closure, unsigned char* data, unsigned int length) {
     auto* cursor = static_cast<ReadCursor*>(closure);
     if (cursor->bytes->size() - cursor->at < length)
         return CAIRO_STATUS_READ_ERROR;
@@ -94,15 +88,16 @@ cairo_status_t readBytes(void* closure, unsigned char* data, unsigned int length
 
 class PangoRenderBackend final : public ui::render::RenderBackend {
 public:
-    PangoRenderBackend()
-    {
+    PangoRenderBackend() {
         FcConfig* config = FcConfigCreate();
         // The caches fontconfig keeps anyway (the user's, else the system's), so the fonts are scanned once.
-        static const char cacheFolders[] = "<fontconfig><cachedir prefix=\"xdg\">fontconfig</cachedir>"
-                                           "<cachedir>/var/cache/fontconfig</cachedir></fontconfig>";
+        static const char cacheFolders[] =
+            "<fontconfig><cachedir prefix=\"xdg\">fontconfig</cachedir>"
+            "<cachedir>/var/cache/fontconfig</cachedir></fontconfig>";
         FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(cacheFolders), FcFalse);
-        for (const char* folder : {"/usr/share/fonts/truetype/liberation", "/usr/share/fonts/truetype/liberation2",
-                                   "/usr/share/fonts/truetype/dejavu"})
+        for (const char* folder :
+             {"/usr/share/fonts/truetype/liberation", "/usr/share/fonts/truetype/liberation2",
+              "/usr/share/fonts/truetype/dejavu"})
             FcConfigAppFontAddDir(config, reinterpret_cast<const FcChar8*>(folder));
         m_fontMap = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
         pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(m_fontMap), config);
@@ -116,20 +111,17 @@ public:
         cairo_font_options_destroy(options);
     }
 
-    std::wstring familyFor(const std::wstring& face) override
-    {
+    std::wstring familyFor(const std::wstring& face) override {
         const char* family = familyOf(face);
         return std::wstring(family, family + std::strlen(family));
     }
 
-    ui::render::LineMetrics metrics(const FontRequest& font) override
-    {
+    ui::render::LineMetrics metrics(const FontRequest& font) override {
         std::lock_guard lock(m_mutex);
         return fontOf(font, 1).metrics;
     }
 
-    ui::render::Glyph glyph(const FontRequest& font, char32_t character, int scale) override
-    {
+    ui::render::Glyph glyph(const FontRequest& font, char32_t character, int scale) override {
         std::lock_guard lock(m_mutex);
         scale = std::clamp(scale, 1, 16);
         const Font& base = fontOf(font, 1);
@@ -148,7 +140,8 @@ public:
         const int baseline = PANGO_PIXELS(pango_layout_get_baseline(layout));
         // Draw so the baseline lands where the unscaled line has it, then keep only the inked box.
         const int pad = 2 + std::abs(scaled.request.height);
-        const int width = std::max(1, logical.width) + 2 * pad, height = std::max(1, logical.height) + 2 * pad;
+        const int width = std::max(1, logical.width) + 2 * pad,
+                  height = std::max(1, logical.height) + 2 * pad;
         CairoSurface surface{cairo_image_surface_create(CAIRO_FORMAT_A8, width, height)};
         cairo_t* cr = cairo_create(surface.surface);
         const int originY = pad + base.metrics.ascent * scale - baseline;
@@ -175,13 +168,12 @@ public:
         result.height = bottom - top + 1;
         result.coverage.resize(static_cast<std::size_t>(result.width) * result.height);
         for (int y = 0; y < result.height; ++y)
-            std::memcpy(&result.coverage[static_cast<std::size_t>(y) * result.width], data + (top + y) * stride + left,
-                        static_cast<std::size_t>(result.width));
+            std::memcpy(&result.coverage[static_cast<std::size_t>(y) * result.width],
+                        data + (top + y) * stride + left, static_cast<std::size_t>(result.width));
         return result;
     }
 
-    bool encodePng(const ui::render::Picture& picture, std::string& bytes, std::string& error) override
-    {
+    bool encodePng(const ui::render::Picture& picture, std::string& bytes, std::string& error) override {
         if (picture.width <= 0 || picture.height <= 0) {
             error = "empty picture";
             return false;
@@ -210,8 +202,7 @@ public:
         return true;
     }
 
-    bool decodePng(const std::string& bytes, ui::render::Picture& picture, std::string& error) override
-    {
+    bool decodePng(const std::string& bytes, ui::render::Picture& picture, std::string& error) override {
         ReadCursor cursor{&bytes};
         CairoSurface surface{cairo_image_surface_create_from_png_stream(readBytes, &cursor)};
         if (cairo_surface_status(surface.surface) != CAIRO_STATUS_SUCCESS) {
@@ -219,7 +210,8 @@ public:
             return false;
         }
         // Whatever the file's format, read it back as opaque colours.
-        CairoSurface rgb{cairo_image_surface_create(CAIRO_FORMAT_RGB24, cairo_image_surface_get_width(surface.surface),
+        CairoSurface rgb{cairo_image_surface_create(CAIRO_FORMAT_RGB24,
+                                                    cairo_image_surface_get_width(surface.surface),
                                                     cairo_image_surface_get_height(surface.surface))};
         cairo_t* cr = cairo_create(rgb.surface);
         cairo_set_source_rgb(cr, 1, 1, 1);
@@ -252,9 +244,9 @@ private:
     };
 
     // Fonts are made once per request and scale and kept: a program draws with a handful.
-    const Font& fontOf(const FontRequest& request, int scale)
-    {
-        const auto key = std::make_tuple(lower(request.face), request.height, request.weight, request.italic, scale);
+    const Font& fontOf(const FontRequest& request, int scale) {
+        const auto key =
+            std::make_tuple(lower(request.face), request.height, request.weight, request.italic, scale);
         auto it = m_fonts.find(key);
         if (it != m_fonts.end())
             return it->second;
@@ -263,9 +255,11 @@ private:
         font.request.height *= scale;
         font.description = pango_font_description_new();
         pango_font_description_set_family(font.description, familyOf(request.face));
-        pango_font_description_set_weight(font.description,
-                                          static_cast<PangoWeight>(std::clamp(request.weight == 0 ? 400 : request.weight, 100, 1000)));
-        pango_font_description_set_style(font.description, request.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+        pango_font_description_set_weight(
+            font.description,
+            static_cast<PangoWeight>(std::clamp(request.weight == 0 ? 400 : request.weight, 100, 1000)));
+        pango_font_description_set_style(font.description,
+                                         request.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
         // A negative height is the em size; a positive one the cell (ascent + descent), which for these
         // families is about 1.15 em.
         const int height = std::abs(font.request.height == 0 ? -11 * scale : font.request.height);
@@ -287,8 +281,7 @@ private:
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) ui::render::RenderBackend* connsheet_render_backend()
-{
+extern "C" __attribute__((visibility("default"))) ui::render::RenderBackend* connsheet_render_backend() {
     // Made once and never destroyed: fontconfig and pango keep process-wide state of their own.
     static auto* backend = new PangoRenderBackend();
     return backend;
