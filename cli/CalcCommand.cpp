@@ -10,7 +10,9 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/TableText.h"
 #include "platform/arx/Utf8.h"
+#include "platform/grid/DelimitedText.h"
 #include "platform/grid/GridFile.h"
 #include "platform/grid/Sheet.h"
 
@@ -33,7 +35,11 @@ class CellJsonWriter {
     using Writer = rapidjson::Writer<rapidjson::StringBuffer>;
 
 public:
-    explicit CellJsonWriter(std::ostream& out) : out_(out), writer_(buffer_) {}
+    // Lines: one object per line (JSON Lines). Array: the objects as the elements of an array whose
+    // brackets the caller writes, one per line, separated by commas.
+    enum class Framing { lines, array };
+
+    CellJsonWriter(std::ostream& out, Framing framing) : out_(out), writer_(buffer_), framing_(framing) {}
     ~CellJsonWriter() { flush(); }
     CellJsonWriter(const CellJsonWriter&) = delete;
     CellJsonWriter& operator=(const CellJsonWriter&) = delete;
@@ -41,6 +47,12 @@ public:
     void write(const std::string& name, const grid::Value& v, const std::wstring& text) {
         // One writer for every cell: resetting it keeps its nesting stack, so no cell allocates.
         Writer& writer = writer_;
+        if (framing_ == Framing::array) {
+            if (written_ > 0)
+                buffer_.Put(',');
+            buffer_.Put('\n');
+        }
+        ++written_;
         writer.Reset(buffer_);
         writer.StartObject();
         writer.Key("cell");
@@ -77,7 +89,8 @@ public:
                 break;
         }
         writer.EndObject();
-        buffer_.Put('\n');
+        if (framing_ == Framing::lines)
+            buffer_.Put('\n');
         if (buffer_.GetSize() >= kFlushAt)
             flush();
     }
@@ -122,10 +135,48 @@ private:
     std::ostream& out_;
     rapidjson::StringBuffer buffer_;
     Writer writer_;
+    Framing framing_;
+    std::size_t written_ = 0;
     std::string utf8_;
 };
 
-int calc(const std::string& file, bool json, CommandContext& context) {
+// How calc prints: "A1<TAB>value" lines, one JSON object with a "cells" array, JSON Lines (one
+// object per cell) or CSV.
+enum class CalcFormat { text, json, jsonl, csv };
+
+// The shortest text that reads back as the same double.
+std::string shortestText(double value) {
+    char digits[40];
+    return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+// ",number,25": the type and the value the JSON forms give a cell, as CSV fields.
+void appendCsvCell(std::string& line, const grid::Value& v) {
+    std::string type, value;
+    switch (v.kind()) {
+        case grid::Value::Kind::Empty:
+            type = "empty";
+            break;
+        case grid::Value::Kind::Number:
+            type = v.isLogical() ? "bool" : "number";
+            value = v.isLogical() ? (v.asNumber() != 0 ? "true" : "false") : shortestText(v.asNumber());
+            break;
+        case grid::Value::Kind::Text:
+            type = "text";
+            value = utf8::encode(v.asText());
+            break;
+        case grid::Value::Kind::Error:
+            type = "error";
+            value = utf8::encode(grid::errorText(v.asError()));
+            break;
+    }
+    line += ',';
+    grid::appendDelimitedField(line, type, grid::Delimiter::Comma);
+    line += ',';
+    grid::appendDelimitedField(line, value, grid::Delimiter::Comma);
+}
+
+int calc(const std::string& file, CalcFormat format, CommandContext& context) {
     grid::Sheet sheet;
     grid::GridFileResult loaded;
     if (isStandardStream(file)) {
@@ -142,7 +193,18 @@ int calc(const std::string& file, bool json, CommandContext& context) {
     }
     // Loading recalculated the sheet already (GridFile::load): no second pass over every formula.
     std::wstring text;
-    CellJsonWriter jsonWriter(context.out);
+    if (format == CalcFormat::json) {
+        const std::string name = isStandardStream(file) ? std::string("-") : file;
+        rapidjson::StringBuffer quoted;
+        rapidjson::Writer<rapidjson::StringBuffer> writer(quoted);
+        writer.String(name.data(), static_cast<rapidjson::SizeType>(name.size()));
+        context.out << "{\"ok\": true, \"file\": " << quoted.GetString() << ", \"cells\": [";
+    }
+    if (format == CalcFormat::csv)
+        context.out << "cell,type,value,text\n";
+    bool any = false;
+    CellJsonWriter jsonWriter(context.out, format == CalcFormat::json ? CellJsonWriter::Framing::array
+                                                                      : CellJsonWriter::Framing::lines);
     sheet.forEachCell(grid::CellOrder::ByRow, [&](std::int32_t col, std::int32_t row) {
         if (col < 1 || row < 1)
             return;  // header texts are labels, not results
@@ -154,15 +216,26 @@ int calc(const std::string& file, bool json, CommandContext& context) {
         grid::Value v = sheet.value(col, row);
         sheet.getText(col, row, grid::TextKind::Value, text);
         std::string name = cellName(col, row);
-        if (json) {
+        any = true;
+        if (format == CalcFormat::json || format == CalcFormat::jsonl) {
             jsonWriter.write(name, v, text);
+        } else if (format == CalcFormat::csv) {
+            std::string line = name;
+            appendCsvCell(line, v);
+            line += ',';
+            grid::appendDelimitedField(line, utf8::encode(text), grid::Delimiter::Comma);
+            context.out << line << '\n';
         } else {
             // The value text of a failing formula is empty; the error says more.
             context.out << name << '\t'
-                        << (v.isError() ? utf8::encode(grid::errorText(v.asError())) : utf8::encode(text))
+                        << escapeForTable(v.isError() ? utf8::encode(grid::errorText(v.asError()))
+                                                      : utf8::encode(text))
                         << '\n';
         }
     });
+    jsonWriter.flush();
+    if (format == CalcFormat::json)
+        context.out << (any ? "\n]}\n" : "]}\n");
     return 0;
 }
 
@@ -173,9 +246,19 @@ void addCalcCommand(CLI::App& app, CommandContext& context) {
         "calc", "Load a grid file (native, CSV or TSV), recalculate, print every cell's value");
     auto file = std::make_shared<std::string>();
     auto json = std::make_shared<bool>(false);
+    auto jsonl = std::make_shared<bool>(false);
+    auto csv = std::make_shared<bool>(false);
     command->add_option("FILE", *file, "Grid file (\"-\": standard input)")->required();
-    command->add_flag("--json", *json, "One JSON object per cell: cell, type, value, text");
-    command->callback([&context, file, json] { context.exitStatus = calc(*file, *json, context); });
+    auto* jsonFlag = command->add_flag("--json", *json, "One JSON object: ok, file, cells [{cell, text, type, value}]");
+    auto* jsonlFlag = command->add_flag("--jsonl", *jsonl, "JSON Lines: one object per cell")->excludes(jsonFlag);
+    command->add_flag("--csv", *csv, "CSV: cell, type, value, text")->excludes(jsonFlag)->excludes(jsonlFlag);
+    command->callback([&context, file, json, jsonl, csv] {
+        const CalcFormat format = *json    ? CalcFormat::json
+                                  : *jsonl ? CalcFormat::jsonl
+                                  : *csv   ? CalcFormat::csv
+                                           : CalcFormat::text;
+        context.exitStatus = calc(*file, format, context);
+    });
 }
 
 }  // namespace connsheet

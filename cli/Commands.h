@@ -5,6 +5,7 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace connsheet {
 
@@ -24,6 +25,13 @@ void addCheckCommand(CLI::App& app, CommandContext& context);
 void addShowCommand(CLI::App& app, CommandContext& context);
 void addSheetsCommand(CLI::App& app, CommandContext& context);
 void addBatchCommand(CLI::App& app, CommandContext& context);
+void addTestCommand(CLI::App& app, CommandContext& context);
+void addConvertCommand(CLI::App& app, CommandContext& context);
+void addHelpCommand(CLI::App& app, CommandContext& context);
+
+// When the first word that is no option names no command: says so on `err`, with the nearest command
+// ("did you mean"), and returns true. `args` come without the program name.
+bool reportUnknownCommand(const CLI::App& app, const std::vector<std::string>& args, std::ostream& err);
 
 // "-" names standard input or output where a command takes a file.
 inline bool isStandardStream(const std::string& file) {

@@ -38,6 +38,9 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
                    "Library folder (default: $CONNSHEET_LIB, else the bundled example library)")
         ->envname("CONNSHEET_LIB");
 
+    // Options of the whole command may also follow the subcommand: "check X --lib DIR".
+    app.fallthrough();
+
     CommandContext context{out, err, in};
     addTextsCommand(app, context);
     addCalcCommand(app, context);
@@ -47,6 +50,9 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     addShowCommand(app, context);
     addSheetsCommand(app, context);
     addBatchCommand(app, context);
+    addTestCommand(app, context);
+    addConvertCommand(app, context);
+    addHelpCommand(app, context);
 
     // Settings must follow --lib before any subcommand callback runs.
     app.parse_complete_callback([&] {
@@ -63,6 +69,10 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& e) {
+        if (reportUnknownCommand(app, std::vector<std::string>(args.begin() + 1, args.end()), err)) {
+            host::setPrintSink({});
+            return checkOutput(2, out, err);
+        }
         int status = app.exit(e, out, err);
         host::setPrintSink({});
         return checkOutput(status == 0 ? 0 : 2, out, err);

@@ -26,6 +26,8 @@ struct EvalOptions {
     std::vector<std::string> inputs;
     std::vector<std::string> generalVariables;
     bool json = false;
+    bool csv = false;
+    bool quiet = false;
 };
 
 // Gives the host dialog back to the pool on every way out.
@@ -141,7 +143,12 @@ int evalStandards(const EvalOptions& options, CommandContext& context) {
     outcome.warnings = recorder.boxes();
     outcome.findings = collectFindings(report, outcome.warnings);
     outcome.variables = &grid.varCells();
-    printStandardsOutcome(outcome, options.json, context);
+    StandardsOutput output;
+    output.format = options.json  ? StandardsOutput::Format::json
+                    : options.csv ? StandardsOutput::Format::csv
+                                  : StandardsOutput::Format::table;
+    output.quiet = options.quiet;
+    printStandardsOutcome(outcome, output, context);
     if (outcome.succeeded()) return 0;
     if (!outcome.completed)
         context.err << "connsheet eval: the run of " << displayPath(sheet).toUtf8() << " failed: " << outcome.firstError() << '\n';
@@ -159,7 +166,9 @@ void addEvalCommand(CLI::App& app, CommandContext& context) {
     command->add_option("INPUTS", options->inputs, "Input values NAME=VALUE");
     command->add_option("--gen", options->generalVariables, "General variable NAME=VALUE (repeatable)")
         ->allow_extra_args(false);
-    command->add_flag("--json", options->json, "Print one JSON object");
+    auto* json = command->add_flag("--json", options->json, "Print one JSON object");
+    command->add_flag("--csv", options->csv, "Print the variables as CSV (section, type, name, value, cell)")->excludes(json);
+    command->add_flag("--quiet", options->quiet, "Print nothing but errors; the exit status tells the outcome");
     command->callback([&context, options] { context.exitStatus = evalStandards(*options, context); });
 }
 

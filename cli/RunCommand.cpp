@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/MacroFileWriter.h"
 #include "cli/MessageBoxRecorder.h"
 #include "cli/StandardsCommandSupport.h"
 #include "platform/arx/AcTransaction.h"
@@ -38,6 +39,8 @@ struct RunOptions {
     bool timings = false;
     bool noWarnings = false;
     bool allowFailures = false;
+    bool csv = false;
+    bool quiet = false;
 };
 
 // Switches the document's standards warnings for the length of a run and back on every way out.
@@ -162,7 +165,8 @@ int runStandards(const RunOptions& options, CommandContext& context) {
         if (macroToStdout) {
             context.out << macrojson::write(*macro.macroRead(), &macroData);
             written = true;
-        } else if (macro.writeToFile(Mx_String(options.out), &macroData, &error) == Acad::eOk) {
+        } else if (writeMacroKeepingLayout(options.out, isStandardStream(options.macro) ? std::string() : options.macro,
+                                            macro, macroData, error)) {
             written = true;
         } else {
             VlRunFinding failed;
@@ -172,7 +176,12 @@ int runStandards(const RunOptions& options, CommandContext& context) {
             outcome.findings.push_back(std::move(failed));
         }
     }
-    printStandardsOutcome(outcome, options.json, context);
+    StandardsOutput output;
+    output.format = options.json  ? StandardsOutput::Format::json
+                    : options.csv ? StandardsOutput::Format::csv
+                                  : StandardsOutput::Format::table;
+    output.quiet = options.quiet;
+    printStandardsOutcome(outcome, output, context);
     if (options.timings)
         (options.json || macroToStdout ? context.err : context.out) << standardsTimersReport().toUtf8();
     if (outcome.succeeded())
@@ -204,7 +213,9 @@ void addRunCommand(CLI::App& app, CommandContext& context) {
         ->allow_extra_args(false);
     command->add_option("--out", options->out,
                         "Write the updated macro to this file (\"-\": standard output)");
-    command->add_flag("--json", options->json, "Print one JSON object");
+    auto* json = command->add_flag("--json", options->json, "Print one JSON object");
+    command->add_flag("--csv", options->csv, "Print the variables as CSV (section, type, name, value, cell)")->excludes(json);
+    command->add_flag("--quiet", options->quiet, "Print nothing but errors; the exit status tells the outcome");
     command->add_flag("--timings", options->timings, "Print the engine's phase timers");
     command->add_flag("--no-warnings", options->noWarnings, "Do not show warnings (errors are still shown)");
     command->add_flag(

@@ -9,6 +9,8 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/TableText.h"
+#include "platform/grid/DelimitedText.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/ObjectExportFiles.h"
 #include "platform/mxbase/StringFunctions.h"
@@ -137,9 +139,34 @@ void printFinding(const VlRunFinding& f, std::ostream& err) {
     err << '\n';
 }
 
+// The boxes ("warning: caption: text") and the findings that no box said, on standard error.
+void printFindings(const StandardsOutcome& outcome, CommandContext& context) {
+    for (const RecordedMessageBox& box : outcome.warnings)
+        context.err << "warning: " << box.caption << ": " << box.text << '\n';
+    for (const VlRunFinding& f : outcome.findings) {
+        // A box is printed above; a failed write is the command's own last line.
+        if (f.kind == "message" || f.kind == "write") continue;
+        if (f.isError() || !outcome.quiet) printFinding(f, context.err);
+    }
+}
+
 }  // namespace
 
 void printStandardsOutcome(const StandardsOutcome& outcome, bool json, CommandContext& context) {
+    StandardsOutput output;
+    output.format = json ? StandardsOutput::Format::json : StandardsOutput::Format::table;
+    printStandardsOutcome(outcome, output, context);
+}
+
+void printStandardsOutcome(const StandardsOutcome& outcome, const StandardsOutput& output, CommandContext& context) {
+    const bool json = output.format == StandardsOutput::Format::json;
+    const bool csv = output.format == StandardsOutput::Format::csv;
+    if (output.quiet) {
+        // Errors only: the exit status says the rest.
+        for (const VlRunFinding& f : outcome.findings)
+            if (f.isError() && f.kind != "write") printFinding(f, context.err);
+        return;
+    }
     const int count = outcome.variables ? outcome.variables->length() : 0;
     if (json) {
         // Ordered, so the members read in the order they are documented.
@@ -155,9 +182,27 @@ void printStandardsOutcome(const StandardsOutcome& outcome, bool json, CommandCo
                                              {"value", cell.value.toUtf8()},
                                              {"cell", cellAddress(cell.col, cell.row)}});
         }
+        // A box a finding explains carries the finding's place; any other names its caption as the cause.
         document["warnings"] = nlohmann::ordered_json::array();
-        for (const RecordedMessageBox& box : outcome.warnings)
-            document["warnings"].push_back(nlohmann::ordered_json{{"caption", box.caption}, {"text", box.text}});
+        for (const RecordedMessageBox& box : outcome.warnings) {
+            const auto said = std::find_if(outcome.findings.begin(), outcome.findings.end(),
+                                           [&](const VlRunFinding& f) { return f.text == box.text; });
+            VlRunFinding w;
+            if (said != outcome.findings.end()) {
+                w = *said;
+            } else {
+                w.kind = "message";
+                w.cause = box.caption;
+                w.text = box.text;
+            }
+            document["warnings"].push_back(nlohmann::ordered_json{{"kind", w.kind},
+                                                                  {"sheet", w.sheet},
+                                                                  {"cell", w.cell},
+                                                                  {"row", w.row},
+                                                                  {"equation", w.equation},
+                                                                  {"cause", w.cause},
+                                                                  {"text", w.text}});
+        }
         document["findings"] = nlohmann::ordered_json::array();
         for (const VlRunFinding& f : outcome.findings)
             document["findings"].push_back(nlohmann::ordered_json{{"kind", f.kind},
@@ -174,19 +219,31 @@ void printStandardsOutcome(const StandardsOutcome& outcome, bool json, CommandCo
         return;
     }
 
-    for (const RecordedMessageBox& box : outcome.warnings)
-        context.err << "warning: " << box.caption << ": " << box.text << '\n';
-    for (const VlRunFinding& f : outcome.findings) {
-        // A box is printed above; a failed write is the command's own last line.
-        if (f.kind == "message" || f.kind == "write") continue;
-        if (f.isError() || !outcome.quiet) printFinding(f, context.err);
+    if (csv) {
+        printFindings(outcome, context);
+        if (count == 0) return;  // no variables (the macro went to standard output)
+        std::string table = "section,type,name,value,cell\n";
+        for (int i = 0; i < count; ++i) {
+            const VlVarCell& cell = (*outcome.variables)[i];
+            int column = 0;
+            for (const std::string& field : {std::string(sectionName(cell)), std::string(typeName(cell)), cell.name.toUtf8(),
+                                             cell.value.toUtf8(), cellAddress(cell.col, cell.row)}) {
+                if (column++ > 0) table += ',';
+                grid::appendDelimitedField(table, field, grid::Delimiter::Comma);
+            }
+            table += '\n';
+        }
+        context.out << table;
+        return;
     }
+    printFindings(outcome, context);
     if (count == 0) return;
     std::vector<std::array<std::string, 4>> rows;
     rows.push_back({"section", "type", "name", "value"});
     for (int i = 0; i < count; ++i) {
         const VlVarCell& cell = (*outcome.variables)[i];
-        rows.push_back({sectionName(cell), typeName(cell), cell.name.toUtf8(), cell.value.toUtf8()});
+        rows.push_back({sectionName(cell), typeName(cell), escapeForTable(cell.name.toUtf8()),
+                        escapeForTable(cell.value.toUtf8())});
     }
     std::array<std::size_t, 3> widths{};
     for (const auto& row : rows)

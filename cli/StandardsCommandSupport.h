@@ -50,9 +50,18 @@ std::vector<VlRunFinding> collectFindings(const VlRunReport& report, const std::
 
 // The aligned table (section, type, name, value) on `out`; the warnings ("warning: caption: text")
 // and the findings ("sheet: B23: error: cause [in equation]") on `err`; or, with `json`, one object on
-// `out`: {"ok", "sheet", "variables": [{section, type, name, value, cell}], "warnings": [{caption,
-// text}], "findings": [{kind, severity, sheet, cell, row, equation, cause, text}]}.
+// `out`: {"ok", "sheet", "variables": [{section, type, name, value, cell}], "warnings": [{kind, sheet,
+// cell, row, equation, cause, text}], "findings": [{kind, severity, sheet, cell, row, equation, cause, text}]}.
 void printStandardsOutcome(const StandardsOutcome& outcome, bool json, CommandContext& context);
+
+// How run and eval print their outcome: the aligned table, one JSON object, or CSV (section, type,
+// name, value, cell). `quiet` prints nothing on standard output; errors still go to standard error.
+struct StandardsOutput {
+    enum class Format { table, json, csv };
+    Format format = Format::table;
+    bool quiet = false;
+};
+void printStandardsOutcome(const StandardsOutcome& outcome, const StandardsOutput& output, CommandContext& context);
 
 // Checks a NAME=VALUE given for a variable of this type: a Double takes a number, an Int a whole
 // number, a String anything; empty is always allowed (the variable starts empty). False with the

@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
           libcli11-dev ccache clang libclang-rt-14-dev clang-format
           libcairo2-dev libpango1.0-dev fonts-liberation fonts-dejavu-core
-          help2man bash-completion strace hyperfine python3 rapidjson-dev)
+          help2man bash-completion strace hyperfine python3 rapidjson-dev
+          libxlsxwriter-dev libzip-dev libpugixml-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

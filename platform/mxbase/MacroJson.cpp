@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/mxbase/FileSystem.h"
+#include "platform/mxbase/JsonErrorText.h"
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/Mx_Macro.h"
 #include "platform/mxbase/NumberFunctions.h"
@@ -595,7 +596,7 @@ bool read(std::string_view json, Mx_Macro& macro, MacroData* tabs, Mx_String& er
         };
         document = Json::parse(json.begin(), json.end(), limitDepth);
     } catch (const std::exception& e) {
-        error = Mx_String(std::string("/: not a valid macro file: ") + e.what());
+        error = Mx_String(jsonErrorText(e));
         return false;
     }
 

@@ -5,6 +5,7 @@
 
 #include "platform/arx/AcTransaction.h"
 #include "platform/mxbase/FileSystem.h"
+#include "platform/mxbase/JsonErrorText.h"
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/MacroJson.h"
 
@@ -40,7 +41,7 @@ Acad::ErrorStatus Mx_DbMacro::readFromFile(const Mx_String& path, MacroData* dat
     }
     const Acad::ErrorStatus status = readFromText(*bytes, data, error);
     if (status != Acad::eOk && error != nullptr)
-        *error = path + L": " + *error;
+        *error = Mx_String(withFileName(path.toUtf8(), error->toUtf8()));
     return status;
 }
 

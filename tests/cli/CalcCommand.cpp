@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>  // getpid
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
-#include <unistd.h>  // getpid
 
 #include <nlohmann/json.hpp>
 
@@ -62,7 +62,7 @@ TEST_F(CalcCommand, PrintsEveryNonEmptyCellInRowOrder) {
 }
 
 TEST_F(CalcCommand, JsonGivesTypeValueAndText) {
-    CalcRun r = calc({file("s.grid", kSheet), "--json"});
+    CalcRun r = calc({file("s.grid", kSheet), "--jsonl"});
     ASSERT_EQ(r.status, 0) << r.err;
     std::istringstream lines(r.out);
     std::string line;
@@ -72,12 +72,37 @@ TEST_F(CalcCommand, JsonGivesTypeValueAndText) {
         cells[j["cell"]] = j;
     }
     ASSERT_EQ(cells.size(), 6u);
-    EXPECT_EQ(cells["A2"], nlohmann::json::parse(R"({"cell":"A2","type":"number","value":25.0,"text":"25"})"));
-    EXPECT_EQ(cells["B1"], nlohmann::json::parse(R"({"cell":"B1","type":"text","value":"plate","text":"plate"})"));
+    EXPECT_EQ(cells["A2"],
+              nlohmann::json::parse(R"({"cell":"A2","type":"number","value":25.0,"text":"25"})"));
+    EXPECT_EQ(cells["B1"],
+              nlohmann::json::parse(R"({"cell":"B1","type":"text","value":"plate","text":"plate"})"));
     EXPECT_EQ(cells["C2"]["type"], "bool");
     EXPECT_EQ(cells["C2"]["value"], true);
     EXPECT_EQ(cells["C2"]["text"], "1");
-    EXPECT_EQ(cells["D7"], nlohmann::json::parse(R"({"cell":"D7","type":"error","value":"#DIV/0!","text":""})"));
+    EXPECT_EQ(cells["D7"],
+              nlohmann::json::parse(R"({"cell":"D7","type":"error","value":"#DIV/0!","text":""})"));
+}
+
+TEST_F(CalcCommand, OneJsonObjectOrCsvWithTheSameCells) {
+    const std::string sheet = file("s.grid", kSheet);
+    CalcRun r = calc({sheet, "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto document = nlohmann::json::parse(r.out);
+    EXPECT_EQ(document["ok"], true);
+    EXPECT_EQ(document["file"], sheet);
+    ASSERT_EQ(document["cells"].size(), 6u);
+    EXPECT_EQ(document["cells"][0]["cell"], "A1");  // row by row
+    EXPECT_EQ(document["cells"][5],
+              nlohmann::json::parse(R"({"cell":"D7","type":"error","value":"#DIV/0!","text":""})"));
+
+    EXPECT_EQ(nlohmann::json::parse(calc({file("e.csv", ""), "--json"}).out)["cells"],
+              nlohmann::json::array());
+
+    CalcRun csv = calc({file("t.csv", "\"a\tb, c\",=1/0\n"), "--csv"});
+    EXPECT_EQ(csv.out, "cell,type,value,text\nA1,text,\"a\tb, c\",\"a\tb, c\"\nB1,error,#DIV/0!,\n");
+    // A text table keeps a value on its line.
+    EXPECT_EQ(calc({file("t.csv", "\"a\tb\nc\"\n")}).out, "A1\ta\\tb\\nc\n");
+    EXPECT_EQ(calc({sheet, "--json", "--jsonl"}).status, 2);
 }
 
 TEST_F(CalcCommand, ReadsCsv) {

@@ -96,8 +96,8 @@ struct BadDocument {
 
 TEST(MacroJson, BadDocumentsAreRefusedNamingPathAndProblem) {
     const BadDocument cases[] = {
-        {"", "/: not a valid macro file"},
-        {"{\"version\":1,", "/: not a valid macro file"},
+        {"", "1:1: unexpected end of input; expected '[', '{', or a literal"},
+        {"{\"version\":1,", "1:14: unexpected end of input; expected string literal"},
         {"[]", "/: expected an object"},
         {R"({"name":"x"})", "/version: missing"},
         {R"({"version":2})", "/version: unsupported version 2"},
