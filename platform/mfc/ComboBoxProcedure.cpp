@@ -76,14 +76,8 @@ public:
                 select(w, index);
                 return index;
             case CB_GETLBTEXT: {
-                if (!m_items.valid(index))
-                    return CB_ERR;
-                const std::wstring& item = m_items.at(index).text;
-                if (auto* buffer = reinterpret_cast<LPTSTR>(lParam)) {
-                    std::copy(item.begin(), item.end(), buffer);
-                    buffer[item.size()] = L'\0';
-                }
-                return static_cast<LRESULT>(item.size());
+                const long length = m_items.copyText(index, reinterpret_cast<LPTSTR>(lParam));
+                return length < 0 ? CB_ERR : static_cast<LRESULT>(length);
             }
             case CB_GETLBTEXTLEN:
                 return m_items.valid(index) ? static_cast<LRESULT>(m_items.at(index).text.size()) : CB_ERR;

@@ -1,5 +1,6 @@
 #include "platform/mfc/ItemList.h"
 
+#include <algorithm>
 #include <cwctype>
 
 namespace ui {
@@ -61,6 +62,18 @@ std::vector<std::wstring> ItemList::texts() const {
     all.reserve(m_items.size());
     for (const Item& i : m_items) all.push_back(i.text);
     return all;
+}
+
+long ItemList::copyText(int index, wchar_t* buffer) const
+{
+    if (!valid(index))
+        return -1;
+    const std::wstring& item = at(index).text;
+    if (buffer) {
+        std::copy(item.begin(), item.end(), buffer);
+        buffer[item.size()] = L'\0';
+    }
+    return static_cast<long>(item.size());
 }
 
 }  // namespace ui

@@ -28,6 +28,9 @@ public:
     void clear() { m_items.clear(); }
     // Searches after `startAfter` (-1 = from the start), wrapping once round; -1 when not found.
     int find(int startAfter, const std::wstring& text, bool exact) const;
+    // LB_GETTEXT / CB_GETLBTEXT: copies item `index` with its terminator into `buffer` (when given) and
+    // returns its length; -1 for an index out of range.
+    long copyText(int index, wchar_t* buffer) const;
     std::vector<std::wstring> texts() const;
 
 private:

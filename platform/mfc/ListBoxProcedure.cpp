@@ -92,14 +92,8 @@ public:
                 return n;
             }
             case LB_GETTEXT: {
-                if (!m_items.valid(index))
-                    return LB_ERR;
-                const std::wstring& item = m_items.at(index).text;
-                if (auto* buffer = reinterpret_cast<LPTSTR>(lParam)) {
-                    std::copy(item.begin(), item.end(), buffer);
-                    buffer[item.size()] = L'\0';
-                }
-                return static_cast<LRESULT>(item.size());
+                const long length = m_items.copyText(index, reinterpret_cast<LPTSTR>(lParam));
+                return length < 0 ? LB_ERR : static_cast<LRESULT>(length);
             }
             case LB_GETTEXTLEN:
                 return m_items.valid(index) ? static_cast<LRESULT>(m_items.at(index).text.size()) : LB_ERR;
