@@ -160,6 +160,7 @@ int showSheet(const std::string& sheet, const ShowOptions& options, CommandConte
         context.err << "connsheet: the spreadsheet window could not be created\n";
         return 1;
     }
+    tool.grid()->initDefaults(0);  // the house style an author sees: headers, font, colours
     if (!tool.grid()->LoadFromFile(path.c_str())) {
         context.err << "connsheet: " << utf8::encode(path.c_str()) << ": cannot load the sheet\n";
         return 1;

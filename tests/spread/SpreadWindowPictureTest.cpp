@@ -31,6 +31,7 @@ TEST(SpreadWindowPicture, TheToolWindowShowsTheEndPlateStandard) {
 
     // In the tool window the grid shows the same picture at its place.
     const ui::BitmapImage whole = ui::renderWindow(tool.dialog()->GetSafeHwnd());
+    ui::expectMatchesGolden(whole, "spread_tool_window");
     const ui::Window* dialog = ui::windowFromHandle(tool.dialog()->GetSafeHwnd());
     const ui::Window* control = ui::windowFromHandle(gridWindow);
     ASSERT_TRUE(dialog && control);
