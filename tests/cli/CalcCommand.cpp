@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/cli/CommandRun.h"
+#include "tests/cli/ScratchFolder.h"
 
 namespace {
 
@@ -22,19 +23,7 @@ CalcRun calc(std::vector<std::string> args) {
     return runConnsheet(std::move(args));
 }
 
-class CalcCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("connsheet-calc-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string file(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
-        return (dir_ / name).string();
-    }
-    fs::path dir_;
-};
+class CalcCommand : public ScratchFolderTest {};
 
 const char kSheet[] =
     "connsheet-grid 1\n"

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/cli/CommandRun.h"
+#include "tests/cli/ScratchFolder.h"
 
 namespace {
 
@@ -38,19 +39,7 @@ std::string gridFile(const std::vector<std::pair<std::string, std::string>>& cel
     return text;
 }
 
-class CheckCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("connsheet-check-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string file(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
-        return (dir_ / name).string();
-    }
-    fs::path dir_;
-};
+class CheckCommand : public ScratchFolderTest {};
 
 TEST_F(CheckCommand, BundledStandardsAreClean) {
     for (const char* sheet : {"EndPlateBeamToColumn", "FinPlate", "BasePlate", "Childs/BoltLayout.vls"}) {

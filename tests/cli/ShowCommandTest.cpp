@@ -6,24 +6,13 @@
 
 #include "platform/mfc/WindowRenderer.h"
 #include "tests/cli/CommandRun.h"
+#include "tests/cli/ScratchFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class ShowCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("connsheet-show-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string file(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
-        return (dir_ / name).string();
-    }
-    fs::path dir_;
-};
+class ShowCommand : public ScratchFolderTest {};
 
 TEST_F(ShowCommand, DrawsATemplateAtItsSizeAndScale) {
     const std::string png = (dir_ / "prompt.png").string();
