@@ -2,6 +2,7 @@
 
 #include <cstdlib>  // getenv
 #include <iostream>
+#include <string_view>
 
 #include "cli/Commands.h"
 #include "platform/arx/CommandLine.h"
@@ -20,6 +21,36 @@ int checkOutput(int status, std::ostream& out, std::ostream& err) {
         return status;
     err << "connsheet: cannot write the output (standard output failed)\n";
     return status == 0 ? 1 : status;
+}
+
+struct Subcommand {
+    std::string_view name;
+    void (*add)(CLI::App&, CommandContext&);
+};
+
+// In the order the help lists them.
+constexpr Subcommand kSubcommands[] = {
+    {"texts", addTextsCommand},   {"calc", addCalcCommand},   {"run", addRunCommand},
+    {"eval", addEvalCommand},     {"check", addCheckCommand}, {"show", addShowCommand},
+    {"sheets", addSheetsCommand}, {"batch", addBatchCommand}, {"test", addTestCommand},
+    {"convert", addConvertCommand},
+};
+
+// The subcommand the arguments name: the first one that is neither an option nor --lib's value. A run
+// sets up only that subcommand (setting up all of them was a tenth of a short run); without one, or
+// with an unknown one (or "help"), all are set up so that the help and the error name them.
+std::string_view subcommandNamed(const std::vector<std::string>& args) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--lib") {
+            ++i;
+            continue;
+        }
+        if (!arg.empty() && arg.front() == '-')
+            continue;
+        return arg;
+    }
+    return {};
 }
 
 }  // namespace
@@ -42,16 +73,19 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     app.fallthrough();
 
     CommandContext context{out, err, in};
-    addTextsCommand(app, context);
-    addCalcCommand(app, context);
-    addRunCommand(app, context);
-    addEvalCommand(app, context);
-    addCheckCommand(app, context);
-    addShowCommand(app, context);
-    addSheetsCommand(app, context);
-    addBatchCommand(app, context);
-    addTestCommand(app, context);
-    addConvertCommand(app, context);
+    const std::string_view named = subcommandNamed(args);
+    bool added = false;
+    for (const Subcommand& command : kSubcommands) {
+        if (command.name == named) {
+            command.add(app, context);
+            added = true;
+        }
+    }
+    if (!added) {
+        for (const Subcommand& command : kSubcommands)
+            command.add(app, context);
+    }
+    // "help COMMAND" finds the others' help among them: it is set up with all of them, and always.
     addHelpCommand(app, context);
 
     // Settings must follow --lib before any subcommand callback runs.

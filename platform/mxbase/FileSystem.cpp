@@ -1,5 +1,6 @@
 #include "platform/mxbase/FileSystem.h"
 
+#include <dirent.h>    // opendir, readdir
 #include <fcntl.h>     // open
 #include <sys/stat.h>  // fstat, fchmod
 #include <unistd.h>    // write, fsync, close, getpid, geteuid, access
@@ -33,7 +34,8 @@ PathInfo statPath(const fs::path& path) {
     ++stats;
     struct stat info {};
     PathInfo result;
-    if (::stat(path.c_str(), &info) != 0) return result;
+    if (::stat(path.c_str(), &info) != 0)
+        return result;
     result.kind = S_ISREG(info.st_mode)   ? PathInfo::Kind::File
                   : S_ISDIR(info.st_mode) ? PathInfo::Kind::Folder
                                           : PathInfo::Kind::Other;
@@ -66,10 +68,12 @@ std::unordered_map<std::wstring, fs::path>& resolveMemo() {
 }  // namespace
 
 PathInfo pathInfo(const fs::path& path) {
-    if (statScopes == 0) return statPath(path);
+    if (statScopes == 0)
+        return statPath(path);
     auto& memo = statMemo();
     const auto found = memo.find(path.native());
-    if (found != memo.end()) return found->second;
+    if (found != memo.end())
+        return found->second;
     PathInfo info;
     auto& trusted = trustedMemo();
     if (const auto known = trusted.find(path.native()); known != trusted.end()) {
@@ -79,7 +83,8 @@ PathInfo pathInfo(const fs::path& path) {
         const bool watched = FileWatch::watch(path);
         info = statPath(path);
         if (watched) {
-            if (trusted.size() >= kMaxTrusted) trusted.clear();
+            if (trusted.size() >= kMaxTrusted)
+                trusted.clear();
             trusted.emplace(path.native(), info);
         }
     }
@@ -87,10 +92,13 @@ PathInfo pathInfo(const fs::path& path) {
     return info;
 }
 
-std::uint64_t statCount() { return stats; }
+std::uint64_t statCount() {
+    return stats;
+}
 
 StatScope::StatScope() {
-    if (statScopes++ == 0 && FileWatch::changedSinceLastCheck()) trustedMemo().clear();
+    if (statScopes++ == 0 && FileWatch::changedSinceLastCheck())
+        trustedMemo().clear();
 }
 
 void StatScope::forget() {
@@ -108,7 +116,8 @@ StatScope::~StatScope() {
 
 std::optional<FileStamp> stamp(const fs::path& path) {
     const PathInfo info = pathInfo(path);
-    if (info.kind != PathInfo::Kind::File) return std::nullopt;
+    if (info.kind != PathInfo::Kind::File)
+        return std::nullopt;
     return info.stamp;
 }
 
@@ -119,7 +128,8 @@ std::string describe(const char* what, const fs::path& path, int error) {
 }
 
 void setError(std::string* error, std::string text) {
-    if (error) *error = std::move(text);
+    if (error)
+        *error = std::move(text);
 }
 
 // Splits a "/"-normalised path into its components; empty components (doubled separators) are dropped.
@@ -128,31 +138,40 @@ std::vector<std::string> components(std::string_view path) {
     std::size_t start = 0;
     while (start <= path.size()) {
         std::size_t end = path.find('/', start);
-        if (end == std::string_view::npos) end = path.size();
-        if (end > start) parts.emplace_back(path.substr(start, end - start));
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (end > start)
+            parts.emplace_back(path.substr(start, end - start));
         start = end + 1;
     }
     return parts;
 }
 
-// The entries of folder whose names equal name ignoring case: the name as written first (when it
-// exists), then the other case variants in byte order, so the choice never depends on directory order.
-std::vector<std::string> findEntries(const fs::path& folder, const std::string& name) {
-    std::vector<std::string> found;
-    std::error_code ec;
-    if (pathInfo(folder / name).exists()) found.push_back(name);
-    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
-    if (ec) return found;
-    std::wstring wanted = utf8::decode(name);
+// The entries of folder, other than name itself, whose names equal name ignoring case, in byte order so
+// the choice never depends on directory order. Names of another length cannot match (the folding keeps
+// lengths), so most entries are passed over without decoding them.
+std::vector<std::string> caseVariants(const fs::path& folder, const std::string& name) {
     std::vector<std::string> variants;
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec) break;
-        std::string candidate = it->path().filename().string();
-        if (candidate != name && equalIgnoringCase(utf8::decode(candidate), wanted)) variants.push_back(candidate);
+    // readdir rather than a directory_iterator: this runs on every lookup of a file that is not there,
+    // and building a path object per entry cost more than the rest of the lookup.
+    DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (listing == nullptr)
+        return variants;
+    const bool asciiName = std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; });
+    const std::wstring wanted = utf8::decode(name);
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view base(entry->d_name);
+        if (base == name || base == "." || base == "..")
+            continue;
+        // Folding keeps ASCII within ASCII, so an ASCII name only matches a name of its own length.
+        if (asciiName && base.size() != name.size())
+            continue;
+        if (equalIgnoringCase(utf8::decode(base), wanted))
+            variants.emplace_back(base);
     }
+    ::closedir(listing);
     std::sort(variants.begin(), variants.end());
-    found.insert(found.end(), variants.begin(), variants.end());
-    return found;
+    return variants;
 }
 
 struct Match {
@@ -164,16 +183,33 @@ struct Match {
 // a full match ("Data" and "data" side by side: the file may be in either). Without a full match the
 // deepest partial one wins, the earlier candidate on a tie. budget bounds the search for folders
 // full of case variants.
-Match resolveFrom(const fs::path& folder, const std::vector<std::string>& parts, std::size_t index, int& budget) {
-    if (index == parts.size()) return {folder, index};
+Match resolveFrom(const fs::path& folder, const std::vector<std::string>& parts, std::size_t index,
+                  int& budget) {
+    if (index == parts.size())
+        return {folder, index};
     const std::string& part = parts[index];
-    if (part == "." || part == "..") return resolveFrom(folder / part, parts, index + 1, budget);
+    if (part == "." || part == "..")
+        return resolveFrom(folder / part, parts, index + 1, budget);
     Match best{folder, index};
-    for (const std::string& entry : findEntries(folder, part)) {
+    // The name as written first: when it leads to a full match the folder is never listed.
+    const fs::path written = folder / part;
+    if (pathInfo(written).exists()) {
+        Match match = resolveFrom(written, parts, index + 1, budget);
+        if (match.matched == parts.size())
+            return match;
+        if (match.matched > best.matched)
+            best = std::move(match);
+        if (--budget <= 0)
+            return best;
+    }
+    for (const std::string& entry : caseVariants(folder, part)) {
         Match match = resolveFrom(folder / entry, parts, index + 1, budget);
-        if (match.matched == parts.size()) return match;
-        if (match.matched > best.matched) best = std::move(match);
-        if (--budget <= 0) break;
+        if (match.matched == parts.size())
+            return match;
+        if (match.matched > best.matched)
+            best = std::move(match);
+        if (--budget <= 0)
+            break;
     }
     return best;
 }
@@ -182,28 +218,42 @@ Match resolveFrom(const fs::path& folder, const std::vector<std::string>& parts,
 
 wchar_t foldCase(wchar_t c) {
     auto cp = static_cast<std::uint32_t>(c);
-    if (cp < 0x80) return (cp >= 'A' && cp <= 'Z') ? static_cast<wchar_t>(cp + 32) : c;
-    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return static_cast<wchar_t>(cp + 32);
-    if (cp >= 0x100 && cp <= 0x137) return static_cast<wchar_t>(cp | 1);  // pairs: even upper, odd lower
-    if (cp >= 0x139 && cp <= 0x148) return static_cast<wchar_t>(cp + (cp % 2));  // odd upper
-    if (cp >= 0x14A && cp <= 0x177) return static_cast<wchar_t>(cp | 1);
-    if (cp == 0x178) return 0xFF;
-    if (cp >= 0x179 && cp <= 0x17E) return static_cast<wchar_t>(cp + (cp % 2));
-    if (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) return static_cast<wchar_t>(cp + 32);  // Greek
-    if (cp >= 0x410 && cp <= 0x42F) return static_cast<wchar_t>(cp + 32);                 // Cyrillic
-    if (cp >= 0x400 && cp <= 0x40F) return static_cast<wchar_t>(cp + 80);
+    if (cp < 0x80)
+        return (cp >= 'A' && cp <= 'Z') ? static_cast<wchar_t>(cp + 32) : c;
+    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)
+        return static_cast<wchar_t>(cp + 32);
+    if (cp >= 0x100 && cp <= 0x137)
+        return static_cast<wchar_t>(cp | 1);  // pairs: even upper, odd lower
+    if (cp >= 0x139 && cp <= 0x148)
+        return static_cast<wchar_t>(cp + (cp % 2));  // odd upper
+    if (cp >= 0x14A && cp <= 0x177)
+        return static_cast<wchar_t>(cp | 1);
+    if (cp == 0x178)
+        return 0xFF;
+    if (cp >= 0x179 && cp <= 0x17E)
+        return static_cast<wchar_t>(cp + (cp % 2));
+    if (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2)
+        return static_cast<wchar_t>(cp + 32);  // Greek
+    if (cp >= 0x410 && cp <= 0x42F)
+        return static_cast<wchar_t>(cp + 32);  // Cyrillic
+    if (cp >= 0x400 && cp <= 0x40F)
+        return static_cast<wchar_t>(cp + 80);
     return c;
 }
 
 bool equalIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (foldCase(a[i]) != foldCase(b[i])) return false;
+        if (foldCase(a[i]) != foldCase(b[i]))
+            return false;
     }
     return true;
 }
 
-std::wstring toWide(const fs::path& path) { return utf8::decode(path.native()); }
+std::wstring toWide(const fs::path& path) {
+    return utf8::decode(path.native());
+}
 
 fs::path fromWide(std::wstring_view path) {
     std::string bytes;
@@ -214,7 +264,8 @@ fs::path fromWide(std::wstring_view path) {
     } else {
         bytes = utf8::encode(path);
         for (char& c : bytes) {
-            if (c == '\\') c = '/';
+            if (c == '\\')
+                c = '/';
         }
     }
     return fs::path(std::move(bytes));
@@ -224,28 +275,74 @@ static fs::path resolveUncached(std::wstring_view path);
 
 fs::path resolve(std::wstring_view path) {
     // Within a StatScope the answer depends only on the text: what it looks at is kept anyway.
-    if (statScopes == 0) return resolveUncached(path);
+    if (statScopes == 0)
+        return resolveUncached(path);
     auto& memo = resolveMemo();
     const std::wstring key(path);
-    if (const auto found = memo.find(key); found != memo.end()) return found->second;
+    if (const auto found = memo.find(key); found != memo.end())
+        return found->second;
     fs::path resolved = resolveUncached(path);
     memo.emplace(key, resolved);
     return resolved;
 }
 
+namespace {
+
+// Absolute folders without a trailing separator; few (the library roots a process has used).
+std::vector<std::string>& foldersAsWritten() {
+    static std::vector<std::string> folders;
+    return folders;
+}
+constexpr std::size_t kMaxFoldersAsWritten = 16;
+
+// The longest folder taken as written that contains the absolute path text, or an empty view.
+std::string_view folderAsWrittenAbove(std::string_view text) {
+    std::string_view longest;
+    for (const std::string& folder : foldersAsWritten()) {
+        if (folder.size() > longest.size() && text.size() > folder.size() && text.starts_with(folder) &&
+            text[folder.size()] == '/')
+            longest = folder;
+    }
+    return longest;
+}
+
+}  // namespace
+
+bool takeFolderAsWritten(const fs::path& folder) {
+    std::string text = folder.native();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    if (text.size() < 2 || text.front() != '/')
+        return false;
+    auto& folders = foldersAsWritten();
+    if (std::find(folders.begin(), folders.end(), text) != folders.end())
+        return true;
+    if (!isDirectory(fs::path(text)))
+        return false;
+    if (folders.size() >= kMaxFoldersAsWritten)
+        folders.erase(folders.begin());
+    folders.push_back(std::move(text));
+    return true;
+}
+
 static fs::path resolveUncached(std::wstring_view path) {
     fs::path written = fromWide(path);
     const std::string& text = written.native();
-    if (text.empty() || fsys::exists(written)) return written;
+    if (text.empty() || fsys::exists(written))
+        return written;
 
-    std::vector<std::string> parts = components(text);
     const bool absolute = text.front() == '/';
     const bool trailing = text.back() == '/';
+    const std::string_view known = absolute ? folderAsWrittenAbove(text) : std::string_view();
+    std::vector<std::string> parts = components(std::string_view(text).substr(known.size()));
     int budget = 64;
-    Match match = resolveFrom(absolute ? fs::path("/") : fs::path(), parts, 0, budget);
+    const fs::path start = !known.empty() ? fs::path(known) : absolute ? fs::path("/") : fs::path();
+    Match match = resolveFrom(start, parts, 0, budget);
     fs::path result = std::move(match.path);
-    for (std::size_t i = match.matched; i < parts.size(); ++i) result /= parts[i];  // kept as written
-    if (trailing && !result.empty() && result.native().back() != '/') result += "/";
+    for (std::size_t i = match.matched; i < parts.size(); ++i)
+        result /= parts[i];  // kept as written
+    if (trailing && !result.empty() && result.native().back() != '/')
+        result += "/";
     return result;
 }
 
@@ -262,13 +359,16 @@ std::optional<std::string> readBytes(const fs::path& path, std::string* error) {
         return std::nullopt;
     }
     std::string bytes;
-    if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+    if (info.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) break;
+        if (n == 0)
+            break;
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             int saved = errno;
             ::close(fd);
             setError(error, describe("cannot read", path, saved));
@@ -286,7 +386,8 @@ bool writeAtomic(const fs::path& path, std::string_view bytes, std::string* erro
     std::error_code ec;
     // Writing through a symbolic link replaces the file it points at, not the link.
     fs::path target = fs::is_symlink(path, ec) ? fs::weakly_canonical(path, ec) : path;
-    if (ec) target = path;
+    if (ec)
+        target = path;
     if (target.filename().empty()) {
         setError(error, "cannot write \"" + path.string() + "\": not a file name");
         return false;
@@ -299,7 +400,8 @@ bool writeAtomic(const fs::path& path, std::string_view bytes, std::string* erro
     // administrator), so for root that bit decides.
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-        const bool writable = ::geteuid() == 0 ? (existing.st_mode & S_IWUSR) != 0 : ::access(target.c_str(), W_OK) == 0;
+        const bool writable =
+            ::geteuid() == 0 ? (existing.st_mode & S_IWUSR) != 0 : ::access(target.c_str(), W_OK) == 0;
         if (!writable) {
             setError(error, describe("cannot write", target, EACCES));
             return false;
@@ -314,7 +416,8 @@ bool writeAtomic(const fs::path& path, std::string_view bytes, std::string* erro
         temp = folder / ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
                          std::to_string(counter++));
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0 && errno != EEXIST) break;
+        if (fd < 0 && errno != EEXIST)
+            break;
     }
     if (fd < 0) {
         setError(error, describe("cannot create a temporary file for", target, errno));
@@ -329,20 +432,23 @@ bool writeAtomic(const fs::path& path, std::string_view bytes, std::string* erro
     };
 
     struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777);
 
     const char* data = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
         ssize_t n = ::write(fd, data, left);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return fail("cannot write", errno);
         }
         data += n;
         left -= static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0) return fail("cannot flush", errno);
+    if (::fsync(fd) != 0)
+        return fail("cannot flush", errno);
     if (::close(fd) != 0) {
         int saved = errno;
         ::unlink(temp.c_str());
@@ -360,7 +466,8 @@ bool writeAtomic(const fs::path& path, std::string_view bytes, std::string* erro
 
 bool copyFile(const fs::path& from, const fs::path& to, std::string* error) {
     std::optional<std::string> bytes = readBytes(from, error);
-    if (!bytes) return false;
+    if (!bytes)
+        return false;
     return writeAtomic(to, *bytes, error);
 }
 
@@ -368,27 +475,33 @@ bool createDirectories(const fs::path& path, std::string* error) {
     StatScope::forget();
     std::error_code ec;
     fs::create_directories(path, ec);
-    if (fs::is_directory(path, ec)) return true;
+    if (fs::is_directory(path, ec))
+        return true;
     setError(error, describe("cannot create the folder", path, ec ? ec.value() : ENOTDIR));
     return false;
 }
 
 std::optional<std::int64_t> lastWriteTime(const fs::path& path) {
     const PathInfo info = pathInfo(path);
-    if (!info.exists()) return std::nullopt;
+    if (!info.exists())
+        return std::nullopt;
     return info.stamp.writeTime;
 }
 
 bool FileStamp::settled() const {
     constexpr std::int64_t kSettle = 2'000'000'000;
-    const std::int64_t now =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
-            .count();
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::system_clock::now().time_since_epoch())
+                                 .count();
     return now - writeTime >= kSettle && now - changeTime >= kSettle;
 }
 
-bool exists(const fs::path& path) { return pathInfo(path).exists(); }
+bool exists(const fs::path& path) {
+    return pathInfo(path).exists();
+}
 
-bool isDirectory(const fs::path& path) { return pathInfo(path).kind == PathInfo::Kind::Folder; }
+bool isDirectory(const fs::path& path) {
+    return pathInfo(path).kind == PathInfo::Kind::Folder;
+}
 
 }  // namespace fsys

@@ -21,6 +21,12 @@ namespace fsys {
 // about to be created in an existing, differently-cased folder. A trailing separator is kept.
 std::filesystem::path resolve(std::wstring_view path);
 
+// Names a folder that exists as written (the library root), so that resolve() takes it and its
+// ancestors as they are written and matches letter case only below it: a path inside it never costs a
+// listing of the folders above. Ignored unless the folder exists as written when it is named. Returns
+// whether it was taken.
+bool takeFolderAsWritten(const std::filesystem::path& folder);
+
 // The path as the product's wide text (UTF-8 file names decoded; undecodable bytes become U+FFFD).
 std::wstring toWide(const std::filesystem::path& path);
 // A wide path as a native path (UTF-8), "\" turned into "/", without any case resolution.

@@ -1,5 +1,6 @@
 #include "platform/mxbase/Mx_SectionTableManager.h"
 
+#include <algorithm>  // max
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -147,11 +148,14 @@ Acad::ErrorStatus Mx_SectionTableManager::loadFolder(const Mx_String& folder, Mx
             continue;
         // Line 1 is the picture, line 2 the headers, then one line per size.
         Mx_String picture = rows.length() > 0 ? rows[0].at(0) : Mx_String();
-        Mx_StringArray headers = rows.length() > 1 ? rows[1] : Mx_StringArray();
-        Mx_Array<Mx_StringArray> sizes;
+        Mx_StringArray headers = rows.length() > 1 ? std::move(rows[1]) : Mx_StringArray();
+        // The rows are moved, not copied: a library's tables are most of what a short run reads.
+        std::vector<Mx_StringArray> sizes;
+        sizes.reserve(static_cast<std::size_t>(std::max(rows.length() - 2, 0)));
         for (int i = 2; i < rows.length(); ++i)
-            sizes.append(rows[i]);
-        if (rows.length() < 2 || addSectionTable(name, picture, headers, sizes) != Acad::eOk) {
+            sizes.push_back(std::move(rows[i]));
+        if (rows.length() < 2 ||
+            addTable(name, std::move(picture), std::move(headers), std::move(sizes)) != Acad::eOk) {
             if (problems != nullptr)
                 problems->append(file + L": not a section table (no header line)\n");
         }
@@ -162,18 +166,26 @@ Acad::ErrorStatus Mx_SectionTableManager::loadFolder(const Mx_String& folder, Mx
 Acad::ErrorStatus Mx_SectionTableManager::addSectionTable(const Mx_String& key, const Mx_String& picture,
                                                           const Mx_StringArray& headers,
                                                           const Mx_Array<Mx_StringArray>& rows) {
+    std::vector<Mx_StringArray> copies;
+    copies.reserve(static_cast<std::size_t>(rows.length()));
+    for (const Mx_StringArray& row : rows)
+        copies.push_back(row);
+    return addTable(key, picture, headers, std::move(copies));
+}
+
+Acad::ErrorStatus Mx_SectionTableManager::addTable(const Mx_String& key, Mx_String picture,
+                                                   Mx_StringArray headers, std::vector<Mx_StringArray> rows) {
     Mx_String name = tableNameOf(key);
     if (keyOf(name.view()).empty() || headers.isEmpty())
         return Acad::eInvalidInput;
 
     auto table = std::make_unique<Table>();
     table->name = Mx_String(Table::keyTrim(name.view()));
-    table->picture = picture;
-    table->headers = headers;
-    for (const Mx_StringArray& row : rows)
-        table->rows.push_back(row);
+    table->picture = std::move(picture);
+    table->headers = std::move(headers);
+    table->rows = std::move(rows);
     // The file layout carries the "I/O" active flag as column 1; the tables here do without it.
-    if (headers.length() > 1 && headers[1].equal(Mx_String(L"I/O"), false)) {
+    if (table->headers.length() > 1 && table->headers[1].equal(Mx_String(L"I/O"), false)) {
         table->headers.removeAt(1);
         for (Mx_StringArray& row : table->rows) {
             if (row.length() > 1)

@@ -19,6 +19,7 @@
 // Failures: eKeyNotFound for an unknown section or table, eInvalidIndex for a field the row does not
 // have, eInvalidInput for bad arguments or a value that is not a number.
 #include <memory>
+#include <vector>
 
 #include "platform/arx/AcadStatus.h"
 #include "platform/mxbase/Mx_Array.h"
@@ -71,6 +72,9 @@ public:
 private:
     struct Impl;
     void ensureLoaded() const;
+    // addSectionTable taking what it keeps.
+    Acad::ErrorStatus addTable(const Mx_String& key, Mx_String picture, Mx_StringArray headers,
+                               std::vector<Mx_StringArray> rows);
 
     std::unique_ptr<Impl> impl_;
 };

@@ -2,6 +2,7 @@
 
 #include <cstdlib>  // getenv
 
+#include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/InstallLayout.h"
 
 Mx_Settings gSettings;
@@ -46,7 +47,15 @@ Mx_String choose(const std::optional<Mx_String>& explicitFolder, const char* var
 }  // namespace
 
 Mx_String Mx_Settings::libDir() const {
-    return choose(libDir_, "CONNSHEET_LIB", install::installedLibraryFolder(), CONNSHEET_DEFAULT_LIB_DIR);
+    Mx_String folder =
+        choose(libDir_, "CONNSHEET_LIB", install::installedLibraryFolder(), CONNSHEET_DEFAULT_LIB_DIR);
+    // Paths into the library then look for letter-case variants below its root only.
+    static std::wstring lastOffered;
+    if (folder.str() != lastOffered) {
+        lastOffered = folder.str();
+        fsys::takeFolderAsWritten(fsys::fromWide(folder.view()));
+    }
+    return folder;
 }
 
 void Mx_Settings::setLibDir(const Mx_String& folder) {

@@ -42,7 +42,8 @@ TEST(FileSystemResolve, KeepsWhatDoesNotExistAsWritten) {
         {L"relative\\no\\such\\file.txt", "relative/no/such/file.txt"},
         {L"", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(fsys::resolve(c.path).string(), c.expected) << fsys::fromWide(c.path);
+    for (const Case& c : cases)
+        EXPECT_EQ(fsys::resolve(c.path).string(), c.expected) << fsys::fromWide(c.path);
 }
 
 TEST(FileSystemResolve, SearchesEveryCaseVariantOfAFolder) {
@@ -56,6 +57,33 @@ TEST(FileSystemResolve, SearchesEveryCaseVariantOfAFolder) {
     // A new file goes to the first variant in byte order, whatever the directory order.
     EXPECT_EQ(fsys::resolve(w + L"DATA\\new.txt"), folder / "Data/new.txt");
     EXPECT_EQ(fsys::resolve(w + L"data\\new.txt"), folder / "data/new.txt");
+    // The folder as written exists but lacks the file: its variant still gets its turn.
+    EXPECT_EQ(fsys::resolve(w + L"Data\\c.txt"), folder / "data/c.txt");
+}
+
+TEST(FileSystemResolve, MatchesCaseOnlyBelowAFolderTakenAsWritten) {
+    TestFolder folder;
+    folder.put("lib/Data/x.txt", "lower root");
+    folder.put("Lib/data/y.txt", "upper root");
+    folder.put("Lib/Macros/m.txt", "");
+    const std::wstring w = folder.wide();
+    // Before: the root's own variants are searched like any other folder's.
+    EXPECT_EQ(fsys::resolve(w + L"Lib\\DATA\\X.TXT"), folder / "lib/Data/x.txt");
+
+    ASSERT_TRUE(fsys::takeFolderAsWritten(folder / "Lib/"));
+    // After: the root and what lies above it are taken as written; below it names still fold.
+    EXPECT_EQ(fsys::resolve(w + L"Lib\\DATA\\Y.TXT"), folder / "Lib/data/y.txt");
+    EXPECT_EQ(fsys::resolve(w + L"Lib\\DATA\\X.TXT"), folder / "Lib/data/X.TXT");
+    EXPECT_EQ(fsys::resolve(w + L"Lib\\macros\\"), folder / "Lib/Macros/");
+    // A path that merely starts with the same letters is not inside it.
+    EXPECT_EQ(fsys::resolve(w + L"LibX\\a.txt"), folder / "LibX/a.txt");
+    EXPECT_EQ(fsys::resolve(w + L"LIB\\data\\x.txt"), folder / "lib/Data/x.txt");
+
+    // Only folders that exist as written, named absolutely, are taken.
+    EXPECT_FALSE(fsys::takeFolderAsWritten(folder / "LIB"));
+    EXPECT_FALSE(fsys::takeFolderAsWritten(folder / "Lib/data/y.txt"));
+    EXPECT_FALSE(fsys::takeFolderAsWritten("relative/folder"));
+    EXPECT_FALSE(fsys::takeFolderAsWritten("/"));
 }
 
 TEST(FileSystemResolve, FoldsLettersBeyondAscii) {
@@ -86,7 +114,8 @@ TEST(FileSystemWrite, ReplacesTheFileAndKeepsItsPermissions) {
     std::string error;
     ASSERT_TRUE(fsys::writeAtomic(file, "new contents", &error)) << error;
     EXPECT_EQ(TestFolder::get(file), "new contents");
-    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(folder.entryCount(folder.path()), 1);  // no temporary file left
 }
 
