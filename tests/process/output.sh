@@ -15,11 +15,11 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 awk 'BEGIN { for (i = 1; i <= 20000; ++i) print i ",=A" i "*2" }' > "$work/big.csv"
 lines=$("$program" calc "$work/big.csv" | wc -l)
 [ "$lines" = 40000 ] || fail "calc into a pipe printed $lines lines, not 40000"
-"$program" calc --json "$work/big.csv" > "$work/big.json"
+"$program" calc --jsonl "$work/big.csv" > "$work/big.json"
 last=$(tail -n 1 "$work/big.json")
 case "$last" in
 *'"cell":"B20000"'*'"value":40000'*) ;;
-*) fail "calc --json into a file ends with: $last" ;;
+*) fail "calc --jsonl into a file ends with: $last" ;;
 esac
 
 # The standards run: results on stdout, status 0.
