@@ -193,17 +193,8 @@ private:
 
 bool readJsonCases(std::string_view bytes, std::vector<StandardsCase>& cases, std::string& error) {
     Json document;
-    try {
-        Json::parser_callback_t limitDepth = [](int depth, Json::parse_event_t, Json&) {
-            if (depth > kMaxDepth)
-                throw std::length_error("nested deeper than " + std::to_string(kMaxDepth) + " levels");
-            return true;
-        };
-        document = Json::parse(bytes.begin(), bytes.end(), limitDepth);
-    } catch (const std::exception& e) {
-        error = jsonErrorText(e);
+    if (!parseJsonWithin(bytes, kMaxDepth, document, error))
         return false;
-    }
     return JsonCases(error).read(document, cases);
 }
 

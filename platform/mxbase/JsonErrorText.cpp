@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>  // sscanf
+#include <stdexcept>
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -46,4 +47,20 @@ std::string jsonErrorText(const std::exception& error) {
 std::string withFileName(const std::string& file, const std::string& text) {
     const bool positioned = !text.empty() && std::isdigit(static_cast<unsigned char>(text.front()));
     return file + (positioned ? ":" : ": ") + text;
+}
+
+bool parseJsonWithin(std::string_view text, int maxDepth, nlohmann::ordered_json& document, std::string& error) {
+    try {
+        nlohmann::ordered_json::parser_callback_t limitDepth = [maxDepth](int depth, nlohmann::ordered_json::parse_event_t,
+                                                                           nlohmann::ordered_json&) {
+            if (depth > maxDepth)
+                throw std::length_error("nested deeper than " + std::to_string(maxDepth) + " levels");
+            return true;
+        };
+        document = nlohmann::ordered_json::parse(text.begin(), text.end(), limitDepth);
+    } catch (const std::exception& e) {
+        error = jsonErrorText(e);
+        return false;
+    }
+    return true;
 }

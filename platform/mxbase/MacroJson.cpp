@@ -588,15 +588,9 @@ Json writeTab(const MacroTabData& tab) {
 
 bool read(std::string_view json, Mx_Macro& macro, MacroData* tabs, Mx_String& error) {
     Json document;
-    try {
-        Json::parser_callback_t limitDepth = [](int depth, Json::parse_event_t, Json&) {
-            if (depth > kMaxDepth)
-                throw std::length_error("nested deeper than " + std::to_string(kMaxDepth) + " levels");
-            return true;
-        };
-        document = Json::parse(json.begin(), json.end(), limitDepth);
-    } catch (const std::exception& e) {
-        error = Mx_String(jsonErrorText(e));
+    std::string problem;
+    if (!parseJsonWithin(json, kMaxDepth, document, problem)) {
+        error = Mx_String(problem);
         return false;
     }
 
