@@ -24,6 +24,18 @@ struct OfficeCell {
 bool readXlsx(std::string_view bytes, std::vector<OfficeCell>& cells, std::string& error);
 bool readOds(std::string_view bytes, std::vector<OfficeCell>& cells, std::string& error);
 
+// A cell as the .xlsx writer takes it: a formula (with its last value when it is a number), a
+// number, a truth value or a text.
+struct OfficeValue {
+    enum class Kind { Text, Number, Boolean, Formula };
+    std::int32_t row = 0;  // from 1
+    std::int32_t col = 0;  // from 1
+    Kind kind = Kind::Text;
+    std::string text;  // UTF-8: the text, or the formula with its "="
+    double number = 0;
+    bool hasNumber = false;  // a formula's last value is this number
+};
+
 // The cells as CSV, the text a grid loads (an empty field for every cell between).
 std::string officeCellsAsCsv(std::vector<OfficeCell> cells);
 

@@ -7,7 +7,7 @@ include(GNUInstallDirs)
 
 install(TARGETS connsheet RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT connsheet)
 # Looked for at <program dir>/../lib/connsheet/: not CMAKE_INSTALL_LIBDIR, which may be multiarch.
-install(TARGETS connsheet_render LIBRARY DESTINATION lib/connsheet COMPONENT connsheet)
+install(TARGETS connsheet_render connsheet_office LIBRARY DESTINATION lib/connsheet COMPONENT connsheet)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/examples/library/" DESTINATION ${CMAKE_INSTALL_DATADIR}/connsheet/library
         COMPONENT connsheet)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/res/" DESTINATION ${CMAKE_INSTALL_DATADIR}/connsheet/res COMPONENT connsheet

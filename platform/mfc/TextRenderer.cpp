@@ -1,61 +1,37 @@
 #include "platform/mfc/TextRenderer.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cwctype>
-#include <filesystem>
+
+#include "platform/arx/LoadableModule.h"
 
 // Fontconfig, pango and the libraries under them keep caches for the life of the process that they
 // never free; the leak checker of sanitizer builds would report them at every exit.
-extern "C" const char* __lsan_default_suppressions()
-{
+extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\nleak:libpango\nleak:libglib\nleak:libgobject\nleak:libcairo.so\n"
            "leak:libharfbuzz.so\nleak:libfreetype.so\nleak:libpixman\n";
 }
 
-extern "C" const char* __lsan_default_options()
-{
+extern "C" const char* __lsan_default_options() {
     return "print_suppressions=0";
 }
 
 namespace ui {
 namespace {
 
-// Where the module may be: named by the environment, beside the program in an installed tree, in the
-// build tree the program was built in, or found through the program's run path.
 render::RenderBackend* loadBackend() {
-    std::vector<std::string> candidates;
-    if (const char* named = std::getenv("CONNSHEET_RENDER_MODULE"); named && *named)
-        candidates.emplace_back(named);
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        candidates.push_back(
-            (program.parent_path() / ".." / "lib" / "connsheet" / kRenderModuleName).string());
-        candidates.push_back((program.parent_path() / kRenderModuleName).string());
-    }
 #ifdef CONNSHEET_RENDER_BUILD_MODULE
-    candidates.emplace_back(CONNSHEET_RENDER_BUILD_MODULE);
+    const char* buildTree = CONNSHEET_RENDER_BUILD_MODULE;
+#else
+    const char* buildTree = nullptr;
 #endif
-    candidates.emplace_back(kRenderModuleName);
     std::string reasons;
-    for (const std::string& candidate : candidates) {
-        if (candidate.find('/') != std::string::npos && !std::filesystem::exists(candidate, error))
-            continue;
-        void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!module) {
-            reasons += std::string("\n  ") + dlerror();
-            continue;
-        }
-        using Entry = render::RenderBackend* (*)();
-        if (auto entry = reinterpret_cast<Entry>(dlsym(module, kRenderBackendSymbol)))
-            return entry();
-        reasons += "\n  " + candidate + ": no " + kRenderBackendSymbol;
-    }
+    using Entry = render::RenderBackend* (*)();
+    if (auto entry = reinterpret_cast<Entry>(host::loadModuleEntry(
+            kRenderModuleName, "CONNSHEET_RENDER_MODULE", buildTree, kRenderBackendSymbol, reasons)))
+        return entry();
     std::fprintf(stderr, "connsheet: the render module %s could not be loaded; text is drawn as blocks%s\n",
                  kRenderModuleName, reasons.c_str());
     return nullptr;

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "cli/OfficeSheet.h"
-#include "cli/OfficeSheetSupport.h"
-#include "cli/ZipArchive.h"
+#include "cli/office/OfficeXml.h"
+#include "cli/office/ZipArchive.h"
 
-namespace connsheet {
+namespace connsheet::office {
 namespace {
 
 constexpr long kMaxRepeat = 1048576;  // the most rows a sheet has; more is a broken file
@@ -197,4 +197,4 @@ bool readOds(std::string_view bytes, std::vector<OfficeCell>& cells, std::string
     return true;
 }
 
-}  // namespace connsheet
+}  // namespace connsheet::office

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "cli/OfficeSheet.h"
-#include "cli/OfficeSheetSupport.h"
-#include "cli/ZipArchive.h"
+#include "cli/office/OfficeXml.h"
+#include "cli/office/ZipArchive.h"
 
-namespace connsheet {
+namespace connsheet::office {
 namespace {
 
 // All the text of a shared or inline string: plain (<t>) or in runs (<r><t>), phonetic hints (<rPh>)
@@ -161,4 +161,4 @@ bool readXlsx(std::string_view bytes, std::vector<OfficeCell>& cells, std::strin
     return true;
 }
 
-}  // namespace connsheet
+}  // namespace connsheet::office

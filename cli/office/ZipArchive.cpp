@@ -1,8 +1,8 @@
-#include "cli/ZipArchive.h"
+#include "cli/office/ZipArchive.h"
 
 #include <zip.h>
 
-namespace connsheet {
+namespace connsheet::office {
 
 ZipArchive::ZipArchive(std::string_view bytes) {
     zip_error_t problem;
@@ -56,4 +56,4 @@ std::optional<std::string> ZipArchive::read(const std::string& name, std::size_t
     return bytes;
 }
 
-}  // namespace connsheet
+}  // namespace connsheet::office

@@ -7,7 +7,7 @@
 
 struct zip;
 
-namespace connsheet {
+namespace connsheet::office {
 
 class ZipArchive {
 public:
@@ -31,4 +31,4 @@ private:
     std::string error_;
 };
 
-}  // namespace connsheet
+}  // namespace connsheet::office
