@@ -141,24 +141,11 @@ BatchResult runItem(const BatchItem& item, const BatchSetup& setup) {
     }
 
     // The macro's own general variables first, then those of the command line, as "run" gives them.
-    std::vector<std::pair<Mx_String, Mx_String>> generalVariables;
-    const Mx_Macro* content = macro.macroRead();
-    for (const MacroGeneralVariable& variable : content->generalVariables())
-        generalVariables.emplace_back(variable.name, formatShortest(variable.value));
-    for (const auto& [name, value] : setup.generalVariables)
-        setGeneralVariable(generalVariables, name, value);
-
-    const Mx_String mapsTo = setup.mapsTo.isEmpty() ? content->name() : setup.mapsTo;
     VlDlgStandardsData data;
-    if (data.initialize(&macro, setup.sheet, mapsTo, &macroData) != Acad::eOk) {
+    AcTransaction transaction;
+    if (!prepareMacroRun(macro, macroData, setup.sheet, setup.mapsTo, setup.generalVariables, transaction, data)) {
         result.problem = "cannot prepare the run";
         return result;
-    }
-    AcTransaction transaction;
-    data.transaction = &transaction;
-    for (const auto& [name, value] : generalVariables) {
-        data.genVarNames.append(name);
-        data.genVarValues.append(value);
     }
 
     StandardsOutcome outcome;

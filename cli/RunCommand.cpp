@@ -83,7 +83,6 @@ int runStandards(const RunOptions& options, CommandContext& context) {
         context.err << "connsheet run: sheet not found: " << options.sheet << '\n';
         return 1;
     }
-    std::vector<std::pair<Mx_String, Mx_String>> generalVariables;
     std::vector<std::pair<std::string, std::string>> given;
     for (const std::string& assignment : options.generalVariables) {
         std::string name, value;
@@ -116,23 +115,12 @@ int runStandards(const RunOptions& options, CommandContext& context) {
 
     // The macro's own general variables first, as the product hands them to a run; the command line
     // may change or add some.
-    const Mx_Macro* content = macro.macroRead();
-    for (const MacroGeneralVariable& variable : content->generalVariables())
-        generalVariables.emplace_back(variable.name, formatShortest(variable.value));
-    for (const auto& [name, value] : given)
-        setGeneralVariable(generalVariables, name, value);
-
-    const Mx_String mapsTo = options.mapsTo.empty() ? content->name() : Mx_String(options.mapsTo);
+    const Mx_String mapsTo = options.mapsTo.empty() ? macro.macroRead()->name() : Mx_String(options.mapsTo);
     VlDlgStandardsData data;
-    if (data.initialize(&macro, sheet, mapsTo, &macroData) != Acad::eOk) {
+    AcTransaction transaction;
+    if (!prepareMacroRun(macro, macroData, sheet, mapsTo, given, transaction, data)) {
         context.err << "connsheet run: cannot prepare the run\n";
         return 1;
-    }
-    AcTransaction transaction;
-    data.transaction = &transaction;
-    for (const auto& [name, value] : generalVariables) {
-        data.genVarNames.append(name);
-        data.genVarValues.append(value);
     }
 
     StandardsOutcome outcome;

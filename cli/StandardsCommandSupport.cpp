@@ -10,26 +10,37 @@
 
 #include "cli/Commands.h"
 #include "cli/TableText.h"
+#include "platform/arx/AcTransaction.h"
 #include "platform/grid/DelimitedText.h"
+#include "platform/mxbase/MacroData.h"
+#include "platform/mxbase/Mx_DbMacro.h"
+#include "platform/mxbase/Mx_Macro.h"
 #include "platform/mxbase/Mx_Settings.h"
+#include "platform/mxbase/NumberFunctions.h"
 #include "platform/mxbase/ObjectExportFiles.h"
 #include "platform/mxbase/StringFunctions.h"
+#include "standards/VlDlgStandardsData.h"
 #include "standards/VlVarCells.h"
 
 namespace connsheet {
 namespace {
 
 const char* sectionName(const VlVarCell& cell) {
-    if (cell.isInput()) return "input";
-    if (cell.isOutput()) return "output";
+    if (cell.isInput())
+        return "input";
+    if (cell.isOutput())
+        return "output";
     return "local";
 }
 
 const char* typeName(const VlVarCell& cell) {
     switch (cell.valueType) {
-        case kVlInteger: return "int";
-        case kVlDouble: return "double";
-        default: return "string";
+        case kVlInteger:
+            return "int";
+        case kVlDouble:
+            return "double";
+        default:
+            return "string";
     }
 }
 
@@ -43,19 +54,24 @@ bool hasExtension(const std::string& name) {
 
 bool resolveStandardsSheet(const std::string& sheet, Mx_String& path) {
     path = Mx_String(sheet);
-    if (sheet.empty()) return false;
-    if (ObjectExportFileExists(path)) return true;
+    if (sheet.empty())
+        return false;
+    if (ObjectExportFileExists(path))
+        return true;
     const Mx_String below = gSettings.libDir() + L"Connection Standards\\" + Mx_String(sheet);
     path = below;
-    if (ObjectExportFileExists(path)) return true;
-    if (hasExtension(sheet)) return false;
+    if (ObjectExportFileExists(path))
+        return true;
+    if (hasExtension(sheet))
+        return false;
     path = below + L".vls";
     return ObjectExportFileExists(path);
 }
 
 bool splitAssignment(const std::string& text, std::string& name, std::string& value) {
     const auto equals = text.find('=');
-    if (equals == std::string::npos || equals == 0) return false;
+    if (equals == std::string::npos || equals == 0)
+        return false;
     name = text.substr(0, equals);
     value = text.substr(equals + 1);
     return true;
@@ -74,25 +90,31 @@ void setGeneralVariable(std::vector<std::pair<Mx_String, Mx_String>>& variables,
 }
 
 std::string cellAddress(int col, int row) {
-    if (col < 1 || row < 1) return {};
+    if (col < 1 || row < 1)
+        return {};
     return getAlfabet(col).toUtf8() + std::to_string(row);
 }
 
 bool StandardsOutcome::succeeded() const {
-    return completed && std::none_of(findings.begin(), findings.end(), [](const VlRunFinding& f) { return f.isError(); });
+    return completed &&
+           std::none_of(findings.begin(), findings.end(), [](const VlRunFinding& f) { return f.isError(); });
 }
 
 std::string StandardsOutcome::firstError() const {
     for (const VlRunFinding& f : findings)
-        if (f.isError()) return f.cause.empty() ? f.text : f.cause;
+        if (f.isError())
+            return f.cause.empty() ? f.text : f.cause;
     return {};
 }
 
-std::vector<VlRunFinding> collectFindings(const VlRunReport& report, const std::vector<RecordedMessageBox>& boxes) {
+std::vector<VlRunFinding> collectFindings(const VlRunReport& report,
+                                          const std::vector<RecordedMessageBox>& boxes) {
     std::vector<VlRunFinding> findings = report.findings();
     for (const RecordedMessageBox& box : boxes) {
-        const bool said = std::any_of(findings.begin(), findings.end(), [&](const VlRunFinding& f) { return f.text == box.text; });
-        if (said) continue;
+        const bool said = std::any_of(findings.begin(), findings.end(),
+                                      [&](const VlRunFinding& f) { return f.text == box.text; });
+        if (said)
+            continue;
         VlRunFinding message;
         message.kind = "message";
         message.severity = VlRunFinding::Severity::warning;
@@ -104,7 +126,8 @@ std::vector<VlRunFinding> collectFindings(const VlRunReport& report, const std::
 }
 
 bool acceptsValue(VlValueType type, const std::string& value, std::string& why) {
-    if (type == kVlString || value.empty()) return true;
+    if (type == kVlString || value.empty())
+        return true;
     const Mx_String text(value);
     double number = 0;
     if (!isNumber(text) || !text.toDouble(number)) {
@@ -125,17 +148,25 @@ bool readStandardInput(CommandContext& context, std::string& bytes) {
 
 namespace {
 
-const char* severityName(const VlRunFinding& f) { return f.isError() ? "error" : "warning"; }
+const char* severityName(const VlRunFinding& f) {
+    return f.isError() ? "error" : "warning";
+}
 
 // "sheet: B23: error: cause (in "Width = Missing + 1")", as check prints its findings.
 void printFinding(const VlRunFinding& f, std::ostream& err) {
-    if (!f.sheet.empty()) err << f.sheet << ": ";
-    if (!f.cell.empty()) err << f.cell << ": ";
+    if (!f.sheet.empty())
+        err << f.sheet << ": ";
+    if (!f.cell.empty())
+        err << f.cell << ": ";
     err << severityName(f) << ": ";
     if (!f.variable.empty())
-        err << f.variable << (f.kind == "not-set" ? " not set: " : f.kind == "not-retrieved" ? " not retrieved: " : ": ");
+        err << f.variable
+            << (f.kind == "not-set"         ? " not set: "
+                : f.kind == "not-retrieved" ? " not retrieved: "
+                                            : ": ");
     err << (f.cause.empty() ? f.text : f.cause);
-    if (!f.equation.empty()) err << " (in \"" << f.equation << "\")";
+    if (!f.equation.empty())
+        err << " (in \"" << f.equation << "\")";
     err << '\n';
 }
 
@@ -145,8 +176,10 @@ void printFindings(const StandardsOutcome& outcome, CommandContext& context) {
         context.err << "warning: " << box.caption << ": " << box.text << '\n';
     for (const VlRunFinding& f : outcome.findings) {
         // A box is printed above; a failed write is the command's own last line.
-        if (f.kind == "message" || f.kind == "write") continue;
-        if (f.isError() || !outcome.quiet) printFinding(f, context.err);
+        if (f.kind == "message" || f.kind == "write")
+            continue;
+        if (f.isError() || !outcome.quiet)
+            printFinding(f, context.err);
     }
 }
 
@@ -158,13 +191,15 @@ void printStandardsOutcome(const StandardsOutcome& outcome, bool json, CommandCo
     printStandardsOutcome(outcome, output, context);
 }
 
-void printStandardsOutcome(const StandardsOutcome& outcome, const StandardsOutput& output, CommandContext& context) {
+void printStandardsOutcome(const StandardsOutcome& outcome, const StandardsOutput& output,
+                           CommandContext& context) {
     const bool json = output.format == StandardsOutput::Format::json;
     const bool csv = output.format == StandardsOutput::Format::csv;
     if (output.quiet) {
         // Errors only: the exit status says the rest.
         for (const VlRunFinding& f : outcome.findings)
-            if (f.isError() && f.kind != "write") printFinding(f, context.err);
+            if (f.isError() && f.kind != "write")
+                printFinding(f, context.err);
         return;
     }
     const int count = outcome.variables ? outcome.variables->length() : 0;
@@ -176,11 +211,12 @@ void printStandardsOutcome(const StandardsOutcome& outcome, const StandardsOutpu
         document["variables"] = nlohmann::ordered_json::array();
         for (int i = 0; i < count; ++i) {
             const VlVarCell& cell = (*outcome.variables)[i];
-            document["variables"].push_back(nlohmann::ordered_json{{"section", sectionName(cell)},
-                                             {"type", typeName(cell)},
-                                             {"name", cell.name.toUtf8()},
-                                             {"value", cell.value.toUtf8()},
-                                             {"cell", cellAddress(cell.col, cell.row)}});
+            document["variables"].push_back(
+                nlohmann::ordered_json{{"section", sectionName(cell)},
+                                       {"type", typeName(cell)},
+                                       {"name", cell.name.toUtf8()},
+                                       {"value", cell.value.toUtf8()},
+                                       {"cell", cellAddress(cell.col, cell.row)}});
         }
         // A box a finding explains carries the finding's place; any other names its caption as the cause.
         document["warnings"] = nlohmann::ordered_json::array();
@@ -221,14 +257,17 @@ void printStandardsOutcome(const StandardsOutcome& outcome, const StandardsOutpu
 
     if (csv) {
         printFindings(outcome, context);
-        if (count == 0) return;  // no variables (the macro went to standard output)
+        if (count == 0)
+            return;  // no variables (the macro went to standard output)
         std::string table = "section,type,name,value,cell\n";
         for (int i = 0; i < count; ++i) {
             const VlVarCell& cell = (*outcome.variables)[i];
             int column = 0;
-            for (const std::string& field : {std::string(sectionName(cell)), std::string(typeName(cell)), cell.name.toUtf8(),
-                                             cell.value.toUtf8(), cellAddress(cell.col, cell.row)}) {
-                if (column++ > 0) table += ',';
+            for (const std::string& field :
+                 {std::string(sectionName(cell)), std::string(typeName(cell)), cell.name.toUtf8(),
+                  cell.value.toUtf8(), cellAddress(cell.col, cell.row)}) {
+                if (column++ > 0)
+                    table += ',';
                 grid::appendDelimitedField(table, field, grid::Delimiter::Comma);
             }
             table += '\n';
@@ -237,7 +276,8 @@ void printStandardsOutcome(const StandardsOutcome& outcome, const StandardsOutpu
         return;
     }
     printFindings(outcome, context);
-    if (count == 0) return;
+    if (count == 0)
+        return;
     std::vector<std::array<std::string, 4>> rows;
     rows.push_back({"section", "type", "name", "value"});
     for (int i = 0; i < count; ++i) {
@@ -247,11 +287,32 @@ void printStandardsOutcome(const StandardsOutcome& outcome, const StandardsOutpu
     }
     std::array<std::size_t, 3> widths{};
     for (const auto& row : rows)
-        for (std::size_t c = 0; c < widths.size(); ++c) widths[c] = std::max(widths[c], row[c].size());
+        for (std::size_t c = 0; c < widths.size(); ++c)
+            widths[c] = std::max(widths[c], row[c].size());
     for (const auto& row : rows) {
-        for (std::size_t c = 0; c < widths.size(); ++c) context.out << row[c] << std::string(widths[c] - row[c].size() + 2, ' ');
+        for (std::size_t c = 0; c < widths.size(); ++c)
+            context.out << row[c] << std::string(widths[c] - row[c].size() + 2, ' ');
         context.out << row[3] << '\n';
     }
+}
+
+bool prepareMacroRun(Mx_DbMacro& macro, MacroData& macroData, const Mx_String& sheet, const Mx_String& mapsTo,
+                     const std::vector<std::pair<std::string, std::string>>& given,
+                     AcTransaction& transaction, VlDlgStandardsData& data) {
+    std::vector<std::pair<Mx_String, Mx_String>> generalVariables;
+    const Mx_Macro* content = macro.macroRead();
+    for (const MacroGeneralVariable& variable : content->generalVariables())
+        generalVariables.emplace_back(variable.name, formatShortest(variable.value));
+    for (const auto& [name, value] : given)
+        setGeneralVariable(generalVariables, name, value);
+    if (data.initialize(&macro, sheet, mapsTo.isEmpty() ? content->name() : mapsTo, &macroData) != Acad::eOk)
+        return false;
+    data.transaction = &transaction;
+    for (const auto& [name, value] : generalVariables) {
+        data.genVarNames.append(name);
+        data.genVarValues.append(value);
+    }
+    return true;
 }
 
 }  // namespace connsheet

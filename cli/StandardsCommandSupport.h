@@ -10,6 +10,10 @@
 #include "platform/mxbase/Mx_String.h"
 #include "standards/VlRunReport.h"
 
+class AcTransaction;
+class MacroData;
+class Mx_DbMacro;
+class VlDlgStandardsData;
 class VlVarCells;
 
 namespace connsheet {
@@ -19,6 +23,14 @@ struct CommandContext;
 // SHEET as the user gave it: an existing file, else a name below the library's "Connection Standards\"
 // (with or without ".vls"). False, with `path` the last candidate tried, when none exists.
 bool resolveStandardsSheet(const std::string& sheet, Mx_String& path);
+
+// Prepares a run of `sheet` against a macro read with its tab data, as "run" and "batch" give it: the
+// macro's own general variables first, then `given` (which change or add), mapped to `mapsTo` or, when
+// that is empty, to the macro's name. The transaction must outlive the run. False when the engine
+// cannot prepare it.
+bool prepareMacroRun(Mx_DbMacro& macro, MacroData& macroData, const Mx_String& sheet, const Mx_String& mapsTo,
+                     const std::vector<std::pair<std::string, std::string>>& given,
+                     AcTransaction& transaction, VlDlgStandardsData& data);
 
 // "NAME=VALUE" split at the first "="; false when there is no "=" or the name is empty.
 bool splitAssignment(const std::string& text, std::string& name, std::string& value);
@@ -46,12 +58,14 @@ struct StandardsOutcome {
 
 // The report's findings, then one "message" warning per box whose text no finding carries (a box
 // shown whatever the warnings switch says, such as the duplicate-names box).
-std::vector<VlRunFinding> collectFindings(const VlRunReport& report, const std::vector<RecordedMessageBox>& boxes);
+std::vector<VlRunFinding> collectFindings(const VlRunReport& report,
+                                          const std::vector<RecordedMessageBox>& boxes);
 
 // The aligned table (section, type, name, value) on `out`; the warnings ("warning: caption: text")
 // and the findings ("sheet: B23: error: cause [in equation]") on `err`; or, with `json`, one object on
 // `out`: {"ok", "sheet", "variables": [{section, type, name, value, cell}], "warnings": [{kind, sheet,
-// cell, row, equation, cause, text}], "findings": [{kind, severity, sheet, cell, row, equation, cause, text}]}.
+// cell, row, equation, cause, text}], "findings": [{kind, severity, sheet, cell, row, equation, cause,
+// text}]}.
 void printStandardsOutcome(const StandardsOutcome& outcome, bool json, CommandContext& context);
 
 // How run and eval print their outcome: the aligned table, one JSON object, or CSV (section, type,
@@ -61,7 +75,8 @@ struct StandardsOutput {
     Format format = Format::table;
     bool quiet = false;
 };
-void printStandardsOutcome(const StandardsOutcome& outcome, const StandardsOutput& output, CommandContext& context);
+void printStandardsOutcome(const StandardsOutcome& outcome, const StandardsOutput& output,
+                           CommandContext& context);
 
 // Checks a NAME=VALUE given for a variable of this type: a Double takes a number, an Int a whole
 // number, a String anything; empty is always allowed (the variable starts empty). False with the
