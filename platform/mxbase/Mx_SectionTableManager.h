@@ -3,14 +3,16 @@
 // sizes of the family with their display names in the user languages and their dimension values.
 // The rest of the product asks it for a section's system name ("IPE-200") and for its values.
 //
-// Tables come from the library's "prof\" folder (every "*.pr" file, read the first time a lookup needs
-// them) or are registered by the program (Mx_ProfValuesTable::setToGlobals); a registered table wins
-// over a file of the same name. Every table is parsed once and indexed, so lookups are hash lookups.
+// Tables come from the library's "prof\" folder (each "*.pr" file read the first time a lookup needs
+// its table: "IPE-200" reads "IPE.pr" alone, a display name every file) or are registered by the program
+// (Mx_ProfValuesTable::setToGlobals); a registered table wins over a file of the same name. Every table is
+// parsed once and indexed, so lookups are hash lookups.
 //
 // Names: a section is known by its system name, the table name, "-" and the size's system name
 // ("IPE-200"), and by its display name in each language ("IPE 200", "IPB 200"). Lookups ignore letter
 // case and blanks around the name; a system name wins over a display name that reads the same, and
-// among equal display names the table registered first wins. Table names drop a ".pr" ending, so
+// among equal display names the table that comes first wins: the library's files in name order, then
+// the tables the program registers, in the order it registers them. Table names drop a ".pr" ending, so
 // "IPE" and "IPE.pr" are the same table. See docs/section-tables.md.
 //
 // Values: field 0 is the first value column after the language names; SECTIONSIZE(section, n) reads
@@ -71,10 +73,6 @@ public:
 
 private:
     struct Impl;
-    void ensureLoaded() const;
-    // addSectionTable taking what it keeps.
-    Acad::ErrorStatus addTable(const Mx_String& key, Mx_String picture, Mx_StringArray headers,
-                               std::vector<Mx_StringArray> rows);
 
     std::unique_ptr<Impl> impl_;
 };

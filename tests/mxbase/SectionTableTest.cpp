@@ -225,4 +225,37 @@ TEST(SectionTableManager, TheGlobalManagerReadsTheLibraryOnFirstUseAndRegistered
     fs::remove_all(folder);
 }
 
+// A lookup by system name reads only the table it names; a display name reads the others, and ties
+// between display names go to the file that comes first whatever order the files were read in.
+TEST(SectionTableManager, LibraryFilesAreReadWhenTheirTableIsNeeded) {
+    fs::path folder = tempFolder("lazy");
+    fs::create_directories(folder / "prof");
+    const char* header = "x.bmp\nSysName\tI/O\tEnglish\tGerman\tFrench\tDutch\th\n";
+    std::ofstream(folder / "prof" / "AAA.pr") << header << "1\t1\tSHARED\tA 1\tA 1\tA 1\t10\n";
+    std::ofstream(folder / "prof" / "BBB.pr") << header << "1\t1\tSHARED\tB 1\tB 1\tB 1\t20\n";
+    std::ofstream(folder / "prof" / "CCC.pr") << header << "1\t1\tC 1\tC 1\tC 1\tC 1\t30\n";
+    gSettings.setLibDir(Mx_String(folder.string()));
+    gSectionTableManager.reset();
+
+    double h = 0;
+    ASSERT_EQ(gSectionTableManager.getSectionValue(L"bbb-1", 0, h), Acad::eOk);
+    EXPECT_EQ(h, 20);
+    // CCC.pr was not read: a change to it before its first use is seen.
+    std::ofstream(folder / "prof" / "CCC.pr") << header << "1\t1\tC 1\tC 1\tC 1\tC 1\t31\n";
+    ASSERT_EQ(gSectionTableManager.getSectionValue(L"CCC-1", 0, h), Acad::eOk);
+    EXPECT_EQ(h, 31);
+
+    Mx_String found;
+    ASSERT_EQ(gSectionTableManager.getSystemName(L"shared", found), Acad::eOk);
+    EXPECT_EQ(found, L"AAA-1");
+    Mx_StringArray names;
+    gSectionTableManager.getTableNames(names);
+    EXPECT_EQ(names.length(), 3);
+    EXPECT_EQ(gSectionTableManager.getSystemName(L"DDD-1", found), Acad::eKeyNotFound);
+
+    gSectionTableManager.reset();
+    gSettings.reset();
+    fs::remove_all(folder);
+}
+
 }  // namespace
