@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "module/ModuleResources.h"
+#include "platform/grid/CellLook.h"  // kSystemWindowColor
 #include "platform/grid/window/SSFunctions.h"
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/VlTempResourceOverride.h"
@@ -134,9 +135,16 @@ void VlSSBillOutput::nextRow(Mx_Spread& grid) {
     if (currentRow_ <= rows)
         return;
     // Growing by a block keeps a long feed linear: one resize per hundred rows, not one per row.
-    grid.setMaxRows(currentRow_ + kGrowth, true);
-    if (rows >= 1)
-        grid.clearRows(rows + 1, currentRow_ + kGrowth);
+    const int last = currentRow_ + kGrowth;
+    grid.setMaxRows(last, true);
+    if (rows < 1)
+        return;
+    grid.clearRows(rows + 1, last);
+    // The new rows take the last row's cell types and fonts, but not a subtotal row's marks: a
+    // subtotal at the end of a block would otherwise colour and frame every row of the next one.
+    const int cols = grid.GetMaxCols();
+    grid.SetColorRange(1, rows + 1, cols, last, grid::kSystemWindowColor, grid::kSystemWindowTextColor);
+    grid.SetBorderRange(1, rows + 1, cols, last, 0, 0, kWindowTextColor);
 }
 
 bool VlSSBillOutput::addRow(const Mx_StringArray& row, const Mx_String& pictureFile) {

@@ -108,6 +108,21 @@ TEST_F(BillTest, WideRowsWidenTheSheetAndSubtotalsMarkOnlyFilledCells) {
     output.onAddRow({L"A2", L"", L"1"});
     SSGetBorder(grid.GetSafeHwnd(), 3, 3, &type, &style, &line);
     EXPECT_EQ(type, 0);
+
+    // A subtotal in the last row before the sheet grows: the next block copies the row's format, not
+    // its subtotal colour or frame (the fourth column has no column type to reset it).
+    for (int row = 4; row <= 10; ++row)
+        output.onAddRow({L"P", L"", L"1", L"x"});
+    output.onAddSubTotals({L"", L"", L"9", L"y"}, {}, false, 0);
+    EXPECT_EQ(output.currentRow(), 11);
+    output.onAddRow({L"Q", L"", L"1", L"z"});
+    ASSERT_EQ(grid.getMaxRows(), 112);
+    for (int row : {12, 60}) {
+        SSGetBorder(grid.GetSafeHwnd(), 4, row, &type, &style, &line);
+        SSGetColor(grid.GetSafeHwnd(), 4, row, &back, &fore);
+        EXPECT_EQ(type, 0) << row;
+        EXPECT_NE(back, 16765348u) << row;
+    }
 }
 
 TEST_F(BillTest, TheEndOfTheFeedPutsDateTitleAndFileNameFirstAndSaves) {
