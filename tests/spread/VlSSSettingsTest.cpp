@@ -251,6 +251,10 @@ TEST_F(SettingsTest, ANewSheetTakesTheRegistrysSettingsWhenTheNamedFileIsMissing
     ASSERT_TRUE(initNewSheet(grid, L"no such settings", true));
     EXPECT_EQ(grid.getMaxCols(), 6);
     EXPECT_EQ(grid.getMaxRows(), 11);
+    SS_CELLTYPE type;
+    ASSERT_TRUE(grid.GetCellType(6, 11, &type));
+    EXPECT_EQ(type.Type, SS_TYPE_EDIT);
+    EXPECT_EQ(type.detail.maxLength, 100);
     VlSSSettings settings;
     settings.readFromSheet(grid.GetSafeHwnd());
     EXPECT_EQ(settings.defaultFont, Mx_String(L"Verdana"));
