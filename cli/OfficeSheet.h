@@ -61,6 +61,12 @@ struct OfficeLayout {
         std::int32_t row1 = 0, col1 = 0, row2 = 0, col2 = 0;
     };
     std::vector<Merge> merges;
+    // Pictures placed with their top-left corner in a cell.
+    struct Image {
+        std::int32_t row = 0, col = 0;
+        std::string bytes;  // a BMP, PNG or JPEG file's bytes
+    };
+    std::vector<Image> images;
     // Row 1 holds the column titles: printed on every page and kept in view while scrolling.
     bool titleRow = false;
     // Print settings.

@@ -10,6 +10,7 @@
 #include "platform/arx/Utf8.h"
 #include "platform/grid/Sheet.h"
 #include "platform/grid/window/SSFunctions.h"
+#include "platform/mfc/BitmapFile.h"
 #include "platform/mfc/GdiObjects.h"
 #include "platform/mxbase/FileSystem.h"
 #include "spread/Mx_Spread.h"
@@ -118,6 +119,8 @@ private:
         OfficeValue value;
         value.row = targetRow;
         value.col = col;
+        if (typed && type.Type == SS_TYPE_PICTURE && type.detail.pictureHandle != 0 && !isMarker(col, row))
+            addImage(type, targetRow, col);
         double number = 0;
         if (typed && isNumberType(type.Type) && !text.isEmpty() && text.toDouble(number)) {
             value.kind = OfficeValue::Kind::Number;
@@ -130,6 +133,16 @@ private:
             return;
         value.style = layout_.styleIndex(style);
         values_.push_back(std::move(value));
+    }
+
+    // The picture-row marker of a bill (column 1 of a picture row) stays out of the workbook.
+    bool isMarker(int col, int row) { return col == 1 && grid_.getCellType(2, row) == SS_TYPE_PICTURE; }
+
+    void addImage(const SS_CELLTYPE& type, int targetRow, int col) {
+        const auto handle = reinterpret_cast<HBITMAP>(static_cast<std::uintptr_t>(type.detail.pictureHandle));
+        const std::shared_ptr<ui::BitmapImage> image = ui::gdi::bitmap(handle);
+        if (image)
+            layout_.images.push_back({targetRow, col, ui::encodeBmp(*image)});
     }
 
     OfficeStyle fontStyle(HFONT font) {

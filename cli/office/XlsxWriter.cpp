@@ -92,6 +92,11 @@ lxw_error applyLayout(lxw_worksheet* worksheet, const OfficeLayout& layout) {
         status = worksheet_set_header(worksheet, layout.header.substr(0, 255).c_str());
     if (!layout.footer.empty() && status == LXW_NO_ERROR)
         status = worksheet_set_footer(worksheet, layout.footer.substr(0, 255).c_str());
+    for (const OfficeLayout::Image& image : layout.images)
+        if (status == LXW_NO_ERROR && image.row >= 1 && image.col >= 1)
+            status = worksheet_insert_image_buffer(
+                worksheet, static_cast<lxw_row_t>(image.row - 1), static_cast<lxw_col_t>(image.col - 1),
+                reinterpret_cast<const unsigned char*>(image.bytes.data()), image.bytes.size());
     if (layout.printGridlines)
         worksheet_gridlines(worksheet, LXW_SHOW_PRINT_GRIDLINES);
     return status;

@@ -23,7 +23,8 @@ std::string part(const std::filesystem::path& workbook, const std::string& name)
     std::string text;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            text.append(buffer, n);
         ::pclose(pipe);
     }
     return text;
@@ -38,7 +39,8 @@ std::string read(const std::filesystem::path& file) {
 std::string bitmap() {
     std::string bmp = "BM";
     auto u32 = [&](unsigned v) {
-        for (int i = 0; i < 4; ++i) bmp += static_cast<char>((v >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            bmp += static_cast<char>((v >> (8 * i)) & 0xFF);
     };
     auto u16 = [&](unsigned v) { bmp += static_cast<char>(v & 0xFF), bmp += static_cast<char>(v >> 8); };
     const unsigned pixels = 12 * 6 * 3;
@@ -68,7 +70,13 @@ const std::string kRows =
 }  // namespace
 
 TEST_F(BillCommand, AnXlsxBillReadsBackWithItsTextsFormatsAndPrintSettings) {
-    file("Office.vld", "marginLeft\xA4" "2\xA4" "20\xA4" "defaultFont\xA4" "4\xA4" "Verdana\xA4");
+    file("Office.vld",
+         "marginLeft\xA4"
+         "2\xA4"
+         "20\xA4"
+         "defaultFont\xA4"
+         "4\xA4"
+         "Verdana\xA4");
     const std::string rows = file("rows.csv", kRows);
     const std::filesystem::path out = dir_ / "Hall 7\u00BFbeams.xlsx";
     CommandRun r = runConnsheet({"bill", rows, "--template", "Office", "--types", "3,3,1,2", "--var",
@@ -114,6 +122,11 @@ TEST_F(BillCommand, JsonRowsWithPicturesMakeMergedPictureRowsAndTheSettingsListT
     EXPECT_EQ(r.out, "bill: 4 rows written to " + out + "\n") << "three lines and a picture row";
     EXPECT_NE(part(out, "xl/worksheets/sheet1.xml").find("<mergeCell ref=\"B3:C3\"/>"), std::string::npos)
         << "the picture spans the columns after the marker";
+    // The part's picture travels inside the workbook, anchored in the picture row's second column.
+    const std::string drawing = part(out, "xl/drawings/drawing1.xml");
+    EXPECT_NE(drawing.find("<xdr:col>1</xdr:col>"), std::string::npos) << drawing;
+    EXPECT_NE(drawing.find("<xdr:row>2</xdr:row>"), std::string::npos) << drawing;
+    EXPECT_EQ(part(out, "xl/media/image1.bmp").substr(0, 2), "BM");
 
     const std::string native = (dir_ / "bill.vls").string();
     ASSERT_EQ(runConnsheet({"bill", rows, "--out", native}).status, 0);
