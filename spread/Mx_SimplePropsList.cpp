@@ -76,21 +76,27 @@ double leadingDouble(std::wstring_view text) {
     return value;
 }
 
+std::wstring Mx_SimplePropsList::key(const Mx_String& name) {
+    std::wstring folded = name.str();
+    for (wchar_t& c : folded)
+        c = Mx_String::foldCase(c);
+    return folded;
+}
+
 Mx_SimplePropsList::Item& Mx_SimplePropsList::slot(const Mx_String& name) {
-    for (Item& item : items_)
-        if (item.name.equal(name, false)) {
-            item = Item{item.name};
-            return item;
-        }
+    const auto [found, added] = index_.try_emplace(key(name), items_.size());
+    if (!added) {
+        Item& item = items_[found->second];
+        item = Item{item.name};
+        return item;
+    }
     items_.push_back(Item{name});
     return items_.back();
 }
 
 const Mx_SimplePropsList::Item* Mx_SimplePropsList::find(const Mx_String& name) const {
-    for (const Item& item : items_)
-        if (item.name.equal(name, false))
-            return &item;
-    return nullptr;
+    const auto found = index_.find(key(name));
+    return found == index_.end() ? nullptr : &items_[found->second];
 }
 
 void Mx_SimplePropsList::setInt(const Mx_String& name, int value) {
@@ -223,7 +229,7 @@ std::wstring Mx_SimplePropsList::toText() const {
 }
 
 void Mx_SimplePropsList::fromText(std::wstring_view text) {
-    items_.clear();
+    clear();
     std::wstring_view fields[3];
     int count = 0;
     std::size_t start = 0;

@@ -7,6 +7,7 @@
 // type and value in place, a new name is appended.
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/mxbase/Mx_String.h"
@@ -19,7 +20,10 @@ public:
 
     int length() const { return static_cast<int>(items_.size()); }
     bool isEmpty() const { return items_.empty(); }
-    void clear() { items_.clear(); }
+    void clear() {
+        items_.clear();
+        index_.clear();
+    }
 
     void setInt(const Mx_String& name, int value);
     void setLong(const Mx_String& name, long value);
@@ -45,7 +49,7 @@ public:
     // incomplete last group is ignored); an unknown type code gives a property of type 0.
     void fromText(std::wstring_view text);
 
-    bool operator==(const Mx_SimplePropsList&) const = default;
+    bool operator==(const Mx_SimplePropsList& other) const { return items_ == other.items_; }
 
 private:
     struct Item {
@@ -61,7 +65,12 @@ private:
     Item& slot(const Mx_String& name);
     const Item* find(const Mx_String& name) const;
 
+    // The key of a name in index_: the name with its letters folded.
+    static std::wstring key(const Mx_String& name);
+
     std::vector<Item> items_;
+    // Folded name -> position in items_, so that reading a long text stays linear.
+    std::unordered_map<std::wstring, std::size_t> index_;
 };
 
 // The leading-number conversions of the text form: blanks, a sign and digits, as far as they go (0
