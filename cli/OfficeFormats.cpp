@@ -79,7 +79,23 @@ bool writeXlsx(grid::Sheet& sheet, const std::filesystem::path& path, std::strin
     }
     sheet.setRefStyle(style);
     std::string bytes;
-    return formats->writeXlsx(values, bytes, error) && fsys::writeAtomic(path, bytes, &error);
+    return formats->writeXlsx(values, OfficeLayout(), bytes, error) && fsys::writeAtomic(path, bytes, &error);
+}
+
+bool writeXlsx(const std::vector<OfficeValue>& values, const OfficeLayout& layout,
+               const std::filesystem::path& path, std::string& error) {
+    office::OfficeBackend* formats = backend(error);
+    std::string bytes;
+    return formats && formats->writeXlsx(values, layout, bytes, error) &&
+           fsys::writeAtomic(path, bytes, &error);
+}
+
+std::int32_t OfficeLayout::styleIndex(const OfficeStyle& style) {
+    for (std::size_t i = 0; i < styles.size(); ++i)
+        if (styles[i] == style)
+            return static_cast<std::int32_t>(i);
+    styles.push_back(style);
+    return static_cast<std::int32_t>(styles.size() - 1);
 }
 
 }  // namespace connsheet

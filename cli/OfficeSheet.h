@@ -34,6 +34,49 @@ struct OfficeValue {
     std::string text;  // UTF-8: the text, or the formula with its "="
     double number = 0;
     bool hasNumber = false;  // a formula's last value is this number
+    std::int32_t style = 0;  // index into OfficeLayout::styles; 0 is the workbook's default look
+};
+
+// How a cell looks in a workbook.
+struct OfficeStyle {
+    std::string font;     // UTF-8 face; empty: the default
+    double fontSize = 0;  // points; 0: the default
+    bool bold = false;
+    std::int32_t decimals = -1;    // a number format with this many decimals; -1: general
+    bool border = false;           // a thin line around the cell
+    std::int32_t background = -1;  // 0xRRGGBB; -1: none
+    bool operator==(const OfficeStyle&) const = default;
+};
+
+// The look and print settings of a worksheet beyond its cells.
+struct OfficeLayout {
+    std::vector<OfficeStyle> styles{OfficeStyle{}};  // styles[0] is the default look
+    std::vector<double> columnWidths;                // in characters, from column 1; 0 keeps the default
+    struct RowHeight {
+        std::int32_t row = 0;
+        double points = 0;
+    };
+    std::vector<RowHeight> rowHeights;
+    struct Merge {
+        std::int32_t row1 = 0, col1 = 0, row2 = 0, col2 = 0;
+    };
+    std::vector<Merge> merges;
+    // Pictures placed with their top-left corner in a cell.
+    struct Image {
+        std::int32_t row = 0, col = 0;
+        std::string bytes;  // a BMP, PNG or JPEG file's bytes
+    };
+    std::vector<Image> images;
+    // Row 1 holds the column titles: printed on every page and kept in view while scrolling.
+    bool titleRow = false;
+    // Print settings.
+    bool landscape = false;
+    double marginLeft = -1, marginRight = -1, marginTop = -1, marginBottom = -1;  // inches; -1: default
+    std::string header, footer;  // page header and footer in the office codes ("&CTitle", "&P")
+    bool printGridlines = false;
+
+    // The index of the style, added when it is new.
+    std::int32_t styleIndex(const OfficeStyle& style);
 };
 
 // The cells as CSV, the text a grid loads (an empty field for every cell between).
@@ -42,6 +85,9 @@ std::string officeCellsAsCsv(std::vector<OfficeCell> cells);
 // Writes the sheet's cells (numbers as numbers, texts, formulas with their last values) to an .xlsx
 // file, atomically. False with the reason in `error`.
 bool writeXlsx(grid::Sheet& sheet, const std::filesystem::path& path, std::string& error);
+// Writes cells with their looks and the sheet's print settings, atomically.
+bool writeXlsx(const std::vector<OfficeValue>& values, const OfficeLayout& layout,
+               const std::filesystem::path& path, std::string& error);
 
 // The most cells a reader takes from one file; a file that holds more is refused rather than filling
 // memory (repeated rows and columns in .ods files make a few bytes stand for millions of cells).

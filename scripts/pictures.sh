@@ -25,4 +25,10 @@ type 1010 "Two lines\nof notes"
 STEPS
 "$connsheet" show 9001 --steps "$steps" --png "$out/sample-dialog.png"
 "$connsheet" show 9001 --steps "$steps" --scale 2 --png "$out/sample-dialog@2x.png"
+# The header options dialog on a small bill's headers.
+bill=$(mktemp -d)
+printf 'Mark,Name,Qty\nA1,Beam HEA200,2\nB7,Plate 10x200,4\nC3,Angle 50x5,1\n' >"$bill/rows.csv"
+"$connsheet" bill "$bill/rows.csv" --types 3,3,1 --out "$bill/bill.vls" >/dev/null
+"$connsheet" settings "$bill/bill.vls" --headers --png "$out/sheet-options.png" >/dev/null
+rm -rf "$bill"
 echo "pictures written to $out/"

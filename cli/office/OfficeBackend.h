@@ -16,14 +16,15 @@ public:
     virtual bool readXlsx(std::string_view bytes, std::vector<OfficeCell>& cells, std::string& error) = 0;
     virtual bool readOds(std::string_view bytes, std::vector<OfficeCell>& cells, std::string& error) = 0;
     // The workbook's bytes in `bytes`.
-    virtual bool writeXlsx(const std::vector<OfficeValue>& values, std::string& bytes,
-                           std::string& error) = 0;
+    virtual bool writeXlsx(const std::vector<OfficeValue>& values, const OfficeLayout& layout,
+                           std::string& bytes, std::string& error) = 0;
 };
 
 // What the module's functions are called inside it.
 bool readXlsx(std::string_view bytes, std::vector<OfficeCell>& cells, std::string& error);
 bool readOds(std::string_view bytes, std::vector<OfficeCell>& cells, std::string& error);
-bool writeXlsx(const std::vector<OfficeValue>& values, std::string& bytes, std::string& error);
+bool writeXlsx(const std::vector<OfficeValue>& values, const OfficeLayout& layout, std::string& bytes,
+               std::string& error);
 
 }  // namespace connsheet::office
 

@@ -12,8 +12,9 @@ public:
     bool readOds(std::string_view bytes, std::vector<OfficeCell>& cells, std::string& error) override {
         return office::readOds(bytes, cells, error);
     }
-    bool writeXlsx(const std::vector<OfficeValue>& values, std::string& bytes, std::string& error) override {
-        return office::writeXlsx(values, bytes, error);
+    bool writeXlsx(const std::vector<OfficeValue>& values, const OfficeLayout& layout, std::string& bytes,
+                   std::string& error) override {
+        return office::writeXlsx(values, layout, bytes, error);
     }
 };
 
