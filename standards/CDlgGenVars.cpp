@@ -56,6 +56,7 @@ BOOL CDlgGenVars::OnInitDialog() {
           Mover{m_stdUp, IDC_STD_UP, kUpIcon, 173}, Mover{m_stdDown, IDC_STD_DOWN, kDownIcon, 174}}) {
         if (!m.button.SubclassDlgItem(m.id, this))
             continue;
+        m.button.SetFlat(FALSE);  // a push button among push buttons, not a toolbar button
         m.button.SetIcon(m.icon);
         m.button.SetTooltipText(dialString(m.tip).c_str());
     }

@@ -21,12 +21,12 @@ bool parseSectionTranslation(std::string_view bytes, const std::string& name, Mx
     Mx_StringArray readNames, readTranslated;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const Mx_String line(lines[n]);
-        const Mx_String trimmed = stripSymbols(line, L" ");
+        const Mx_String trimmed = stripSymbols(line, L" \r");
         if (trimmed.isEmpty() || trimmed[0] == L'#')
             continue;
         const int tab = line.findFirstFrom(L'\t');
-        const Mx_String section = tab < 0 ? Mx_String() : stripSymbols(line.getSubStringAt(0, tab), L" ");
-        const Mx_String other = tab < 0 ? Mx_String() : stripSymbols(line.getSubStringAt(tab + 1), L" ");
+        const Mx_String section = tab < 0 ? Mx_String() : stripSymbols(line.getSubStringAt(0, tab), L" \r");
+        const Mx_String other = tab < 0 ? Mx_String() : stripSymbols(line.getSubStringAt(tab + 1), L" \r");
         if (tab < 0 || section.isEmpty() || other.contains(L'\t')) {
             if (error)
                 *error = name + ":" + std::to_string(n + 1) +
@@ -49,7 +49,7 @@ Mx_String oneLine(const Mx_String& text) {
     for (wchar_t& c : out)
         if (c == L'\t' || c == L'\n' || c == L'\r')
             c = L' ';
-    return stripSymbols(Mx_String(std::move(out)), L" ");
+    return stripSymbols(Mx_String(std::move(out)), L" \r");
 }
 
 }  // namespace

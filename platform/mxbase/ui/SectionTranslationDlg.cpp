@@ -96,8 +96,8 @@ void parseSectionTranslationText(const Mx_String& text, Mx_StringArray& names, M
     for (const Mx_String& line : pieces) {
         const int equals = line.findFirstFrom(L'=');
         const Mx_String name = stripSymbols(equals < 0 ? line : line.getSubStringAt(0, equals), L" \t");
-        if (name.isEmpty())
-            continue;
+        if (name.isEmpty() || name[0] == L'#')
+            continue;  // as in the file, "#" starts a comment
         names.append(name);
         translated.append(equals < 0 ? Mx_String() : stripSymbols(line.getSubStringAt(equals + 1), L" \t"));
     }

@@ -11,6 +11,7 @@ bool writeSectionTranslation(const Mx_String& title, const Mx_String& columnTitl
                              Mx_StringArray& translated, const Mx_String& fileName);
 
 // The text box's text for the pairs, and the pairs of a text box's text: a line without "=" is a
-// name without translation; blank lines are skipped; blanks around both names are removed.
+// name without translation; blank lines and lines starting with "#" are skipped; blanks around both
+// names are removed.
 Mx_String sectionTranslationText(const Mx_StringArray& names, const Mx_StringArray& translated);
 void parseSectionTranslationText(const Mx_String& text, Mx_StringArray& names, Mx_StringArray& translated);
