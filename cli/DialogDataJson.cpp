@@ -20,9 +20,10 @@ using Reader = std::function<bool(const json&, std::string&)>;
 
 Reader intMember(int& target) {
     return [&target](const json& value, std::string& problem) {
-        const bool fits = value.is_number_unsigned()  ? value.get<unsigned long long>() <= INT_MAX
-                          : value.is_number_integer() ? value.get<long long>() >= INT_MIN && value.get<long long>() <= INT_MAX
-                                                      : false;
+        const bool fits = value.is_number_unsigned() ? value.get<unsigned long long>() <= INT_MAX
+                          : value.is_number_integer()
+                              ? value.get<long long>() >= INT_MIN && value.get<long long>() <= INT_MAX
+                              : false;
         if (!fits) {
             problem = "expected a whole number";
             return false;
@@ -110,11 +111,13 @@ json list(const Mx_StringArray& items) {
 
 bool readDialogData(std::string_view text, VlGridDlgData& data, std::string& error) {
     return readMembers<VlGridDlgData>(text, data, error, [](VlGridDlgData& d) {
-        return std::map<std::string, Reader>{
-            {"firstCount", intMember(d.firstCount)},     {"firstDistance", textMember(d.firstDistance)},
-            {"firstLabel", textMember(d.firstLabel)},    {"secondCount", intMember(d.secondCount)},
-            {"secondDistance", textMember(d.secondDistance)}, {"secondLabel", textMember(d.secondLabel)},
-            {"option", boolMember(d.option)}};
+        return std::map<std::string, Reader>{{"firstCount", intMember(d.firstCount)},
+                                             {"firstDistance", textMember(d.firstDistance)},
+                                             {"firstLabel", textMember(d.firstLabel)},
+                                             {"secondCount", intMember(d.secondCount)},
+                                             {"secondDistance", textMember(d.secondDistance)},
+                                             {"secondLabel", textMember(d.secondLabel)},
+                                             {"option", boolMember(d.option)}};
     });
 }
 
@@ -139,8 +142,10 @@ bool readDialogData(std::string_view text, VlSelectImageDlgData& data, std::stri
 
 bool readDialogData(std::string_view text, VlDlgCis2Data& data, std::string& error) {
     return readMembers<VlDlgCis2Data>(text, data, error, [](VlDlgCis2Data& d) {
-        return std::map<std::string, Reader>{{"option0", boolMember(d.option0)}, {"option1", boolMember(d.option1)},
-                                             {"option2", boolMember(d.option2)}, {"option3", boolMember(d.option3)},
+        return std::map<std::string, Reader>{{"option0", boolMember(d.option0)},
+                                             {"option1", boolMember(d.option1)},
+                                             {"option2", boolMember(d.option2)},
+                                             {"option3", boolMember(d.option3)},
                                              {"option4", boolMember(d.option4)}};
     });
 }

@@ -28,7 +28,8 @@ int runGenVars(const GenVarsOptions& options, CommandContext& context) {
     }
     VlAutoStandardsData edited = stored;
     ModalStepsOutcome outcome;
-    const int status = runModalWithSteps(options.modal, [&edited] { return StartDlgGenVars(edited); }, outcome, context);
+    const int status = runModalWithSteps(
+        options.modal, [&edited] { return StartDlgGenVars(edited); }, outcome, context);
     if (status != 0 || !outcome.accepted)
         return status;
     std::string error;

@@ -22,8 +22,8 @@ struct ModalStepsOptions {
 };
 
 struct ModalStepsOutcome {
-    bool accepted = false;   // the entry point returned true (the dialog ended with OK)
-    bool leftOpen = false;   // the steps left a dialog open: it was shown, then cancelled
+    bool accepted = false;  // the entry point returned true (the dialog ended with OK)
+    bool leftOpen = false;  // the steps left a dialog open: it was shown, then cancelled
 };
 
 // 0 when the steps ran without problems; 1 when a step acted on nothing or the picture could not be

@@ -35,7 +35,8 @@ int run(Data& data, bool (*start)(Data&), const std::string& dataFile, const Mod
         }
     }
     ModalStepsOutcome outcome;
-    const int status = runModalWithSteps(options, [&] { return start(data); }, outcome, context);
+    const int status = runModalWithSteps(
+        options, [&] { return start(data); }, outcome, context);
     if (status == 0 && outcome.accepted)
         context.out << writeDialogData(data) << '\n';
     return status;
@@ -47,25 +48,27 @@ bool isDataDialog(unsigned id) {
     return id == 242 || id == 244 || id == 254 || id == 256 || id == 8719;
 }
 
-int showDataDialog(unsigned id, const std::string& dataFile, const ModalStepsOptions& options, CommandContext& context) {
+int showDataDialog(unsigned id, const std::string& dataFile, const ModalStepsOptions& options,
+                   CommandContext& context) {
     switch (id) {
-    case 242: {
-        VlGridDlgData data;
-        return run(data, &StartDlgGrid, dataFile, options, context);
-    }
-    case 244: {
-        VlLookUpDlgData data;
-        return run(data, &StartDlgLookUp, dataFile, options, context);
-    }
-    case 254: {
-        VlDlgCis2Data data;
-        return run(data, &StartDlgCis2Info, dataFile, options, context);
-    }
-    case 8719: {
-        VlSelectImageDlgData data;
-        return run(data, &StartDlgSelectImage, dataFile, options, context);
-    }
-    default: break;
+        case 242: {
+            VlGridDlgData data;
+            return run(data, &StartDlgGrid, dataFile, options, context);
+        }
+        case 244: {
+            VlLookUpDlgData data;
+            return run(data, &StartDlgLookUp, dataFile, options, context);
+        }
+        case 254: {
+            VlDlgCis2Data data;
+            return run(data, &StartDlgCis2Info, dataFile, options, context);
+        }
+        case 8719: {
+            VlSelectImageDlgData data;
+            return run(data, &StartDlgSelectImage, dataFile, options, context);
+        }
+        default:
+            break;
     }
     // The general variables dialog: the library's, shown and edited but never saved here.
     if (!dataFile.empty()) {
@@ -76,7 +79,8 @@ int showDataDialog(unsigned id, const std::string& dataFile, const ModalStepsOpt
     if (!loadStoredGeneralVariables("show", data, context))
         return 1;
     ModalStepsOutcome outcome;
-    const int status = runModalWithSteps(options, [&data] { return StartDlgGenVars(data); }, outcome, context);
+    const int status = runModalWithSteps(
+        options, [&data] { return StartDlgGenVars(data); }, outcome, context);
     if (status == 0 && outcome.accepted)
         context.out << data.text();
     return status;

@@ -15,6 +15,7 @@ struct CommandContext;
 bool isDataDialog(unsigned id);
 
 // Runs it; the exit status (2 for an unreadable --data file or step file).
-int showDataDialog(unsigned id, const std::string& dataFile, const ModalStepsOptions& options, CommandContext& context);
+int showDataDialog(unsigned id, const std::string& dataFile, const ModalStepsOptions& options,
+                   CommandContext& context);
 
 }  // namespace connsheet

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (names.length() != translated.length())
         std::abort();
     Mx_StringArray names2, translated2;
-    if (!parseSectionTranslation(formatSectionTranslation(names, translated), "again", names2, translated2, &error) ||
+    if (!parseSectionTranslation(formatSectionTranslation(names, translated), "again", names2, translated2,
+                                 &error) ||
         !(names2 == names) || !(translated2 == translated))
         std::abort();
     return 0;

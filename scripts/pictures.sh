@@ -26,3 +26,11 @@ STEPS
 "$connsheet" show 9001 --steps "$steps" --png "$out/sample-dialog.png"
 "$connsheet" show 9001 --steps "$steps" --scale 2 --png "$out/sample-dialog@2x.png"
 echo "pictures written to $out/"
+
+# The general variables dialog on a library with a few general variables (as its golden test shows it).
+lib=$(mktemp -d)
+mkdir -p "$lib/Connection Standards"
+printf '[drawing]\ngen_Clearance\t10\tHalls\ngen_Clearance\t12\tSheds\\\\Small.dwg\ngen_Gap\t5\t\n[standards]\ngen_Bolt\tM20\t1\t\n' \
+    >"$lib/Connection Standards/GeneralVariables.txt"
+"$connsheet" --lib "$lib" genvars --png "$out/genvars-dialog.png"
+rm -rf "$lib"

@@ -116,19 +116,19 @@ TEST(GeneralVariableFilter, EntriesNameFilesWhateverTheExtensionOrFoldersAtAnyDe
         {L"Halls", L"", false},  // a macro outside "Macros\" or without a file
     };
     for (const Case& c : cases)
-        EXPECT_EQ(filterApplies(c.filter, c.macro), c.applies) << Mx_String(c.filter).toUtf8() << " / "
-                                                                << Mx_String(c.macro).toUtf8();
+        EXPECT_EQ(filterApplies(c.filter, c.macro), c.applies)
+            << Mx_String(c.filter).toUtf8() << " / " << Mx_String(c.macro).toUtf8();
 }
 
 TEST(GeneralVariableFilter, TheMacrosOwnWinUnlessAStandardsRowOverrides) {
     VlAutoStandardsData stored = read(
         "[drawing]\n"
-        "gen_Own\t100\t\n"          // the macro has it: its own value stays
-        "gen_Drawing\t2\t\n"        // added
-        "gen_Elsewhere\t3\tSheds\n" // filter does not apply
-        "\t9\t\n"                   // no name: skipped
+        "gen_Own\t100\t\n"           // the macro has it: its own value stays
+        "gen_Drawing\t2\t\n"         // added
+        "gen_Elsewhere\t3\tSheds\n"  // filter does not apply
+        "\t9\t\n"                    // no name: skipped
         "[standards]\n"
-        "GEN_OWN\t200\tno\t\n"      // not overriding: stays 1
+        "GEN_OWN\t200\tno\t\n"            // not overriding: stays 1
         "gen_drawing\t20\ttrue\tHalls\n"  // overrides the drawing list's value
         "gen_Std\t5\t\t\n");
     Variables variables{{L"gen_Own", L"1"}};

@@ -11,12 +11,14 @@
 TEST(SectionTranslation, PairsReadTrimmedAndAWrongLineIsRefusedWhole) {
     Mx_StringArray names{L"old"}, translated{L"old"};
     std::string error;
-    ASSERT_TRUE(parseSectionTranslation("# c\r\n HEA200 \tHE200A\r\n\r\nIPE300\t\n", "t", names, translated, &error));
+    ASSERT_TRUE(
+        parseSectionTranslation("# c\r\n HEA200 \tHE200A\r\n\r\nIPE300\t\n", "t", names, translated, &error));
     EXPECT_EQ(names, Mx_StringArray({L"HEA200", L"IPE300"}));
     EXPECT_EQ(translated, Mx_StringArray({L"HE200A", L""}));
 
     for (const char* bad : {"HEA200 HE200A\n", "\tHE200A\n", "a\tb\tc\n"}) {
-        EXPECT_FALSE(parseSectionTranslation(std::string("ok\tfine\n") + bad, "t", names, translated, &error)) << bad;
+        EXPECT_FALSE(parseSectionTranslation(std::string("ok\tfine\n") + bad, "t", names, translated, &error))
+            << bad;
         EXPECT_EQ(error.rfind("t:2: ", 0), 0u) << error;
         EXPECT_TRUE(names.isEmpty());
     }
@@ -26,8 +28,8 @@ TEST(SectionTranslation, WritingKeepsEachPairOnItsLineAndLeavesNamelessPairsOut)
     Mx_StringArray names{L"A\tB", L"", L"C\nD"}, translated{L"x", L"lost", L"y\tz"};
     Mx_StringArray readNames, readTranslated;
     std::string error;
-    ASSERT_TRUE(parseSectionTranslation(formatSectionTranslation(names, translated), "t", readNames, readTranslated,
-                                        &error))
+    ASSERT_TRUE(parseSectionTranslation(formatSectionTranslation(names, translated), "t", readNames,
+                                        readTranslated, &error))
         << error;
     EXPECT_EQ(readNames, Mx_StringArray({L"A B", L"C D"}));
     EXPECT_EQ(readTranslated, Mx_StringArray({L"x", L"y z"}));
@@ -42,9 +44,11 @@ TEST(SectionTranslation, AFailedSaveLeavesTheTableAsItWas) {
     EXPECT_EQ(translated, Mx_StringArray({L"HE200A"}));
 
     std::string error;
-    EXPECT_FALSE(saveSectionTranslation(folder.wide() + L"missing/CIS2ProfNames.dat", names, translated, &error));
+    EXPECT_FALSE(
+        saveSectionTranslation(folder.wide() + L"missing/CIS2ProfNames.dat", names, translated, &error));
     EXPECT_FALSE(error.empty());
-    EXPECT_TRUE(readSectionTranslation(folder.wide() + L"absent.dat", names, translated)) << "no file, no pairs";
+    EXPECT_TRUE(readSectionTranslation(folder.wide() + L"absent.dat", names, translated))
+        << "no file, no pairs";
     EXPECT_TRUE(names.isEmpty());
 }
 

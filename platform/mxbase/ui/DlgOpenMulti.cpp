@@ -7,8 +7,9 @@ bool DlgOpenMulti(CWnd* parent, const Mx_String& title, const Mx_String& extensi
                   const Mx_String& description, const Mx_String& folder, Mx_StringArray& paths) {
     paths.removeAll();
     const Mx_String filter = description + L" (*." + extension + L")|*." + extension + L"||";
-    CFileDialog dialog(TRUE, extension.c_str(), nullptr,
-                       OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_EXPLORER, filter.c_str(), parent);
+    // No default extension: a chosen folder must not come back as a drawing's name.
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_EXPLORER,
+                       filter.c_str(), parent);
     dialog.m_ofn.lpstrTitle = title.c_str();
     dialog.m_ofn.lpstrInitialDir = folder.c_str();
     if (dialog.DoModal() != IDOK)
