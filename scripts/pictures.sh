@@ -34,3 +34,16 @@ printf '[drawing]\ngen_Clearance\t10\tHalls\ngen_Clearance\t12\tSheds\\\\Small.d
     >"$lib/Connection Standards/GeneralVariables.txt"
 "$connsheet" --lib "$lib" genvars --png "$out/genvars-dialog.png"
 rm -rf "$lib"
+
+# The grid and CIS/2 dialogs on their defaults, the lookup dialog on a few lists.
+"$connsheet" show 242 --png "$out/grid-dialog.png"
+"$connsheet" show 254 --png "$out/cis2-dialog.png"
+data=$(mktemp)
+cat >"$data" <<'DATA'
+{"list1": ["Bolt sizes", "Plate widths"], "text1": "Bolt sizes", "list2": ["Diameter", "Grade"],
+ "text2": "Diameter", "text3": "20", "list4": ["Hole"], "text4": "Hole", "text5": "HoleDia"}
+DATA
+"$connsheet" show 244 --data "$data" --png "$out/lookup-dialog.png"
+rm -f "$data"
+# The image selection dialog needs pictures: its golden test makes them, so its picture is copied.
+cp tests/golden/select_image_dialog.png "$out/select-image-dialog.png"
