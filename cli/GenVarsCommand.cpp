@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "cli/ModalSteps.h"
 #include "cli/StandardsCommandSupport.h"
+#include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/VlAutoStandardsData.h"
 #include "standards/StartDlgGenVars.h"
 
@@ -37,7 +38,7 @@ int runGenVars(const GenVarsOptions& options, CommandContext& context) {
         context.err << "connsheet genvars: " << error << '\n';
         return 1;
     }
-    context.err << "connsheet genvars: saved " << path.toUtf8() << '\n';
+    context.err << "connsheet genvars: saved " << fsys::resolve(path.view()).string() << '\n';
     context.out << edited.text();
     return 0;
 }
