@@ -30,10 +30,10 @@
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/MacroJson.h"
 #include "platform/mxbase/Mx_DbMacro.h"
-#include "platform/mxbase/VlAutoStandardsData.h"
 #include "platform/mxbase/Mx_Macro.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/NumberFunctions.h"
+#include "platform/mxbase/VlAutoStandardsData.h"
 #include "standards/StartDlgStandardsSS.h"
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlRunReport.h"
@@ -145,8 +145,8 @@ BatchResult runItem(const BatchItem& item, const BatchSetup& setup) {
     // The macro's own general variables first, then those of the command line, as "run" gives them.
     VlDlgStandardsData data;
     AcTransaction transaction;
-    if (!prepareMacroRun(macro, macroData, setup.sheet, setup.mapsTo, setup.generalVariables, transaction, data,
-                         &setup.storedGeneralVariables, item.path)) {
+    if (!prepareMacroRun(macro, macroData, setup.sheet, setup.mapsTo, setup.generalVariables, transaction,
+                         data, &setup.storedGeneralVariables, item.path)) {
         result.problem = "cannot prepare the run";
         return result;
     }

@@ -188,8 +188,9 @@ void addShowCommand(CLI::App& app, CommandContext& context) {
     command->add_option("--scale", options->scale, "Pixels per dialog pixel (1 = 96 dpi)")
         ->check(CLI::Range(1, 4));
     command->add_option("--steps", options->steps, "Play a step file on the window first");
-    command->add_option("--data", options->data,
-                        "With dialog 242, 244, 254 or 8719: open it on this JSON data (OK prints the result)");
+    command->add_option(
+        "--data", options->data,
+        "With dialog 242, 244, 254 or 8719: open it on this JSON data (OK prints the result)");
     command->add_option("--dialog", options->dialogId,
                         "With an .rc file: the dialog to show (default: the first)");
     command->callback([&context, options] {
@@ -200,7 +201,8 @@ void addShowCommand(CLI::App& app, CommandContext& context) {
             return;
         }
         if (!o.data.empty()) {
-            context.err << "connsheet: --data is for the dialogs with data of their own (242, 244, 254, 256, 8719)\n";
+            context.err
+                << "connsheet: --data is for the dialogs with data of their own (242, 244, 254, 256, 8719)\n";
             context.exitStatus = 2;
             return;
         }

@@ -12,8 +12,8 @@
 #include "cli/TableText.h"
 #include "platform/arx/AcTransaction.h"
 #include "platform/grid/DelimitedText.h"
-#include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/GeneralVariableFilter.h"
+#include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/Mx_DbMacro.h"
 #include "platform/mxbase/Mx_Macro.h"
 #include "platform/mxbase/Mx_Settings.h"
@@ -307,7 +307,8 @@ bool prepareMacroRun(Mx_DbMacro& macro, MacroData& macroData, const Mx_String& s
     for (const MacroGeneralVariable& variable : content->generalVariables())
         generalVariables.emplace_back(variable.name, formatShortest(variable.value));
     if (stored)
-        applyGeneralVariables(*stored, macroPathInLibrary(Mx_String(macroFile), gSettings.libDir()), generalVariables);
+        applyGeneralVariables(*stored, macroPathInLibrary(Mx_String(macroFile), gSettings.libDir()),
+                              generalVariables);
     for (const auto& [name, value] : given)
         setGeneralVariable(generalVariables, name, value);
     if (data.initialize(&macro, sheet, mapsTo.isEmpty() ? content->name() : mapsTo, &macroData) != Acad::eOk)

@@ -82,7 +82,9 @@ TEST_F(Cis2Test, TheTranslationTableIsEditedAndWrittenToTheLibrary) {
     VlDlgCis2Data data;
     EXPECT_FALSE(StartDlgCis2Info(data));
     ui::expectDriverDone(driver);
-    EXPECT_EQ(table(), "# Section name of the library, a tab, its translation\nHEA200\tHE200A\nIPE300\tIPE300\nUC203\t\n");
+    EXPECT_EQ(
+        table(),
+        "# Section name of the library, a tab, its translation\nHEA200\tHE200A\nIPE300\tIPE300\nUC203\t\n");
 }
 
 TEST_F(Cis2Test, AnUnreadableTableIsNotReplaced) {

@@ -40,7 +40,8 @@ TEST(DlgGrid, OkReadsCountsAsDecimalNumbersAndTextsAsTyped) {
     struct Case {
         const wchar_t* typed;
         int count;
-    } cases[] = {{L"12", 12}, {L"  7 rows", 7}, {L"-2", -2}, {L"abc", 0}, {L"", 0}, {L"99999999999", INT_MAX}};
+    } cases[] = {{L"12", 12}, {L"  7 rows", 7}, {L"-2", -2},
+                 {L"abc", 0}, {L"", 0},         {L"99999999999", INT_MAX}};
     for (const Case& c : cases) {
         ui::ScriptedDriver driver;
         driver.onModal([&c](ui::Automation& dlg) {
