@@ -43,11 +43,12 @@ bool parseSectionTranslation(std::string_view bytes, const std::string& name, Mx
 
 namespace {
 
-// A tab or line break inside a name would split its line.
+// A tab or line break inside a name would split its line (a carriage return splits a line only
+// before a line break, which is gone).
 Mx_String oneLine(const Mx_String& text) {
     std::wstring out = text.str();
     for (wchar_t& c : out)
-        if (c == L'\t' || c == L'\n' || c == L'\r')
+        if (c == L'\t' || c == L'\n')
             c = L' ';
     return stripSymbols(Mx_String(std::move(out)), L" \r");
 }

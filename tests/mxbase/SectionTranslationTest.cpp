@@ -25,7 +25,7 @@ TEST(SectionTranslation, PairsReadTrimmedAndAWrongLineIsRefusedWhole) {
 }
 
 TEST(SectionTranslation, WritingKeepsEachPairOnItsLineAndLeavesNamelessPairsOut) {
-    Mx_StringArray names{L"A\tB", L"", L"C\nD"}, translated{L"x", L"lost", L"y\tz"};
+    Mx_StringArray names{L"A\tB", L"", L"C\nD"}, translated{L"x", L"lost", L"y\tz\r"};
     Mx_StringArray readNames, readTranslated;
     std::string error;
     ASSERT_TRUE(parseSectionTranslation(formatSectionTranslation(names, translated), "t", readNames,
