@@ -53,6 +53,10 @@ TEST_F(GenVarsTest, EmptyListsOpenWithOneEmptyRowEachAndOkStoresIt) {
         EXPECT_EQ(dwg.text(1, SS_HEADER), L"Name");
         EXPECT_EQ(std.text(3, SS_HEADER), L"Override");
         EXPECT_EQ(std.text(4, SS_HEADER), L"Filter");
+        auto* down = dynamic_cast<CButtonST*>(dlg.wnd(CDlgGenVars::IDC_STD_DOWN));
+        ASSERT_NE(down, nullptr);
+        EXPECT_TRUE(down->hasPicture());
+        EXPECT_EQ(down->tooltipText(), L"Move down");
         dlg.click(IDOK);
     });
     VlAutoStandardsData data;
