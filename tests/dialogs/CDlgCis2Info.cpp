@@ -10,6 +10,7 @@
 #include "dialogs/StartDialogs.h"
 #include "platform/mfc/GTestSupport.h"
 #include "platform/mfc/GoldenPicture.h"
+#include "platform/mfc/Win32Api.h"
 #include "platform/mxbase/Mx_Settings.h"
 
 namespace {
@@ -102,4 +103,27 @@ TEST_F(Cis2Test, AnUnreadableTableIsNotReplaced) {
     EXPECT_NE(driver.messageBoxes()[0].text.find(L":1: expected a section name"), std::wstring::npos);
     EXPECT_EQ(driver.modalDialogs().size(), 1u) << "no editor was opened";
     EXPECT_EQ(table(), broken);
+}
+
+TEST_F(Cis2Test, AFailedWriteIsSaidAndTheEditorStaysOpen) {
+    const std::string kept = "HEA200\tHE200A\n";
+    std::ofstream(lib / "CIS2ProfNames.dat") << kept;
+    std::filesystem::permissions(lib / "CIS2ProfNames.dat", std::filesystem::perms::owner_read);
+    ui::ScriptedDriver driver;
+    driver.onModal([](ui::Automation& dlg) {
+        dlg.click(D::IDC_TRANSLATION);
+        dlg.click(IDCANCEL);
+    });
+    driver.onModal([](ui::Automation& editor) {
+        editor.type(kPairs, L"HEA200 = changed\n");
+        editor.click(IDOK);
+        EXPECT_TRUE(::IsWindowVisible(editor.root())) << "the edits are still there to save elsewhere";
+        editor.click(IDCANCEL);
+    });
+    VlDlgCis2Data data;
+    EXPECT_FALSE(StartDlgCis2Info(data));
+    ui::expectDriverDone(driver);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(driver.messageBoxes()[0].caption, L"Section name translation");
+    EXPECT_EQ(table(), kept);
 }
