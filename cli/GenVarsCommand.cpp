@@ -51,6 +51,9 @@ void addGenVarsCommand(CLI::App& app, CommandContext& context) {
         "genvars", "Print the library's general variables, or edit them in their dialog with a step file");
     command->add_option("--steps", options->modal.steps,
                         "Play a step file on the general variables dialog; OK saves the edited variables");
+    command->add_option(
+        "--choose", options->modal.fileAnswers,
+        "Paths (\";\"-separated) the next \"...\" file dialog chooses (repeatable, in order)");
     command->add_option("--png", options->modal.png,
                         "Write the picture of the dialog left open after the steps to this PNG file");
     command->add_option("--scale", options->modal.scale, "Pixels per dialog pixel (1 = 96 dpi)")

@@ -1,5 +1,6 @@
 #include "cli/ModalSteps.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -36,6 +37,17 @@ int runModalWithSteps(const ModalStepsOptions& options, const std::function<bool
 
     int status = 0;
     ui::ScriptedDriver driver;
+    for (const std::string& answer : options.fileAnswers) {
+        ui::FileDialogAnswer chosen{true, {}};
+        std::size_t start = 0;
+        while (start <= answer.size()) {
+            const std::size_t end = std::min(answer.find(';', start), answer.size());
+            if (end > start)
+                chosen.paths.push_back(utf8::decode(answer.substr(start, end - start)));
+            start = end + 1;
+        }
+        driver.answerFileDialog(chosen);
+    }
     driver.onModal([&script](ui::Automation& dialog) {
         if (script)
             script->run(dialog);

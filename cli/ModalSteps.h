@@ -10,6 +10,7 @@
 // leave it open. Message boxes take their default answer and are printed as "warning: caption: text".
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace connsheet {
 
@@ -19,6 +20,9 @@ struct ModalStepsOptions {
     std::string steps;  // the step file; empty: none
     std::string png;    // where the picture of the dialog left open goes; empty: its window tree on out
     int scale = 1;
+    // The answers of the file dialogs the steps open, in order: the chosen paths, ";"-separated. A
+    // file dialog without an answer is cancelled.
+    std::vector<std::string> fileAnswers;
 };
 
 struct ModalStepsOutcome {

@@ -96,6 +96,14 @@ TEST_F(GenVarsCommand, StepsEndingWithOkSaveAndOthersLeaveTheFileAlone) {
     EXPECT_NE(stored().find("[drawing]\ngen_Clearance\t15\t\n"), std::string::npos) << stored();
     EXPECT_EQ(r.out, stored());
 
+    // The "..." button of the first row, answered from the command line.
+    const std::string macros = (lib_ / "Macros").string();
+    r = connsheet({"genvars", "--steps",
+                   file("choose.steps", "mouse-down 1434 372 27\nmouse-up 1434 372 27\nclick IDOK\n"),
+                   "--choose", macros + "/Halls;/elsewhere/North.dwg;" + macros + "/FinPlate.json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(stored().find("gen_Clearance\t15\tHalls;FinPlate.json\n"), std::string::npos) << stored();
+
     const std::string before = stored();
     r = connsheet({"genvars", "--steps", file("cancel.steps", "type 1434 \"gen_Other\"\nclick IDCANCEL\n")});
     EXPECT_EQ(r.status, 0);
