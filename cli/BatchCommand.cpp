@@ -33,6 +33,7 @@
 #include "platform/mxbase/Mx_Macro.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/NumberFunctions.h"
+#include "platform/mxbase/VlAutoStandardsData.h"
 #include "standards/StartDlgStandardsSS.h"
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlRunReport.h"
@@ -72,6 +73,7 @@ struct BatchSetup {
     Mx_String sheet;
     Mx_String mapsTo;
     std::vector<std::pair<std::string, std::string>> generalVariables;
+    VlAutoStandardsData storedGeneralVariables;  // the library's, read once for every run
     bool allowFailures = false;
     bool inPlace = false;
     // A test hook: a worker aborts on the item whose name ends with this text, as a crash would end it.
@@ -143,7 +145,8 @@ BatchResult runItem(const BatchItem& item, const BatchSetup& setup) {
     // The macro's own general variables first, then those of the command line, as "run" gives them.
     VlDlgStandardsData data;
     AcTransaction transaction;
-    if (!prepareMacroRun(macro, macroData, setup.sheet, setup.mapsTo, setup.generalVariables, transaction, data)) {
+    if (!prepareMacroRun(macro, macroData, setup.sheet, setup.mapsTo, setup.generalVariables, transaction,
+                         data, &setup.storedGeneralVariables, item.path)) {
         result.problem = "cannot prepare the run";
         return result;
     }
@@ -326,6 +329,8 @@ int runBatch(const BatchOptions& options, CommandContext& context) {
         }
         setup.generalVariables.emplace_back(name, value);
     }
+    if (!loadStoredGeneralVariables("batch", setup.storedGeneralVariables, context))
+        return 1;
     setup.mapsTo = Mx_String(options.mapsTo);
     setup.allowFailures = options.allowFailures;
     setup.inPlace = options.inPlace;

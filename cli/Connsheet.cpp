@@ -36,6 +36,7 @@ constexpr Subcommand kSubcommands[] = {
     {"convert", addConvertCommand},
     {"settings", addSettingsCommand},
     {"bill", addBillCommand},
+    {"genvars", addGenVarsCommand},
 };
 
 // The subcommand the arguments name: the first one that is neither an option nor --lib's value. A run

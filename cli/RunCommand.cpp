@@ -20,6 +20,7 @@
 #include "platform/mxbase/Mx_Macro.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/NumberFunctions.h"
+#include "platform/mxbase/VlAutoStandardsData.h"
 #include "standards/DisplayPath.h"
 #include "standards/StandardsTimers.h"
 #include "standards/StartDlgStandardsSS.h"
@@ -118,7 +119,12 @@ int runStandards(const RunOptions& options, CommandContext& context) {
     const Mx_String mapsTo = options.mapsTo.empty() ? macro.macroRead()->name() : Mx_String(options.mapsTo);
     VlDlgStandardsData data;
     AcTransaction transaction;
-    if (!prepareMacroRun(macro, macroData, sheet, mapsTo, given, transaction, data)) {
+    // Then the library's stored general variables that apply to the macro's file.
+    VlAutoStandardsData stored;
+    if (!loadStoredGeneralVariables("run", stored, context))
+        return 1;
+    if (!prepareMacroRun(macro, macroData, sheet, mapsTo, given, transaction, data, &stored,
+                         isStandardStream(options.macro) ? std::string() : options.macro)) {
         context.err << "connsheet run: cannot prepare the run\n";
         return 1;
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ShowDataDialog.h"
 #include "cli/StandardsCommandSupport.h"
 #include "module/ModuleResources.h"
 #include "platform/arx/Embedded.h"
@@ -32,6 +33,7 @@ struct ShowOptions {
     std::string steps;
     int scale = 1;
     int dialogId = 0;
+    std::string data;
 };
 
 bool readFile(const std::filesystem::path& path, std::string& bytes) {
@@ -186,10 +188,24 @@ void addShowCommand(CLI::App& app, CommandContext& context) {
     command->add_option("--scale", options->scale, "Pixels per dialog pixel (1 = 96 dpi)")
         ->check(CLI::Range(1, 4));
     command->add_option("--steps", options->steps, "Play a step file on the window first");
+    command->add_option(
+        "--data", options->data,
+        "With dialog 242, 244, 254 or 8719: open it on this JSON data (OK prints the result)");
     command->add_option("--dialog", options->dialogId,
                         "With an .rc file: the dialog to show (default: the first)");
     command->callback([&context, options] {
         const ShowOptions& o = *options;
+        if (isNumber(o.target) && isDataDialog(unsigned(std::stoul(o.target)))) {
+            context.exitStatus =
+                showDataDialog(unsigned(std::stoul(o.target)), o.data, {o.steps, o.png, o.scale}, context);
+            return;
+        }
+        if (!o.data.empty()) {
+            context.err
+                << "connsheet: --data is for the dialogs with data of their own (242, 244, 254, 256, 8719)\n";
+            context.exitStatus = 2;
+            return;
+        }
         if (isNumber(o.target)) {
             const UINT id = UINT(std::stoul(o.target));
             HINSTANCE resources = ModuleResources::handle();

@@ -12,6 +12,7 @@
 #include "cli/TableText.h"
 #include "platform/arx/AcTransaction.h"
 #include "platform/grid/DelimitedText.h"
+#include "platform/mxbase/GeneralVariableFilter.h"
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/Mx_DbMacro.h"
 #include "platform/mxbase/Mx_Macro.h"
@@ -19,6 +20,7 @@
 #include "platform/mxbase/NumberFunctions.h"
 #include "platform/mxbase/ObjectExportFiles.h"
 #include "platform/mxbase/StringFunctions.h"
+#include "platform/mxbase/VlAutoStandardsData.h"
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlVarCells.h"
 
@@ -298,11 +300,15 @@ void printStandardsOutcome(const StandardsOutcome& outcome, const StandardsOutpu
 
 bool prepareMacroRun(Mx_DbMacro& macro, MacroData& macroData, const Mx_String& sheet, const Mx_String& mapsTo,
                      const std::vector<std::pair<std::string, std::string>>& given,
-                     AcTransaction& transaction, VlDlgStandardsData& data) {
+                     AcTransaction& transaction, VlDlgStandardsData& data, const VlAutoStandardsData* stored,
+                     const std::string& macroFile) {
     std::vector<std::pair<Mx_String, Mx_String>> generalVariables;
     const Mx_Macro* content = macro.macroRead();
     for (const MacroGeneralVariable& variable : content->generalVariables())
         generalVariables.emplace_back(variable.name, formatShortest(variable.value));
+    if (stored)
+        applyGeneralVariables(*stored, macroPathInLibrary(Mx_String(macroFile), gSettings.libDir()),
+                              generalVariables);
     for (const auto& [name, value] : given)
         setGeneralVariable(generalVariables, name, value);
     if (data.initialize(&macro, sheet, mapsTo.isEmpty() ? content->name() : mapsTo, &macroData) != Acad::eOk)
@@ -313,6 +319,14 @@ bool prepareMacroRun(Mx_DbMacro& macro, MacroData& macroData, const Mx_String& s
         data.genVarValues.append(value);
     }
     return true;
+}
+
+bool loadStoredGeneralVariables(const char* command, VlAutoStandardsData& stored, CommandContext& context) {
+    std::string error;
+    if (stored.load(generalVariablesPath(), &error))
+        return true;
+    context.err << "connsheet " << command << ": " << error << '\n';
+    return false;
 }
 
 }  // namespace connsheet

@@ -13,6 +13,7 @@
 class AcTransaction;
 class MacroData;
 class Mx_DbMacro;
+class VlAutoStandardsData;
 class VlDlgStandardsData;
 class VlVarCells;
 
@@ -25,12 +26,18 @@ struct CommandContext;
 bool resolveStandardsSheet(const std::string& sheet, Mx_String& path);
 
 // Prepares a run of `sheet` against a macro read with its tab data, as "run" and "batch" give it: the
-// macro's own general variables first, then `given` (which change or add), mapped to `mapsTo` or, when
-// that is empty, to the macro's name. The transaction must outlive the run. False when the engine
-// cannot prepare it.
+// macro's own general variables first, then the library's stored ones (`stored`, when given, as they
+// apply to `macroFile`: platform/mxbase/GeneralVariableFilter.h), then `given` (which change or add),
+// mapped to `mapsTo` or, when that is empty, to the macro's name. The transaction must outlive the
+// run. False when the engine cannot prepare it.
 bool prepareMacroRun(Mx_DbMacro& macro, MacroData& macroData, const Mx_String& sheet, const Mx_String& mapsTo,
                      const std::vector<std::pair<std::string, std::string>>& given,
-                     AcTransaction& transaction, VlDlgStandardsData& data);
+                     AcTransaction& transaction, VlDlgStandardsData& data,
+                     const VlAutoStandardsData* stored = nullptr, const std::string& macroFile = {});
+
+// The library's stored general variables (generalVariablesPath()), which "run", "batch" and "genvars"
+// share. False, with "connsheet COMMAND: file:line: problem" on err, when the file cannot be read.
+bool loadStoredGeneralVariables(const char* command, VlAutoStandardsData& stored, CommandContext& context);
 
 // "NAME=VALUE" split at the first "="; false when there is no "=" or the name is empty.
 bool splitAssignment(const std::string& text, std::string& name, std::string& value);

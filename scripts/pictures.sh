@@ -32,3 +32,24 @@ printf 'Mark,Name,Qty\nA1,Beam HEA200,2\nB7,Plate 10x200,4\nC3,Angle 50x5,1\n' >
 "$connsheet" settings "$bill/bill.vls" --headers --png "$out/sheet-options.png" >/dev/null
 rm -rf "$bill"
 echo "pictures written to $out/"
+
+# The general variables dialog on a library with a few general variables (as its golden test shows it).
+lib=$(mktemp -d)
+mkdir -p "$lib/Connection Standards"
+printf '[drawing]\ngen_Clearance\t10\tHalls\ngen_Clearance\t12\tSheds\\\\Small.dwg\ngen_Gap\t5\t\n[standards]\ngen_Bolt\tM20\t1\t\n' \
+    >"$lib/Connection Standards/GeneralVariables.txt"
+"$connsheet" --lib "$lib" genvars --png "$out/genvars-dialog.png"
+rm -rf "$lib"
+
+# The grid and CIS/2 dialogs on their defaults, the lookup dialog on a few lists.
+"$connsheet" show 242 --png "$out/grid-dialog.png"
+"$connsheet" show 254 --png "$out/cis2-dialog.png"
+data=$(mktemp)
+cat >"$data" <<'DATA'
+{"list1": ["Bolt sizes", "Plate widths"], "text1": "Bolt sizes", "list2": ["Diameter", "Grade"],
+ "text2": "Diameter", "text3": "20", "list4": ["Hole"], "text4": "Hole", "text5": "HoleDia"}
+DATA
+"$connsheet" show 244 --data "$data" --png "$out/lookup-dialog.png"
+rm -f "$data"
+# The image selection dialog needs pictures: its golden test makes them, so its picture is copied.
+cp tests/golden/select_image_dialog.png "$out/select-image-dialog.png"

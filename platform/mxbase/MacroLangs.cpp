@@ -1,0 +1,30 @@
+#include "platform/mxbase/MacroLangs.h"
+
+#include "platform/mxbase/Mx_Settings.h"
+#include "platform/mxbase/Mx_StringArray.h"
+#include "platform/mxbase/SectionTranslation.h"
+
+MacroLangs gMacroLangs;
+
+Mx_String MacroLangs::GetString(const Mx_String& name) {
+    if (!loaded_)
+        load(gSettings.libDir() + L"MacroLangs.txt");
+    const auto found = texts_.find(name);
+    return found == texts_.end() || found->second.isEmpty() ? name : found->second;
+}
+
+bool MacroLangs::load(const Mx_String& path, std::string* error) {
+    loaded_ = true;
+    texts_.clear();
+    Mx_StringArray names, texts;
+    if (!readSectionTranslation(path, names, texts, error))
+        return false;
+    for (int i = 0; i < names.length(); ++i)
+        texts_.emplace(names[i], texts[i]);
+    return true;
+}
+
+void MacroLangs::reset() {
+    loaded_ = false;
+    texts_.clear();
+}
