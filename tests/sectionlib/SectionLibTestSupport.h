@@ -47,3 +47,10 @@ protected:
 
     std::filesystem::path lib_;
 };
+
+inline void PrintTo(const Mx_StringArray& items, std::ostream* out) {
+    *out << '{';
+    for (int i = 0; i < items.length(); ++i)
+        *out << (i ? ", \"" : "\"") << items[i].toUtf8() << '"';
+    *out << '}';
+}
