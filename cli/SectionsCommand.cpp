@@ -1,17 +1,27 @@
 // connsheet sections: the section tables of the library ("prof\" folder), one table's sizes, and adding
 // a size the way the simple section library dialog does (SectionSizeTemplate), so that a standards run
 // finds it at once: the table file is rewritten and the table registered with the section tables.
+#include <fstream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <sstream>
 
 #include "cli/Commands.h"
 #include "cli/TableText.h"
+#include "platform/arx/Utf8.h"
+#include "platform/mfc/ScriptedDriver.h"
+#include "platform/mfc/StepScript.h"
+#include "platform/mfc/Win32Api.h"  // IsWindow
+#include "platform/mfc/WindowRenderer.h"
+#include "platform/mxbase/DlgEditLibData.h"
 #include "platform/mxbase/Mx_SectionTableManager.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/ObjectExportFiles.h"
 #include "platform/mxbase/StringFunctions.h"
 #include "platform/mxbase/UiTexts.h"
+#include "sectionlib/CDlgEditLibSections.h"
+#include "sectionlib/CDlgEditLibSimple.h"
 #include "sectionlib/Mx_ProfValuesTable.h"
 #include "sectionlib/SectionSizeTemplate.h"
 
@@ -28,6 +38,66 @@ struct SectionsOptions {
     std::string like;
     std::string name;
     std::vector<std::string> values;
+    bool dialog = false;
+    std::string steps;
+    std::string png;
+};
+
+// The dialog a command opens is driven by a step file instead of a person: the steps are played on
+// it, its picture is written, and a dialog the steps did not end is cancelled.
+class DialogSession {
+public:
+    DialogSession(const SectionsOptions& options, CommandContext& context)
+        : options_(options), context_(context) {}
+
+    // False (status set) when the step file cannot be read.
+    bool prepare() {
+        if (!options_.steps.empty()) {
+            std::ifstream in(options_.steps, std::ios::binary);
+            std::ostringstream text;
+            text << in.rdbuf();
+            std::string error;
+            if (!in) {
+                context_.err << "connsheet: " << options_.steps << ": cannot read the steps\n";
+                status_ = 2;
+                return false;
+            }
+            script_ = ui::StepScript::parse(text.str(), options_.steps, &error);
+            if (!script_) {
+                context_.err << "connsheet: " << error << '\n';
+                status_ = 2;
+                return false;
+            }
+        }
+        driver_.onModal([this](ui::Automation& dialog) {
+            if (script_)
+                script_->run(dialog);
+            if (!options_.png.empty() && ::IsWindow(dialog.root())) {
+                std::string error;
+                if (!ui::writePng(options_.png, ui::renderWindow(dialog.root()), &error)) {
+                    context_.err << "connsheet: " << error << '\n';
+                    status_ = 1;
+                }
+            }
+        });
+        return true;
+    }
+    // After the dialog: the problems of the steps; 1 when there were any.
+    int finish() {
+        for (const std::wstring& problem : driver_.problems())
+            context_.err << "connsheet: " << options_.steps << ": " << utf8::encode(problem) << '\n';
+        if (!driver_.problems().empty())
+            status_ = 1;
+        return status_;
+    }
+    int status() const { return status_; }
+
+private:
+    const SectionsOptions& options_;
+    CommandContext& context_;
+    std::optional<ui::StepScript> script_;
+    ui::ScriptedDriver driver_;
+    int status_ = 0;
 };
 
 std::string cell(const Mx_String& text) {
@@ -132,6 +202,28 @@ int addSize(const SectionsOptions& options, CommandContext& context) {
                     << '\n';
         return 1;
     }
+    if (options.dialog) {
+        DialogSession session(options, context);
+        if (!session.prepare())
+            return session.status();
+        int activeRow = -1;
+        const bool added = StartDlgEditLibSimple(Mx_String(options.like.c_str()), table, activeRow);
+        if (session.finish() != 0)
+            return session.status();
+        if (!added) {
+            context.out << "cancelled: " << options.addTable << " unchanged\n";
+            return 0;
+        }
+        if (!table.writeToFile(table.name)) {
+            context.err << "connsheet sections add: cannot write "
+                        << Mx_ProfValuesTable::filePath(table.name).toUtf8() << '\n';
+            return 1;
+        }
+        table.setToGlobals(&gSectionTableManager);
+        context.out << "added a size to " << options.addTable << " as active size " << activeRow + 1 << " of "
+                    << table.rows.length() << '\n';
+        return 0;
+    }
     const SectionSizeTemplate like(table, Mx_String(options.like.c_str()));
     Mx_StringArray values = like.templateValues();
     for (const std::string& assignment : options.values) {
@@ -189,6 +281,31 @@ int addSize(const SectionsOptions& options, CommandContext& context) {
     return 0;
 }
 
+int editLibrary(const SectionsOptions& options, CommandContext& context) {
+    DlgEditLibData data;
+    if (!data.load()) {
+        context.err << "connsheet sections edit: cannot read " << DlgEditLibData::filePath().toUtf8() << '\n';
+        return 1;
+    }
+    DialogSession session(options, context);
+    if (!session.prepare())
+        return session.status();
+    const bool accepted = StartDlgEditLibSections(data, Mx_String());
+    if (session.finish() != 0)
+        return session.status();
+    if (!accepted) {
+        context.out << "cancelled: the groups and types are unchanged\n";
+        return 0;
+    }
+    if (!data.save()) {
+        context.err << "connsheet sections edit: cannot write " << DlgEditLibData::filePath().toUtf8()
+                    << '\n';
+        return 1;
+    }
+    context.out << "saved " << DlgEditLibData::filePath().toUtf8() << '\n';
+    return 0;
+}
+
 }  // namespace
 
 void addSectionsCommand(CLI::App& app, CommandContext& context) {
@@ -206,10 +323,20 @@ void addSectionsCommand(CLI::App& app, CommandContext& context) {
                     "System name of the new size (default: generated from its values)");
     add->add_option("VALUES", options->values, "Values that differ from the --like size, NAME=NUMBER");
     add->add_flag("--json", options->json, "Print one JSON object");
+    add->add_flag("--dialog", options->dialog, "Add the size in the section library's new-size dialog");
+    add->add_option("--steps", options->steps, "With --dialog: play a step file on the dialog");
+    add->add_option("--png", options->png, "With --dialog: write the dialog's picture after the steps");
     add->callback([options, &context] { context.exitStatus = addSize(*options, context); });
 
-    command->callback([options, &context, add] {
-        if (add->parsed())
+    auto* edit = command->add_subcommand(
+        "edit", "Open the section library editor (groups, types, values tables) on the library");
+    edit->add_option("--steps", options->steps,
+                     "Play a step file on the dialog (what it does not end is cancelled)");
+    edit->add_option("--png", options->png, "Write the dialog's picture after the steps");
+    edit->callback([options, &context] { context.exitStatus = editLibrary(*options, context); });
+
+    command->callback([options, &context, add, edit] {
+        if (add->parsed() || edit->parsed())
             return;
         context.exitStatus =
             options->table.empty() ? listTables(*options, context) : listSizes(*options, context);

@@ -25,4 +25,17 @@ type 1010 "Two lines\nof notes"
 STEPS
 "$connsheet" show 9001 --steps "$steps" --png "$out/sample-dialog.png"
 "$connsheet" show 9001 --steps "$steps" --scale 2 --png "$out/sample-dialog@2x.png"
+# The section library's dialogs on the bundled tables (the steps leave them open: nothing is saved).
+cat >"$steps" <<'STEPS'
+type 1300 "210"
+type 1302 "105"
+focus 1302
+STEPS
+"$connsheet" sections add IPE --like 200 --dialog --steps "$steps" --png "$out/section-library-new-size.png"
+cat >"$steps" <<'STEPS'
+mouse-down 8097 220 10
+mouse-up 8097 220 10
+select 1248 "IPE"
+STEPS
+"$connsheet" sections edit --steps "$steps" --png "$out/section-library.png"
 echo "pictures written to $out/"

@@ -89,7 +89,13 @@ bool Mx_ProfValuesTable::setToSS(Mx_Spread& spread) const {
     for (int row = 0; row < rows.length(); ++row)
         spread.setRowTexts(row + 1, rows[row], false);
     spread.applyHeaderFonts();
-    spread.autoSizeColumn(0, false);
+    // The row headers (the table name) are as wide as their text; the grid measures it in the data
+    // font, so the bold header font gets a margin.
+    double width = 0;
+    int pixels = 0;
+    if (spread.GetMaxTextColWidth(0, &width) && width > 0 && spread.SetColWidth(0, width) &&
+        spread.GetColWidthInPixels(0, &pixels))
+        spread.SetColWidthInPixels(0, pixels + pixels / 4 + 4);
     spread.SetBool(SSB_CHANGEMADE, FALSE);
     return true;
 }

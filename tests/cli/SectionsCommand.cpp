@@ -134,3 +134,40 @@ TEST_F(SectionsCommand, RefusedSizesLeaveTheFileAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SectionsCommand, DialogsRunOnTheLibraryWithAStepFile) {
+    // The new-size dialog: OK in the steps adds the size and writes the table.
+    const std::string add = file("add.steps", "type 1300 \"210\"\ntype 1302 \"105\"\nclick IDOK\n");
+    const CommandRun added = sections({"add", "IPE", "--like", "200", "--dialog", "--steps", add});
+    ASSERT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(added.out, "added a size to IPE as active size 8 of 19\n");
+    const CommandRun listed = sections({"IPE"});
+    EXPECT_NE(listed.out.find("\n210\t1\tIPE 210\t"), std::string::npos) << listed.out;
+
+    // Steps that leave the dialog open: the picture is written, the dialog cancelled, nothing saved.
+    const std::string look = file("look.steps", "type 1300 \"230\"\n");
+    const std::string png = (dir_ / "new-size.png").string();
+    const CommandRun looked =
+        sections({"add", "IPE", "--like", "200", "--dialog", "--steps", look, "--png", png});
+    EXPECT_EQ(looked.status, 0) << looked.err;
+    EXPECT_EQ(looked.out, "cancelled: IPE unchanged\n");
+    EXPECT_TRUE(fs::exists(png));
+
+    // A step on a control the dialog does not have is named and fails the command.
+    const std::string wrong = file("wrong.steps", "click 4242\n");
+    const CommandRun failed = sections({"add", "IPE", "--like", "200", "--dialog", "--steps", wrong});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("4242"), std::string::npos) << failed.err;
+
+    // The library editor saves the groups and types on OK.
+    const std::string ok = file("ok.steps", "click IDOK\n");
+    const CommandRun edited = runConnsheet({"--lib", lib_, "sections", "edit", "--steps", ok});
+    ASSERT_EQ(edited.status, 0) << edited.err;
+    EXPECT_TRUE(fs::exists(dir_ / "prof" / "SectionLibrary.txt"));
+    const CommandRun tables = sections({});
+    EXPECT_EQ(tables.out.find("SectionLibrary"), std::string::npos) << "the library data is no table";
+}
+
+}  // namespace
