@@ -3,12 +3,14 @@
 // of what was read: the picture and header lines split off, the language count, copies of rows, the
 // prefixes and name positions derived from any row, and sizes added to any table. Whatever the file
 // held, a table that writes reads back the same, an added size is found again by its name, and a
-// refused size changes nothing.
+// refused size changes nothing. The library's group and type data (the same table layout) is read
+// from the same bytes too.
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 
 #include "fuzz/FuzzSupport.h"
+#include "platform/mxbase/DlgEditLibData.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "sectionlib/Mx_ProfValuesTable.h"
 #include "sectionlib/SectionSizeTemplate.h"
@@ -88,5 +90,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             check(sameTable(target, table) && index == -1);
         }
     }
+
+    // The same bytes as the library's groups and types: whatever was read saves and reads back alike.
+    DlgEditLibData library;
+    const Mx_String libraryFile((folder.path() / "prof" / "HX.pr").string());
+    check(library.load(libraryFile));
+    const Mx_String copyFile((folder.path() / "prof" / "SectionLibrary.txt").string());
+    if (library.save(copyFile)) {
+        DlgEditLibData again;
+        check(again.load(copyFile) && again == library);
+    }
+    for (const SectionType& type : library.types)
+        library.dimensionNames(type.id);
     return 0;
 }

@@ -271,6 +271,42 @@ TEST_F(EditLibSections, ShapeWithFewerDimensionsAsksBeforeColumnsGo) {
     EXPECT_EQ(bytesOf(prof("IPE.pr")), bytesOf(bundledProf() / "IPE.pr"));
 }
 
+Mx_Spread* gSearched = nullptr;
+
+TEST_F(EditLibSections, OptionsAndSearchReachTheTablesGrid) {
+    // Options that renamed the rows and added a column: the rows are the table's again afterwards.
+    sectionlib::setSpreadOptionsHook([](CWnd*, Mx_Spread& grid) {
+        grid.setCellText(0, 2, L"renamed");
+        grid.setMaxCols(grid.getMaxCols() + 1, false);
+        return true;
+    });
+    sectionlib::setSearchHook([](Mx_Spread& grid) { gSearched = &grid; });
+    ui::ScriptedDriver driver;
+    driver.answerMessageBox(IDNO);  // leaving the changed table
+    driver.onModal([](ui::Automation& dlg) {
+        showTab(dlg, 2);
+        ui::Automation values = page(dlg, kValuesPage);
+        values.select(Values::IDC_TABLES, L"HEB");
+        values.click(Values::IDC_OPTIONS);
+        auto grid = values.control<ui::GridAutomation>(Values::IDC_GRID);
+        EXPECT_EQ(grid.text(0, 2), L"HEB");
+        EXPECT_EQ(grid.cols(), 14);
+        values.click(Values::IDC_SEARCH);
+        EXPECT_EQ(gSearched ? gSearched->GetSafeHwnd() : nullptr, grid.hwnd());
+        // Row commands act on the grid: a row inserted behind the current one gets the table's name.
+        grid.click(1, 3);
+        values.click(Values::IDC_INSERT_ROW);
+        EXPECT_EQ(grid.rows(), 20);
+        EXPECT_EQ(grid.text(0, 4), L"HEB");
+        values.click(Values::IDC_ROW_UP);
+        dlg.click(IDOK);
+    });
+    ASSERT_TRUE(StartDlgEditLibSections(data, L""));
+    sectionlib::setSearchHook(nullptr);
+    ASSERT_EQ(driver.messageBoxes().size(), 1u);
+    EXPECT_EQ(bytesOf(prof("HEB.pr")), bytesOf(bundledProf() / "HEB.pr")) << "No keeps the file";
+}
+
 TEST_F(EditLibSections, Picture) {
     ui::ScriptedDriver driver;
     driver.onModal([](ui::Automation& dlg) {
