@@ -1,6 +1,7 @@
 #include "sectionlib/CDlgEditLibSections.h"
 
 #include "module/ModuleResources.h"
+#include "platform/mfc/ListCtrl.h"  // InitCommonControls
 #include "platform/mfc/TabCtrl.h"
 #include "platform/mfc/VlTempResourceOverride.h"
 #include "platform/mfc/WindowClass.h"
@@ -47,10 +48,11 @@ BOOL CDlgEditLibSections::OnInitDialog() {
     tabs->GetWindowRect(&area);
     ScreenToClient(&area);
     tabs->AdjustRect(FALSE, &area);
-    for (CWnd* page : {static_cast<CWnd*>(groups_.get()), static_cast<CWnd*>(types_.get()),
-                       static_cast<CWnd*>(values_.get())}) {
+    // Last to first, so that the pages end in tab order (groups first) above the tab control, which is
+    // drawn under them.
+    for (CWnd* page : {static_cast<CWnd*>(values_.get()), static_cast<CWnd*>(types_.get()),
+                       static_cast<CWnd*>(groups_.get())}) {
         page->MoveWindow(&area);
-        // Above the tab control, so that it is drawn over it.
         page->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     tabs->SetCurSel(0);
