@@ -55,8 +55,9 @@ BOOL CDlgEditLibSections::OnInitDialog() {
         page->MoveWindow(&area);
         page->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
-    tabs->SetCurSel(0);
-    showPage(0);
+    const int first = !startTable_.isEmpty() && values_->showTableNamed(startTable_) ? 2 : 0;
+    tabs->SetCurSel(first);
+    showPage(first);
     return TRUE;
 }
 
@@ -96,12 +97,13 @@ void CDlgEditLibSections::OnDestroy() {
     CAcUiDialog::OnDestroy();
 }
 
-bool StartDlgEditLibSections(DlgEditLibData& data, const Mx_String& /*name*/) {
+bool StartDlgEditLibSections(DlgEditLibData& data, const Mx_String& name) {
     VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
-    // The template's tab control is a common control, registered on first use.
+    // The template's tab control is a common control.
     if (!ui::isWindowClassRegistered(WC_TABCONTROL))
-        ui::registerTabControlClass();
+        InitCommonControls();
     CDlgEditLibSections dialog(data);
+    dialog.setStartTable(name);
     if (dialog.DoModal() != IDOK)
         return false;
     data = dialog.data();

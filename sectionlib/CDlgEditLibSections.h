@@ -20,6 +20,8 @@ public:
     ~CDlgEditLibSections() override;
 
     const DlgEditLibData& data() const { return data_; }
+    // The values table the dialog opens on (its page shown); none shows the groups page.
+    void setStartTable(const Mx_String& table) { startTable_ = table; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -31,11 +33,13 @@ private:
     void showPage(int index);
 
     DlgEditLibData data_;
+    Mx_String startTable_;
     std::unique_ptr<CTabEditLibGroups> groups_;
     std::unique_ptr<CTabEditLibTypes> types_;
     std::unique_ptr<CTabEditLibValues> values_;
 };
 
-// Runs the section library editor on a copy of `data` with the module's resources current. On OK the
-// copy is written back to `data` and the result is true; on Cancel `data` is unchanged.
+// Runs the section library editor on a copy of `data` with the module's resources current, on the
+// values table `name` when the library has one. On OK the copy is written back to `data` and the result
+// is true; on Cancel `data` is unchanged.
 bool StartDlgEditLibSections(DlgEditLibData& data, const Mx_String& name);

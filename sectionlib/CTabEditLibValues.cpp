@@ -120,6 +120,14 @@ bool CTabEditLibValues::saveTable() {
     return true;
 }
 
+bool CTabEditLibValues::showTableNamed(const Mx_String& name) {
+    const int index = names_.indexOf(name, false);
+    if (index < 0)
+        return false;
+    showTable(index);
+    return true;
+}
+
 bool CTabEditLibValues::leaveTable() {
     if (current_ < 0 || !grid_.GetBool(SSB_CHANGEMADE))
         return true;
@@ -130,6 +138,11 @@ bool CTabEditLibValues::leaveTable() {
             return true;
         case IDNO:
             grid_.SetBool(SSB_CHANGEMADE, FALSE);
+            // A new table that was never saved has nothing left to show.
+            if (!ObjectExportFileExists(Mx_ProfValuesTable::filePath(names_[current_]))) {
+                names_.removeAt(current_);
+                fillTables(-1);
+            }
             return true;
         default:
             return false;

@@ -32,8 +32,11 @@ public:
     explicit CTabEditLibValues(const DlgEditLibData& data);
     bool createPage(CWnd* parent);
 
-    // Asks about unsaved changes of the shown table and saves them on Yes. False on Cancel.
+    // Asks about unsaved changes of the shown table and saves them on Yes. False on Cancel. A new
+    // table that was never saved leaves the list on No.
     bool leaveTable();
+    // Shows the table of that name (letter case ignored); false when the library has none.
+    bool showTableNamed(const Mx_String& name);
     const Mx_StringArray& tableNames() const { return names_; }
     int current() const { return current_; }
     Mx_Spread& grid() { return grid_; }

@@ -241,6 +241,23 @@ TEST_F(EditLibSections, NewRenamedAndDeletedTables) {
     EXPECT_EQ(upn.headers.at(6), Mx_String(L"Value1"));
 }
 
+TEST_F(EditLibSections, OpensOnTheNamedTableAndAnUnsavedNewTableGoesOnNo) {
+    ui::ScriptedDriver driver;
+    driver.answerMessageBox(IDNO);
+    driver.onModal([](ui::Automation& dlg) {
+        ui::Automation values = page(dlg, kValuesPage);
+        EXPECT_TRUE(values.visible(Values::IDC_TABLES));
+        EXPECT_EQ(values.selection(Values::IDC_TABLES), 1);  // "heb"
+        values.click(Values::IDC_NEW);
+        values.select(Values::IDC_TABLES, L"IPE");
+        EXPECT_EQ(values.items(Values::IDC_TABLES), (std::vector<std::wstring>{L"HEA", L"HEB", L"IPE"}));
+        EXPECT_EQ(values.selection(Values::IDC_TABLES), 2);
+        dlg.click(IDCANCEL);
+    });
+    EXPECT_FALSE(StartDlgEditLibSections(data, L"heb"));
+    EXPECT_EQ(driver.messageBoxes().size(), 1u);
+}
+
 TEST_F(EditLibSections, ShapeWithFewerDimensionsAsksBeforeColumnsGo) {
     ui::ScriptedDriver driver;
     driver.answerMessageBox(IDNO).answerMessageBox(IDYES).answerMessageBox(IDNO);
