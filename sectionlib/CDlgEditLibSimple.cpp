@@ -88,8 +88,10 @@ BOOL CDlgEditLibSimple::OnCommand(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     if (ready_ && code == BN_CLICKED && (id == IDC_GENERATED || id == IDC_TYPED)) {
-        // A typed name starts from the system name the values give, not from the display name shown.
-        if (id == IDC_TYPED && lParam)
+        // A typed name starts from the system name the values give, not from the display name shown;
+        // a second click on "own name" keeps what was typed.
+        const CWnd* name = GetDlgItem(IDC_NAME);
+        if (id == IDC_TYPED && name && !name->IsWindowEnabled())
             SetDlgItemText(IDC_NAME, template_.generatedName(fieldValues()).c_str());
         CAcUiDialog::OnCommand(wParam, lParam);
         showName();

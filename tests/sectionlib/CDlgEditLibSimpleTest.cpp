@@ -72,6 +72,8 @@ TEST_F(EditLibSimple, TypedNameTakesEveryLanguagesAffixes) {
         dlg.type(Dlg::valueField(1), L"195");  // the typed name does not follow the values
         EXPECT_EQ(dlg.text(Dlg::IDC_NAME), L"200");
         dlg.type(Dlg::IDC_NAME, L"200 S");
+        dlg.click(Dlg::IDC_TYPED);
+        EXPECT_EQ(dlg.text(Dlg::IDC_NAME), L"200 S") << "a second click keeps the typed name";
         dlg.click(IDOK);
     });
     int row = -1;
