@@ -20,7 +20,7 @@ protected:
             std::filesystem::temp_directory_path() / ("connsheet-sectionlib-" + std::to_string(::getpid()));
         std::filesystem::remove_all(lib_);
         std::filesystem::create_directories(lib_ / "prof");
-        for (const char* table : {"IPE.pr", "HEA.pr", "HEB.pr"})
+        for (const char* table : {"IPE.pr", "HEA.pr", "HEB.pr", "ipe.bmp", "hea.bmp", "heb.bmp"})
             std::filesystem::copy_file(bundledProf() / table, lib_ / "prof" / table);
         gSettings.setLibDir(Mx_String((lib_.string() + "/").c_str()));
         MacroLangs::setLanguages({});
