@@ -145,6 +145,10 @@ TEST_F(SectionsCommand, DialogsRunOnTheLibraryWithAStepFile) {
     EXPECT_EQ(added.out, "added a size to IPE as active size 8 of 19\n");
     const CommandRun listed = sections({"IPE"});
     EXPECT_NE(listed.out.find("\n210\t1\tIPE 210\t"), std::string::npos) << listed.out;
+    const CommandRun run = runConnsheet({"--lib", lib_, "eval", "Depth", "Section=IPE 210", "--csv"});
+    ASSERT_EQ(run.status, 0) << run.err << run.out;
+    EXPECT_NE(run.out.find("output,double,Width,105"), std::string::npos)
+        << "SECTIONSIZE sees the dialog's size";
 
     // Steps that leave the dialog open: the picture is written, the dialog cancelled, nothing saved.
     const std::string look = file("look.steps", "type 1300 \"230\"\n");
