@@ -66,6 +66,8 @@ void CDlgEditLibSections::showPage(int index) {
     types_->store();
     if (index == 1)
         types_->refresh();
+    if (index == 2)
+        values_->refreshShapes();
     groups_->ShowWindow(index == 0 ? SW_SHOW : SW_HIDE);
     types_->ShowWindow(index == 1 ? SW_SHOW : SW_HIDE);
     values_->ShowWindow(index == 2 ? SW_SHOW : SW_HIDE);

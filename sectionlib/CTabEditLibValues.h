@@ -35,6 +35,8 @@ public:
     // Asks about unsaved changes of the shown table and saves them on Yes. False on Cancel. A new
     // table that was never saved leaves the list on No.
     bool leaveTable();
+    // Fills the section shapes again (the types may have changed on their page).
+    void refreshShapes() { fillShapes(chosenImage()); }
     // Shows the table of that name (letter case ignored); false when the library has none.
     bool showTableNamed(const Mx_String& name);
     const Mx_StringArray& tableNames() const { return names_; }

@@ -141,6 +141,8 @@ TEST_F(EditLibSections, TypesKeepTheirGroupsIdAndNewTypesTheirName) {
         types.click(Page::IDC_NEW);
         EXPECT_EQ(types.items(Page::IDC_LIST).back(), L"New type");
         EXPECT_EQ(types.selection(CTabEditLibTypes::IDC_GROUP), -1);
+        showTab(dlg, 2);  // the values page offers the new type as a shape
+        EXPECT_EQ(page(dlg, kValuesPage).items(Values::IDC_SHAPE)[24], L"New type");
         dlg.click(IDOK);
     });
     ASSERT_TRUE(StartDlgEditLibSections(data, L""));
