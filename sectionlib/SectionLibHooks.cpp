@@ -10,8 +10,8 @@ namespace sectionlib {
 
 namespace {
 
-bool noOptions(CWnd*, Mx_Spread&) {
-    return false;
+bool gridOptions(CWnd*, Mx_Spread& grid) {
+    return grid.editHeaders();
 }
 
 void gridSearch(Mx_Spread& grid) {
@@ -26,14 +26,14 @@ Mx_String noPicture(const Mx_String&, const Mx_String&, bool) {
     return Mx_String();
 }
 
-SpreadOptionsHook gOptions = noOptions;
+SpreadOptionsHook gOptions = gridOptions;
 SearchHook gSearch = gridSearch;
 SectionPictureHook gPicture = noPicture;
 
 }  // namespace
 
 void setSpreadOptionsHook(SpreadOptionsHook hook) {
-    gOptions = hook ? hook : noOptions;
+    gOptions = hook ? hook : gridOptions;
 }
 void setSearchHook(SearchHook hook) {
     gSearch = hook ? hook : gridSearch;

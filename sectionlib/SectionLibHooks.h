@@ -4,7 +4,8 @@
 // the default.
 //
 // - Spreadsheet options (values page, button 1200): the spreadsheet options dialog (dialog 245) on the
-//   table's grid. Default: does nothing and reports no change.
+//   table's grid. Default: the grid's editHeaders(), which opens the header editor registered with
+//   Mx_Spread::setHeaderEditor (nothing, and no change, when none is registered).
 // - Search (values page, button 1208): the grid's find and replace dialog. Default: asks the grid for
 //   it as F3 does, which opens the find/replace dialog registered with Mx_Spread::setFindReplaceFactory
 //   (nothing when none is registered).

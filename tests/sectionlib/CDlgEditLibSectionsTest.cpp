@@ -293,10 +293,11 @@ TEST_F(EditLibSections, ShapeWithFewerDimensionsAsksBeforeColumnsGo) {
 Mx_Spread* gSearched = nullptr;
 
 TEST_F(EditLibSections, OptionsAndSearchReachTheTablesGrid) {
-    // Options that renamed the rows and added a column: the rows are the table's again afterwards.
-    sectionlib::setSpreadOptionsHook([](CWnd*, Mx_Spread& grid) {
-        grid.setCellText(0, 2, L"renamed");
-        grid.setMaxCols(grid.getMaxCols() + 1, false);
+    // Options (the grid's header editor) that renamed a row and added a column: the rows are the
+    // table's again afterwards.
+    Mx_Spread::setHeaderEditor([](CWnd*, Mx_Spread::HeaderSettings& settings) {
+        settings.rowHeaders[1] = L"renamed";
+        settings.cols += 1;
         return true;
     });
     sectionlib::setSearchHook([](Mx_Spread& grid) { gSearched = &grid; });
@@ -322,6 +323,7 @@ TEST_F(EditLibSections, OptionsAndSearchReachTheTablesGrid) {
     });
     ASSERT_TRUE(StartDlgEditLibSections(data, L""));
     sectionlib::setSearchHook(nullptr);
+    Mx_Spread::setHeaderEditor(nullptr);
     ASSERT_EQ(driver.messageBoxes().size(), 1u);
     EXPECT_EQ(bytesOf(prof("HEB.pr")), bytesOf(bundledProf() / "HEB.pr")) << "No keeps the file";
 }
