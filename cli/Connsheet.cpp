@@ -37,6 +37,7 @@ constexpr Subcommand kSubcommands[] = {
     {"settings", addSettingsCommand},
     {"bill", addBillCommand},
     {"genvars", addGenVarsCommand},
+    {"sections", addSectionsCommand},
 };
 
 // The subcommand the arguments name: the first one that is neither an option nor --lib's value. A run

@@ -16,6 +16,7 @@
 #include "platform/arx/Utf8.h"
 #include "platform/mfc/Automation.h"
 #include "platform/mfc/CDialog.h"
+#include "platform/mfc/ListCtrl.h"  // InitCommonControls
 #include "platform/mfc/Resources.h"
 #include "platform/mfc/StepScript.h"
 #include "platform/mfc/Win32Api.h"
@@ -135,6 +136,8 @@ int finish(HWND window, const ShowOptions& options, CommandContext& context) {
 }
 
 int showTemplate(HINSTANCE resources, UINT id, const ShowOptions& options, CommandContext& context) {
+    // Templates may use the common controls (tab, list view), as the module's dialogs do.
+    InitCommonControls();
     const HINSTANCE before = AfxGetResourceHandle();
     AfxSetResourceHandle(resources);
     CDialog dialog(id);

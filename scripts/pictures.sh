@@ -31,6 +31,19 @@ printf 'Mark,Name,Qty\nA1,Beam HEA200,2\nB7,Plate 10x200,4\nC3,Angle 50x5,1\n' >
 "$connsheet" bill "$bill/rows.csv" --types 3,3,1 --out "$bill/bill.vls" >/dev/null
 "$connsheet" settings "$bill/bill.vls" --headers --png "$out/sheet-options.png" >/dev/null
 rm -rf "$bill"
+# The section library's dialogs on the bundled tables (the steps leave them open: nothing is saved).
+cat >"$steps" <<'STEPS'
+type 1300 "210"
+type 1302 "105"
+focus 1302
+STEPS
+"$connsheet" sections add IPE --like 200 --dialog --steps "$steps" --png "$out/section-library-new-size.png"
+cat >"$steps" <<'STEPS'
+mouse-down 8097 220 10
+mouse-up 8097 220 10
+select 1248 "IPE"
+STEPS
+"$connsheet" sections edit --steps "$steps" --png "$out/section-library.png"
 echo "pictures written to $out/"
 
 # The general variables dialog on a library with a few general variables (as its golden test shows it).
