@@ -19,6 +19,8 @@ void InitCommonControls();
 
 namespace {
 
+constexpr UINT kPlaceFocusMessage = WM_APP + 1;
+
 constexpr COLORREF kPictureBackground = RGB(255, 0, 255);
 
 // Extra room around the largest page: the tab items above it, the button rows below it, the frame.
@@ -272,6 +274,16 @@ void CDlgMacro::fitSize() {
         SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
 }
 
+void CDlgMacro::OnShowWindow(BOOL show, UINT status) {
+    CAcUiDialog::OnShowWindow(show, status);
+    // A page cannot take the focus while the dialog is still hidden (during OnInitDialog): the shown
+    // page gets it when the dialog first appears.
+    if (show && !m_focusPlaced) {
+        m_focusPlaced = true;
+        PostMessage(kPlaceFocusMessage);  // once the dialog is visible
+    }
+}
+
 void CDlgMacro::OnSize(UINT type, int cx, int cy) {
     CAcUiDialog::OnSize(type, cx, cy);
     m_resizer.Move();
@@ -281,11 +293,16 @@ void CDlgMacro::OnSize(UINT type, int cx, int cy) {
 
 void CDlgMacro::refreshAllPages() {
     rememberCurrentFocus();
+    // An apply run because the focus left the page (to a button the user clicks) must not pull the
+    // focus back: only a focus that was in the page is restored.
+    CMacroTabPage* shown = currentPage();
+    const HWND focus = ::GetFocus();
+    const bool focusInPage = shown != nullptr && focus != nullptr && ::IsChild(shown->GetSafeHwnd(), focus);
     for (CMacroTabPage* each : m_pages) {
         if (each != nullptr)
             each->refill();
     }
-    if (CMacroTabPage* shown = currentPage())
+    if (focusInPage)
         shown->restoreFocus();
     m_clash.SetCheck(clashGetStatus() ? BST_CHECKED : BST_UNCHECKED);
 }
@@ -371,6 +388,11 @@ BOOL CDlgMacro::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
 LRESULT CDlgMacro::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kKeepFocusMessage)
         return TRUE;
+    if (message == kPlaceFocusMessage) {
+        if (CMacroTabPage* shown = currentPage())
+            shown->restoreFocus();
+        return 0;
+    }
     return CAcUiDialog::WindowProc(message, wParam, lParam);
 }
 

@@ -82,6 +82,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void OnSize(UINT type, int cx, int cy) override;
+    void OnShowWindow(BOOL show, UINT status) override;
     void OnGetMinMaxInfo(MINMAXINFO* info) override;
     void OnDestroy() override;
 
@@ -119,6 +120,7 @@ private:
     bool m_sizeKnown = false;
     bool m_firstPageShown = false;
     bool m_closingItself = false;
+    bool m_focusPlaced = false;
     int m_currentPage = -1;
     int m_minWidth = 50;
     int m_minHeight = 50;

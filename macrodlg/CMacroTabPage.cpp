@@ -233,6 +233,10 @@ bool CMacroTabPage::answerProfAdvanced(int type, const Mx_String& group, MacroPr
 
 BOOL CMacroTabPage::OnCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
+    if (HIWORD(wParam) == EN_SETFOCUS && id >= kFirstValueId && id < kFirstLabelId) {
+        rememberFocus();  // the tab control takes the focus before the page is left
+        return TRUE;
+    }
     if (HIWORD(wParam) == EN_KILLFOCUS && id >= kFirstValueId && id < kFirstLabelId) {
         apply();
         return TRUE;
