@@ -284,6 +284,12 @@ void CDlgMacro::OnShowWindow(BOOL show, UINT status) {
     }
 }
 
+void CDlgMacro::placeInitialFocus() {
+    m_focusPlaced = true;
+    if (CMacroTabPage* shown = currentPage())
+        shown->restoreFocus();
+}
+
 void CDlgMacro::OnSize(UINT type, int cx, int cy) {
     CAcUiDialog::OnSize(type, cx, cy);
     m_resizer.Move();
@@ -389,8 +395,11 @@ LRESULT CDlgMacro::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kKeepFocusMessage)
         return TRUE;
     if (message == kPlaceFocusMessage) {
-        if (CMacroTabPage* shown = currentPage())
-            shown->restoreFocus();
+        // Only the focus the dialog manager gave the first tab stop is moved: by now the user may have
+        // put it elsewhere, or the caller may have given it back to the host.
+        const HWND focus = ::GetFocus();
+        if (focus == nullptr || focus == m_tab.GetSafeHwnd())
+            placeInitialFocus();
         return 0;
     }
     return CAcUiDialog::WindowProc(message, wParam, lParam);

@@ -69,6 +69,9 @@ public:
 
     // Refills every page from its data (after an apply), keeping the focus where it was.
     void refreshAllPages();
+    // Gives the focus to the shown page (its remembered control, or its first one). The dialog does it
+    // itself when it first appears.
+    void placeInitialFocus();
     // Closes the dialog as its close button does.
     void closeDialog();
     // Runs the clash check on the edited objects.

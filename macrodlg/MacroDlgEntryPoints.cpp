@@ -80,7 +80,9 @@ bool StartDlgMacroModeless(bool keepFocus, MacroData& macro, int& id) {
     }
     dialog->ShowWindow(SW_SHOW);
     registry.place(id, dialog);
-    if (!keepFocus)
+    if (keepFocus)
+        dialog->placeInitialFocus();
+    else
         focusHostMainWindow();
     return true;
 }
