@@ -23,6 +23,9 @@
 #include "spread/DlgSSAsTool.h"
 #include "spread/Mx_Spread.h"
 
+// From platform/mfc/ListCtrl.h.
+void InitCommonControls();
+
 namespace connsheet {
 namespace {
 
@@ -189,6 +192,7 @@ void addShowCommand(CLI::App& app, CommandContext& context) {
     command->add_option("--dialog", options->dialogId,
                         "With an .rc file: the dialog to show (default: the first)");
     command->callback([&context, options] {
+        InitCommonControls();  // templates may use the common controls (tab control, list view)
         const ShowOptions& o = *options;
         if (isNumber(o.target)) {
             const UINT id = UINT(std::stoul(o.target));
