@@ -25,4 +25,9 @@ type 1010 "Two lines\nof notes"
 STEPS
 "$connsheet" show 9001 --steps "$steps" --png "$out/sample-dialog.png"
 "$connsheet" show 9001 --steps "$steps" --scale 2 --png "$out/sample-dialog@2x.png"
+# The macro dialog on the bundled end plate (a copy: the dialog writes its edits into the file).
+macro=$(mktemp --suffix=.json)
+cp examples/library/Macros/EndPlateBeamToColumn.json "$macro"
+"$connsheet" macro "$macro" --png "$out/macro_dialog_end_plate.png"
+rm -f "$macro"
 echo "pictures written to $out/"
