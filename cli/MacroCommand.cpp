@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/StandardsCommandSupport.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
 #include "module/entry/ModuleEntry.h"
+#include "platform/arx/AcTransaction.h"
 #include "platform/arx/CommandLine.h"
 #include "platform/arx/Utf8.h"
 #include "platform/mfc/Automation.h"
@@ -22,12 +24,16 @@
 #include "platform/mfc/WindowRenderer.h"
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/MacroDrawing.h"
+#include "platform/mxbase/Mx_DbMacro.h"
+#include "standards/StartDlgStandardsSS.h"
+#include "standards/VlDlgStandardsData.h"
 
 namespace connsheet {
 namespace {
 
 struct MacroOptions {
     std::string file;
+    std::string standards;
     std::string steps;
     std::string png;
     bool dump = false;
@@ -45,6 +51,37 @@ std::string hostEventText(const host::Event& event) {
         default:
             return {};
     }
+}
+
+// "Load from standards" runs the sheet on every edited macro, as "connsheet run" does, and writes the
+// macros back into the drawing.
+MacroData::StandardsRunner standardsRunner(const Mx_String& sheet) {
+    return [sheet](MacroData& data, Mx_String& message) {
+        MacroDrawing& drawing = MacroDrawing::active();
+        bool all = true;
+        for (int i = 0; i < data.objectIds.length(); ++i) {
+            Mx_DbMacro* macro = drawing.object(data.objectIds[i]);
+            AcArray<AcDbObjectId> one;
+            one.append(data.objectIds[i]);
+            MacroData tabs;
+            if (macro == nullptr || drawing.initMacroData(one, tabs) != Acad::eOk)
+                return false;
+            VlDlgStandardsData run;
+            AcTransaction transaction;
+            if (!prepareMacroRun(*macro, tabs, sheet, macro->macroRead()->name(), {}, transaction, run) ||
+                !StartDlgStandardsSS(run)) {
+                all = false;
+                message = Mx_String(L"the sheet did not run on macro " + std::to_wstring(one[0].asOldId()));
+                continue;
+            }
+            Mx_String error;
+            if (drawing.save(one[0], tabs, &error) != Acad::eOk) {
+                all = false;
+                message = error;
+            }
+        }
+        return all;
+    };
 }
 
 int runMacro(const MacroOptions& options, CommandContext& context) {
@@ -77,6 +114,15 @@ int runMacro(const MacroOptions& options, CommandContext& context) {
     }
     MacroData data;
     drawing.initMacroData(drawing.objectIds(), data);
+    if (!options.standards.empty()) {
+        Mx_String sheet;
+        if (!resolveStandardsSheet(options.standards, sheet)) {
+            context.err << "connsheet: " << options.standards << ": no such sheet (tried " << sheet.toUtf8()
+                        << ")\n";
+            return 2;
+        }
+        MacroData::setStandardsRunner(standardsRunner(sheet));
+    }
     host::clearEvents();
 
     int status = 0;
@@ -113,6 +159,7 @@ int runMacro(const MacroOptions& options, CommandContext& context) {
         }
     }
     drawing.close();
+    MacroData::setStandardsRunner({});
     return status;
 }
 
@@ -127,6 +174,8 @@ void addMacroCommand(CLI::App& app, CommandContext& context) {
     command->add_option("--steps", options->steps, "Play a step file on the dialog");
     command->add_flag("--dump", options->dump, "Print the dialog's window tree after the steps");
     command->add_option("--png", options->png, "Write the dialog's picture after the steps");
+    command->add_option("--standards", options->standards,
+                        "The standards sheet \"Load from standards\" runs (file, or name in the library)");
     command->add_flag("--log", options->log, "Print what the dialog asked of the drawing and the host");
     command->callback([&context, options] { context.exitStatus = runMacro(*options, context); });
 }

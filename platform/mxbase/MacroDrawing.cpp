@@ -40,6 +40,15 @@ std::wstring idsText(const AcArray<AcDbObjectId>& ids) {
 }
 
 const wchar_t* const kAll = L"(all)";
+
+// The cells take the values as the module holds them ("15.0" typed becomes "15").
+void readModuleIntoTab(const Mx_Module& module, MacroTabData& tab) {
+    for (const MacroCell& cell : tab.cells()) {
+        Mx_String value;
+        if (const_cast<Mx_Module&>(module).getSetConstrVarValue(cell.name, value, Mx_Access::Get) == Acad::eOk)
+            tab.findCell(cell.name)->value = value;
+    }
+}
 const wchar_t* const kKindNames[] = {L"General", L"Bolts", L"Profiles", L"Arrays"};
 
 }  // namespace
@@ -196,6 +205,10 @@ Acad::ErrorStatus MacroDrawing::loadTabs(MacroData& data) const {
             if (kind >= 0 && tab.kind != kind)
                 continue;
             tabs.addTab(tab);
+            // The drawing holds the values: a cell shows its module's variable as it is now.
+            const Mx_Module* module = nullptr;
+            if (first->macro.macroRead()->findModule(tab.moduleName, module) == Acad::eOk)
+                readModuleIntoTab(*module, *tabs.tabAt(tabs.numTabs() - 1));
         }
     }
     data.setTabsFrom(tabs);
@@ -292,15 +305,6 @@ bool writeTabIntoModule(const MacroTabData& tab, Mx_Module& module) {
         }
     }
     return true;
-}
-
-// The cells take the values as the module holds them ("15.0" typed becomes "15").
-void readModuleIntoTab(const Mx_Module& module, MacroTabData& tab) {
-    for (const MacroCell& cell : tab.cells()) {
-        Mx_String value;
-        if (const_cast<Mx_Module&>(module).getSetConstrVarValue(cell.name, value, Mx_Access::Get) == Acad::eOk)
-            tab.findCell(cell.name)->value = value;
-    }
 }
 
 MacroTabData* tabOfModule(MacroData& data, const Mx_String& moduleName) {

@@ -79,3 +79,18 @@ TEST_F(MacroCommandTest, StepsThatCloseTheDialogLeaveNothingToShow) {
     EXPECT_EQ(run.out, "");
     EXPECT_NE(macroText().find("\"value\": 210"), std::string::npos);
 }
+
+TEST_F(MacroCommandTest, LoadFromStandardsRunsTheSheetAndThePagesShowItsResults) {
+    const std::string library = std::string(CONNSHEET_SOURCE_DIR) + "/examples/library";
+    const std::string steps = file("standards.steps", "click 1185\n");
+    const CommandRun run = runConnsheet({"--lib", library, "macro", macro_, "--standards",
+                                         "EndPlateBeamToColumn", "--steps", steps, "--dump", "--log"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("loadFromStandards -> ok\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Edit #34001 \"180\""), std::string::npos) << "the sheet's plate width";
+    EXPECT_NE(macroText().find("\"value\": 180"), std::string::npos) << "written into the drawing";
+
+    const CommandRun without = runConnsheet({"macro", macro_, "--steps", steps, "--log"});
+    EXPECT_NE(without.out.find("loadFromStandards -> no standards\n"), std::string::npos) << without.out;
+    EXPECT_EQ(runConnsheet({"--lib", library, "macro", macro_, "--standards", "NoSuchSheet"}).status, 2);
+}
