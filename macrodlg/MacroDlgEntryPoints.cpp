@@ -5,6 +5,7 @@
 #include "macrodlg/CDlgMacro.h"
 #include "macrodlg/MacroDlgRegistry.h"
 #include "macrodlg/MacroEditorWindow.h"
+#include "macrodlg/MacroSubDialogRunners.h"
 #include "macrodlg/ProfAdvDialogRunner.h"
 #include "module/ModuleResources.h"
 #include "platform/arx/CommandLine.h"
@@ -202,4 +203,64 @@ void StartDlgMacroProfAdv(AcArray<AcDbObjectId>* ids, bool& option, VlMACallBack
     request.option = option;
     if (runProfAdvDialog(request))
         option = request.option;
+}
+
+// --- the other sub-dialogs
+
+bool StartDlgSelectMacro(const Mx_String& title, const Mx_StringArray& names, const int& a, const int& b,
+                         Mx_String& chosen, bool& option, bool showNote) {
+    AcArray<bool> visible;
+    for (int i = 0; i < names.length(); ++i)
+        visible.append(true);
+    return StartDlgSelectMacro(title, names, visible, a, b, chosen, option, showNote);
+}
+
+bool StartDlgSelectMacro(const Mx_String& title, const Mx_StringArray& names, const AcArray<bool>& visible,
+                         const int& a, const int& b, Mx_String& chosen, bool& option, bool showNote) {
+    VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
+    SelectMacroRequest request;
+    request.title = title;
+    request.filter.initialize(names, visible, a, b);
+    request.option = option;
+    request.showNote = showNote;
+    if (runSubDialog(request) != IDOK)
+        return false;
+    chosen = request.chosen;
+    option = request.option;
+    return true;
+}
+
+bool StartDlgMacroCuts(DlgMacroCutsData& data, bool& flag) {
+    VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
+    MacroCutsRequest request;
+    request.data = data;
+    const bool ok = runSubDialog(request) == IDOK;
+    flag = request.data.flag;
+    if (ok)
+        data = request.data;
+    return ok;
+}
+
+bool StartEditProfCutsDlg(DlgProfCutsData& data) {
+    VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
+    MacroDlgRegistry& registry = MacroDlgRegistry::instance();
+    ProfCutsRequest request;
+    request.data = data;
+    request.preview = registry.cutPreview;
+    if (runSubDialog(request) != IDOK)
+        return false;
+    registry.cutPreview = request.preview;
+    return true;
+}
+
+bool StartArrayDlg(DynArrayData& data, const AcArray<AcDbObjectId>& ids, const Mx_String& name) {
+    VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
+    ArrayRequest request;
+    request.data = data;
+    request.ids = ids;
+    request.moduleName = name;
+    if (runSubDialog(request) != IDOK)
+        return false;
+    data = request.data;
+    return true;
 }

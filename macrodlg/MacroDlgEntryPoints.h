@@ -12,6 +12,10 @@
 #include "platform/mxbase/Mx_String.h"
 
 class MacroData;
+class Mx_StringArray;
+struct DlgMacroCutsData;
+struct DlgProfCutsData;
+struct DynArrayData;
 struct EditConstrData;
 
 // Modal macro dialog; afterwards `macro` holds the dialog's data, however the dialog was closed.
@@ -38,6 +42,19 @@ void EndDlgEditConstraints();
 void StartDlgMacroProfAdv(MacroData& macro, const Mx_String& moduleName, const Mx_String& groupName,
                           bool mode);
 void StartDlgMacroProfAdv(AcArray<AcDbObjectId>* ids, bool& option, VlMACallBack callback);
+
+// The macro selection: on OK `chosen` and `option` receive the dialog's choice and the result is
+// true; otherwise both stay as they are. The first form shows every name.
+bool StartDlgSelectMacro(const Mx_String& title, const Mx_StringArray& names, const int& a, const int& b,
+                         Mx_String& chosen, bool& option, bool showNote);
+bool StartDlgSelectMacro(const Mx_String& title, const Mx_StringArray& names, const AcArray<bool>& visible,
+                         const int& a, const int& b, Mx_String& chosen, bool& option, bool showNote);
+// A macro cut: `flag` receives the dialog's flag however it was closed, `data` the dialog's copy on OK.
+bool StartDlgMacroCuts(DlgMacroCutsData& data, bool& flag);
+// The cuts on a profile: nothing comes back but the cut-preview option, kept by the module (on OK).
+bool StartEditProfCutsDlg(DlgProfCutsData& data);
+// A module's array: on OK `data` receives the dialog's copy.
+bool StartArrayDlg(DynArrayData& data, const AcArray<AcDbObjectId>& ids, const Mx_String& name);
 
 // At unload: the closes still deferred are settled at once. Their timers are killed, so none can call
 // into the unloaded module, and their dialogs are destroyed although their macros are marked in use

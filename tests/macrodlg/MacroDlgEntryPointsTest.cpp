@@ -7,7 +7,9 @@
 #include "macrodlg/CMacroTabPage.h"
 #include "macrodlg/MacroDlgRegistry.h"
 #include "macrodlg/MacroEditorWindow.h"
+#include "macrodlg/MacroSubDialogRunners.h"
 #include "macrodlg/ProfAdvDialogRunner.h"
+#include "module/ModuleResources.h"
 #include "platform/mfc/Automation.h"
 #include "platform/mfc/Resources.h"
 #include "platform/mfc/Win32Api.h"
@@ -287,4 +289,93 @@ TEST(VlMACallBackData, TheMacroCopyIsTakenOnceAndOwned) {
     other = data;
     EXPECT_NE(other.macroCopy(), data.macroCopy());
     EXPECT_EQ(other.macroCopy()->title, L"second") << "assignment keeps the target's own copy";
+}
+
+// --- the other sub-dialogs
+
+TEST_F(MacroDlgTest, TheSelectionShowsEveryNameOfTheFirstFormAndAnswersOnlyOnOk) {
+    INT_PTR answer = IDCANCEL;
+    AcArray<bool> seen;
+    HINSTANCE during = nullptr;
+    setSelectMacroRunner([&](SelectMacroRequest& request) {
+        seen = request.filter.visible();
+        during = AfxGetResourceHandle();
+        EXPECT_EQ(request.filter.first(), 3);
+        EXPECT_TRUE(request.showNote);
+        request.chosen = L"Macros/FinPlate.dwg";
+        request.option = false;
+        return answer;
+    });
+    const HINSTANCE before = AfxGetResourceHandle();
+    Mx_StringArray names;
+    names.append(L"EndPlate");
+    names.append(L"FinPlate");
+    Mx_String chosen = L"untouched";
+    bool option = true;
+    EXPECT_FALSE(StartDlgSelectMacro(L"Pick", names, 3, 4, chosen, option, true));
+    EXPECT_EQ(chosen, L"untouched");
+    EXPECT_TRUE(option);
+    ASSERT_EQ(seen.length(), 2);
+    EXPECT_TRUE(seen[0] && seen[1]);
+    EXPECT_EQ(during, ModuleResources::handle()) << "the module's resources while the dialog runs";
+    EXPECT_EQ(AfxGetResourceHandle(), before);
+
+    EXPECT_FALSE(StartDlgSelectMacro(L"Pick", Mx_StringArray(), 3, 4, chosen, option, true));
+    EXPECT_TRUE(seen.isEmpty()) << "no names: an empty visibility array";
+
+    answer = IDOK;
+    EXPECT_TRUE(StartDlgSelectMacro(L"Pick", names, 3, 4, chosen, option, true));
+    EXPECT_EQ(chosen, L"Macros/FinPlate.dwg");
+    EXPECT_FALSE(option);
+    setSelectMacroRunner({});
+}
+
+TEST_F(MacroDlgTest, CutsArraysAndTheCutPreviewComeBackOnlyAsTheirDialogsSay) {
+    INT_PTR answer = IDCANCEL;
+    setMacroCutsRunner([&](MacroCutsRequest& request) {
+        request.data.flag = true;
+        request.data.cutName = L"Changed";
+        return answer;
+    });
+    DlgMacroCutsData cut;
+    cut.cutName = L"Notch";
+    bool flag = false;
+    EXPECT_FALSE(StartDlgMacroCuts(cut, flag));
+    EXPECT_TRUE(flag) << "the flag comes back however the dialog closed";
+    EXPECT_EQ(cut.cutName, L"Notch");
+    answer = IDOK;
+    EXPECT_TRUE(StartDlgMacroCuts(cut, flag));
+    EXPECT_EQ(cut.cutName, L"Changed");
+
+    setProfCutsRunner([&](ProfCutsRequest& request) {
+        request.preview = !request.preview;
+        return answer;
+    });
+    DlgProfCutsData profile;
+    EXPECT_TRUE(registry().cutPreview);
+    EXPECT_TRUE(StartEditProfCutsDlg(profile));
+    EXPECT_FALSE(registry().cutPreview) << "taken back on OK";
+    answer = IDCANCEL;
+    EXPECT_FALSE(StartEditProfCutsDlg(profile));
+    EXPECT_FALSE(registry().cutPreview) << "kept on Cancel";
+    registry().cutPreview = true;
+
+    setArrayRunner([&](ArrayRequest& request) {
+        EXPECT_EQ(request.moduleName, L"Stiffeners");
+        EXPECT_EQ(request.ids.length(), 1);
+        request.data.arrayType = 3;
+        return answer;
+    });
+    DynArrayData array;
+    AcArray<AcDbObjectId> ids;
+    ids.append(AcDbObjectId(1));
+    EXPECT_FALSE(StartArrayDlg(array, ids, L"Stiffeners"));
+    EXPECT_EQ(array.arrayType, 0);
+    answer = IDOK;
+    EXPECT_TRUE(StartArrayDlg(array, ids, L"Stiffeners"));
+    EXPECT_EQ(array.arrayType, 3);
+    setMacroCutsRunner({});
+    setProfCutsRunner({});
+    setArrayRunner({});
+    EXPECT_FALSE(StartArrayDlg(array, ids, L"Stiffeners")) << "no dialog installed: nothing opens";
 }
