@@ -308,3 +308,22 @@ TEST_F(MacroDlgTest, PictureOfTheEndPlate) {
     StartDlgMacro(data);
     ui::expectDriverDone(driver);
 }
+
+TEST_F(MacroDlgTest, TheMinimumSizeFollowsThePagesOnceTheSizeIsKnown) {
+    MacroData data = open();
+    MacroTabData tall(L"Tall", MacroTabData::kGeneral);
+    tall.title = L"Tall";
+    for (int i = 0; i < 20; ++i)
+        tall.addCell({Mx_String(L"Row" + std::to_wstring(i)), MacroCell::kNumber, 0, L"", L"1"});
+    data.addTab(tall);
+    CDlgMacro dialog;
+    dialog.setMacroData(data);
+    ASSERT_TRUE(dialog.Create(CDlgMacro::IDD));  // the window is sized as it is made
+    ui::Automation dlg(dialog);
+    dialog.ShowWindow(SW_SHOW);
+    dlg.resize(300, 300);
+    const RECT window = dlg.rect(0);
+    EXPECT_GE(window.bottom - window.top, 20 * 26 + 160) << "the tall page fits";
+    EXPECT_GE(window.right - window.left, 510) << "never smaller than the template";
+    dialog.DestroyWindow();
+}
