@@ -161,6 +161,10 @@ void CDlgMacro::openProfAdvancedAtOnce() {
 
 void CDlgMacro::destroyPages() {
     for (CMacroTabPage* existing : m_pages) {
+        if (existing != nullptr)
+            existing->stopApplying();
+    }
+    for (CMacroTabPage* existing : m_pages) {
         if (existing == nullptr)
             continue;
         if (existing->GetSafeHwnd() != nullptr)

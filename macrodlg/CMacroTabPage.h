@@ -50,6 +50,8 @@ public:
     void openProfAdvanced(const Mx_String& group);
     // Reads, compares and applies; false when there was nothing to apply.
     bool apply();
+    // The page is about to be destroyed: the focus leaving its controls applies nothing any more.
+    void stopApplying() { m_ready = false; }
 
     // The profile-advanced dialog's callbacks reach the page through this.
     bool answerProfAdvanced(int type, const Mx_String& group, MacroProfData& prof);

@@ -5,11 +5,14 @@
 #include "MacroDlgTestSupport.h"
 #include "macrodlg/CMacroTabPage.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
+#include "macrodlg/MacroDlgRegistry.h"
+#include "macrodlg/ProfAdvDialogRunner.h"
 #include "platform/mfc/DialogSizeStore.h"
 #include "platform/mfc/GTestSupport.h"
 #include "platform/mfc/GoldenPicture.h"
 #include "platform/mfc/ScriptedDriver.h"
 #include "platform/mfc/TabCtrl.h"
+#include "platform/mfc/Win32Api.h"
 #include "platform/mfc/WindowRenderer.h"
 #include "platform/mxbase/ClashCheck.h"
 
@@ -326,4 +329,48 @@ TEST_F(MacroDlgTest, TheMinimumSizeFollowsThePagesOnceTheSizeIsKnown) {
     EXPECT_GE(window.bottom - window.top, 20 * 26 + 160) << "the tall page fits";
     EXPECT_GE(window.right - window.left, 510) << "never smaller than the template";
     dialog.DestroyWindow();
+}
+
+TEST_F(MacroDlgTest, TheProfileDialogAskedForOpensAtOnceAndItsChangesReachTheDrawing) {
+    MacroData data = open();
+    data.firstTab = L"Stiffeners";
+    data.openProfAdvanced = true;
+    data.openProfAdvancedGroup = L"Stiffeners";
+    int runs = 0;
+    setProfAdvDialogRunner([&runs](ProfAdvRequest& request) {
+        ++runs;
+        MacroProfData prof;
+        EXPECT_TRUE(request.callback(MACallBackGet, *request.data, prof));
+        EXPECT_EQ(prof.material, L"S355");
+        prof.material = L"S460";
+        EXPECT_TRUE(request.callback(MACallBackHideOwner, *request.data, prof));
+        EXPECT_FALSE(::IsWindowVisible(::GetParent(::GetParent(request.data->ownerWindow))));
+        EXPECT_TRUE(request.callback(MACallBackSet, *request.data, prof));
+        EXPECT_TRUE(request.callback(MACallBackShowOwner, *request.data, prof));
+    });
+    ui::ScriptedDriver driver;
+    driver.onModal([&](ui::Automation& dlg) {
+        EXPECT_EQ(runs, 1);
+        EXPECT_TRUE(dlg.visible(0));
+        EXPECT_EQ(dlg.text(CMacroTabPage::kFirstGroupId), L"Stiffeners: PL-10x95, S460")
+            << "the page was refreshed";
+        dlg.click(IDOK);
+    });
+    StartDlgMacro(data);
+    setProfAdvDialogRunner({});
+    ui::expectDriverDone(driver);
+    EXPECT_NE(onDisk().find("\"material\": \"S460\""), std::string::npos);
+    EXPECT_EQ(postedCancels(), 2) << "opening the profile dialog and closing";
+}
+
+TEST_F(MacroDlgTest, EscapeWithAValueNotYetCommittedClosesWithoutWritingIt) {
+    MacroData data = open();
+    const std::string before = onDisk();
+    int id = -1;
+    ASSERT_TRUE(StartDlgMacroModeless(true, data, id));
+    ui::Automation dlg(MacroDlgRegistry::instance().at(id)->GetSafeHwnd());
+    dlg.type(kFirstValue, L"99");
+    dlg.press(VK_ESCAPE);
+    EXPECT_EQ(MacroDlgRegistry::instance().length(), 0);
+    EXPECT_EQ(onDisk(), before);
 }
