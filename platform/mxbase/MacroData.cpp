@@ -184,8 +184,8 @@ Acad::ErrorStatus MacroData::getPropFiles(Mx_StringArray& files, Mx_StringArray&
     if (!propListAllowed())
         return Acad::eNotApplicable;
     // Kept beside the drawing, one folder per macro name: "Properties/EndPlateBeamToColumn/".
-    const std::filesystem::path folder =
-        fsys::resolve(MacroDrawing::active().folder().view()) / "Properties" / fsys::fromWide(macroNames[0].view());
+    const std::filesystem::path folder = fsys::resolve(MacroDrawing::active().folder().view()) /
+                                         "Properties" / fsys::fromWide(macroNames[0].view());
     folders.append(Mx_String(fsys::toWide(folder)));
     std::error_code failure;
     std::vector<std::filesystem::path> found;

@@ -45,7 +45,8 @@ const wchar_t* const kAll = L"(all)";
 void readModuleIntoTab(const Mx_Module& module, MacroTabData& tab) {
     for (const MacroCell& cell : tab.cells()) {
         Mx_String value;
-        if (const_cast<Mx_Module&>(module).getSetConstrVarValue(cell.name, value, Mx_Access::Get) == Acad::eOk)
+        if (const_cast<Mx_Module&>(module).getSetConstrVarValue(cell.name, value, Mx_Access::Get) ==
+            Acad::eOk)
             tab.findCell(cell.name)->value = value;
     }
 }
@@ -334,7 +335,8 @@ bool UpdateModule(const Mx_String& moduleName, MacroData& data, const AcArray<in
         Mx_DbMacro* object = drawing.object(data.objectIds[i]);
         const Mx_Macro* current = object != nullptr ? object->macroRead() : nullptr;
         if (current == nullptr) {
-            drawing.note(call + L" -> object " + std::to_wstring(data.objectIds[i].asOldId()) + L" not found");
+            drawing.note(call + L" -> object " + std::to_wstring(data.objectIds[i].asOldId()) +
+                         L" not found");
             return false;
         }
         Mx_Macro copy = *current;

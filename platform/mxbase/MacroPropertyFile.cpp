@@ -117,8 +117,8 @@ void readTab(const Json& json, const std::string& path, MacroData& data, int& co
             checkMembers((*groups)[i], at, {"group", "section", "material", "ownedMemberName"});
             const Mx_String group = requiredText((*groups)[i], "group", at);
             MacroProfData props;
-            const bool known = target.getMergedPropsOfGroup(group, props) == Acad::eOk &&
-                               props.group.equal(group, false);
+            const bool known =
+                target.getMergedPropsOfGroup(group, props) == Acad::eOk && props.group.equal(group, false);
             int none = 0;
             int& counter = known ? count : none;
             take((*groups)[i], "section", at, props.section, counter);
@@ -180,8 +180,8 @@ bool read(std::string_view json, MacroData& data, int& count, Mx_String& error) 
     try {
         checkMembers(document, "", {"format", "version", "tabs"});
         const Json* format = member(document, "format");
-        require(format == nullptr || (format->is_string() && format->get<std::string>() == kFormatName), "/format",
-                std::string("must be \"") + kFormatName + "\"");
+        require(format == nullptr || (format->is_string() && format->get<std::string>() == kFormatName),
+                "/format", std::string("must be \"") + kFormatName + "\"");
         const Json* version = member(document, "version");
         require(version != nullptr, "/version", "missing");
         require(version->is_number_integer(), "/version", "expected a whole number");

@@ -148,7 +148,8 @@ void MacroTabData::differences(const MacroTabData& before, Mx_StringArray& names
     for (int i = 0; i < cells_.length(); ++i) {
         const MacroCell& cell = cells_[i];
         const MacroCell* old = before.findCell(cell.name);
-        if (old != nullptr && old->value == cell.value && old->kind == cell.kind && old->readOnly == cell.readOnly)
+        if (old != nullptr && old->value == cell.value && old->kind == cell.kind &&
+            old->readOnly == cell.readOnly)
             continue;
         changed.append(i);
         names.append(cell.name);
