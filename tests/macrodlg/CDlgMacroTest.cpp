@@ -374,3 +374,20 @@ TEST_F(MacroDlgTest, EscapeWithAValueNotYetCommittedClosesWithoutWritingIt) {
     EXPECT_EQ(MacroDlgRegistry::instance().length(), 0);
     EXPECT_EQ(onDisk(), before);
 }
+
+TEST_F(MacroDlgTest, WithoutAPageAViewButtonOnlyCancelsTheHostsCommand) {
+    MacroData data = open();
+    data.setTabsFrom(MacroData());
+    ui::ScriptedDriver driver;
+    driver.onModal([&](ui::Automation& dlg) {
+        EXPECT_TRUE(dlg.items(CDlgMacro::IDC_TAB).empty());
+        dlg.click(CDlgMacro::IDC_VIEW_NORMAL);
+        EXPECT_EQ(postedCancels(), 1);
+        dlg.close();
+    });
+    StartDlgMacro(data);
+    ui::expectDriverDone(driver);
+    EXPECT_FALSE(logHas(L"changeView"));
+    EXPECT_EQ(postedCancels(), 2) << "closing cancels too";
+    EXPECT_TRUE(data.closed);
+}
