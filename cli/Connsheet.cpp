@@ -38,6 +38,7 @@ constexpr Subcommand kSubcommands[] = {
     {"bill", addBillCommand},
     {"genvars", addGenVarsCommand},
     {"sections", addSectionsCommand},
+    {"macro", addMacroCommand},
 };
 
 // The subcommand the arguments name: the first one that is neither an option nor --lib's value. A run

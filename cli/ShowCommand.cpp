@@ -136,8 +136,6 @@ int finish(HWND window, const ShowOptions& options, CommandContext& context) {
 }
 
 int showTemplate(HINSTANCE resources, UINT id, const ShowOptions& options, CommandContext& context) {
-    // Templates may use the common controls (tab, list view), as the module's dialogs do.
-    InitCommonControls();
     const HINSTANCE before = AfxGetResourceHandle();
     AfxSetResourceHandle(resources);
     CDialog dialog(id);
@@ -197,6 +195,7 @@ void addShowCommand(CLI::App& app, CommandContext& context) {
     command->add_option("--dialog", options->dialogId,
                         "With an .rc file: the dialog to show (default: the first)");
     command->callback([&context, options] {
+        InitCommonControls();  // templates may use the common controls (tab control, list view)
         const ShowOptions& o = *options;
         if (isNumber(o.target) && isDataDialog(unsigned(std::stoul(o.target)))) {
             context.exitStatus =

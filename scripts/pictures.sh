@@ -44,7 +44,11 @@ mouse-up 8097 220 10
 select 1248 "IPE"
 STEPS
 "$connsheet" sections edit --steps "$steps" --png "$out/section-library.png"
-echo "pictures written to $out/"
+# The macro dialog on the bundled end plate (a copy: the dialog writes its edits into the file).
+macro=$(mktemp --suffix=.json)
+cp examples/library/Macros/EndPlateBeamToColumn.json "$macro"
+"$connsheet" macro "$macro" --png "$out/macro_dialog_end_plate.png"
+rm -f "$macro"
 
 # The general variables dialog on a library with a few general variables (as its golden test shows it).
 lib=$(mktemp -d)
@@ -66,3 +70,4 @@ DATA
 rm -f "$data"
 # The image selection dialog needs pictures: its golden test makes them, so its picture is copied.
 cp tests/golden/select_image_dialog.png "$out/select-image-dialog.png"
+echo "pictures written to $out/"

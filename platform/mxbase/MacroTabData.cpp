@@ -137,3 +137,37 @@ Acad::ErrorStatus MacroTabData::setMergedPropsOfGroup(const Mx_String& group, co
     profGroups_[index].group = name;
     return Acad::eOk;
 }
+
+// --- differences
+
+void MacroTabData::differences(const MacroTabData& before, Mx_StringArray& names, AcArray<int>& changed,
+                               AcArray<int>& removed) const {
+    names.removeAll();
+    changed.removeAll();
+    removed.removeAll();
+    for (int i = 0; i < cells_.length(); ++i) {
+        const MacroCell& cell = cells_[i];
+        const MacroCell* old = before.findCell(cell.name);
+        if (old != nullptr && old->value == cell.value && old->kind == cell.kind &&
+            old->readOnly == cell.readOnly)
+            continue;
+        changed.append(i);
+        names.append(cell.name);
+    }
+    for (int i = 0; i < before.cells_.length(); ++i) {
+        if (findCell(before.cells_[i].name) == nullptr)
+            removed.append(i);
+    }
+    if (!(boltData_ == before.boltData_)) {
+        changed.append(kBoltDataChanged);
+        names.append(Mx_String(L"boltData"));
+    }
+    if (!(flexFix_ == before.flexFix_)) {
+        changed.append(kFlexFixChanged);
+        names.append(Mx_String(L"flexFixButtons"));
+    }
+    if (!(profGroups_ == before.profGroups_)) {
+        changed.append(kProfGroupsChanged);
+        names.append(Mx_String(L"profileGroups"));
+    }
+}

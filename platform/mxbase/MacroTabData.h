@@ -6,6 +6,7 @@
 //
 // Names are compared ignoring letter case. Failures: eKeyNotFound for an unknown name, eNotApplicable
 // for bolt data asked of a tab that is not a bolt tab, eDuplicateKey when adding a name twice.
+#include "platform/arx/AcArray.h"
 #include "platform/arx/AcadStatus.h"
 #include "platform/mxbase/MacroBoltData.h"
 #include "platform/mxbase/MacroCell.h"
@@ -65,6 +66,19 @@ public:
     Acad::ErrorStatus getMergedPropsOfGroup(const Mx_String& group, MacroProfData& props) const;
     // Replaces the group's properties; the group keeps its name.
     Acad::ErrorStatus setMergedPropsOfGroup(const Mx_String& group, const MacroProfData& props);
+
+    // --- what an edit changed
+    // Marks in `changed` for the parts of a tab that are not cells.
+    static constexpr int kBoltDataChanged = -10;
+    static constexpr int kFlexFixChanged = -11;
+    static constexpr int kProfGroupsChanged = -13;
+    // Compares this tab with `before` (the same tab before an edit): `changed` receives the index of
+    // every cell whose value, kind or read-only flag differs and of every cell `before` did not have,
+    // plus one mark above per other part that differs; `names` the changed cells' names (the part's
+    // name for a mark: "boltData", "flexFixButtons", "profileGroups"); `removed` the index in `before`
+    // of every cell that is gone. The arrays are emptied first. Both empty: nothing to apply.
+    void differences(const MacroTabData& before, Mx_StringArray& names, AcArray<int>& changed,
+                     AcArray<int>& removed) const;
 
     bool operator==(const MacroTabData&) const = default;
 

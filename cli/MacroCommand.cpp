@@ -1,0 +1,183 @@
+// connsheet macro: the macro dialog on a macro file, as the product opens it (modal), with a step
+// file played on it. Every edit the steps make is written into the file at once, as the dialog writes
+// into the drawing; --log prints what the dialog asked of the drawing and of the host.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "cli/StandardsCommandSupport.h"
+#include "macrodlg/MacroDlgEntryPoints.h"
+#include "module/entry/ModuleEntry.h"
+#include "platform/arx/AcTransaction.h"
+#include "platform/arx/CommandLine.h"
+#include "platform/arx/Utf8.h"
+#include "platform/mfc/Automation.h"
+#include "platform/mfc/CDialog.h"
+#include "platform/mfc/ScriptedDriver.h"
+#include "platform/mfc/StepScript.h"
+#include "platform/mfc/Win32Api.h"
+#include "platform/mfc/WindowRenderer.h"
+#include "platform/mxbase/MacroData.h"
+#include "platform/mxbase/MacroDrawing.h"
+#include "platform/mxbase/Mx_DbMacro.h"
+#include "standards/StartDlgStandardsSS.h"
+#include "standards/VlDlgStandardsData.h"
+
+namespace connsheet {
+namespace {
+
+struct MacroOptions {
+    std::string file;
+    std::string standards;
+    std::string steps;
+    std::string png;
+    bool dump = false;
+    bool log = false;
+};
+
+std::string hostEventText(const host::Event& event) {
+    switch (event.kind) {
+        case host::EventKind::PostCommand:
+            return "acedPostCommand " + utf8::encode(event.text);
+        case host::EventKind::PostCommandPrompt:
+            return "acedPostCommandPrompt";
+        case host::EventKind::Print:
+            return "acutPrintf " + utf8::encode(event.text);
+        default:
+            return {};
+    }
+}
+
+// "Load from standards" runs the sheet on every edited macro, as "connsheet run" does, and writes the
+// macros back into the drawing.
+MacroData::StandardsRunner standardsRunner(const Mx_String& sheet) {
+    return [sheet](MacroData& data, Mx_String& message) {
+        MacroDrawing& drawing = MacroDrawing::active();
+        bool all = true;
+        for (int i = 0; i < data.objectIds.length(); ++i) {
+            Mx_DbMacro* macro = drawing.object(data.objectIds[i]);
+            AcArray<AcDbObjectId> one;
+            one.append(data.objectIds[i]);
+            MacroData tabs;
+            if (macro == nullptr || drawing.initMacroData(one, tabs) != Acad::eOk)
+                return false;
+            VlDlgStandardsData run;
+            AcTransaction transaction;
+            if (!prepareMacroRun(*macro, tabs, sheet, macro->macroRead()->name(), {}, transaction, run) ||
+                !StartDlgStandardsSS(run)) {
+                all = false;
+                message = Mx_String(L"the sheet did not run on macro " + std::to_wstring(one[0].asOldId()));
+                continue;
+            }
+            Mx_String error;
+            if (drawing.save(one[0], tabs, &error) != Acad::eOk) {
+                all = false;
+                message = error;
+            }
+        }
+        return all;
+    };
+}
+
+int runMacro(const MacroOptions& options, CommandContext& context) {
+    std::optional<ui::StepScript> script;
+    if (!options.steps.empty()) {
+        std::ifstream in(options.steps, std::ios::binary);
+        if (!in) {
+            context.err << "connsheet: " << options.steps << ": cannot read the steps\n";
+            return 2;
+        }
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string error;
+        script = ui::StepScript::parse(text, options.steps, &error);
+        if (!script) {
+            context.err << "connsheet: " << error << '\n';
+            return 2;
+        }
+    }
+
+    ModuleFrame::LoadedModule module;
+    if (!module.ok()) {
+        context.err << "connsheet: the module could not be loaded\n";
+        return 1;
+    }
+    MacroDrawing& drawing = MacroDrawing::active();
+    Mx_String error;
+    if (drawing.open(Mx_String(utf8::decode(options.file)), &error) != Acad::eOk) {
+        context.err << "connsheet: " << utf8::encode(error.c_str()) << '\n';
+        return 2;
+    }
+    MacroData data;
+    drawing.initMacroData(drawing.objectIds(), data);
+    if (!options.standards.empty()) {
+        Mx_String sheet;
+        if (!resolveStandardsSheet(options.standards, sheet)) {
+            context.err << "connsheet: " << options.standards << ": no such sheet (tried " << sheet.toUtf8()
+                        << ")\n";
+            return 2;
+        }
+        MacroData::setStandardsRunner(standardsRunner(sheet));
+    }
+    host::clearEvents();
+
+    int status = 0;
+    ui::ScriptedDriver driver;
+    driver.onModal([&](ui::Automation& dialog) {
+        if (script)
+            script->run(dialog);
+        const auto* shown = dynamic_cast<const CDialog*>(CWnd::FromHandle(dialog.root()));
+        if (shown == nullptr || shown->IsModalEnded())
+            return;  // the steps closed it
+        if (options.dump)
+            context.out << utf8::encode(dialog.dump());
+        if (!options.png.empty()) {
+            std::string problem;
+            if (!ui::writePng(options.png, ui::renderWindow(dialog.root(), 1), &problem)) {
+                context.err << "connsheet: " << problem << '\n';
+                status = 1;
+            }
+        }
+        dialog.close();
+    });
+    StartDlgMacro(data);
+    for (const std::wstring& problem : driver.problems()) {
+        context.err << "connsheet: " << (options.steps.empty() ? options.file : options.steps) << ": "
+                    << utf8::encode(problem) << '\n';
+        status = 1;
+    }
+    if (options.log) {
+        context.out << utf8::encode(drawing.logText());
+        for (const host::Event& event : host::events()) {
+            const std::string line = hostEventText(event);
+            if (!line.empty())
+                context.out << line << (line.back() == '\n' ? "" : "\n");
+        }
+    }
+    drawing.close();
+    MacroData::setStandardsRunner({});
+    return status;
+}
+
+}  // namespace
+
+void addMacroCommand(CLI::App& app, CommandContext& context) {
+    auto options = std::make_shared<MacroOptions>();
+    auto* command = app.add_subcommand(
+        "macro",
+        "Open the macro dialog on a macro file (or a folder of them); edits are written back at once");
+    command->add_option("FILE", options->file, "Macro file (.json), or a folder of macro files")->required();
+    command->add_option("--steps", options->steps, "Play a step file on the dialog");
+    command->add_flag("--dump", options->dump, "Print the dialog's window tree after the steps");
+    command->add_option("--png", options->png, "Write the dialog's picture after the steps");
+    command->add_option("--standards", options->standards,
+                        "The standards sheet \"Load from standards\" runs (file, or name in the library)");
+    command->add_flag("--log", options->log, "Print what the dialog asked of the drawing and the host");
+    command->callback([&context, options] { context.exitStatus = runMacro(*options, context); });
+}
+
+}  // namespace connsheet
