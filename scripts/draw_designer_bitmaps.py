@@ -334,14 +334,15 @@ def end_plate():
 
 
 def bolt_assembly():
-    """An M20 bolt through plates of 15 and 20, side view at 2 pixels per millimetre: which washers and
-    nuts the bolt gets is chosen with the flex buttons under each part."""
-    scale = 2.0
-    c = Canvas(360, 230, WHITE)
+    """An M20 bolt through plates of 15 and 20, side view at 2.5 pixels per millimetre: which washers and
+    nuts the bolt gets is chosen with the flex buttons, each tied to its part by a leader line."""
+    scale = 2.5
+    c = Canvas(420, 260, WHITE)
     axis = 100
     head_mm, across_mm, washer_mm, washer_od_mm, nut_mm, shank_mm = 13, 30, 3, 37, 16, 20
     plates_mm = (15, 20)
-    x = 70
+    x = 60
+
     def part(length_mm, height_mm, colour):
         nonlocal x
         left, right = x, x + length_mm * scale
@@ -349,42 +350,48 @@ def bolt_assembly():
         c.frame(left, axis - height_mm * scale / 2, right + 1, axis + height_mm * scale / 2 + 1, BLACK)
         x = right
         return (left + right) / 2
+
     head = part(head_mm, across_mm, STEEL)
     under_head = part(washer_mm, washer_od_mm, LIGHT)
     plate_left = x
     for thickness in plates_mm:
         left, right = x, x + thickness * scale
-        c.fill(left, 20, right, 180, (232, 232, 232))
-        c.frame(left, 20, right + 1, 181, BLACK)
+        c.fill(left, 15, right, 185, (232, 232, 232))
+        c.frame(left, 15, right + 1, 186, BLACK)
         x = right
     # The shank inside the plates, hidden.
     for y in (axis - shank_mm * scale / 2, axis + shank_mm * scale / 2):
         c.line(plate_left, y, x, y, GREY, 3)
     under_nut = part(washer_mm, washer_od_mm, LIGHT)
     nut = part(nut_mm, across_mm, STEEL)
-    second_nut_left = x
-    c.frame(second_nut_left, axis - across_mm * scale / 2, second_nut_left + nut_mm * scale + 1,
-            axis + across_mm * scale / 2 + 1, GREY)
+    second = x + nut_mm * scale / 2
+    c.frame(x, axis - across_mm * scale / 2, x + nut_mm * scale + 1, axis + across_mm * scale / 2 + 1, GREY, 2)
     # The shank's end beyond the nut, and the axis.
     end = x + 6 * scale
     c.fill(x, axis - shank_mm * scale / 2, end, axis + shank_mm * scale / 2, STEEL)
     c.frame(x, axis - shank_mm * scale / 2, end + 1, axis + shank_mm * scale / 2 + 1, BLACK)
-    c.line(50, axis, 280, axis, DIM, 6)
+    c.line(40, axis, 290, axis, DIM, 6)
+
+    # Flex buttons in two rows below the drawing, washers in the lower one, with leaders to their parts.
+    rows = (200, 230)
+
+    def button(centre, row, part_height_mm):
+        c.line(centre, axis + part_height_mm * scale / 2 + 2, centre, rows[row] - 2, GREY, 2)
+        return (int(round(centre - 12)), rows[row], int(round(centre + 12)), rows[row] + 24)
+
+    controls = [
+        (0, (4, 2, 90, 16), "Bolt assembly", ""),
+        (30, button(head, 0, across_mm), "BoltHead", "BoltParts;Head;;"),
+        (30, button(under_head, 1, washer_od_mm), "WasherUnderHead", "BoltParts;Washer;Head;"),
+        (30, button(under_nut, 1, washer_od_mm), "WasherUnderNut", "BoltParts;Washer;Nut;"),
+        (30, button(nut, 0, across_mm), "Nut", "BoltParts;Nut;;"),
+        (30, button(second, 0, across_mm), "SecondNut", "BoltParts;Nut;Second;"),
+        (0, (310, 22, 390, 36), "Diameter", ""),
+        (2, (310, 40, 390, 58), "BoltDiameter", ""),
+        (29, (310, 70, 414, 86), "Pretensioned", "0"),
+    ]
     c.save(os.path.join(TEMPLATES, "Bolt Assembly.bmp"))
-    second = second_nut_left + nut_mm * scale / 2
-    def button(centre):
-        return (int(round(centre - 12)), 192, int(round(centre + 12)), 216)
-    write_template("Bolt Assembly", 360, 230, [
-        (0, (4, 2, 80, 16), "Bolt assembly", ""),
-        (30, button(head), "BoltHead", "BoltParts;Head;;"),
-        (30, button(under_head), "WasherUnderHead", "BoltParts;Washer;Head;"),
-        (30, button(under_nut), "WasherUnderNut", "BoltParts;Washer;Nut;"),
-        (30, button(nut), "Nut", "BoltParts;Nut;;"),
-        (30, button(second), "SecondNut", "BoltParts;Nut;Second;"),
-        (0, (290, 22, 354, 36), "Diameter", ""),
-        (2, (290, 40, 340, 58), "BoltDiameter", ""),
-        (29, (290, 70, 356, 86), "Pretensioned", "0"),
-    ])
+    write_template("Bolt Assembly", 420, 260, controls)
 
 
 def main():

@@ -26,3 +26,13 @@ STEPS
 "$connsheet" show 9001 --steps "$steps" --png "$out/sample-dialog.png"
 "$connsheet" show 9001 --steps "$steps" --scale 2 --png "$out/sample-dialog@2x.png"
 echo "pictures written to $out/"
+
+# The bundled dialog templates as a dialog shows them, and the designer with the gauge field selected
+# (on a copy of the library: design saves the template).
+"$connsheet" template "End Plate" --png "$out/template-end-plate.png"
+"$connsheet" template "Bolt Assembly" --png "$out/template-bolt-assembly.png"
+designerlib=$(mktemp -d)
+cp -r "examples/library/Dialog Templates" "$designerlib/"
+printf 'drag 0 100 5 170 40\n' >"$steps"
+"$connsheet" --lib "$designerlib/" design "End Plate" --steps "$steps" --png "$out/designer.png" >/dev/null
+rm -rf "$designerlib"
