@@ -1,5 +1,8 @@
 #include "designer/Mx_DesignerControl.h"
 
+#include "platform/mfc/CButton.h"
+#include "platform/mfc/CComboBox.h"
+#include "platform/mfc/CEdit.h"
 #include "platform/mfc/CWnd.h"
 #include "platform/mxbase/ObjectExportFiles.h"
 #include "platform/mxbase/StringFunctions.h"
@@ -88,19 +91,19 @@ CComboBox* Mx_DesignerControl::getComboPtr(CWnd* dialog) const {
     CWnd* window = nullptr;
     if (!designer::hasEditableList(type) || !getCtrlPtr(dialog, window))
         return nullptr;
-    return reinterpret_cast<CComboBox*>(window);
+    return dynamic_cast<CComboBox*>(window);
 }
 
 CButton* Mx_DesignerControl::getButtonPtr(CWnd* dialog) const {
     CWnd* window = nullptr;
     if (designer::controlClass(type).kind != designer::WindowKind::Button || !getCtrlPtr(dialog, window))
         return nullptr;
-    return reinterpret_cast<CButton*>(window);
+    return dynamic_cast<CButton*>(window);
 }
 
 CEdit* Mx_DesignerControl::getEditPtr(CWnd* dialog) const {
     CWnd* window = nullptr;
     if (designer::controlClass(type).kind != designer::WindowKind::Edit || !getCtrlPtr(dialog, window))
         return nullptr;
-    return reinterpret_cast<CEdit*>(window);
+    return dynamic_cast<CEdit*>(window);
 }

@@ -79,7 +79,7 @@ bool Mx_DlgDesignerData::initialize(CWnd* dialog, int firstId, int lastId, int t
     contentsEditId = contentsEdit;
     listLabelId = listLabel;
     listEditId = listEdit;
-    if (auto* combo = static_cast<CComboBox*>(dialog->GetDlgItem(typeComboId))) {
+    if (auto* combo = dynamic_cast<CComboBox*>(dialog->GetDlgItem(typeComboId))) {
         combo->ResetContent();
         for (int type = 0; type < designer::kControlTypeCount; ++type)
             combo->AddString(designer::controlTypeName(type).c_str());
@@ -224,11 +224,10 @@ bool Mx_DlgDesignerData::findDrawnCtrlFromResource(int resId, int& index, CContr
 
 bool Mx_DlgDesignerData::getCtrlPtr(int index, CWnd*& window) const {
     window = nullptr;
-    if (index < 0 || index >= getNrDrawnCtrls() ||
-        !drawnCtrls[static_cast<std::size_t>(index)]->window.GetSafeHwnd())
+    if (index < 0 || index >= getNrDrawnCtrls())
         return false;
-    window = &drawnCtrls[static_cast<std::size_t>(index)]->window;
-    return true;
+    window = drawnCtrls[static_cast<std::size_t>(index)]->window();
+    return window != nullptr;
 }
 
 void Mx_DlgDesignerData::getAllCtrlNames(Mx_StringArray& names) const {
@@ -271,13 +270,13 @@ bool Mx_DlgDesignerData::drawControl(const Mx_DesignerControl& control) {
         rect.bottom = rect.top + kDroppedComboHeight;
     auto drawn = std::make_unique<CControlRect>();
     drawn->m_rect = controlRect(control);
-    if (!drawn->window.CreateEx(windowClass.exStyle, windowClass.className, control.contents.c_str(),
-                                WS_CHILD | WS_VISIBLE | windowClass.style, rect, dialog,
-                                static_cast<UINT>(control.resId)))
+    if (!drawn->create(windowClass.exStyle, windowClass.className, control.contents.c_str(),
+                       WS_CHILD | WS_VISIBLE | windowClass.style, rect, dialog, control.resId))
         return false;
-    drawn->window.SetFont(dialog->GetFont(), FALSE);
+    CWnd* window = drawn->window();
+    window->SetFont(dialog->GetFont(), FALSE);
     if (control.locked || (designMode && windowClass.kind != designer::WindowKind::Static))
-        drawn->window.EnableWindow(FALSE);
+        window->EnableWindow(FALSE);
     CControlRect* rectangle = drawn.release();
     drawnCtrls.push_back(rectangle);
     if (designMode && tracker)
@@ -294,10 +293,9 @@ bool Mx_DlgDesignerData::drawControl(const Mx_DesignerControl& control) {
 }
 
 void Mx_DlgDesignerData::FillDesCombo(CWnd* dialog, const Mx_DesignerControl& control) {
-    CWnd* window = dialog ? dialog->GetDlgItem(control.resId) : nullptr;
-    if (!window)
+    auto* combo = dialog ? dynamic_cast<CComboBox*>(dialog->GetDlgItem(control.resId)) : nullptr;
+    if (!combo)
         return;
-    auto* combo = static_cast<CComboBox*>(window);
     combo->ResetContent();
     if (control.type == kCtrlPositionList) {
         for (int i = 0; i < designer::kPositionItemCount; ++i)
@@ -394,7 +392,7 @@ bool Mx_DlgDesignerData::getCtrlValue(int resId, Mx_String& value) {
     if (control && control->type == kCtrlPositionList)
         return getComboValue(*control, value);
     CString text;
-    rect->window.GetWindowText(text);
+    rect->window()->GetWindowText(text);
     value = static_cast<LPCTSTR>(text);
     return true;
 }
@@ -411,7 +409,7 @@ bool Mx_DlgDesignerData::setCtrlValue(int resId, const Mx_String& value) {
         return setCheckValue(control, value);
     if (control.type == kCtrlPositionList)
         return setComboValue(control, value);
-    rect->window.SetWindowText(value.c_str());
+    rect->window()->SetWindowText(value.c_str());
     return true;
 }
 
@@ -423,9 +421,11 @@ bool Mx_DlgDesignerData::setCtrlReadOnly(int resId, bool readOnly) {
     const Mx_ControlType type = controls[index].type;
     if (type != kCtrlEdit && type != kCtrlCombo)
         return false;
-    const bool enabled = rect->window.IsWindowEnabled() != FALSE;
-    if (enabled == readOnly)
-        rect->window.EnableWindow(readOnly ? FALSE : TRUE);
+    CWnd* window = rect->window();
+    if (!window)
+        return false;
+    if ((window->IsWindowEnabled() != FALSE) == readOnly)
+        window->EnableWindow(readOnly ? FALSE : TRUE);
     return true;
 }
 
@@ -461,7 +461,9 @@ bool Mx_DlgDesignerData::getSetComboValue(bool set, const Mx_DesignerControl& co
     CWnd* window = nullptr;
     if (!control.getCtrlPtr(getDlgPtr(), window))
         return false;
-    auto* combo = static_cast<CComboBox*>(window);
+    auto* combo = dynamic_cast<CComboBox*>(window);
+    if (!combo)
+        return false;
     if (set) {
         combo->SetCurSel(value.toInt());
         return true;

@@ -229,7 +229,7 @@ bool Mx_DlgDesignerData::setFocusToCtrl(int index) {
     window->SetFocus();
     const Mx_DesignerControl* control = controls.at(index);
     if (control && designer::controlClass(control->type).kind == designer::WindowKind::Edit)
-        static_cast<CEdit*>(window)->SetSel(0, -1);
+        window->SendMessage(EM_SETSEL, 0, -1);
     return true;
 }
 

@@ -22,7 +22,7 @@ void Mx_DlgDesignerData::updateProps(int index) {
     CWnd* dialog = getDlgPtr();
     if (!designMode || !dialog)
         return;
-    auto* typeCombo = static_cast<CComboBox*>(dialog->GetDlgItem(typeComboId));
+    auto* typeCombo = dynamic_cast<CComboBox*>(dialog->GetDlgItem(typeComboId));
     CWnd* contentsLabel = dialog->GetDlgItem(contentsLabelId);
     CWnd* contentsEdit = dialog->GetDlgItem(contentsEditId);
     CWnd* listLabel = dialog->GetDlgItem(listLabelId);
@@ -63,7 +63,7 @@ void Mx_DlgDesignerData::readProps(int index) {
     Mx_DesignerControl* control = controls.at(index);
     if (!designMode || !dialog || !control)
         return;
-    auto* typeCombo = static_cast<CComboBox*>(dialog->GetDlgItem(typeComboId));
+    auto* typeCombo = dynamic_cast<CComboBox*>(dialog->GetDlgItem(typeComboId));
     CString text;
     if (typeCombo && typeCombo->GetCurSel() >= 0)
         control->type = static_cast<Mx_ControlType>(typeCombo->GetCurSel());
@@ -86,8 +86,8 @@ void Mx_DlgDesignerData::propsOfCurSelUpdated() {
         int drawnIndex = -1;
         CControlRect* rect = nullptr;
         if (findDrawnCtrlFromResource(after.resId, drawnIndex, rect)) {
-            rect->window.SetWindowText(after.contents.c_str());
-            rect->window.Invalidate();
+            rect->window()->SetWindowText(after.contents.c_str());
+            rect->window()->Invalidate();
         }
     }
     if (after.type != before.type) {
