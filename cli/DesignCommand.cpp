@@ -1,5 +1,6 @@
 // connsheet design: the dialog designer on a template, driven by a step file (clicks, drags, keys on
 // its controls and over the template), then saved; optionally drawn as it looks after the steps.
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -130,7 +131,12 @@ int design(const DesignOptions& options, CommandContext& context) {
         const ui::StepScript& section = sections[i];
         driver.onModal([&section](ui::Automation& dialog) { section.run(dialog); });
     }
+    std::int64_t before = 0, after = 0;
+    ObjectExportGetFileTime(path, before);
     StartDlgDesigner(path);
+    // Steps that end with OK save through the designer's own question.
+    if (ObjectExportGetFileTime(path, after) && after != before)
+        saved = true;
     for (const std::wstring& p : driver.problems()) {
         context.err << "connsheet: " << options.steps << ": " << utf8::encode(p) << '\n';
         status = 1;

@@ -101,4 +101,12 @@ TEST(DesignCommand, ANewTemplateTakesItsBitmapAndBadStepsRunNothing) {
                 Library::read(library.templates() / "End Plate.bmp"));
     CommandRun listed = runConnsheet({"--lib", library.lib(), "template", "Sub/New"});
     EXPECT_NE(listed.out.find("1 control"), std::string::npos) << listed.out;
+
+    // Steps that leave with OK save through the designer's question (answered Yes).
+    const std::string leave = library.steps("click 1300\nclick IDOK\n");
+    CommandRun left = runConnsheet({"--lib", library.lib(), "design", "Sub/New", "--steps", leave});
+    EXPECT_EQ(left.status, 0) << left.err;
+    EXPECT_NE(left.out.find("saved"), std::string::npos);
+    listed = runConnsheet({"--lib", library.lib(), "template", "Sub/New"});
+    EXPECT_NE(listed.out.find("2 controls"), std::string::npos) << listed.out;
 }

@@ -258,3 +258,31 @@ TEST(DlgDesigner, LooksLikeAClassicDesigner) {
     StartDlgDesigner(library.templatePath("End Plate"));
     ui::expectDriverDone(driver);
 }
+
+TEST(DlgDesigner, ResizingKeepsThePanelOnTheRightAndTheSizeIsRemembered) {
+    Designer d;
+    int okRight = 0;
+    d.driver.onModal([&](ui::Automation& dlg) {
+        const RECT before = dlg.rect(IDOK);
+        const int typeLeft = dlg.rect(CDlgDesigner::IDC_TYPE).left;
+        RECT window;
+        dlg.wnd(0)->GetWindowRect(&window);
+        const int width = window.right - window.left, height = window.bottom - window.top;
+        dlg.resize(width + 100, height + 50);
+        EXPECT_EQ(dlg.rect(IDOK).left, before.left + 100);
+        EXPECT_EQ(dlg.rect(IDOK).top, before.top + 50);
+        EXPECT_EQ(dlg.rect(CDlgDesigner::IDC_TYPE).left, typeLeft + 100);
+        dlg.resize(100, 100);  // never smaller than the template made it
+        EXPECT_EQ(dlg.rect(IDOK).left, before.left);
+        dlg.resize(width + 40, height);
+        okRight = dlg.rect(IDOK).right;
+        dlg.click(IDCANCEL);
+    });
+    StartDlgDesigner(d.path());
+    d.driver.onModal([&](ui::Automation& dlg) {
+        EXPECT_EQ(dlg.rect(IDOK).right, okRight);  // the stored size came back
+        dlg.click(IDCANCEL);
+    });
+    StartDlgDesigner(d.path());
+    ui::expectDriverDone(d.driver);
+}
