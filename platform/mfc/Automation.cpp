@@ -161,7 +161,7 @@ HWND Automation::requireInput(int id, const char* verb) const {
     return h;
 }
 
-void Automation::mouse(HWND target, UINT message, POINT at, Keys keys) {
+void Automation::mouse(HWND target, UINT message, POINT at, Keys keys, WPARAM buttons) {
     // A window holding the capture gets all mouse input, in its own coordinates.
     HWND capture = captureWindow();
     if (capture && capture != target) {
@@ -175,7 +175,7 @@ void Automation::mouse(HWND target, UINT message, POINT at, Keys keys) {
     MSG msg;
     msg.hwnd = target;
     msg.message = message;
-    msg.wParam = mouseFlags(keys, message);
+    msg.wParam = mouseFlags(keys, message) | buttons;
     msg.lParam = MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y));
     dispatchInput(msg);
     pumpMessages();
@@ -356,7 +356,10 @@ void Automation::drag(int id, const std::vector<POINT>& path, Keys keys) {
         if (!windowFromHandle(h)) return;
         const MouseTarget over = mouseTargetAt(h, path[i]);
         if (!over.window) return;
-        mouse(over.window, i + 1 == path.size() ? WM_LBUTTONUP : WM_MOUSEMOVE, over.at, keys);
+        if (i + 1 == path.size())
+            mouse(over.window, WM_LBUTTONUP, over.at, keys);
+        else
+            mouse(over.window, WM_MOUSEMOVE, over.at, keys, MK_LBUTTON);
     }
 }
 

@@ -103,7 +103,8 @@ public:
 
 private:
     HWND requireInput(int id, const char* verb) const;
-    void mouse(HWND target, UINT message, POINT at, Keys keys);
+    // `buttons`: MK_ flags of buttons held besides what the message implies (a drag holds the left one).
+    void mouse(HWND target, UINT message, POINT at, Keys keys, WPARAM buttons = 0);
     HWND m_root;
 };
 

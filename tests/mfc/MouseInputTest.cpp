@@ -25,8 +25,8 @@ protected:
         log.push_back("down " + std::to_string(p.x) + "," + std::to_string(p.y));
         SetCapture();
     }
-    void OnMouseMove(UINT, CPoint p) override {
-        log.push_back("move " + std::to_string(p.x) + "," + std::to_string(p.y));
+    void OnMouseMove(UINT flags, CPoint p) override {
+        log.push_back("move " + std::to_string(p.x) + "," + std::to_string(p.y) + ((flags & MK_LBUTTON) ? " held" : ""));
     }
     void OnLButtonUp(UINT, CPoint p) override {
         log.push_back("up " + std::to_string(p.x) + "," + std::to_string(p.y));
@@ -114,7 +114,7 @@ TEST(MouseInput, DragsFollowATrackingLoopOrArriveAsMessagesToTheCapture) {
     // Pressed on the canvas, which captures: moves and the release reach it even outside it.
     host.log.clear();
     dlg.drag(0, {{16, 124}, {40, 130}, {300, 10}});
-    EXPECT_EQ(host.canvas.log, (std::vector<std::string>{"down 10,10", "move 34,16", "up 294,-104"}));
+    EXPECT_EQ(host.canvas.log, (std::vector<std::string>{"down 10,10", "move 34,16 held", "up 294,-104"}));
     EXPECT_TRUE(host.log.empty());
     EXPECT_EQ(ui::pendingTrackerDrags(), 0);  // the unused drag was taken back
 }
