@@ -124,8 +124,9 @@ bool Mx_DlgDesignerData::readFromFile(const Mx_String& path, bool withBitmap) {
     int count = 0;
     list.getInt(L"nrOfControls", count);
     controls.removeAll();
-    // Never more controls than the file can describe: each one has seven lines.
-    count = std::clamp(count, 0, list.length());
+    // A count beyond both the file's lines and the id range describes nothing a template can hold;
+    // taking it at its word would allocate controls by the billion.
+    count = std::clamp(count, 0, std::max(list.length(), lastResId - firstResId + 1));
     for (int i = 0; i < count; ++i) {
         Mx_DesignerControl control;
         control.getFromPropList(list, i);

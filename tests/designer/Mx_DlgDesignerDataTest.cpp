@@ -130,10 +130,17 @@ TEST(DesignerTemplate, ALyingControlCountCostsNothing) {
     library.write(
         library.templates() / "Huge.txt",
         "Mx_PropertiesList 1\nnrOfControls\tint\t2000000000\ntype0\tint\t2\ncontents0\tstring\tA\n");
+    library.write(library.templates() / "Defaults.txt", "Mx_PropertiesList 1\nnrOfControls\tint\t5\n");
+    Host host;
     Mx_DlgDesignerData data;
+    data.initialize(&host, 33000, 33099, 0, 0, 0, 0, 0, false);
     ASSERT_TRUE(data.readFromFile(library.templatePath("Huge"), false));
-    EXPECT_LE(data.getNrControls(), 3);
+    EXPECT_EQ(data.getNrControls(), 100);  // as many as the id range holds
     EXPECT_EQ(data.getControl(0)->contents, Mx_String(L"A"));
+    // A count without keys gives default controls.
+    ASSERT_TRUE(data.readFromFile(library.templatePath("Defaults"), false));
+    EXPECT_EQ(data.getNrControls(), 5);
+    EXPECT_EQ(data.getControl(4)->type, kCtrlStatic);
 }
 
 TEST(DesignerTemplate, TemplateNamesAndFieldNames) {
