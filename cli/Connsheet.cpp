@@ -39,6 +39,7 @@ constexpr Subcommand kSubcommands[] = {
     {"genvars", addGenVarsCommand},
     {"sections", addSectionsCommand},
     {"macro", addMacroCommand},
+    {"template", addTemplateCommand}, {"design", addDesignCommand},
 };
 
 // The subcommand the arguments name: the first one that is neither an option nor --lib's value. A run

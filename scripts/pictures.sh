@@ -71,3 +71,13 @@ rm -f "$data"
 # The image selection dialog needs pictures: its golden test makes them, so its picture is copied.
 cp tests/golden/select_image_dialog.png "$out/select-image-dialog.png"
 echo "pictures written to $out/"
+
+# The bundled dialog templates as a dialog shows them, and the designer with the gauge field selected
+# (on a copy of the library: design saves the template).
+"$connsheet" template "End Plate" --png "$out/template-end-plate.png"
+"$connsheet" template "Bolt Assembly" --png "$out/template-bolt-assembly.png"
+designerlib=$(mktemp -d)
+cp -r "examples/library/Dialog Templates" "$designerlib/"
+printf 'drag 0 100 5 170 40\n' >"$steps"
+"$connsheet" --lib "$designerlib/" design "End Plate" --steps "$steps" --png "$out/designer.png" >/dev/null
+rm -rf "$designerlib"

@@ -6,6 +6,8 @@
 #include "platform/arx/Utf8.h"
 #include "platform/mfc/CWnd.h"
 #include "platform/mfc/MessageLoop.h"
+#include "platform/mfc/MouseInput.h"
+#include "platform/mfc/RectTracker.h"
 #include "platform/mfc/Window.h"
 
 namespace ui {
@@ -159,7 +161,7 @@ HWND Automation::requireInput(int id, const char* verb) const {
     return h;
 }
 
-void Automation::mouse(HWND target, UINT message, POINT at, Keys keys) {
+void Automation::mouse(HWND target, UINT message, POINT at, Keys keys, WPARAM buttons) {
     // A window holding the capture gets all mouse input, in its own coordinates.
     HWND capture = captureWindow();
     if (capture && capture != target) {
@@ -173,7 +175,7 @@ void Automation::mouse(HWND target, UINT message, POINT at, Keys keys) {
     MSG msg;
     msg.hwnd = target;
     msg.message = message;
-    msg.wParam = mouseFlags(keys, message);
+    msg.wParam = mouseFlags(keys, message) | buttons;
     msg.lParam = MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y));
     dispatchInput(msg);
     pumpMessages();
@@ -321,6 +323,44 @@ void Automation::mouseMove(int id, POINT at, Keys keys) {
 void Automation::mouseUp(int id, POINT at, MouseButton button, Keys keys) {
     HWND h = find(id);
     if (h) mouse(h, button == MouseButton::Left ? WM_LBUTTONUP : WM_RBUTTONUP, at, keys);
+}
+
+void Automation::clickAt(int id, POINT at, Keys keys) {
+    HWND h = requireInput(id, "click at");
+    if (!h) return;
+    MouseTarget target = mouseTargetAt(h, at);
+    if (!target.window) return;
+    mouse(target.window, WM_LBUTTONDOWN, target.at, keys);
+    if (windowFromHandle(target.window)) mouse(target.window, WM_LBUTTONUP, target.at, keys);
+}
+
+void Automation::drag(int id, const std::vector<POINT>& path, Keys keys) {
+    HWND h = requireInput(id, "drag");
+    if (!h) return;
+    if (path.size() < 2) {
+        reportProblem(L"drag: " + describeId(id) + L" needs a start and an end point");
+        return;
+    }
+    const MouseTarget press = mouseTargetAt(h, path.front());
+    if (!press.window) return;
+    // A tracking loop reads positions in the pressed window's client coordinates.
+    const LONG dx = press.at.x - path.front().x, dy = press.at.y - path.front().y;
+    std::vector<POINT> positions;
+    for (std::size_t i = 1; i < path.size(); ++i) positions.push_back({path[i].x + dx, path[i].y + dy});
+    const int queuedBefore = pendingTrackerDrags();
+    queueTrackerDrag(positions);
+    mouse(press.window, WM_LBUTTONDOWN, press.at, keys);
+    if (pendingTrackerDrags() <= queuedBefore) return;  // a tracking loop took the drag
+    withdrawLastTrackerDrag();
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        if (!windowFromHandle(h)) return;
+        const MouseTarget over = mouseTargetAt(h, path[i]);
+        if (!over.window) return;
+        if (i + 1 == path.size())
+            mouse(over.window, WM_LBUTTONUP, over.at, keys);
+        else
+            mouse(over.window, WM_MOUSEMOVE, over.at, keys, MK_LBUTTON);
+    }
 }
 
 void Automation::select(int id, int index) {

@@ -65,6 +65,14 @@ public:
     void mouseDown(int id, POINT at, MouseButton button = MouseButton::Left, Keys keys = Keys::None);
     void mouseMove(int id, POINT at, Keys keys = Keys::None);
     void mouseUp(int id, POINT at, MouseButton button = MouseButton::Left, Keys keys = Keys::None);
+    // A left click at a point of the control's client area, received by whichever window takes the mouse
+    // there (MouseInput.h): a disabled child's parent, the window beneath a transparent static, ...
+    void clickAt(int id, POINT at, Keys keys = Keys::None);
+    // Presses the left button at path[0], moves through the next points and releases at the last one,
+    // all in the control's client area. The press goes to the window hit there; a tracking loop that it
+    // starts (CRectTracker::Track / TrackRubberBand) follows the path, otherwise the moves and the release
+    // arrive as messages, to the window holding the capture or else to the window under each point.
+    void drag(int id, const std::vector<POINT>& path, Keys keys = Keys::None);
     // Chooses an item as the user would (combo: CBN_SELCHANGE; list box: LBN_SELCHANGE with
     // LBS_NOTIFY; other item controls through their procedure).
     void select(int id, int index);
@@ -95,7 +103,8 @@ public:
 
 private:
     HWND requireInput(int id, const char* verb) const;
-    void mouse(HWND target, UINT message, POINT at, Keys keys);
+    // `buttons`: MK_ flags of buttons held besides what the message implies (a drag holds the left one).
+    void mouse(HWND target, UINT message, POINT at, Keys keys, WPARAM buttons = 0);
     HWND m_root;
 };
 

@@ -51,6 +51,14 @@ void clearTrackerDrags()
     drags().clear();
 }
 
+bool withdrawLastTrackerDrag()
+{
+    if (drags().empty())
+        return false;
+    drags().pop_back();
+    return true;
+}
+
 }  // namespace ui
 
 CRectTracker::CRectTracker(LPCRECT rect, UINT style)

@@ -20,6 +20,8 @@ namespace ui {
 void queueTrackerDrag(std::vector<POINT> positions, bool cancel = false);
 int pendingTrackerDrags();
 void clearTrackerDrags();
+// Takes back the drag queued last when no tracking loop used it (a press that started no tracking).
+bool withdrawLastTrackerDrag();
 }  // namespace ui
 
 class CRectTracker {

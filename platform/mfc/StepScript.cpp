@@ -216,6 +216,23 @@ std::optional<StepScript> StepScript::parse(std::string_view text, const std::st
             }
             if (!modifiers())
                 return fail("unexpected \"" + words[next] + "\" after the point");
+        } else if (verb == "click-at" || verb == "drag") {
+            if (!needId())
+                return fail(verb + " needs a control and a point");
+            while (next < words.size()) {
+                const std::optional<int> n = number(words[next]);
+                if (!n)
+                    break;
+                step.numbers.push_back(*n);
+                ++next;
+            }
+            const std::size_t wanted = verb == "drag" ? 4 : 2;
+            if (step.numbers.size() % 2 != 0 || step.numbers.size() < wanted ||
+                (verb == "click-at" && step.numbers.size() != wanted))
+                return fail(verb == "drag" ? "drag needs two or more points: x y x y ..."
+                                           : "click-at needs a point: x y in the control's client area");
+            if (!modifiers())
+                return fail("unexpected \"" + words[next] + "\" after the points");
         } else if (verb == "resize") {
             for (std::size_t i = 1; i < words.size(); ++i) {
                 const std::optional<int> n = number(words[i]);
@@ -260,7 +277,14 @@ void StepScript::run(Automation& dialog) const {
             dialog.mouseMove(step.id, POINT{step.numbers[0], step.numbers[1]}, step.keys);
         else if (step.verb == "mouse-up")
             dialog.mouseUp(step.id, POINT{step.numbers[0], step.numbers[1]}, step.button, step.keys);
-        else if (step.verb == "resize")
+        else if (step.verb == "click-at")
+            dialog.clickAt(step.id, POINT{step.numbers[0], step.numbers[1]}, step.keys);
+        else if (step.verb == "drag") {
+            std::vector<POINT> path;
+            for (std::size_t i = 0; i + 1 < step.numbers.size(); i += 2)
+                path.push_back(POINT{step.numbers[i], step.numbers[i + 1]});
+            dialog.drag(step.id, path, step.keys);
+        } else if (step.verb == "resize")
             dialog.resize(step.numbers[0], step.numbers[1]);
         else if (step.verb == "close")
             dialog.close();

@@ -16,6 +16,8 @@
 //   mouse-down 1009 10 5 [right]  mouse at a point of a control's client area, with modifiers after
 //   mouse-move 1009 20 5
 //   mouse-up 1009 20 5 [right]
+//   click-at 0 120 40 ctrl        a left click at a point, taken by the window the mouse hits there
+//   drag 0 120 40 160 70          press at the first point, move through the next, release at the last
 //   resize 400 300                the dialog's client size
 //   close                         the close box
 //
