@@ -18,19 +18,23 @@ const wchar_t* const kSizeName = L"DLG_FINDREPLACE";
 CDlgFindReplace::CDlgFindReplace(Mx_Spread& grid) : CAcUiDialog(IDD, &grid), grid_(grid) {}
 
 CDlgFindReplace::~CDlgFindReplace() {
-    if (GetSafeHwnd()) close();
+    if (GetSafeHwnd())
+        close();
 }
 
 std::unique_ptr<Mx_Spread::FindReplace> CDlgFindReplace::create(Mx_Spread& grid, bool /*replace*/) {
     auto dialog = std::make_unique<CDlgFindReplace>(grid);
-    if (!dialog->open()) return nullptr;
+    if (!dialog->open())
+        return nullptr;
     return dialog;
 }
 
 bool CDlgFindReplace::open() {
-    if (GetSafeHwnd()) return true;
+    if (GetSafeHwnd())
+        return true;
     VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
-    if (!Create(IDD, &grid_)) return false;
+    if (!Create(IDD, &grid_))
+        return false;
     ShowWindow(SW_SHOW);
     return true;
 }
@@ -62,9 +66,14 @@ Mx_String CDlgFindReplace::dialogText(int id) const {
 BOOL CDlgFindReplace::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
-        case IDC_REPLACE_ONE: onReplace(false); return TRUE;
-        case IDC_REPLACE_ALL: onReplaceAll(); return TRUE;
-        default: break;
+            case IDC_REPLACE_ONE:
+                onReplace(false);
+                return TRUE;
+            case IDC_REPLACE_ALL:
+                onReplaceAll();
+                return TRUE;
+            default:
+                break;
         }
     }
     return CAcUiDialog::OnCommand(wParam, lParam);
@@ -82,14 +91,19 @@ BOOL CDlgFindReplace::PreTranslateMessage(MSG* msg) {
 }
 
 // "Find next" is the dialog's default button.
-void CDlgFindReplace::OnOK() { onFindNext(false); }
+void CDlgFindReplace::OnOK() {
+    onFindNext(false);
+}
 
-void CDlgFindReplace::OnCancel() { close(); }
+void CDlgFindReplace::OnCancel() {
+    close();
+}
 
 void CDlgFindReplace::close() {
     WriteDlgSize(this, kSizeName);
     // The grid may have gone first (the dialog is destroyed with it).
-    if (::IsWindow(gridWindow_) && !switch13WasOn_) grid_.SetBool(kSwitchEditMode, FALSE);
+    if (::IsWindow(gridWindow_) && !switch13WasOn_)
+        grid_.SetBool(kSwitchEditMode, FALSE);
     DestroyWindow();
 }
 
@@ -111,31 +125,38 @@ void CDlgFindReplace::replaceNext() {
 
 bool CDlgFindReplace::findFrom(const Mx_String& text, int col, int row) {
     int foundCol = 0, foundRow = 0;
-    if (!grid_.findNext(text, col, row, foundCol, foundRow)) return false;
+    if (!grid_.findNext(text, col, row, foundCol, foundRow))
+        return false;
     return grid_.findInCellAndSelect(text, foundCol, foundRow, 0);
 }
 
 bool CDlgFindReplace::onFindNext(bool askWrap) {
     const Mx_String text = dialogText(IDC_FIND);
-    if (text.isEmpty() || !grid_.isCreated()) return false;
+    if (text.isEmpty() || !grid_.isCreated())
+        return false;
     grid_.SetFocus();
     int col = 1, row = 1;
     grid_.getActiveCell(col, row);
     int startCol = col;
     int start = 0, end = 0;
     if (grid_.getEditSelection(start, end)) {
-        if (grid_.findInCellAndSelect(text, col, row, end)) return true;
+        if (grid_.findInCellAndSelect(text, col, row, end))
+            return true;
         // The rest of the active cell has been looked at.
         startCol = col + 1;
     }
-    if (findFrom(text, startCol, row)) return true;
-    if (!askWrap) return false;
+    if (findFrom(text, startCol, row))
+        return true;
+    if (!askWrap)
+        return false;
     Mx_String question = dialString(1142);
     question += L"\n";
     question += dialString(1143);
     question += L"\n";
-    if (MessageBox(question.c_str(), dialString(1144).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
-    if (findFrom(text, 1, 1)) return true;
+    if (MessageBox(question.c_str(), dialString(1144).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+    if (findFrom(text, 1, 1))
+        return true;
     MessageBox(dialString(1145).c_str(), dialString(1146).c_str(), MB_OK | MB_ICONINFORMATION);
     return false;
 }
@@ -147,17 +168,22 @@ bool CDlgFindReplace::holdsFormula(int col, int row) {
 bool CDlgFindReplace::onReplace(bool askWrap) {
     const Mx_String replace = dialogText(IDC_REPLACE);
     // Only a match this call found is replaced, never a selection the user left in the cell.
-    if (!onFindNext(askWrap)) return false;
+    if (!onFindNext(askWrap))
+        return false;
     int col = 0, row = 0, start = 0, end = 0;
-    if (!grid_.getActiveCell(col, row) || !grid_.getEditSelection(start, end)) return false;
-    if (holdsFormula(col, row)) return false;
+    if (!grid_.getActiveCell(col, row) || !grid_.getEditSelection(start, end))
+        return false;
+    if (holdsFormula(col, row))
+        return false;
     Mx_String value;
-    if (!grid_.getCellText(col, row, value, Mx_Spread::kValue)) return false;
+    if (!grid_.getCellText(col, row, value, Mx_Spread::kValue))
+        return false;
     start = std::clamp(start, 0, value.length());
     end = std::clamp(end, start, value.length());
     value.removeAt(start, end - start);
     value.insertAt(start, replace);
-    if (!grid_.SetData(col, row, value.c_str())) return false;
+    if (!grid_.SetData(col, row, value.c_str()))
+        return false;
     grid_.SetBool(SSB_CHANGEMADE, TRUE);
     grid_.SetFocus();
     grid_.SetActiveCell(col, row);
@@ -177,7 +203,8 @@ int CDlgFindReplace::onReplaceAll() {
         grid_.SetEditMode(FALSE);
         int col = 1, row = 1, foundCol = 0, foundRow = 0;
         while (grid_.findNext(find, col, row, foundCol, foundRow)) {
-            if (!holdsFormula(foundCol, foundRow) && grid_.replaceInCell(foundCol, foundRow, find, replace)) ++count;
+            if (!holdsFormula(foundCol, foundRow) && grid_.replaceInCell(foundCol, foundRow, find, replace))
+                ++count;
             col = foundCol + 1;
             row = foundRow;
         }

@@ -7,8 +7,8 @@
 #include "platform/mxbase/ui/DialogSize.h"
 
 CDlgStringArray::CDlgStringArray(const Mx_StringArray& columnNames, const Mx_StringArray& rowHeaders,
-                                 const Mx_Array<Mx_StringArray>& rows, bool editRows, const Mx_String& dialogName,
-                                 const Mx_String& caption, CWnd* parent)
+                                 const Mx_Array<Mx_StringArray>& rows, bool editRows,
+                                 const Mx_String& dialogName, const Mx_String& caption, CWnd* parent)
     : CAcUiDialog(IDD, parent),
       columnNames_(columnNames),
       rowHeaders_(rowHeaders),
@@ -49,8 +49,10 @@ BOOL CDlgStringArray::OnInitDialog() {
 
 void CDlgStringArray::setUpGrid() {
     grid_.SetBool(SSB_REDRAW, FALSE);
-    for (short off : {12, 7, 26, 10}) grid_.SetBool(off, FALSE);
-    for (short on : {25, 21, 13, 32, 18, 0, 11, 22}) grid_.SetBool(on, TRUE);
+    for (short off : {12, 7, 26, 10})
+        grid_.SetBool(off, FALSE);
+    for (short on : {25, 21, 13, 32, 18, 0, 11, 22})
+        grid_.SetBool(on, TRUE);
     grid_.SetEditEnterAction(5);
     grid_.SetCursor(1, reinterpret_cast<HCURSOR>(-1));
     grid_.SetGrayAreaColor(0xC0C0C0, 0x8000000B);
@@ -59,12 +61,15 @@ void CDlgStringArray::setUpGrid() {
     grid_.SetMaxRows(rows_.length());
     const int cols = columnNames_.length();
     grid_.setFontRange(1, SS_HEADER, cols, SS_HEADER, L"Tahoma", 15, true, false);
-    if (rows_.length() > 0) grid_.setFontRange(1, 1, cols, rows_.length(), L"Tahoma", 15, false, false);
+    if (rows_.length() > 0)
+        grid_.setFontRange(1, 1, cols, rows_.length(), L"Tahoma", 15, false, false);
     grid_.fitColumnsToWidth(false, -1);
     grid_.SetBool(SSB_REDRAW, TRUE);
 
-    for (int col = 0; col < cols; ++col) grid_.SetData(col + 1, SS_HEADER, columnNames_[col].c_str());
-    for (int row = 0; row < rowHeaders_.length(); ++row) grid_.SetData(SS_HEADER, row + 1, rowHeaders_[row].c_str());
+    for (int col = 0; col < cols; ++col)
+        grid_.SetData(col + 1, SS_HEADER, columnNames_[col].c_str());
+    for (int row = 0; row < rowHeaders_.length(); ++row)
+        grid_.SetData(SS_HEADER, row + 1, rowHeaders_[row].c_str());
     for (int row = 0; row < rows_.length(); ++row) {
         const Mx_StringArray& cells = rows_[row];
         for (int col = 0; col < cells.length() && col < cols; ++col)
@@ -75,9 +80,14 @@ void CDlgStringArray::setUpGrid() {
 BOOL CDlgStringArray::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
-        case IDC_ADD: grid_.insertRowBelowActive(); return TRUE;
-        case IDC_REMOVE: grid_.deleteActiveRow(); return TRUE;
-        default: break;
+            case IDC_ADD:
+                grid_.insertRowBelowActive();
+                return TRUE;
+            case IDC_REMOVE:
+                grid_.deleteActiveRow();
+                return TRUE;
+            default:
+                break;
         }
     }
     return CAcUiDialog::OnCommand(wParam, lParam);
@@ -100,7 +110,8 @@ void CDlgStringArray::OnOK() {
 
 void CDlgStringArray::OnSize(UINT type, int cx, int cy) {
     CAcUiDialog::OnSize(type, cx, cy);
-    if (layout_.dialog()) layout_.apply();
+    if (layout_.dialog())
+        layout_.apply();
 }
 
 void CDlgStringArray::OnDestroy() {
@@ -110,11 +121,14 @@ void CDlgStringArray::OnDestroy() {
 
 bool startGridDialog(const Mx_StringArray& columnNames, const Mx_StringArray& otherStrings,
                      Mx_Array<Mx_StringArray>& rows, bool flag, Mx_String dialogName, Mx_String text) {
-    if (columnNames.isEmpty()) return false;
-    if (dialogName.isEmpty()) dialogName = L"DLG_SS_STRINGARRAY";
+    if (columnNames.isEmpty())
+        return false;
+    if (dialogName.isEmpty())
+        dialogName = L"DLG_SS_STRINGARRAY";
     VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
     CDlgStringArray dialog(columnNames, otherStrings, rows, flag, dialogName, text, adsw_acadMainWnd());
-    if (dialog.DoModal() != IDOK) return false;
+    if (dialog.DoModal() != IDOK)
+        return false;
     rows = dialog.rows();
     return true;
 }

@@ -4,8 +4,14 @@ namespace {
 Mx_Spread* gCalculatingGrid = nullptr;
 }  // namespace
 
-Mx_Spread* CalculatingGrid::current() { return gCalculatingGrid; }
+Mx_Spread* CalculatingGrid::current() {
+    return gCalculatingGrid;
+}
 
-CalculatingGrid::Scope::Scope(Mx_Spread* grid) : previous_(gCalculatingGrid) { gCalculatingGrid = grid; }
+CalculatingGrid::Scope::Scope(Mx_Spread* grid) : previous_(gCalculatingGrid) {
+    gCalculatingGrid = grid;
+}
 
-CalculatingGrid::Scope::~Scope() { gCalculatingGrid = previous_; }
+CalculatingGrid::Scope::~Scope() {
+    gCalculatingGrid = previous_;
+}

@@ -13,7 +13,9 @@ int evaluateSheet(const Mx_String& fileName, int col, int row) {
     return static_cast<int>(dialog.DoModal());
 }
 
-void EvaluateSS() { evaluateSheet(L"c:\\a\\t3.sss", 1, 1); }
+void EvaluateSS() {
+    evaluateSheet(L"c:\\a\\t3.sss", 1, 1);
+}
 
 bool readSheet(const Mx_String& fileName, Mx_String& title, Mx_StringArray& columnNames,
                Mx_Array<Mx_StringArray>& rows) {

@@ -8,15 +8,35 @@
 namespace {
 
 constexpr std::array<const wchar_t*, 24> kTypeNames = {
-    L"ProfSectionI",        L"ProfSectionCL",           L"ProfSectionHL",          L"ProfSectionCU",
-    L"ProfSectionT",        L"ProfSectionOI",           L"ProfSectionOU",          L"ProfSectionRect",
-    L"ProfSectionRound",    L"ProfSectionRectTube",     L"ProfSectionRoundTube",   L"ProfSectionC",
-    L"ProfSectionZ",        L"ProfSectionV",            L"ProfSectionO",           L"ProfSectionQ",
-    L"ProfSectionCuttedI",  L"ProfSectionSigma",        L"ProfSectionSigma+",      L"ProfSectionSigma Sleeve",
-    L"ProfSectionC+",       L"ProfSectionC Sleeve",     L"ProfSectionSingle Cleat", L"ProfSectionDouble Cleat",
+    L"ProfSectionI",
+    L"ProfSectionCL",
+    L"ProfSectionHL",
+    L"ProfSectionCU",
+    L"ProfSectionT",
+    L"ProfSectionOI",
+    L"ProfSectionOU",
+    L"ProfSectionRect",
+    L"ProfSectionRound",
+    L"ProfSectionRectTube",
+    L"ProfSectionRoundTube",
+    L"ProfSectionC",
+    L"ProfSectionZ",
+    L"ProfSectionV",
+    L"ProfSectionO",
+    L"ProfSectionQ",
+    L"ProfSectionCuttedI",
+    L"ProfSectionSigma",
+    L"ProfSectionSigma+",
+    L"ProfSectionSigma Sleeve",
+    L"ProfSectionC+",
+    L"ProfSectionC Sleeve",
+    L"ProfSectionSingle Cleat",
+    L"ProfSectionDouble Cleat",
 };
 
-bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+bool isSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
 
 Mx_String iconsFolder() {
     Mx_String folder = gSettings.productDir();
@@ -27,22 +47,26 @@ Mx_String iconsFolder() {
 // The name without its extension (a dot after the last separator).
 Mx_String withoutExtension(const Mx_String& name) {
     for (int i = name.length() - 1; i >= 0 && !isSeparator(name.at(i)); --i)
-        if (name.at(i) == L'.') return name.getSubStringAt(0, i);
+        if (name.at(i) == L'.')
+            return name.getSubStringAt(0, i);
     return name;
 }
 
 // The last component of a path.
 Mx_String fileNamePart(const Mx_String& name) {
     int i = name.length();
-    while (i > 0 && !isSeparator(name.at(i - 1))) --i;
+    while (i > 0 && !isSeparator(name.at(i - 1)))
+        --i;
     return name.getSubStringAt(i);
 }
 
 // A name that stays inside the folder it is put in.
 bool isPlainName(const Mx_String& name) {
-    if (name.isEmpty() || name.equal(L".") || name.equal(L"..")) return false;
+    if (name.isEmpty() || name.equal(L".") || name.equal(L".."))
+        return false;
     for (int i = 0; i < name.length(); ++i)
-        if (isSeparator(name.at(i)) || name.at(i) == L':') return false;
+        if (isSeparator(name.at(i)) || name.at(i) == L':')
+            return false;
     return true;
 }
 
@@ -50,11 +74,14 @@ bool isPlainName(const Mx_String& name) {
 int leadingNumber(const Mx_String& text) {
     const std::wstring& s = text.str();
     std::size_t i = 0;
-    while (i < s.size() && (s[i] == L' ' || s[i] == L'\t')) ++i;
+    while (i < s.size() && (s[i] == L' ' || s[i] == L'\t'))
+        ++i;
     bool negative = false;
-    if (i < s.size() && (s[i] == L'-' || s[i] == L'+')) negative = s[i++] == L'-';
+    if (i < s.size() && (s[i] == L'-' || s[i] == L'+'))
+        negative = s[i++] == L'-';
     long long value = 0;
-    for (; i < s.size() && s[i] >= L'0' && s[i] <= L'9' && value < 1000000; ++i) value = value * 10 + (s[i] - L'0');
+    for (; i < s.size() && s[i] >= L'0' && s[i] <= L'9' && value < 1000000; ++i)
+        value = value * 10 + (s[i] - L'0');
     return static_cast<int>(negative ? -value : value);
 }
 
@@ -67,21 +94,26 @@ bool iconExists(const Mx_String& fileName) {
 }  // namespace
 
 Mx_String sectionTypeImageName(int type) {
-    if (type < 1 || type > static_cast<int>(kTypeNames.size())) return {};
+    if (type < 1 || type > static_cast<int>(kTypeNames.size()))
+        return {};
     return kTypeNames[static_cast<std::size_t>(type - 1)];
 }
 
-bool isNotDrawingName(const Mx_String& name) { return !name.endsWith(L".dwg", false); }
+bool isNotDrawingName(const Mx_String& name) {
+    return !name.endsWith(L".dwg", false);
+}
 
 bool userSectionImage(const Mx_String& name, Mx_String& fileName) {
-    if (!isPlainName(name)) return false;
+    if (!isPlainName(name))
+        return false;
     Mx_String source = gSettings.libDir();
     source += L"User Sections\\";
     source += name;
     source += L".bmp";
     const std::filesystem::path sourcePath = fsys::resolve(source.view());
     const auto sourceTime = fsys::lastWriteTime(sourcePath);
-    if (!sourceTime) return false;
+    if (!sourceTime)
+        return false;
 
     Mx_String copyName = name;
     copyName += L"-automated.bmp";
@@ -93,7 +125,8 @@ bool userSectionImage(const Mx_String& name, Mx_String& fileName) {
         const bool copied = fsys::createDirectories(targetPath.parent_path(), nullptr) &&
                             fsys::copyFile(sourcePath, targetPath, nullptr);
         // An older copy still shows the section; no copy at all shows nothing.
-        if (!copied && !targetTime) return false;
+        if (!copied && !targetTime)
+            return false;
     }
     fileName = copyName;
     return true;
@@ -111,15 +144,18 @@ Mx_String sectionImageFile(const Mx_String& typeOrDrawing, const Mx_String& sect
     } else {
         base = sectionName;
         const Mx_String prefix(L"User Sections\\");
-        if (base.startsWith(prefix, false)) base = base.getSubStringAt(prefix.length());
+        if (base.startsWith(prefix, false))
+            base = base.getSubStringAt(prefix.length());
         base = withoutExtension(base);
         userSection = true;
     }
     if (isPlainName(base)) {
         Mx_String fileName = base;
         fileName += suffix;
-        if (iconExists(fileName)) return fileName;
-        if (userSection && !big && userSectionImage(base, fileName)) return fileName;
+        if (iconExists(fileName))
+            return fileName;
+        if (userSection && !big && userSectionImage(base, fileName))
+            return fileName;
     }
     Mx_String unknown(L"Unknown");
     unknown += suffix;

@@ -158,8 +158,8 @@ TEST_F(FromTableTest, ThreeArgumentsWriteIntoTheCallersCell) {
 // the outer one, and every grid is given back its place as the current one.
 TEST_F(FromTableTest, NestedFailureRestoresTheCallingGrid) {
     const std::string missing = quoted(dir.path("absent.vls"));
-    const std::string inner = dir.write("inner.vls", std::string("connsheet-grid 1\nsheet cols=2 rows=2\n") +
-                                                         "cell A1 data=\"7\"\n");
+    const std::string inner = dir.write(
+        "inner.vls", std::string("connsheet-grid 1\nsheet cols=2 rows=2\n") + "cell A1 data=\"7\"\n");
     std::string outerText = "connsheet-grid 1\nsheet cols=3 rows=3\n";
     outerText += "cell A1 formula=\"FROMTABLE(\\\"" + dir.path("absent.vls") + "\\\", A1)\"\n";
     outerText += "cell B1 formula=\"FROMTABLE(\\\"" + inner + "\\\", A1, C3)\"\n";
