@@ -28,6 +28,7 @@ void addBatchCommand(CLI::App& app, CommandContext& context);
 void addTestCommand(CLI::App& app, CommandContext& context);
 void addConvertCommand(CLI::App& app, CommandContext& context);
 void addHelpCommand(CLI::App& app, CommandContext& context);
+void addReadCommand(CLI::App& app, CommandContext& context);
 
 // When the first word that is no option names no command: says so on `err`, with the nearest command
 // ("did you mean"), and returns true. `args` come without the program name.

@@ -34,6 +34,7 @@ constexpr Subcommand kSubcommands[] = {
     {"eval", addEvalCommand},     {"check", addCheckCommand}, {"show", addShowCommand},
     {"sheets", addSheetsCommand}, {"batch", addBatchCommand}, {"test", addTestCommand},
     {"convert", addConvertCommand},
+    {"read", addReadCommand},
 };
 
 // The subcommand the arguments name: the first one that is neither an option nor --lib's value. A run

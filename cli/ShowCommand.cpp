@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ShowFormulaDialogs.h"
 #include "cli/StandardsCommandSupport.h"
 #include "module/ModuleResources.h"
 #include "platform/arx/Embedded.h"
@@ -32,6 +33,8 @@ struct ShowOptions {
     std::string steps;
     int scale = 1;
     int dialogId = 0;
+    std::string sheet;
+    std::vector<int> cell{1, 1};
 };
 
 bool readFile(const std::filesystem::path& path, std::string& bytes) {
@@ -188,10 +191,32 @@ void addShowCommand(CLI::App& app, CommandContext& context) {
     command->add_option("--steps", options->steps, "Play a step file on the window first");
     command->add_option("--dialog", options->dialogId,
                         "With an .rc file: the dialog to show (default: the first)");
+    command->add_option("--sheet", options->sheet,
+                        "With 133, 208 or 218: open the formulas, string-table or find/replace dialog on this sheet");
+    command->add_option("--cell", options->cell, "With 133 --sheet: the cell to recalculate (COL ROW)")
+        ->expected(2);
     command->callback([&context, options] {
         const ShowOptions& o = *options;
         if (isNumber(o.target)) {
             const UINT id = UINT(std::stoul(o.target));
+            if (!o.sheet.empty()) {
+                Mx_String path;
+                if (!resolveStandardsSheet(o.sheet, path)) {
+                    context.err << "connsheet: " << o.sheet << ": no such sheet (tried " << path.toUtf8() << ")\n";
+                    context.exitStatus = 2;
+                    return;
+                }
+                const int status = showFormulaDialog(
+                    id, path, o.cell[0], o.cell[1], [&](HWND window) { return finish(window, o, context); },
+                    context.err);
+                if (status >= 0) {
+                    context.exitStatus = status;
+                    return;
+                }
+                context.err << "connsheet: dialog " << id << " takes no --sheet\n";
+                context.exitStatus = 2;
+                return;
+            }
             HINSTANCE resources = ModuleResources::handle();
             const ui::ResourceModule* module = ui::findResourceModule(resources);
             if (!module || !module->dialog(id))
