@@ -5,6 +5,7 @@
 
 #include "cli/Commands.h"
 #include "cli/StandardsCommandSupport.h"
+#include "cli/TableText.h"
 #include "platform/arx/CommandLine.h"
 #include "platform/arx/Utf8.h"
 #include "spread/FormulaEntryPoints.h"
@@ -22,7 +23,7 @@ std::string tabbed(const Mx_StringArray& texts) {
     for (int i = 0; i < texts.length(); ++i) {
         if (i > 0)
             line += '\t';
-        line += texts[i].toUtf8();
+        line += escapeForTable(texts[i].toUtf8());
     }
     return line;
 }
@@ -71,7 +72,7 @@ void addReadCommand(CLI::App& app, CommandContext& context) {
             }
             context.out << out.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
         } else {
-            context.out << "title\t" << title.toUtf8() << '\n' << tabbed(columns) << '\n';
+            context.out << "title\t" << escapeForTable(title.toUtf8()) << '\n' << tabbed(columns) << '\n';
             for (int r = 0; r < rows.length(); ++r)
                 context.out << tabbed(rows[r]) << '\n';
         }

@@ -34,7 +34,8 @@ TEST_F(ReadCommand, JsonHoldsTitleColumnsAndRows) {
 TEST_F(ReadCommand, TextIsTabSeparatedAndAMissingOrBadSheetFails) {
     const CommandRun run = runConnsheet({"read", file("plates.vls", kPlates)});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out.substr(0, run.out.find("P1")), "title\tEnd \"plates\"\nPlate\tt\nEnd \"plates\"\t22\n");
+    EXPECT_EQ(run.out, "title\tEnd \"plates\"\nPlate\tt\nEnd \"plates\"\t22\nP1\\tx\t10\nP2\t12\n")
+        << "a tab inside a text is shown escaped";
 
     EXPECT_EQ(runConnsheet({"read", (dir_ / "absent.vls").string()}).status, 2);
     const CommandRun bad =
