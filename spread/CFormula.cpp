@@ -1,14 +1,23 @@
 #include "spread/CFormula.h"
 
+#include <algorithm>  // find
+#include <filesystem>
+#include <vector>
+
 #include "module/ModuleResources.h"
 #include "platform/arx/CommandLine.h"
 #include "platform/grid/Value.h"  // formatNumber
 #include "platform/mfc/CString.h"
 #include "platform/mfc/VlTempResourceOverride.h"
 #include "platform/mfc/Win32Api.h"
+#include "platform/mxbase/FileSystem.h"
 #include "spread/CalculatingGrid.h"
 
 namespace {
+
+// The FROMTABLE lookups running now, one inside the other, and the table files they look into.
+int gLookupDepth = 0;
+std::vector<std::filesystem::path> gTablesLookedUp;
 
 constexpr int kSwitchRedrawOnLoad = 12;
 constexpr int kSwitchAutoCalc = 7;
@@ -77,6 +86,16 @@ bool CFormula::registerFromTable(Mx_Spread& grid) {
         Mx_Spread* caller = CalculatingGrid::current();
         if (!caller)
             caller = owner;
+        // A table that looks itself up (directly or round a ring of tables) would nest for ever.
+        if (gLookupDepth >= kMaxNesting) {
+            result.setEmpty();
+            result.status = grid::RecordStatus::Invalid;
+            return true;
+        }
+        struct Nested {
+            Nested() { ++gLookupDepth; }
+            ~Nested() { --gLookupDepth; }
+        } nested;
         VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
         CFormula lookup(kFromTable, nullptr);
         lookup.setFromTableCall(&result, args.data(), static_cast<int>(args.size()), caller);
@@ -239,7 +258,21 @@ void CFormula::evaluateFromTable() {
     if (args_[0].type != grid::RecordType::String)
         return;
 
-    if (!grid_.LoadFromFile(fileArgument(args_[0]).c_str()))
+    // A table being looked up already (this lookup runs inside one of its cells) is a circular
+    // reference: loading it again would look it up again, for ever.
+    const Mx_String file = fileArgument(args_[0]);
+    std::error_code failure;
+    std::filesystem::path table = std::filesystem::weakly_canonical(fsys::resolve(file.view()), failure);
+    if (failure)
+        table = fsys::resolve(file.view());
+    if (std::find(gTablesLookedUp.begin(), gTablesLookedUp.end(), table) != gTablesLookedUp.end())
+        return;
+    gTablesLookedUp.push_back(table);
+    struct LookedUp {
+        ~LookedUp() { gTablesLookedUp.pop_back(); }
+    } lookedUp;
+
+    if (!grid_.LoadFromFile(file.c_str()))
         return;
     registerFromTable(grid_);
 

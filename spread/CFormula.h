@@ -35,6 +35,9 @@ public:
         IDC_RECALC = 1107,
     };
     enum Mode : int { kRecalcCell = 1, kFromTable = 2, kReadAll = 4 };
+    // FROMTABLE lookups nest (a table cell may look up another table) at most this deep; a deeper one
+    // gives no value, as does a lookup into a table whose lookup is under way (a circular reference).
+    static constexpr int kMaxNesting = 8;
 
     explicit CFormula(Mode mode, CWnd* parent = nullptr);
     ~CFormula() override;

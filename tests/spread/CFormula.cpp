@@ -174,6 +174,32 @@ TEST_F(FromTableTest, NestedFailureRestoresTheCallingGrid) {
     EXPECT_EQ(CalculatingGrid::current(), &host.grid);
 }
 
+// A table that looks itself up is a circular reference: it gives no value instead of nesting until the
+// stack runs out.
+TEST_F(FromTableTest, ATableThatLooksItselfUpGivesNoValue) {
+    const std::string self = dir.path("self.vls");
+    dir.write("self.vls", "connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 formula=\"FROMTABLE(\\\"" + self +
+                              "\\\", A1) & \\\"x\\\"\"\ncell B1 data=\"plain\"\n");
+    EXPECT_EQ(eval(1, 1, "FROMTABLE(" + quoted(self) + ", A1)"), L"x") << "the inner lookup is circular";
+    EXPECT_EQ(eval(1, 2, "FROMTABLE(" + quoted(self) + ", B1)"), L"plain") << "and lookups go on working";
+    EXPECT_EQ(CalculatingGrid::current(), nullptr);
+}
+
+// Tables that look each other up in a long chain stop at the nesting limit.
+TEST_F(FromTableTest, LookupsNestOnlySoDeep) {
+    const int tables = CFormula::kMaxNesting + 2;
+    for (int i = 0; i < tables; ++i) {
+        const std::string cell = i + 1 < tables ? "formula=\"FROMTABLE(\\\"" +
+                                                      dir.path("t" + std::to_string(i + 1) + ".vls") +
+                                                      "\\\", A1) & \\\"y\\\"\""
+                                                : "data=\"end\"";
+        dir.write("t" + std::to_string(i) + ".vls",
+                  "connsheet-grid 1\nsheet cols=1 rows=1\ncell A1 " + cell + "\n");
+    }
+    EXPECT_EQ(eval(1, 1, "FROMTABLE(" + quoted(dir.path("t0.vls")) + ", A1)"),
+              Mx_String(std::string(CFormula::kMaxNesting, 'y')));
+}
+
 TEST(CalculatingGridScope, RestoresThePreviousGridOnEveryWayOut) {
     Mx_Spread outer, inner;
     EXPECT_EQ(CalculatingGrid::current(), nullptr);
