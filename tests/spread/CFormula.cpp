@@ -299,6 +299,19 @@ TEST_F(FormulaDialogTest, ReferenceStylesShowColumnFoursFormulas) {
     ui::expectDriverDone(driver);
 }
 
+TEST_F(FormulaDialogTest, EvaluateSSOpensItsOwnSheet) {
+    ui::ScriptedDriver driver;
+    driver.onModal([](ui::Automation& dlg) {
+        EXPECT_EQ(dlg.text(CFormula::IDC_FILE), L"c:\\a\\t3.sss");
+        dlg.click(IDOK);
+    });
+    host::clearEvents();
+    EvaluateSS();
+    ui::expectDriverDone(driver);
+    EXPECT_EQ(host::printedText(), L"Loading spreadsheet:c:\\a\\t3.sss\n");
+    EXPECT_EQ(CalculatingGrid::current(), nullptr);
+}
+
 TEST_F(FormulaDialogTest, AutomaticCalculationAndFiles) {
     const std::string path = dir.write("sheet.vls", kFormulaSheet);
     const std::string copy = dir.path("copy.vls");
