@@ -50,7 +50,7 @@ void addReadCommand(CLI::App& app, CommandContext& context) {
         // The dialog tells the host's command line which file it loads; that is no part of the output.
         host::setPrintSink({});
         const bool loaded = readSheet(path, title, columns, rows);
-        host::setPrintSink([&context](const std::wstring& text) { context.out << utf8::encode(text); });
+        host::setPrintSink([&context](const std::wstring& text) { context.err << utf8::encode(text); });
         if (!loaded) {
             context.err << "connsheet: " << path.toUtf8() << ": cannot load the sheet\n";
             context.exitStatus = 1;

@@ -66,3 +66,24 @@ TEST_F(ReadCommand, ShowOpensTheFormulaDialogsOnASheet) {
 }
 
 }  // namespace
+
+namespace {
+
+// A standards sheet that looks the hole up in the bundled bolt table: the lookup's line on the host's
+// command line goes to stderr, so the JSON on stdout stays whole.
+TEST_F(ReadCommand, FromTableInAStandardsSheetKeepsTheJsonWhole) {
+    const std::string table =
+        CONNSHEET_SOURCE_DIR "/examples/library/Connection Standards/Data/BoltHoles.vls";
+    const std::string sheet = file("lookup.vls",
+                                   "Input\t\nString Bolt\t\nOutput\t\nDouble Hole\t\nCalc\t\n"
+                                   "Hole = FROMTABLE(\"" +
+                                       table + "\", \"size\", \"HOLE\", Bolt)\t\n");
+    const CommandRun run = runConnsheet({"eval", sheet, "Bolt=m24", "--json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::json::parse(run.out);
+    EXPECT_EQ(json["ok"], true);
+    EXPECT_NE(run.out.find("26"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("Result is long: 26"), std::string::npos) << run.err;
+}
+
+}  // namespace
