@@ -25,7 +25,7 @@ type 1010 "Two lines\nof notes"
 STEPS
 "$connsheet" show 9001 --steps "$steps" --png "$out/sample-dialog.png"
 "$connsheet" show 9001 --steps "$steps" --scale 2 --png "$out/sample-dialog@2x.png"
-bolts="examples/library/Connection Standards/Data/BoltHoles.vls"
+bolts="examples/library/Connection Standards/Data/BoltHoles.sss"
 "$connsheet" show 133 --sheet "$bolts" --png "$out/formulas.png"
 "$connsheet" show 208 --sheet "$bolts" --png "$out/string-table.png"
 printf 'type 1207 "M2"\ntype 1209 "M3"\n' >"$steps"

@@ -73,7 +73,7 @@ namespace {
 // command line goes to stderr, so the JSON on stdout stays whole.
 TEST_F(ReadCommand, FromTableInAStandardsSheetKeepsTheJsonWhole) {
     const std::string table =
-        CONNSHEET_SOURCE_DIR "/examples/library/Connection Standards/Data/BoltHoles.vls";
+        CONNSHEET_SOURCE_DIR "/examples/library/Connection Standards/Data/BoltHoles.sss";
     const std::string sheet = file("lookup.vls",
                                    "Input\t\nString Bolt\t\nOutput\t\nDouble Hole\t\nCalc\t\n"
                                    "Hole = FROMTABLE(\"" +
