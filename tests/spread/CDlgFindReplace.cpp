@@ -7,6 +7,7 @@
 #include "platform/mfc/GTestSupport.h"
 #include "platform/mfc/GoldenPicture.h"
 #include "platform/mfc/ScriptedDriver.h"
+#include "platform/mxbase/ui/DialogSize.h"
 #include "tests/spread/SpreadTestHost.h"
 
 namespace {
@@ -82,6 +83,8 @@ TEST_F(FindReplaceTest, OpensWithItsTextsAndGivesTheGridBackOnClose) {
     dlg.click(IDCANCEL);
     EXPECT_FALSE(::IsWindow(dlg.root()));
     EXPECT_FALSE(grid.GetBool(13)) << "switched off again, as it was before";
+    int width = 0, height = 0;
+    EXPECT_TRUE(getDlgSize(Mx_String(L"DLG_FINDREPLACE"), width, height)) << "its size is kept";
 
     // The next F3 opens it again, with its last size.
     keys.setFocus(kGrid);
