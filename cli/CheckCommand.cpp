@@ -43,6 +43,7 @@ constexpr const wchar_t* kStandardsFunctions[] = {
     L"TONUMBER",
     L"ISNULL",
     L"ISPOSITIVE",
+    L"FROMTABLE",
     L"CALLCHILD",
 };
 constexpr const wchar_t* kHeaders[] = {L"Input", L"Output", L"Local", L"Calc"};
@@ -422,6 +423,7 @@ void registerStandardsFunctions(grid::Sheet& sheet) {
         {L"TONUMBER", 1, 1},
         {L"ISNULL", 1, 1},
         {L"ISPOSITIVE", 1, 1},
+        {L"FROMTABLE", 2, 4},
     };
     for (const Entry& e : entries)
         sheet.addCustomFunction(e.name, e.minArgs, e.maxArgs,

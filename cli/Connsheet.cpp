@@ -40,6 +40,7 @@ constexpr Subcommand kSubcommands[] = {
     {"sections", addSectionsCommand},
     {"macro", addMacroCommand},
     {"template", addTemplateCommand}, {"design", addDesignCommand},
+    {"read", addReadCommand},
 };
 
 // The subcommand the arguments name: the first one that is neither an option nor --lib's value. A run
@@ -100,8 +101,9 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
             gSettings.setLibDir(Mx_String(libDir.c_str()));
     });
 
-    // The command line of the host prints to stdout while the command runs.
-    host::setPrintSink([&out](const std::wstring& text) { out << utf8::encode(text); });
+    // The command line of the host prints to stderr while the command runs: what the module tells the
+    // host's command line (a FROMTABLE result, a bad array index) must not break a command's output.
+    host::setPrintSink([&err](const std::wstring& text) { err << utf8::encode(text); });
 
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     if (!reversed.empty())

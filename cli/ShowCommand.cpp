@@ -10,6 +10,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ShowDataDialog.h"
+#include "cli/ShowFormulaDialogs.h"
 #include "cli/StandardsCommandSupport.h"
 #include "module/ModuleResources.h"
 #include "platform/arx/Embedded.h"
@@ -35,6 +36,8 @@ struct ShowOptions {
     int scale = 1;
     int dialogId = 0;
     std::string data;
+    std::string sheet;
+    std::vector<int> cell{1, 1};
 };
 
 bool readFile(const std::filesystem::path& path, std::string& bytes) {
@@ -194,6 +197,10 @@ void addShowCommand(CLI::App& app, CommandContext& context) {
         "With dialog 242, 244, 254 or 8719: open it on this JSON data (OK prints the result)");
     command->add_option("--dialog", options->dialogId,
                         "With an .rc file: the dialog to show (default: the first)");
+    command->add_option("--sheet", options->sheet,
+                        "With 133, 208 or 218: open the formulas, string-table or find/replace dialog on this sheet");
+    command->add_option("--cell", options->cell, "With 133 --sheet: the cell to recalculate (COL ROW)")
+        ->expected(2);
     command->callback([&context, options] {
         InitCommonControls();  // templates may use the common controls (tab control, list view)
         const ShowOptions& o = *options;
@@ -210,6 +217,24 @@ void addShowCommand(CLI::App& app, CommandContext& context) {
         }
         if (isNumber(o.target)) {
             const UINT id = UINT(std::stoul(o.target));
+            if (!o.sheet.empty()) {
+                Mx_String path;
+                if (!resolveStandardsSheet(o.sheet, path)) {
+                    context.err << "connsheet: " << o.sheet << ": no such sheet (tried " << path.toUtf8() << ")\n";
+                    context.exitStatus = 2;
+                    return;
+                }
+                const int status = showFormulaDialog(
+                    id, path, o.cell[0], o.cell[1], [&](HWND window) { return finish(window, o, context); },
+                    context.err);
+                if (status >= 0) {
+                    context.exitStatus = status;
+                    return;
+                }
+                context.err << "connsheet: dialog " << id << " takes no --sheet\n";
+                context.exitStatus = 2;
+                return;
+            }
             HINSTANCE resources = ModuleResources::handle();
             const ui::ResourceModule* module = ui::findResourceModule(resources);
             if (!module || !module->dialog(id))

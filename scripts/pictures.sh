@@ -70,6 +70,11 @@ DATA
 rm -f "$data"
 # The image selection dialog needs pictures: its golden test makes them, so its picture is copied.
 cp tests/golden/select_image_dialog.png "$out/select-image-dialog.png"
+bolts="examples/library/Connection Standards/Data/BoltHoles.sss"
+"$connsheet" show 133 --sheet "$bolts" --png "$out/formulas.png"
+"$connsheet" show 208 --sheet "$bolts" --png "$out/string-table.png"
+printf 'type 1207 "M2"\ntype 1209 "M3"\n' >"$steps"
+"$connsheet" show 218 --sheet "$bolts" --steps "$steps" --png "$out/find-replace.png"
 echo "pictures written to $out/"
 
 # The bundled dialog templates as a dialog shows them, and the designer with the gauge field selected

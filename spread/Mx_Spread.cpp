@@ -17,6 +17,7 @@
 #include "platform/mfc/VlTempResourceOverride.h"
 #include "platform/mfc/Win32Api.h"
 #include "platform/mxbase/UiTexts.h"
+#include "spread/CDlgFindReplace.h"
 #include "spread/DynMenu.h"
 #include "spread/Mx_DlgPromptString.h"
 #include "spread/Mx_TabMsgHandle.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-Mx_Spread::FindReplaceFactory gFindReplaceFactory = nullptr;
+Mx_Spread::FindReplaceFactory gFindReplaceFactory = CDlgFindReplace::create;
 
 Mx_Spread::HeaderPrompt gHeaderPrompt = promptGridHeader;
 

@@ -48,7 +48,7 @@ public:
         virtual void replaceNext() = 0;
     };
     using FindReplaceFactory = std::unique_ptr<FindReplace> (*)(Mx_Spread& grid, bool replace);
-    // One factory for the process (the find/replace dialog registers itself); null disables F3/F5.
+    // One factory for the process, the find/replace dialog (CDlgFindReplace) unless set; null disables F3/F5.
     static void setFindReplaceFactory(FindReplaceFactory factory);
 
     // Hook for the header prompt of insertRow / insertCol: returns the header text for a row

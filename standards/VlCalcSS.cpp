@@ -14,6 +14,7 @@
 #include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/StringFunctions.h"
+#include "spread/CalculatingGrid.h"
 #include "standards/DisplayPath.h"
 #include "standards/StandardsTimers.h"
 #include "standards/StandardsWarnings.h"
@@ -411,6 +412,8 @@ bool VlCalcSS::isRunning(const Mx_String& path) {
 }
 
 Acad::ErrorStatus VlCalcSS::calc() {
+    // FROMTABLE calls of the equations see this sheet as the grid being calculated.
+    CalculatingGrid::Scope calculating(this);
     registerFunctions();
     removeDuplicates();
     int starts[4];

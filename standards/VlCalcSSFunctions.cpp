@@ -10,6 +10,7 @@
 #include "platform/mxbase/Mx_SectionTableManager.h"
 #include "platform/mxbase/NumberFunctions.h"
 #include "platform/mxbase/StringFunctions.h"
+#include "spread/CFormula.h"
 #include "standards/DisplayPath.h"
 #include "standards/StandardsTimers.h"
 #include "standards/StandardsWarnings.h"
@@ -292,6 +293,7 @@ Acad::ErrorStatus VlCalcSS::registerFunctions() {
         };
         ok = SSAddCustomFunctionExt(grid, entry.name, entry.minArgs, entry.maxArgs, callback, 0) && ok;
     }
+    ok = CFormula::registerFromTable(*this) && ok;
     functionsRegisteredOn_ = ok ? grid : nullptr;
     return ok ? Acad::eOk : Acad::eInvalidInput;
 }

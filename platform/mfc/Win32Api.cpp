@@ -158,6 +158,11 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
             else kids.insert(std::find(kids.begin(), kids.end(), after) + 1, w);
         }
     }
+    // A top-level window put above or below the top-most band carries the flag that says which.
+    if (!(flags & SWP_NOZORDER) && !w->isChild()) {
+        if (insertAfter == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
+        else if (insertAfter == HWND_NOTOPMOST) w->exStyle &= ~WS_EX_TOPMOST;
+    }
     RECT r = w->rect;
     if (!(flags & SWP_NOMOVE)) {
         LONG width = r.right - r.left, height = r.bottom - r.top;
