@@ -24,6 +24,8 @@
 #include "sectionlib/CDlgEditLibSimple.h"
 #include "sectionlib/Mx_ProfValuesTable.h"
 #include "sectionlib/SectionSizeTemplate.h"
+#include "spread/CDlgSSOptions.h"
+#include "spread/Mx_Spread.h"
 
 namespace connsheet {
 
@@ -290,6 +292,8 @@ int editLibrary(const SectionsOptions& options, CommandContext& context) {
     DialogSession session(options, context);
     if (!session.prepare())
         return session.status();
+    // The values page's options button opens the spreadsheet options, as in the loaded module.
+    Mx_Spread::setHeaderEditor(editGridHeaders);
     const bool accepted = StartDlgEditLibSections(data, Mx_String());
     if (session.finish() != 0)
         return session.status();

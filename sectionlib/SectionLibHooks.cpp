@@ -5,6 +5,7 @@
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/ObjectExportFiles.h"
 #include "spread/Mx_Spread.h"
+#include "spread/SectionTypeImages.h"
 
 namespace sectionlib {
 
@@ -22,13 +23,9 @@ void gridSearch(Mx_Spread& grid) {
     grid.PreTranslateMessage(&msg);
 }
 
-Mx_String noPicture(const Mx_String&, const Mx_String&, bool) {
-    return Mx_String();
-}
-
 SpreadOptionsHook gOptions = gridOptions;
 SearchHook gSearch = gridSearch;
-SectionPictureHook gPicture = noPicture;
+SectionPictureHook gPicture = sectionImageFile;
 
 }  // namespace
 
@@ -39,7 +36,7 @@ void setSearchHook(SearchHook hook) {
     gSearch = hook ? hook : gridSearch;
 }
 void setSectionPictureHook(SectionPictureHook hook) {
-    gPicture = hook ? hook : noPicture;
+    gPicture = hook ? hook : sectionImageFile;
 }
 
 bool runSpreadOptions(CWnd* owner, Mx_Spread& grid) {

@@ -10,7 +10,7 @@
 //   it as F3 does, which opens the find/replace dialog registered with Mx_Spread::setFindReplaceFactory
 //   (nothing when none is registered).
 // - Section pictures (both dialogs): the file name of a section shape's picture below
-//   "<product directory>\icons\" (sectionImageFile of the section type pictures). Default: no picture.
+//   "<product directory>\icons\". Default: sectionImageFile, the section type pictures.
 #include "platform/mfc/Win32Types.h"
 #include "platform/mxbase/Mx_String.h"
 

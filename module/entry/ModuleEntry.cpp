@@ -7,6 +7,8 @@
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/Resources.h"
 #include "platform/mfc/VlTempResourceOverride.h"
+#include "spread/CDlgSSOptions.h"
+#include "spread/Mx_Spread.h"
 
 void InitCommonControls();
 
@@ -40,6 +42,8 @@ AcRx::AppRetCode initialise(void* application) {
     VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
     module->checked.LoadBitmap(ModuleFrame::kCheckedBitmap);
     module->unchecked.LoadBitmap(ModuleFrame::kUncheckedBitmap);
+    // The spreadsheet's header options open the module's options dialog.
+    Mx_Spread::setHeaderEditor(editGridHeaders);
     module->initialised = true;
     return AcRx::kRetOK;
 }
@@ -49,6 +53,7 @@ AcRx::AppRetCode unload() {
     DestroyAllMacroDlgs();
     settleDeferredMacroDlgCloses();
     EndDlgEditConstraints();
+    Mx_Spread::setHeaderEditor(nullptr);
     if (ModuleObjects* module = objects().get())
         module->initialised = false;
     return AcRx::kRetOK;

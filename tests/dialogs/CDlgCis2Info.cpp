@@ -2,6 +2,7 @@
 #include "dialogs/CDlgCis2Info.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>  // getpid
 
 #include <filesystem>
 #include <fstream>
@@ -19,7 +20,8 @@ using D = CDlgCis2Info;
 constexpr int kPairs = 1002;  // the translation editor's text box
 
 struct Cis2Test : ::testing::Test {
-    std::filesystem::path lib = std::filesystem::temp_directory_path() / "connsheet-cis2-lib";
+    std::filesystem::path lib =
+        std::filesystem::temp_directory_path() / ("connsheet-cis2-lib-" + std::to_string(::getpid()));
     void SetUp() override {
         std::filesystem::remove_all(lib);
         std::filesystem::create_directories(lib);

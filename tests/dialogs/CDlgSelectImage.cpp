@@ -2,6 +2,7 @@
 #include "dialogs/CDlgSelectImage.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>  // getpid
 
 #include <filesystem>
 #include <fstream>
@@ -22,7 +23,8 @@ using D = CDlgSelectImage;
 
 struct SelectImageTest : ::testing::Test {
     ui::RegistryScope registry;
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / "connsheet-select-image";
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("connsheet-select-image-" + std::to_string(::getpid()));
     void SetUp() override {
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);

@@ -2,6 +2,7 @@
 #include "standards/CDlgGenVars.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>  // getpid
 
 #include <filesystem>
 
@@ -88,7 +89,8 @@ TEST_F(GenVarsTest, EqualNamesShareOneCellAndANameTypedIntoItRenamesEveryRow) {
 }
 
 TEST_F(GenVarsTest, TheFilterChooserAppendsWhatLiesBelowMacrosAndDropsTheRest) {
-    const std::filesystem::path lib = std::filesystem::temp_directory_path() / "connsheet-genvars-lib";
+    const std::filesystem::path lib =
+        std::filesystem::temp_directory_path() / ("connsheet-genvars-lib-" + std::to_string(::getpid()));
     gSettings.setLibDir(Mx_String(lib.wstring()));
     const std::wstring macros = (lib / "Macros").wstring();
     ui::ScriptedDriver driver;
