@@ -21,14 +21,8 @@ int runModalWithSteps(const ModalStepsOptions& options, const std::function<bool
                       ModalStepsOutcome& outcome, CommandContext& context) {
     std::optional<ui::StepScript> script;
     if (!options.steps.empty()) {
-        std::ifstream in(options.steps, std::ios::binary);
-        if (!in || !std::filesystem::is_regular_file(options.steps)) {
-            context.err << "connsheet: " << options.steps << ": cannot read the steps\n";
-            return 2;
-        }
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         std::string error;
-        script = ui::StepScript::parse(text, options.steps, &error);
+        script = ui::StepScript::load(options.steps, &error);
         if (!script) {
             context.err << "connsheet: " << error << '\n';
             return 2;

@@ -55,16 +55,8 @@ public:
     // False (status set) when the step file cannot be read.
     bool prepare() {
         if (!options_.steps.empty()) {
-            std::ifstream in(options_.steps, std::ios::binary);
-            std::ostringstream text;
-            text << in.rdbuf();
             std::string error;
-            if (!in) {
-                context_.err << "connsheet: " << options_.steps << ": cannot read the steps\n";
-                status_ = 2;
-                return false;
-            }
-            script_ = ui::StepScript::parse(text.str(), options_.steps, &error);
+            script_ = ui::StepScript::load(options_.steps, &error);
             if (!script_) {
                 context_.err << "connsheet: " << error << '\n';
                 status_ = 2;

@@ -66,14 +66,8 @@ void printSettings(const VlSSSettings& settings, std::ostream& out) {
 int editHeaders(Mx_Spread& grid, const SettingsOptions& options, CommandContext& context) {
     std::optional<ui::StepScript> script;
     if (!options.steps.empty()) {
-        std::ifstream in(options.steps, std::ios::binary);
-        if (!in) {
-            context.err << "connsheet: " << options.steps << ": cannot read the steps\n";
-            return 2;
-        }
-        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         std::string error;
-        script = ui::StepScript::parse(text, options.steps, &error);
+        script = ui::StepScript::load(options.steps, &error);
         if (!script) {
             context.err << "connsheet: " << error << '\n';
             return 2;

@@ -102,12 +102,8 @@ int finish(HWND window, const ShowOptions& options, CommandContext& context) {
     // Shown as it would be on screen: a hidden dialog takes no input.
     ::ShowWindow(window, SW_SHOW);
     if (!options.steps.empty()) {
-        std::string text, error;
-        if (!readFile(options.steps, text)) {
-            context.err << "connsheet: " << options.steps << ": cannot read the steps\n";
-            return 2;
-        }
-        const std::optional<ui::StepScript> script = ui::StepScript::parse(text, options.steps, &error);
+        std::string error;
+        const std::optional<ui::StepScript> script = ui::StepScript::load(options.steps, &error);
         if (!script) {
             context.err << "connsheet: " << error << '\n';
             return 2;
@@ -197,8 +193,9 @@ void addShowCommand(CLI::App& app, CommandContext& context) {
         "With dialog 242, 244, 254 or 8719: open it on this JSON data (OK prints the result)");
     command->add_option("--dialog", options->dialogId,
                         "With an .rc file: the dialog to show (default: the first)");
-    command->add_option("--sheet", options->sheet,
-                        "With 133, 208 or 218: open the formulas, string-table or find/replace dialog on this sheet");
+    command->add_option(
+        "--sheet", options->sheet,
+        "With 133, 208 or 218: open the formulas, string-table or find/replace dialog on this sheet");
     command->add_option("--cell", options->cell, "With 133 --sheet: the cell to recalculate (COL ROW)")
         ->expected(2);
     command->callback([&context, options] {
@@ -220,7 +217,8 @@ void addShowCommand(CLI::App& app, CommandContext& context) {
             if (!o.sheet.empty()) {
                 Mx_String path;
                 if (!resolveStandardsSheet(o.sheet, path)) {
-                    context.err << "connsheet: " << o.sheet << ": no such sheet (tried " << path.toUtf8() << ")\n";
+                    context.err << "connsheet: " << o.sheet << ": no such sheet (tried " << path.toUtf8()
+                                << ")\n";
                     context.exitStatus = 2;
                     return;
                 }

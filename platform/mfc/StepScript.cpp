@@ -2,6 +2,9 @@
 
 #include <cctype>
 #include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "platform/arx/Utf8.h"
@@ -291,6 +294,18 @@ void StepScript::run(Automation& dialog) const {
         if (!IsWindow(dialog.root()))
             return;  // the dialog ended: nothing is left to act on
     }
+}
+
+std::optional<StepScript> StepScript::load(const std::string& path, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    std::error_code ignored;
+    if (!in || !std::filesystem::is_regular_file(path, ignored)) {
+        if (error != nullptr)
+            *error = path + ": cannot read the steps";
+        return std::nullopt;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return parse(text, path, error);
 }
 
 }  // namespace ui

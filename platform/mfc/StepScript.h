@@ -47,6 +47,8 @@ public:
     // Null with `error` set ("name:line: problem") when a line cannot be read.
     static std::optional<StepScript> parse(std::string_view text, const std::string& name,
                                            std::string* error);
+    // parse() of the file at `path`; "path: cannot read the steps" when it is no readable file.
+    static std::optional<StepScript> load(const std::string& path, std::string* error);
 
     const std::vector<Step>& steps() const { return m_steps; }
     // Runs every step on the dialog; problems (a missing or disabled control) go to the automation's
