@@ -12,6 +12,7 @@
 #include "platform/mfc/Win32Api.h"
 #include "platform/mxbase/FileSystem.h"
 #include "spread/CalculatingGrid.h"
+#include "spread/Mx_SimplePropsList.h"  // leadingInt
 
 namespace {
 
@@ -27,30 +28,6 @@ constexpr double kNumberLimit = 9999.0;
 
 Mx_String fileArgument(const SS_VALUE& argument) {
     return Mx_String(argument.text.view());
-}
-
-// The leading integer of a text ("12 mm" -> 12, "x" -> 0), as the grid reads a long from a cell.
-int leadingInteger(const Mx_String& text) {
-    const std::wstring& s = text.str();
-    std::size_t i = 0;
-    while (i < s.size() && (s[i] == L' ' || s[i] == L'\t'))
-        ++i;
-    bool negative = false;
-    if (i < s.size() && (s[i] == L'-' || s[i] == L'+'))
-        negative = s[i++] == L'-';
-    long long value = 0;
-    for (; i < s.size() && s[i] >= L'0' && s[i] <= L'9'; ++i) {
-        value = value * 10 + (s[i] - L'0');
-        if (value > 2147483648LL)
-            break;
-    }
-    if (negative)
-        value = -value;
-    if (value > 2147483647LL)
-        value = 2147483647LL;
-    if (value < -2147483648LL)
-        value = -2147483648LL;
-    return static_cast<int>(value);
 }
 
 }  // namespace
@@ -359,7 +336,7 @@ void CFormula::giveResult(int col, int row) {
     switch (type) {
         case SS_TYPE_INTEGER:
         case SS_TYPE_CHECKBOX:
-            *result_ = SS_VALUE::ofLong(leadingInteger(text));
+            *result_ = SS_VALUE::ofLong(leadingInt(text.view()));
             if (!readable)
                 result_->status = grid::RecordStatus::Empty;
             break;

@@ -4,6 +4,7 @@
 
 #include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/Mx_Settings.h"
+#include "spread/Mx_SimplePropsList.h"  // leadingInt
 
 namespace {
 
@@ -70,21 +71,6 @@ bool isPlainName(const Mx_String& name) {
     return true;
 }
 
-// The leading whole number of a text, as the core reads a number from text ("5", " 12x" -> 12).
-int leadingNumber(const Mx_String& text) {
-    const std::wstring& s = text.str();
-    std::size_t i = 0;
-    while (i < s.size() && (s[i] == L' ' || s[i] == L'\t'))
-        ++i;
-    bool negative = false;
-    if (i < s.size() && (s[i] == L'-' || s[i] == L'+'))
-        negative = s[i++] == L'-';
-    long long value = 0;
-    for (; i < s.size() && s[i] >= L'0' && s[i] <= L'9' && value < 1000000; ++i)
-        value = value * 10 + (s[i] - L'0');
-    return static_cast<int>(negative ? -value : value);
-}
-
 bool iconExists(const Mx_String& fileName) {
     Mx_String path = iconsFolder();
     path += fileName;
@@ -138,7 +124,7 @@ Mx_String sectionImageFile(const Mx_String& typeOrDrawing, const Mx_String& sect
     bool userSection = false;
     if (!typeOrDrawing.isEmpty()) {
         if (isNotDrawingName(typeOrDrawing))
-            base = sectionTypeImageName(leadingNumber(typeOrDrawing));
+            base = sectionTypeImageName(leadingInt(typeOrDrawing.view()));
         else
             base = withoutExtension(fileNamePart(typeOrDrawing));
     } else {
