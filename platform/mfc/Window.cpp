@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/mfc/CWnd.h"
 #include "platform/mfc/CWndAccess.h"
@@ -199,8 +200,11 @@ bool destroyWindow(HWND hwnd) {
 
     WindowTable& t = table();
     std::vector<CWnd*> released;
+    // A window leaves its parent's list unless the parent goes with it. A parent that is only being
+    // destroyed (a child destroyed from the parent's WM_DESTROY) still walks its list afterwards.
+    const std::unordered_set<const Window*> batch(destroyed.begin(), destroyed.end());
     for (Window* d : destroyed) {
-        if (d->parent && !d->parent->destroying) {
+        if (d->parent && !batch.contains(d->parent)) {
             auto& siblings = d->parent->children;
             siblings.erase(std::remove(siblings.begin(), siblings.end(), d), siblings.end());
         }

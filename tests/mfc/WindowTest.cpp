@@ -74,6 +74,30 @@ TEST_F(WindowTest, DestroyRunsParentFirstThenChildrenAndLeavesNoValidHandle) {
     EXPECT_NE(again.m_hWnd, topHandle) << "handles are never reused";
 }
 
+// A window that destroys one of its children from its own WM_DESTROY (a designer clearing its
+// controls): the child is gone once, and the parent's walk over its children never reaches it again.
+TEST_F(WindowTest, AChildDestroyedFromItsParentsDestroyIsDestroyedOnce) {
+    struct Clearing : Recorder {
+        using Recorder::Recorder;
+        CWnd* doomed = nullptr;
+        void OnDestroy() override {
+            Recorder::OnDestroy();
+            doomed->DestroyWindow();
+        }
+    };
+    Clearing top(&log, "top");
+    ASSERT_TRUE(top.CreateEx(0, L"Window", L"Top", WS_POPUP, CRect(0, 0, 200, 100), nullptr, 0));
+    Recorder first(&log, "first"), second(&log, "second");
+    ASSERT_TRUE(first.Create(L"Window", L"", WS_CHILD, CRect(0, 0, 10, 10), &top, 5));
+    ASSERT_TRUE(second.Create(L"Window", L"", WS_CHILD, CRect(0, 0, 10, 10), &top, 6));
+    top.doomed = &first;
+
+    EXPECT_TRUE(top.DestroyWindow());
+    EXPECT_EQ(log, (std::vector<std::string>{"top destroy", "first destroy", "first ncdestroy", "first gone",
+                                             "second destroy", "second ncdestroy", "top ncdestroy", "second gone",
+                                             "top gone"}));
+}
+
 TEST_F(WindowTest, CreationFailsForUnknownClassesAndOrphanChildren) {
     CWnd w;
     EXPECT_FALSE(w.CreateEx(0, L"NoSuchClass", L"", WS_POPUP, CRect(0, 0, 1, 1), nullptr, 0));
