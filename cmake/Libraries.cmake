@@ -1,5 +1,5 @@
 # cs_library(NAME DIR [RECURSE] [DEPS lib...])
-# One static library per folder, built from every .cpp in it. Includes are written from the project
+# One library per folder (static, or shared with CONNSHEET_SHARED_LIBS), built from every .cpp in it. Includes are written from the project
 # root ("platform/mxbase/Mx_String.h"), so no folder needs its own include path.
 function(cs_library name dir)
     cmake_parse_arguments(ARG "RECURSE" "" "DEPS;EXCLUDE" ${ARGN})
@@ -17,7 +17,11 @@ function(cs_library name dir)
         file(WRITE "${placeholder}" "// no sources yet\n")
         set(sources "${placeholder}")
     endif()
-    add_library(${name} STATIC ${sources})
+    if(CONNSHEET_SHARED_LIBS)
+        add_library(${name} SHARED ${sources})
+    else()
+        add_library(${name} STATIC ${sources})
+    endif()
     target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE cs_warnings)
     target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
 endfunction()

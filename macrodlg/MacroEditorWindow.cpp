@@ -7,6 +7,11 @@ MacroEditorFactory& factory() {
     return installed;
 }
 
+MacroSettingsRunner& settingsRunner() {
+    static MacroSettingsRunner installed;
+    return installed;
+}
+
 }  // namespace
 
 void setMacroEditorFactory(MacroEditorFactory made) {
@@ -15,4 +20,12 @@ void setMacroEditorFactory(MacroEditorFactory made) {
 
 std::unique_ptr<MacroEditorWindow> makeMacroEditor() {
     return factory() ? factory()() : nullptr;
+}
+
+void setMacroSettingsRunner(MacroSettingsRunner made) {
+    settingsRunner() = std::move(made);
+}
+
+INT_PTR runMacroSettings(EditConstrData& data, CWnd* owner) {
+    return settingsRunner() ? settingsRunner()(data, owner) : IDCANCEL;
 }

@@ -28,3 +28,9 @@ using MacroEditorFactory = std::function<std::unique_ptr<MacroEditorWindow>()>;
 void setMacroEditorFactory(MacroEditorFactory factory);
 // A new editor, or null when none is installed.
 std::unique_ptr<MacroEditorWindow> makeMacroEditor();
+
+// The macro settings dialog (8141) that the editor's settings button opens on the edited macro: it reads
+// the settings, runs the dialog and writes them on OK. IDCANCEL (nothing written) when none is installed.
+using MacroSettingsRunner = std::function<INT_PTR(EditConstrData& data, CWnd* owner)>;
+void setMacroSettingsRunner(MacroSettingsRunner runner);
+INT_PTR runMacroSettings(EditConstrData& data, CWnd* owner);

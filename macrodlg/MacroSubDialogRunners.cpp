@@ -31,6 +31,18 @@ void setArrayRunner(SubDialogRunner<ArrayRequest> made) {
     runner<ArrayRequest>() = std::move(made);
 }
 
+void setBoltAdvRunner(SubDialogRunner<BoltAdvRequest> made) {
+    runner<BoltAdvRequest>() = std::move(made);
+}
+
+void setPatternRunner(SubDialogRunner<PatternRequest> made) {
+    runner<PatternRequest>() = std::move(made);
+}
+
+void setProfSegmRunner(SubDialogRunner<ProfSegmRequest> made) {
+    runner<ProfSegmRequest>() = std::move(made);
+}
+
 INT_PTR runSubDialog(SelectMacroRequest& request) {
     return run(request);
 }
@@ -44,5 +56,17 @@ INT_PTR runSubDialog(ProfCutsRequest& request) {
 }
 
 INT_PTR runSubDialog(ArrayRequest& request) {
+    return run(request);
+}
+
+INT_PTR runSubDialog(BoltAdvRequest& request) {
+    return run(request);
+}
+
+INT_PTR runSubDialog(PatternRequest& request) {
+    return run(request);
+}
+
+INT_PTR runSubDialog(ProfSegmRequest& request) {
     return run(request);
 }

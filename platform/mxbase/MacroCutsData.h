@@ -2,6 +2,7 @@
 // The data of the macro cuts dialogs (the cut a macro makes, the cuts on one profile) and of the array
 // dialog, as far as the entry points hand them over. The dialogs that work on them grow them.
 #include "platform/arx/AcDbObjectId.h"
+#include "platform/mxbase/DynArrayData.h"
 #include "platform/mxbase/Mx_String.h"
 
 // A cut of a macro being defined or edited.
@@ -14,10 +15,4 @@ struct DlgMacroCutsData {
 // The cuts that lie on one profile of the drawing.
 struct DlgProfCutsData {
     AcDbObjectId profileId;
-};
-
-// A dynamic array of a macro's module.
-struct DynArrayData {
-    Mx_String name;
-    int arrayType = 0;
 };
