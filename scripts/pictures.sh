@@ -86,3 +86,13 @@ cp -r "examples/library/Dialog Templates" "$designerlib/"
 printf 'drag 0 100 5 170 40\n' >"$steps"
 "$connsheet" --lib "$designerlib/" design "End Plate" --steps "$steps" --png "$out/designer.png" >/dev/null
 rm -rf "$designerlib"
+# The macro selection on the bundled macros, in both layouts (as its golden test draws it), with a
+# registry and preview folder of its own: the layout a run leaves is the next run's.
+selecthome=$(mktemp -d)
+printf 'select 9091 "FinPlate"\n' >"$steps"
+XDG_CONFIG_HOME="$selecthome" XDG_CACHE_HOME="$selecthome" \
+    "$connsheet" select-macro --note --steps "$steps" --png "$out/select-macro-small.png"
+printf 'select 9091 "FinPlate"\nclick 1409\n' >"$steps"
+XDG_CONFIG_HOME="$selecthome" XDG_CACHE_HOME="$selecthome" \
+    "$connsheet" select-macro --note --steps "$steps" --png "$out/select-macro-large.png"
+rm -rf "$selecthome"

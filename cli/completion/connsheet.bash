@@ -61,6 +61,7 @@ _connsheet() {
             fi
             ;;
         calc) _filedir ;;
+        select-macro) _filedir ;;  # the step file and the picture
     esac
 }
 complete -F _connsheet connsheet

@@ -83,10 +83,3 @@ TEST_F(MacroPreviewsTest, AnUnreadableMacroStillGetsAPictureAndAnUnwritableFolde
     EXPECT_FALSE(CreatePreviewBMPs({broken, macro("a/Cleat.json", "Cleat")}, L"abm", pictures));
     EXPECT_EQ(pictures, Mx_StringArray({L"", L""})) << "one entry per macro, empty when not made";
 }
-
-TEST_F(MacroPreviewsTest, TheFolderEndsWithASeparatorAndAnEmptyOneIsTheDefault) {
-    setMacroPreviewFolder(L"/somewhere/previews");
-    EXPECT_EQ(macroPreviewFolder(), L"/somewhere/previews\\");
-    setMacroPreviewFolder(Mx_String());
-    EXPECT_NE(macroPreviewFolder().str().find(L"connsheet"), std::wstring::npos);
-}
