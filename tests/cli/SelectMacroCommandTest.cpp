@@ -25,7 +25,8 @@ protected:
         ScratchFolderTest::TearDown();
     }
     CommandRun select(const std::string& steps, std::vector<std::string> more = {}) {
-        std::vector<std::string> args = {"--lib", kLibrary, "select-macro", "--steps", file("pick.steps", steps)};
+        std::vector<std::string> args = {"--lib", kLibrary, "select-macro", "--steps",
+                                         file("pick.steps", steps)};
         args.insert(args.end(), more.begin(), more.end());
         return runConnsheet(args);
     }
