@@ -86,3 +86,11 @@ cp -r "examples/library/Dialog Templates" "$designerlib/"
 printf 'drag 0 100 5 170 40\n' >"$steps"
 "$connsheet" --lib "$designerlib/" design "End Plate" --steps "$steps" --png "$out/designer.png" >/dev/null
 rm -rf "$designerlib"
+
+# The cuts dialogs on a copy of the end plate: a new cut named TopNotch, and the cuts on the end plate.
+cutsmacro=$(mktemp --suffix=.json)
+cp examples/library/Macros/EndPlateBeamToColumn.json "$cutsmacro"
+printf 'type 1282 "TopNotch"\n' >"$steps"
+"$connsheet" cuts "$cutsmacro" --new --steps "$steps" --png "$out/macro-cuts.png" >/dev/null
+"$connsheet" cuts "$cutsmacro" --profile 1 --png "$out/profile-cuts.png" >/dev/null
+rm -f "$cutsmacro"

@@ -61,6 +61,7 @@ _connsheet() {
             fi
             ;;
         calc) _filedir ;;
+        cuts) _filedir json ;;
     esac
 }
 complete -F _connsheet connsheet
