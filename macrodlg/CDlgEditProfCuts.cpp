@@ -27,6 +27,7 @@ BOOL CDlgEditProfCuts::OnInitDialog() {
     }
     if (m_otherProfile.SubclassDlgItem(IDC_OTHER_PROFILE, this)) {
         m_otherProfile.SetWindowText(dialString(1124).c_str());
+        m_otherProfile.SetFlat(FALSE);  // a button with a caption looks like one
         m_otherProfile.SetBitmaps(kSelectBitmap, kPictureBackground);
         m_otherProfile.SetTooltipText(dialString(1121).c_str());
     }

@@ -121,6 +121,7 @@ void CDlgMacroCuts::setUpGrid() {
     m_grid.createFromDlgItem(this, IDC_GRID, false);
     m_grid.initDefaults(1);
     m_grid.SetBool(SSB_REDRAW, FALSE);
+    m_grid.SetBool(SSB_ROWHEADERS, FALSE);
     m_grid.SetMaxCols(3);
     m_grid.SetMaxRows(0);
     m_grid.SetData(kLabelCol, SS_HEADER, dialString(1078).c_str());
@@ -150,7 +151,6 @@ void CDlgMacroCuts::showParameters() {
         m_grid.setCellText(kNameCol, row, data.paramNames[i]);
         m_grid.setCellDouble(kValueCol, row, i < data.paramValues.length() ? data.paramValues[i] : 0.0);
         const bool editable = i >= data.paramFlags.length() || data.paramFlags[i] != 0;
-        m_grid.setLock(kLabelCol, row, true);
         m_grid.setLock(kNameCol, row, !editable);
         m_grid.setLock(kValueCol, row, !editable);
     }

@@ -14,6 +14,7 @@
 #include "platform/mfc/ScriptedDriver.h"
 #include "platform/mfc/WindowRenderer.h"
 #include "platform/mxbase/MacroCutsData.h"
+#include "platform/mxbase/Mx_DbMacro.h"
 #include "platform/mxbase/ui/DialogSize.h"
 
 namespace {
@@ -85,7 +86,7 @@ TEST_F(MacroCutsTest, OkIsRefusedWithTheThreeMessagesInTheirOrderAndTheDialogSta
         EXPECT_EQ(dlg.text(0), L"New cut");
         auto grid = dlg.control<ui::GridAutomation>(Cuts::IDC_GRID);
         grid.type(Cuts::kNameCol, 1, L"gen_Offset");  // an invalid name, reported only third
-        dlg.type(Cuts::IDC_NAME, L"   ");            // blanks are no name
+        dlg.type(Cuts::IDC_NAME, L"   ");             // blanks are no name
         dlg.click(IDOK);
         dlg.type(Cuts::IDC_NAME, L"beamendcut");  // BeamEndCut of the end plate, ignoring case
         dlg.click(IDOK);
@@ -104,9 +105,10 @@ TEST_F(MacroCutsTest, OkIsRefusedWithTheThreeMessagesInTheirOrderAndTheDialogSta
     EXPECT_EQ(boxes[0].caption, L"Name missing");
     EXPECT_EQ(boxes[1].text, L"A cut with this name already exists.\nPlease choose another name.");
     EXPECT_EQ(boxes[1].caption, L"Name in use");
-    EXPECT_EQ(boxes[2].text,
-              L"One or more parameter names are not valid.\nA parameter name may hold only letters, digits and "
-              L"underscores, and it may not begin with \"gen_\".\n");
+    EXPECT_EQ(
+        boxes[2].text,
+        L"One or more parameter names are not valid.\nA parameter name may hold only letters, digits and "
+        L"underscores, and it may not begin with \"gen_\".\n");
     EXPECT_EQ(boxes[2].caption, L"Invalid value");
     EXPECT_NE(boxes[0].type & MB_ICONEXCLAMATION, 0u);
     EXPECT_FALSE(flag) << "no macros were selected";
@@ -277,9 +279,10 @@ TEST_F(ProfCutsTest, OpeningPreviewsTheFirstCutAndClosingTakesThePreviewsAway) {
     });
     EXPECT_TRUE(StartEditProfCutsDlg(data));
     ui::expectDriverDone(driver);
-    EXPECT_EQ(cutCalls(), (Lines{L"drawCutPreview 1 EndPlate/BeamEndCut", L"removeCutPreview 1 EndPlate/BeamEndCut",
-                                 L"drawCutPreview 1 EndPlate/CornerChamfer",
-                                 L"removeCutPreview 1 EndPlate/CornerChamfer"}));
+    EXPECT_EQ(
+        cutCalls(),
+        (Lines{L"drawCutPreview 1 EndPlate/BeamEndCut", L"removeCutPreview 1 EndPlate/BeamEndCut",
+               L"drawCutPreview 1 EndPlate/CornerChamfer", L"removeCutPreview 1 EndPlate/CornerChamfer"}));
 }
 
 TEST_F(ProfCutsTest, RemovingTheLastCutSelectsTheNewLastOneAndAnEmptyListIsHarmless) {
@@ -338,7 +341,8 @@ TEST_F(ProfCutsTest, WithPreviewsOffSelectingDrawsNothingAndTheOptionComesBackOn
     driver.onModal([&](ui::Automation& dlg) {
         EXPECT_EQ(dlg.checked(ProfCuts::IDC_NO_PREVIEW), BST_CHECKED) << "the next dialog starts with it";
         dlg.click(ProfCuts::IDC_NO_PREVIEW);
-        EXPECT_EQ(cutCalls(), (Lines{L"drawCutPreview 1 EndPlate/BeamEndCut"})) << "on again: the selected cut";
+        EXPECT_EQ(cutCalls(), (Lines{L"drawCutPreview 1 EndPlate/BeamEndCut"}))
+            << "on again: the selected cut";
         dlg.click(IDOK);
     });
     EXPECT_TRUE(StartEditProfCutsDlg(data));
@@ -360,11 +364,11 @@ TEST_F(ProfCutsTest, AnotherProfileRefillsTheListAndACancelledPickKeepsThePrevie
     });
     EXPECT_TRUE(StartEditProfCutsDlg(data));
     ui::expectDriverDone(driver);
-    EXPECT_EQ(cutCalls(), (Lines{L"drawCutPreview 1 EndPlate/BeamEndCut", L"removeCutPreview 1 EndPlate/BeamEndCut",
-                                 L"selectOtherProf -> cancelled", L"drawCutPreview 1 EndPlate/BeamEndCut",
-                                 L"removeCutPreview 1 EndPlate/BeamEndCut", L"selectOtherProf -> 1 TopStiffener",
-                                 L"drawCutPreview 1 Stiffeners/RootNotch",
-                                 L"removeCutPreview 1 Stiffeners/RootNotch"}));
+    EXPECT_EQ(cutCalls(),
+              (Lines{L"drawCutPreview 1 EndPlate/BeamEndCut", L"removeCutPreview 1 EndPlate/BeamEndCut",
+                     L"selectOtherProf -> cancelled", L"drawCutPreview 1 EndPlate/BeamEndCut",
+                     L"removeCutPreview 1 EndPlate/BeamEndCut", L"selectOtherProf -> 1 TopStiffener",
+                     L"drawCutPreview 1 Stiffeners/RootNotch", L"removeCutPreview 1 Stiffeners/RootNotch"}));
     EXPECT_EQ(postedCancels(), 2);
 }
 

@@ -103,14 +103,16 @@ TEST_F(CutsData, ARemovedCutLeavesTheFileAndAFailedWriteKeepsIt) {
     EXPECT_FALSE(data.removeCut(-1));
 
     // A file that cannot be replaced: the folder is read-only.
-    std::filesystem::permissions(dir_, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    std::filesystem::permissions(dir_, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
     const bool writable = std::ofstream(dir_ / "probe").good();  // root writes anyway
     if (!writable) {
         EXPECT_FALSE(data.removeCut(0));
         data.getCutDescs(descs);
         EXPECT_EQ(descs.length(), 2) << "the drawing keeps the cut its file still has";
     }
-    std::filesystem::permissions(dir_, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    std::filesystem::permissions(dir_, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     std::filesystem::remove(dir_ / "probe");
 
     EXPECT_TRUE(data.removeCut(0));
