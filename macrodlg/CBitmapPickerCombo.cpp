@@ -32,7 +32,6 @@ int CBitmapPickerCombo::AddBitmap(HBITMAP picture, const Mx_String& text) {
     }
     m_pictures.insert(m_pictures.begin() + std::min<std::ptrdiff_t>(index, std::ptrdiff_t(m_pictures.size())),
                       picture);
-    SetItemData(index, static_cast<DWORD_PTR>(index));
     return index;
 }
 

@@ -200,6 +200,8 @@ void CDlgMacroCuts::fillMacros() {
 }
 
 void CDlgMacroCuts::showData() {
+    if (data.kind < 0 || data.kind >= DlgMacroCutsData::kKindCount)
+        data.kind = DlgMacroCutsData::kProfileVsPlate;  // a kind the picker does not offer
     if (data.paramNames.isEmpty())
         DlgMacroCutsData::GetDefaultValues(data.kind, data.paramNames, data.paramValues, data.paramFlags);
     m_kind.SetCurSel(data.kind);

@@ -190,6 +190,23 @@ TEST_F(MacroCutsTest, ChoosingAKindShowsItsDefaultParametersUnderTheirLabels) {
     EXPECT_DOUBLE_EQ(data.paramValues[0], 12.5);
 }
 
+TEST_F(MacroCutsTest, AKindThePickerDoesNotOfferOpensAsTheFirstKind) {
+    DlgMacroCutsData data = newCut();
+    data.kind = 9;
+    data.cutName = L"Odd";
+    ui::ScriptedDriver driver;
+    driver.onModal([&](ui::Automation& dlg) {
+        EXPECT_EQ(dlg.selection(Cuts::IDC_KIND), 0);
+        EXPECT_EQ(dlg.control<ui::GridAutomation>(Cuts::IDC_GRID).rows(), 2);
+        dlg.click(IDOK);
+    });
+    bool flag = false;
+    EXPECT_TRUE(StartDlgMacroCuts(data, flag));
+    ui::expectDriverDone(driver);
+    EXPECT_EQ(data.kind, DlgMacroCutsData::kProfileVsPlate);
+    EXPECT_EQ(data.paramNames, (Mx_StringArray{L"Offset", L"PolyOffset"}));
+}
+
 TEST_F(MacroCutsTest, FlangesAndWebExcludeEachOtherOnlyForAProfileAgainstAProfile) {
     DlgMacroCutsData data = newCut();
     ui::ScriptedDriver driver;
