@@ -42,6 +42,7 @@ constexpr Subcommand kSubcommands[] = {
     {"template", addTemplateCommand}, {"design", addDesignCommand},
     {"read", addReadCommand},
     {"select-macro", addSelectMacroCommand},
+    {"cuts", addCutsCommand},
 };
 
 // The subcommand the arguments name: the first one that is neither an option nor --lib's value. A run

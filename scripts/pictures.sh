@@ -96,3 +96,11 @@ printf 'select 9091 "FinPlate"\nclick 1409\n' >"$steps"
 XDG_CONFIG_HOME="$selecthome" XDG_CACHE_HOME="$selecthome" \
     "$connsheet" select-macro --note --steps "$steps" --png "$out/select-macro-large.png"
 rm -rf "$selecthome"
+
+# The cuts dialogs on a copy of the end plate: a new cut named TopNotch, and the cuts on the end plate.
+cutsmacro=$(mktemp --suffix=.json)
+cp examples/library/Macros/EndPlateBeamToColumn.json "$cutsmacro"
+printf 'type 1282 "TopNotch"\n' >"$steps"
+"$connsheet" cuts "$cutsmacro" --new --steps "$steps" --png "$out/macro-cuts.png" >/dev/null
+"$connsheet" cuts "$cutsmacro" --profile 1 --png "$out/profile-cuts.png" >/dev/null
+rm -f "$cutsmacro"

@@ -62,6 +62,7 @@ _connsheet() {
             ;;
         calc) _filedir ;;
         select-macro) _filedir ;;  # the step file and the picture
+        cuts) _filedir json ;;
     esac
 }
 complete -F _connsheet connsheet

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "macrodlg/CDlgSelectMacro.h"
+#include "macrodlg/MacroCutsDialogs.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
 #include "module/ModuleResources.h"
 #include "platform/mfc/Bitmap.h"
@@ -46,6 +47,7 @@ AcRx::AppRetCode initialise(void* application) {
     // The spreadsheet's header options open the module's options dialog.
     Mx_Spread::setHeaderEditor(editGridHeaders);
     installSelectMacroDialog();
+    installMacroCutsDialogs();
     module->initialised = true;
     return AcRx::kRetOK;
 }

@@ -109,6 +109,7 @@ void MacroDrawing::close() {
     isFolder_ = false;
     hasPick_ = false;
     pick_.clear();
+    hasProfilePick_ = false;
 }
 
 Mx_String MacroDrawing::folder() const {
@@ -267,6 +268,21 @@ bool MacroDrawing::takePick(AcArray<AcDbObjectId>& ids) {
         ids.append(id);
     hasPick_ = false;
     pick_.clear();
+    return true;
+}
+
+void MacroDrawing::setNextProfilePick(AcDbObjectId id, const Mx_String& profile) {
+    profilePickId_ = id;
+    profilePick_ = profile;
+    hasProfilePick_ = true;
+}
+
+bool MacroDrawing::takeProfilePick(AcDbObjectId& id, Mx_String& profile) {
+    if (!hasProfilePick_)
+        return false;
+    id = profilePickId_;
+    profile = profilePick_;
+    hasProfilePick_ = false;
     return true;
 }
 

@@ -66,6 +66,10 @@ public:
     // The user's next pick in the drawing: SelectOtherMacros takes it. With none the pick is cancelled.
     void setNextPick(const AcArray<AcDbObjectId>& ids);
     bool takePick(AcArray<AcDbObjectId>& ids);
+    // The user's next pick of one profile (a named profile of a macro object): the profile cuts
+    // dialog's "Other profile" takes it. With none the pick is cancelled.
+    void setNextProfilePick(AcDbObjectId id, const Mx_String& profile);
+    bool takeProfilePick(AcDbObjectId& id, Mx_String& profile);
 
     // --- call log
     void note(const std::wstring& line);
@@ -84,6 +88,9 @@ private:
     std::vector<Object*> objects_;
     std::vector<AcDbObjectId> pick_;
     bool hasPick_ = false;
+    AcDbObjectId profilePickId_;
+    Mx_String profilePick_;
+    bool hasProfilePick_ = false;
     std::vector<std::wstring> log_;
 };
 

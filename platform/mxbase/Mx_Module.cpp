@@ -113,6 +113,14 @@ Acad::ErrorStatus Mx_Module::addCut(const MacroCut& cut) {
     return Acad::eOk;
 }
 
+Acad::ErrorStatus Mx_Module::removeCut(const Mx_String& name) {
+    const int index = indexOfName(cuts_, name, cutName);
+    if (index < 0)
+        return Acad::eKeyNotFound;
+    cuts_.removeAt(index);
+    return Acad::eOk;
+}
+
 Acad::ErrorStatus Mx_Module::getCutConstraints(Mx_StringArray& names) const {
     names.removeAll();
     for (const MacroCut& cut : cuts_)

@@ -55,6 +55,7 @@ public:
     // --- cuts
     const Mx_Array<MacroCut>& cuts() const { return cuts_; }
     Acad::ErrorStatus addCut(const MacroCut& cut);
+    Acad::ErrorStatus removeCut(const Mx_String& name);
     Acad::ErrorStatus getCutConstraints(Mx_StringArray& names) const;
     // The cut, still owned by the module.
     Acad::ErrorStatus getCutConstraint(const Mx_String& name, MacroCut*& cut);
