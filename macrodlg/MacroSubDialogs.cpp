@@ -1,0 +1,22 @@
+#include "macrodlg/MacroSubDialogs.h"
+
+#include "macrodlg/CDlgMacroBoltAdv.h"
+#include "macrodlg/MacroSubDialogRunners.h"
+#include "module/ModuleResources.h"
+#include "platform/mfc/VlTempResourceOverride.h"
+
+namespace {
+
+// The dialog made on the request and run modally inside the module's resources.
+template <class Dialog, class Request>
+INT_PTR runInModule(Request& request) {
+    VlTempResourceOverride::Scope resources(ModuleResources::resourceOverride());
+    Dialog dialog(request, request.owner);
+    return dialog.DoModal();
+}
+
+}  // namespace
+
+void installMacroSubDialogs() {
+    setBoltAdvRunner(runInModule<CDlgMacroBoltAdv, BoltAdvRequest>);
+}
