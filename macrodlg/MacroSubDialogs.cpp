@@ -1,6 +1,7 @@
 #include "macrodlg/MacroSubDialogs.h"
 
 #include "macrodlg/CDlgMacroBoltAdv.h"
+#include "macrodlg/CDlgMacroPattern.h"
 #include "macrodlg/MacroSubDialogRunners.h"
 #include "module/ModuleResources.h"
 #include "platform/mfc/VlTempResourceOverride.h"
@@ -19,4 +20,5 @@ INT_PTR runInModule(Request& request) {
 
 void installMacroSubDialogs() {
     setBoltAdvRunner(runInModule<CDlgMacroBoltAdv, BoltAdvRequest>);
+    setPatternRunner(runInModule<CDlgMacroPattern, PatternRequest>);
 }
