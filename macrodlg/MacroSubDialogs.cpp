@@ -2,7 +2,9 @@
 
 #include "macrodlg/CDlgMacroBoltAdv.h"
 #include "macrodlg/CDlgMacroPattern.h"
+#include "macrodlg/CDlgMacroProfAdv.h"
 #include "macrodlg/MacroSubDialogRunners.h"
+#include "macrodlg/ProfAdvDialogRunner.h"
 #include "module/ModuleResources.h"
 #include "platform/mfc/VlTempResourceOverride.h"
 
@@ -21,4 +23,10 @@ INT_PTR runInModule(Request& request) {
 void installMacroSubDialogs() {
     setBoltAdvRunner(runInModule<CDlgMacroBoltAdv, BoltAdvRequest>);
     setPatternRunner(runInModule<CDlgMacroPattern, PatternRequest>);
+    // The profile-advanced dialog runs in whatever resources its caller made current.
+    setProfAdvDialogRunner([](ProfAdvRequest& request) {
+        CWnd* owner = request.data != nullptr ? CWnd::FromHandle(request.data->ownerWindow) : nullptr;
+        CDlgMacroProfAdv dialog(request, owner);
+        dialog.DoModal();
+    });
 }
