@@ -1,5 +1,6 @@
 #include "macrodlg/MacroSubDialogs.h"
 
+#include "macrodlg/CDlgArray.h"
 #include "macrodlg/CDlgMacroBoltAdv.h"
 #include "macrodlg/CDlgMacroPattern.h"
 #include "macrodlg/CDlgMacroProfAdv.h"
@@ -18,11 +19,18 @@ INT_PTR runInModule(Request& request) {
     return dialog.DoModal();
 }
 
+// The array dialog is opened through StartArrayDlg, which made the module's resources current.
+INT_PTR runArray(ArrayRequest& request) {
+    CDlgArray dialog(request);
+    return dialog.DoModal();
+}
+
 }  // namespace
 
 void installMacroSubDialogs() {
     setBoltAdvRunner(runInModule<CDlgMacroBoltAdv, BoltAdvRequest>);
     setPatternRunner(runInModule<CDlgMacroPattern, PatternRequest>);
+    setArrayRunner(runArray);
     // The profile-advanced dialog runs in whatever resources its caller made current.
     setProfAdvDialogRunner([](ProfAdvRequest& request) {
         CWnd* owner = request.data != nullptr ? CWnd::FromHandle(request.data->ownerWindow) : nullptr;
