@@ -430,6 +430,57 @@ void readProfGroup(Reader& r, const Json& j, MacroTabData& tab) {
         added(r, tab.addProfGroup(p), p.group);
 }
 
+// --- the bolt settings of a bolt tab (what the bolt-advanced dialog edits)
+
+constexpr Named kSwitchStates[] = {{"off", static_cast<int>(Switch::Off)},
+                                   {"on", static_cast<int>(Switch::On)},
+                                   {"varies", static_cast<int>(Switch::Varies)}};
+
+struct SwitchMember {
+    const char* name;
+    Switch MacroBoltData::*member;
+};
+constexpr SwitchMember kBoltSwitches[] = {
+    {"workshop", &MacroBoltData::workshop}, {"countersunk", &MacroBoltData::countersunk},
+    {"flipped", &MacroBoltData::flipped},   {"tapped", &MacroBoltData::tapped},
+    {"nut1", &MacroBoltData::nut1},         {"nut2", &MacroBoltData::nut2},
+    {"washer1", &MacroBoltData::washer1},   {"washer2", &MacroBoltData::washer2},
+    {"washers", &MacroBoltData::washers}};
+
+void readBoltSettings(Reader& r, const Json& j, MacroBoltData& bolts) {
+    r.textOrNumber(j, "holeTolerance", bolts.holeTolerance);
+    r.textOrNumber(j, "penetrationLength", bolts.penetrationLength);
+    r.textOrNumber(j, "addedLength", bolts.addedLength);
+    for (const SwitchMember& s : kBoltSwitches) {
+        int state = static_cast<int>(bolts.*s.member);
+        r.choice(j, s.name, kSwitchStates, state);
+        bolts.*s.member = static_cast<Switch>(state);
+    }
+    r.integer(j, "boltCount", bolts.boltCount, 0, 1000000);
+    r.boolean(j, "separateHoles", bolts.separateHoles);
+    readList(r, j, "holes", [&](const Json& item) {
+        if (!r.object(item, {"part", "tolerance"}))
+            return;
+        Mx_String part, tolerance;
+        r.text(item, "part", part, true);
+        r.textOrNumber(item, "tolerance", tolerance);
+        bolts.holeParts.append(part);
+        bolts.holeTolerances.append(tolerance);
+    });
+    readList(r, j, "slottedHoles", [&](const Json& item) {
+        if (!r.object(item, {"active", "type", "length", "radius", "angle", "offset"}))
+            return;
+        MacroSlottedHole hole;
+        r.boolean(item, "active", hole.active);
+        r.integer(item, "type", hole.type, MacroSlottedHole::kLastType, 2);
+        r.textOrNumber(item, "length", hole.length);
+        r.textOrNumber(item, "radius", hole.radius);
+        r.textOrNumber(item, "angle", hole.angle);
+        r.textOrNumber(item, "offset", hole.offset);
+        bolts.slottedHoles.append(hole);
+    });
+}
+
 void readTab(Reader& r, const Json& j, MacroData& data) {
     if (!r.object(j, {"name", "kind", "title", "module", "template", "cells", "flexFixButtons", "boltData",
                       "profileGroups"})) {
@@ -451,12 +502,17 @@ void readTab(Reader& r, const Json& j, MacroData& data) {
             return;
         }
         Reader::Scope scope(r, "boltData");
-        if (!r.object(*it, {"composition", "diameter", "holeOffset"}))
+        if (!r.object(*it, {"composition", "diameter", "holeOffset", "holeTolerance", "penetrationLength",
+                            "addedLength", "workshop", "countersunk", "flipped", "tapped", "nut1", "nut2",
+                            "washer1", "washer2", "washers", "boltCount", "separateHoles", "holes",
+                            "slottedHoles"})) {
             return;
+        }
         MacroBoltData bolts;
         r.text(*it, "composition", bolts.composition);
         r.textOrNumber(*it, "diameter", bolts.diameter);
         r.textOrNumber(*it, "holeOffset", bolts.holeOffset);
+        readBoltSettings(r, *it, bolts);
         if (r.failed())
             return;
         tab.setBoltData(bolts);
@@ -470,6 +526,48 @@ void readTab(Reader& r, const Json& j, MacroData& data) {
 
 Json text(const Mx_String& s) {
     return Json(s.toUtf8());
+}
+
+// Only what differs from a new bolt tab is written, so files without bolt settings stay as they are.
+void writeBoltSettings(const MacroBoltData& bolts, Json& j) {
+    const MacroBoltData defaults;
+    const std::pair<const char*, Mx_String MacroBoltData::*> texts[] = {
+        {"holeTolerance", &MacroBoltData::holeTolerance},
+        {"penetrationLength", &MacroBoltData::penetrationLength},
+        {"addedLength", &MacroBoltData::addedLength}};
+    for (const auto& [name, member] : texts) {
+        if (!(bolts.*member == defaults.*member))
+            j[name] = text(bolts.*member);
+    }
+    for (const SwitchMember& s : kBoltSwitches) {
+        if (bolts.*s.member != defaults.*s.member)
+            j[s.name] = nameOf(kSwitchStates, static_cast<int>(bolts.*s.member));
+    }
+    if (bolts.boltCount != defaults.boltCount)
+        j["boltCount"] = bolts.boltCount;
+    if (bolts.separateHoles)
+        j["separateHoles"] = true;
+    if (!bolts.holeParts.isEmpty()) {
+        Json list = Json::array();
+        for (int i = 0; i < bolts.holeParts.length(); ++i) {
+            const Mx_String tolerance =
+                i < bolts.holeTolerances.length() ? bolts.holeTolerances[i] : Mx_String();
+            list.push_back({{"part", text(bolts.holeParts[i])}, {"tolerance", text(tolerance)}});
+        }
+        j["holes"] = std::move(list);
+    }
+    if (!bolts.slottedHoles.isEmpty()) {
+        Json list = Json::array();
+        for (const MacroSlottedHole& hole : bolts.slottedHoles) {
+            list.push_back({{"active", hole.active},
+                            {"type", hole.type},
+                            {"length", text(hole.length)},
+                            {"radius", text(hole.radius)},
+                            {"angle", text(hole.angle)},
+                            {"offset", text(hole.offset)}});
+        }
+        j["slottedHoles"] = std::move(list);
+    }
 }
 
 Json writeModule(const Mx_Module& module) {
@@ -570,6 +668,7 @@ Json writeTab(const MacroTabData& tab) {
         j["boltData"] = {{"composition", text(bolts->composition)},
                          {"diameter", text(bolts->diameter)},
                          {"holeOffset", text(bolts->holeOffset)}};
+        writeBoltSettings(*bolts, j["boltData"]);
     }
     if (!tab.profGroups().isEmpty()) {
         Json list = Json::array();
