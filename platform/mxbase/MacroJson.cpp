@@ -294,9 +294,49 @@ void readCut(Reader& r, const Json& j, Mx_Module& module) {
         added(r, module.addCut(cut), cut.name);
 }
 
+// --- how the pattern dialog lays a pattern out
+
+constexpr Named kAlignments[] = {{"varies", static_cast<int>(PatternAlignment::Varies)},
+                                 {"end", static_cast<int>(PatternAlignment::End)},
+                                 {"distributed", static_cast<int>(PatternAlignment::Distributed)},
+                                 {"start", static_cast<int>(PatternAlignment::Start)}};
+
+void readDistances(Reader& r, const Json& j, const char* member, Mx_StringArray& out) {
+    const Json* list = r.array(j, member);
+    if (list == nullptr)
+        return;
+    Reader::Scope scope(r, member);
+    for (std::size_t i = 0; i < list->size() && !r.failed(); ++i) {
+        // Each distance is read as a member would be, so it may be a text or a number.
+        const Json holder = {{"distance", (*list)[i]}};
+        Reader::Scope item(r, i);
+        Mx_String distance;
+        r.textOrNumber(holder, "distance", distance);
+        out.append(distance);
+    }
+}
+
+void readPatternLayout(Reader& r, const Json& j, MacroBoltPattern& p) {
+    r.boolean(j, "useDirection1", p.useDirection1);
+    int alignment = static_cast<int>(p.alignment1);
+    r.choice(j, "alignment1", kAlignments, alignment);
+    p.alignment1 = static_cast<PatternAlignment>(alignment);
+    alignment = static_cast<int>(p.alignment2);
+    r.choice(j, "alignment2", kAlignments, alignment);
+    p.alignment2 = static_cast<PatternAlignment>(alignment);
+    r.boolean(j, "fixedSpacing1", p.fixedSpacing1);
+    r.boolean(j, "fixedSpacing2", p.fixedSpacing2);
+    readDistances(r, j, "distances1", p.distances1);
+    readDistances(r, j, "distances2", p.distances2);
+    r.integer(j, "alternation", p.alternation, 0, 5);
+    r.boolean(j, "alternateRows", p.alternateRows);
+}
+
 void readPattern(Reader& r, const Json& j, Mx_Module& module) {
     if (!r.object(j, {"id", "name", "nrBolts1", "nrBolts2", "spacing1", "spacing2", "twoDirections",
-                      "reverseStart1", "reverseStart2"})) {
+                      "reverseStart1", "reverseStart2", "useDirection1", "alignment1", "alignment2",
+                      "fixedSpacing1", "fixedSpacing2", "distances1", "distances2", "alternation",
+                      "alternateRows"})) {
         return;
     }
     MacroBoltPattern p;
@@ -309,6 +349,7 @@ void readPattern(Reader& r, const Json& j, Mx_Module& module) {
     r.boolean(j, "twoDirections", p.twoDirections);
     r.boolean(j, "reverseStart1", p.reverseStart1);
     r.boolean(j, "reverseStart2", p.reverseStart2);
+    readPatternLayout(r, j, p);
     if (r.failed())
         return;
     if (p.nrBolts1.isEmpty())
@@ -528,6 +569,35 @@ Json text(const Mx_String& s) {
     return Json(s.toUtf8());
 }
 
+// Only what differs from a new pattern is written, so files without a layout stay as they are.
+void writePatternLayout(const MacroBoltPattern& p, Json& j) {
+    const MacroBoltPattern defaults;
+    if (p.useDirection1 != defaults.useDirection1)
+        j["useDirection1"] = p.useDirection1;
+    if (p.alignment1 != defaults.alignment1)
+        j["alignment1"] = nameOf(kAlignments, static_cast<int>(p.alignment1));
+    if (p.alignment2 != defaults.alignment2)
+        j["alignment2"] = nameOf(kAlignments, static_cast<int>(p.alignment2));
+    if (p.fixedSpacing1 != defaults.fixedSpacing1)
+        j["fixedSpacing1"] = p.fixedSpacing1;
+    if (p.fixedSpacing2 != defaults.fixedSpacing2)
+        j["fixedSpacing2"] = p.fixedSpacing2;
+    const std::pair<const char*, const Mx_StringArray*> lists[] = {{"distances1", &p.distances1},
+                                                                   {"distances2", &p.distances2}};
+    for (const auto& [name, distances] : lists) {
+        if (distances->isEmpty())
+            continue;
+        Json list = Json::array();
+        for (const Mx_String& distance : *distances)
+            list.push_back(text(distance));
+        j[name] = std::move(list);
+    }
+    if (p.alternation != defaults.alternation)
+        j["alternation"] = p.alternation;
+    if (p.alternateRows)
+        j["alternateRows"] = true;
+}
+
 // Only what differs from a new bolt tab is written, so files without bolt settings stay as they are.
 void writeBoltSettings(const MacroBoltData& bolts, Json& j) {
     const MacroBoltData defaults;
@@ -616,6 +686,7 @@ Json writeModule(const Mx_Module& module) {
                             {"twoDirections", p.twoDirections},
                             {"reverseStart1", p.reverseStart1},
                             {"reverseStart2", p.reverseStart2}});
+            writePatternLayout(p, list.back());
         }
         j["patterns"] = std::move(list);
     }

@@ -236,3 +236,29 @@ TEST(MacroJson, BoltSettingsRoundTripAndAFileWithoutThemReadsTheDefaults) {
         EXPECT_NE(error.toUtf8().find("/boltData/"), std::string::npos) << error.toUtf8();
     }
 }
+
+TEST(MacroJson, APatternsLayoutRoundTripsAndABadAlternationIsRefused) {
+    Mx_Macro macro(L"Layout");
+    Mx_Module module(L"Bolts", L"", Mx_ModuleKind::Bolt);
+    MacroBoltPattern pattern;
+    pattern.name = L"Rows";
+    pattern.useDirection1 = false;
+    pattern.alignment2 = PatternAlignment::Varies;
+    pattern.fixedSpacing1 = false;
+    pattern.distances1 = {L"60", L"75.5"};
+    pattern.alternation = 5;
+    pattern.alternateRows = true;
+    module.addPattern(pattern);
+    macro.addModule(module);
+    const std::string written = macrojson::write(macro, nullptr);
+    Mx_Macro again;
+    Mx_String error;
+    ASSERT_TRUE(macrojson::read(written, again, nullptr, error)) << error.toUtf8();
+    EXPECT_EQ(macro, again);
+    EXPECT_NE(written.find("\"alignment2\": \"varies\""), std::string::npos);
+
+    std::string bad = written;
+    bad.replace(bad.find("\"alternation\": 5"), 16, "\"alternation\": 6");
+    EXPECT_FALSE(macrojson::read(bad, again, nullptr, error));
+    EXPECT_NE(error.toUtf8().find("/patterns/0/alternation"), std::string::npos) << error.toUtf8();
+}
