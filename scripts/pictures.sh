@@ -86,3 +86,8 @@ cp -r "examples/library/Dialog Templates" "$designerlib/"
 printf 'drag 0 100 5 170 40\n' >"$steps"
 "$connsheet" --lib "$designerlib/" design "End Plate" --steps "$steps" --png "$out/designer.png" >/dev/null
 rm -rf "$designerlib"
+
+# The macro sub-dialogs: their golden pictures (tests/macrodlg, filled as a page fills them).
+for name in bolt_advanced bolt_pattern profile_advanced array; do
+    cp "tests/golden/${name}_dialog.png" "$out/${name//_/-}-dialog.png"
+done
