@@ -4,6 +4,7 @@
 #include "macrodlg/CDlgMacroBoltAdv.h"
 #include "macrodlg/CDlgMacroPattern.h"
 #include "macrodlg/CDlgMacroProfAdv.h"
+#include "macrodlg/CDlgMacroProfSegm.h"
 #include "macrodlg/MacroSubDialogRunners.h"
 #include "macrodlg/ProfAdvDialogRunner.h"
 #include "module/ModuleResources.h"
@@ -31,6 +32,7 @@ void installMacroSubDialogs() {
     setBoltAdvRunner(runInModule<CDlgMacroBoltAdv, BoltAdvRequest>);
     setPatternRunner(runInModule<CDlgMacroPattern, PatternRequest>);
     setArrayRunner(runArray);
+    setProfSegmRunner(runInModule<CDlgMacroProfSegm, ProfSegmRequest>);
     // The profile-advanced dialog runs in whatever resources its caller made current.
     setProfAdvDialogRunner([](ProfAdvRequest& request) {
         CWnd* owner = request.data != nullptr ? CWnd::FromHandle(request.data->ownerWindow) : nullptr;

@@ -88,6 +88,6 @@ printf 'drag 0 100 5 170 40\n' >"$steps"
 rm -rf "$designerlib"
 
 # The macro sub-dialogs: their golden pictures (tests/macrodlg, filled as a page fills them).
-for name in bolt_advanced bolt_pattern profile_advanced array; do
+for name in bolt_advanced bolt_pattern profile_advanced array segmented_profile; do
     cp "tests/golden/${name}_dialog.png" "$out/${name//_/-}-dialog.png"
 done
