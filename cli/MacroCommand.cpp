@@ -143,7 +143,8 @@ int runMacro(const MacroOptions& options, CommandContext& context) {
     });
     if (options.boltAdvanced || !options.pattern.empty()) {
         std::string problem;
-        const MacroSubDialog which = options.boltAdvanced ? MacroSubDialog::BoltAdvanced : MacroSubDialog::Pattern;
+        const MacroSubDialog which =
+            options.boltAdvanced ? MacroSubDialog::BoltAdvanced : MacroSubDialog::Pattern;
         if (!openMacroSubDialog(which, options.pattern, data, problem)) {
             context.err << "connsheet: " << options.file << ": " << problem << '\n';
             drawing.close();
