@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/MacroSubDialogCommand.h"
 #include "cli/StandardsCommandSupport.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
 #include "module/entry/ModuleEntry.h"
@@ -38,6 +39,8 @@ struct MacroOptions {
     std::string png;
     bool dump = false;
     bool log = false;
+    bool boltAdvanced = false;
+    std::string pattern;
 };
 
 std::string hostEventText(const host::Event& event) {
@@ -138,7 +141,18 @@ int runMacro(const MacroOptions& options, CommandContext& context) {
         }
         dialog.close();
     });
-    StartDlgMacro(data);
+    if (options.boltAdvanced || !options.pattern.empty()) {
+        std::string problem;
+        const MacroSubDialog which =
+            options.boltAdvanced ? MacroSubDialog::BoltAdvanced : MacroSubDialog::Pattern;
+        if (!openMacroSubDialog(which, options.pattern, data, problem)) {
+            context.err << "connsheet: " << options.file << ": " << problem << '\n';
+            drawing.close();
+            return 2;
+        }
+    } else {
+        StartDlgMacro(data);
+    }
     for (const std::wstring& problem : driver.problems()) {
         context.err << "connsheet: " << (options.steps.empty() ? options.file : options.steps) << ": "
                     << utf8::encode(problem) << '\n';
@@ -171,6 +185,10 @@ void addMacroCommand(CLI::App& app, CommandContext& context) {
     command->add_option("--standards", options->standards,
                         "The standards sheet \"Load from standards\" runs (file, or name in the library)");
     command->add_flag("--log", options->log, "Print what the dialog asked of the drawing and the host");
+    command->add_flag("--bolt-advanced", options->boltAdvanced,
+                      "Open the bolt-advanced dialog of the macro's bolt tab instead of the macro dialog");
+    command->add_option("--pattern", options->pattern,
+                        "Open the pattern dialog on the macro's bolt pattern of that name instead");
     command->callback([&context, options] { context.exitStatus = runMacro(*options, context); });
 }
 

@@ -201,6 +201,7 @@ void StartDlgMacroProfAdv(AcArray<AcDbObjectId>* ids, bool& option, VlMACallBack
     request.callback = callback;
     request.mode = true;
     request.option = option;
+    request.showOption = true;
     if (runProfAdvDialog(request))
         option = request.option;
 }

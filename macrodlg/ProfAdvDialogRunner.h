@@ -10,6 +10,7 @@ struct ProfAdvRequest {
     VlMACallBack callback = nullptr;
     bool mode = false;             // the dialog's mode flag
     bool option = false;           // in: the caller's option; out: the dialog's result option
+    bool showOption = false;       // the option's check box takes the place of the group field
     bool createdCoordSys = false;  // out: the dialog created a coordinate-system object
     AcDbObjectId coordSysId;       // out: that object
 };

@@ -104,3 +104,8 @@ printf 'type 1282 "TopNotch"\n' >"$steps"
 "$connsheet" cuts "$cutsmacro" --new --steps "$steps" --png "$out/macro-cuts.png" >/dev/null
 "$connsheet" cuts "$cutsmacro" --profile 1 --png "$out/profile-cuts.png" >/dev/null
 rm -f "$cutsmacro"
+
+# The macro sub-dialogs: their golden pictures (tests/macrodlg, filled as a page fills them).
+for name in bolt_advanced bolt_pattern profile_advanced array segmented_profile; do
+    cp "tests/golden/${name}_dialog.png" "$out/${name//_/-}-dialog.png"
+done

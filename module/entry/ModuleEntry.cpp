@@ -5,6 +5,7 @@
 #include "macrodlg/CDlgSelectMacro.h"
 #include "macrodlg/MacroCutsDialogs.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
+#include "macrodlg/MacroSubDialogs.h"
 #include "module/ModuleResources.h"
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/Resources.h"
@@ -48,6 +49,7 @@ AcRx::AppRetCode initialise(void* application) {
     Mx_Spread::setHeaderEditor(editGridHeaders);
     installSelectMacroDialog();
     installMacroCutsDialogs();
+    installMacroSubDialogs();
     module->initialised = true;
     return AcRx::kRetOK;
 }

@@ -294,9 +294,49 @@ void readCut(Reader& r, const Json& j, Mx_Module& module) {
         added(r, module.addCut(cut), cut.name);
 }
 
+// --- how the pattern dialog lays a pattern out
+
+constexpr Named kAlignments[] = {{"varies", static_cast<int>(PatternAlignment::Varies)},
+                                 {"end", static_cast<int>(PatternAlignment::End)},
+                                 {"distributed", static_cast<int>(PatternAlignment::Distributed)},
+                                 {"start", static_cast<int>(PatternAlignment::Start)}};
+
+void readDistances(Reader& r, const Json& j, const char* member, Mx_StringArray& out) {
+    const Json* list = r.array(j, member);
+    if (list == nullptr)
+        return;
+    Reader::Scope scope(r, member);
+    for (std::size_t i = 0; i < list->size() && !r.failed(); ++i) {
+        // Each distance is read as a member would be, so it may be a text or a number.
+        const Json holder = {{"distance", (*list)[i]}};
+        Reader::Scope item(r, i);
+        Mx_String distance;
+        r.textOrNumber(holder, "distance", distance);
+        out.append(distance);
+    }
+}
+
+void readPatternLayout(Reader& r, const Json& j, MacroBoltPattern& p) {
+    r.boolean(j, "useDirection1", p.useDirection1);
+    int alignment = static_cast<int>(p.alignment1);
+    r.choice(j, "alignment1", kAlignments, alignment);
+    p.alignment1 = static_cast<PatternAlignment>(alignment);
+    alignment = static_cast<int>(p.alignment2);
+    r.choice(j, "alignment2", kAlignments, alignment);
+    p.alignment2 = static_cast<PatternAlignment>(alignment);
+    r.boolean(j, "fixedSpacing1", p.fixedSpacing1);
+    r.boolean(j, "fixedSpacing2", p.fixedSpacing2);
+    readDistances(r, j, "distances1", p.distances1);
+    readDistances(r, j, "distances2", p.distances2);
+    r.integer(j, "alternation", p.alternation, 0, 5);
+    r.boolean(j, "alternateRows", p.alternateRows);
+}
+
 void readPattern(Reader& r, const Json& j, Mx_Module& module) {
     if (!r.object(j, {"id", "name", "nrBolts1", "nrBolts2", "spacing1", "spacing2", "twoDirections",
-                      "reverseStart1", "reverseStart2"})) {
+                      "reverseStart1", "reverseStart2", "useDirection1", "alignment1", "alignment2",
+                      "fixedSpacing1", "fixedSpacing2", "distances1", "distances2", "alternation",
+                      "alternateRows"})) {
         return;
     }
     MacroBoltPattern p;
@@ -309,6 +349,7 @@ void readPattern(Reader& r, const Json& j, Mx_Module& module) {
     r.boolean(j, "twoDirections", p.twoDirections);
     r.boolean(j, "reverseStart1", p.reverseStart1);
     r.boolean(j, "reverseStart2", p.reverseStart2);
+    readPatternLayout(r, j, p);
     if (r.failed())
         return;
     if (p.nrBolts1.isEmpty())
@@ -430,6 +471,57 @@ void readProfGroup(Reader& r, const Json& j, MacroTabData& tab) {
         added(r, tab.addProfGroup(p), p.group);
 }
 
+// --- the bolt settings of a bolt tab (what the bolt-advanced dialog edits)
+
+constexpr Named kSwitchStates[] = {{"off", static_cast<int>(Switch::Off)},
+                                   {"on", static_cast<int>(Switch::On)},
+                                   {"varies", static_cast<int>(Switch::Varies)}};
+
+struct SwitchMember {
+    const char* name;
+    Switch MacroBoltData::*member;
+};
+constexpr SwitchMember kBoltSwitches[] = {
+    {"workshop", &MacroBoltData::workshop}, {"countersunk", &MacroBoltData::countersunk},
+    {"flipped", &MacroBoltData::flipped},   {"tapped", &MacroBoltData::tapped},
+    {"nut1", &MacroBoltData::nut1},         {"nut2", &MacroBoltData::nut2},
+    {"washer1", &MacroBoltData::washer1},   {"washer2", &MacroBoltData::washer2},
+    {"washers", &MacroBoltData::washers}};
+
+void readBoltSettings(Reader& r, const Json& j, MacroBoltData& bolts) {
+    r.textOrNumber(j, "holeTolerance", bolts.holeTolerance);
+    r.textOrNumber(j, "penetrationLength", bolts.penetrationLength);
+    r.textOrNumber(j, "addedLength", bolts.addedLength);
+    for (const SwitchMember& s : kBoltSwitches) {
+        int state = static_cast<int>(bolts.*s.member);
+        r.choice(j, s.name, kSwitchStates, state);
+        bolts.*s.member = static_cast<Switch>(state);
+    }
+    r.integer(j, "boltCount", bolts.boltCount, 0, 1000000);
+    r.boolean(j, "separateHoles", bolts.separateHoles);
+    readList(r, j, "holes", [&](const Json& item) {
+        if (!r.object(item, {"part", "tolerance"}))
+            return;
+        Mx_String part, tolerance;
+        r.text(item, "part", part, true);
+        r.textOrNumber(item, "tolerance", tolerance);
+        bolts.holeParts.append(part);
+        bolts.holeTolerances.append(tolerance);
+    });
+    readList(r, j, "slottedHoles", [&](const Json& item) {
+        if (!r.object(item, {"active", "type", "length", "radius", "angle", "offset"}))
+            return;
+        MacroSlottedHole hole;
+        r.boolean(item, "active", hole.active);
+        r.integer(item, "type", hole.type, MacroSlottedHole::kLastType, 2);
+        r.textOrNumber(item, "length", hole.length);
+        r.textOrNumber(item, "radius", hole.radius);
+        r.textOrNumber(item, "angle", hole.angle);
+        r.textOrNumber(item, "offset", hole.offset);
+        bolts.slottedHoles.append(hole);
+    });
+}
+
 void readTab(Reader& r, const Json& j, MacroData& data) {
     if (!r.object(j, {"name", "kind", "title", "module", "template", "cells", "flexFixButtons", "boltData",
                       "profileGroups"})) {
@@ -451,12 +543,17 @@ void readTab(Reader& r, const Json& j, MacroData& data) {
             return;
         }
         Reader::Scope scope(r, "boltData");
-        if (!r.object(*it, {"composition", "diameter", "holeOffset"}))
+        if (!r.object(*it, {"composition", "diameter", "holeOffset", "holeTolerance", "penetrationLength",
+                            "addedLength", "workshop", "countersunk", "flipped", "tapped", "nut1", "nut2",
+                            "washer1", "washer2", "washers", "boltCount", "separateHoles", "holes",
+                            "slottedHoles"})) {
             return;
+        }
         MacroBoltData bolts;
         r.text(*it, "composition", bolts.composition);
         r.textOrNumber(*it, "diameter", bolts.diameter);
         r.textOrNumber(*it, "holeOffset", bolts.holeOffset);
+        readBoltSettings(r, *it, bolts);
         if (r.failed())
             return;
         tab.setBoltData(bolts);
@@ -470,6 +567,77 @@ void readTab(Reader& r, const Json& j, MacroData& data) {
 
 Json text(const Mx_String& s) {
     return Json(s.toUtf8());
+}
+
+// Only what differs from a new pattern is written, so files without a layout stay as they are.
+void writePatternLayout(const MacroBoltPattern& p, Json& j) {
+    const MacroBoltPattern defaults;
+    if (p.useDirection1 != defaults.useDirection1)
+        j["useDirection1"] = p.useDirection1;
+    if (p.alignment1 != defaults.alignment1)
+        j["alignment1"] = nameOf(kAlignments, static_cast<int>(p.alignment1));
+    if (p.alignment2 != defaults.alignment2)
+        j["alignment2"] = nameOf(kAlignments, static_cast<int>(p.alignment2));
+    if (p.fixedSpacing1 != defaults.fixedSpacing1)
+        j["fixedSpacing1"] = p.fixedSpacing1;
+    if (p.fixedSpacing2 != defaults.fixedSpacing2)
+        j["fixedSpacing2"] = p.fixedSpacing2;
+    const std::pair<const char*, const Mx_StringArray*> lists[] = {{"distances1", &p.distances1},
+                                                                   {"distances2", &p.distances2}};
+    for (const auto& [name, distances] : lists) {
+        if (distances->isEmpty())
+            continue;
+        Json list = Json::array();
+        for (const Mx_String& distance : *distances)
+            list.push_back(text(distance));
+        j[name] = std::move(list);
+    }
+    if (p.alternation != defaults.alternation)
+        j["alternation"] = p.alternation;
+    if (p.alternateRows)
+        j["alternateRows"] = true;
+}
+
+// Only what differs from a new bolt tab is written, so files without bolt settings stay as they are.
+void writeBoltSettings(const MacroBoltData& bolts, Json& j) {
+    const MacroBoltData defaults;
+    const std::pair<const char*, Mx_String MacroBoltData::*> texts[] = {
+        {"holeTolerance", &MacroBoltData::holeTolerance},
+        {"penetrationLength", &MacroBoltData::penetrationLength},
+        {"addedLength", &MacroBoltData::addedLength}};
+    for (const auto& [name, member] : texts) {
+        if (!(bolts.*member == defaults.*member))
+            j[name] = text(bolts.*member);
+    }
+    for (const SwitchMember& s : kBoltSwitches) {
+        if (bolts.*s.member != defaults.*s.member)
+            j[s.name] = nameOf(kSwitchStates, static_cast<int>(bolts.*s.member));
+    }
+    if (bolts.boltCount != defaults.boltCount)
+        j["boltCount"] = bolts.boltCount;
+    if (bolts.separateHoles)
+        j["separateHoles"] = true;
+    if (!bolts.holeParts.isEmpty()) {
+        Json list = Json::array();
+        for (int i = 0; i < bolts.holeParts.length(); ++i) {
+            const Mx_String tolerance =
+                i < bolts.holeTolerances.length() ? bolts.holeTolerances[i] : Mx_String();
+            list.push_back({{"part", text(bolts.holeParts[i])}, {"tolerance", text(tolerance)}});
+        }
+        j["holes"] = std::move(list);
+    }
+    if (!bolts.slottedHoles.isEmpty()) {
+        Json list = Json::array();
+        for (const MacroSlottedHole& hole : bolts.slottedHoles) {
+            list.push_back({{"active", hole.active},
+                            {"type", hole.type},
+                            {"length", text(hole.length)},
+                            {"radius", text(hole.radius)},
+                            {"angle", text(hole.angle)},
+                            {"offset", text(hole.offset)}});
+        }
+        j["slottedHoles"] = std::move(list);
+    }
 }
 
 Json writeModule(const Mx_Module& module) {
@@ -518,6 +686,7 @@ Json writeModule(const Mx_Module& module) {
                             {"twoDirections", p.twoDirections},
                             {"reverseStart1", p.reverseStart1},
                             {"reverseStart2", p.reverseStart2}});
+            writePatternLayout(p, list.back());
         }
         j["patterns"] = std::move(list);
     }
@@ -570,6 +739,7 @@ Json writeTab(const MacroTabData& tab) {
         j["boltData"] = {{"composition", text(bolts->composition)},
                          {"diameter", text(bolts->diameter)},
                          {"holeOffset", text(bolts->holeOffset)}};
+        writeBoltSettings(*bolts, j["boltData"]);
     }
     if (!tab.profGroups().isEmpty()) {
         Json list = Json::array();

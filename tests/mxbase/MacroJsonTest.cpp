@@ -185,3 +185,80 @@ TEST(MacroJson, FilesAreWrittenAtomicallyAndUnstorableMacrosRefused) {
 }
 
 }  // namespace
+
+TEST(MacroJson, BoltSettingsRoundTripAndAFileWithoutThemReadsTheDefaults) {
+    Mx_Macro macro;
+    MacroData tabs;
+    Mx_String error;
+    ASSERT_TRUE(macrojson::read(slurp(kMacros / "EndPlateBeamToColumn.json"), macro, &tabs, error));
+    MacroTabData* boltTab = nullptr;
+    for (int i = 0; i < tabs.numTabs(); ++i) {
+        if (tabs.tabAt(i)->isBoltTab())
+            boltTab = tabs.tabAt(i);
+    }
+    ASSERT_NE(boltTab, nullptr);
+    MacroBoltData* bolts = nullptr;
+    ASSERT_EQ(boltTab->getBoltData(bolts), Acad::eOk);
+    EXPECT_EQ(bolts->nut1, Switch::On) << "absent: the defaults";
+    EXPECT_TRUE(bolts->slottedHoles.isEmpty());
+
+    bolts->holeTolerance = L"1.5";
+    bolts->tapped = Switch::Varies;
+    bolts->nut1 = Switch::Off;
+    bolts->boltCount = 4;
+    bolts->separateHoles = true;
+    bolts->holeParts = {L"End plate", L"Column flange"};
+    bolts->holeTolerances = {L"", L"3"};
+    MacroSlottedHole hole;
+    hole.active = true;
+    hole.type = 0;
+    hole.length = L"30";
+    hole.radius = L"11";
+    bolts->slottedHoles.append(hole);
+    const std::string written = macrojson::write(macro, &tabs);
+    Mx_Macro again;
+    MacroData againTabs;
+    ASSERT_TRUE(macrojson::read(written, again, &againTabs, error)) << error.toUtf8();
+    EXPECT_TRUE(tabs.sameTabs(againTabs));
+    EXPECT_NE(written.find("\"tapped\": \"varies\""), std::string::npos);
+    EXPECT_EQ(written.find("\"washer1\""), std::string::npos) << "a default is not written";
+
+    const std::string refused[] = {R"("slottedHoles": [{"type": 3}])", R"("nut2": "maybe")",
+                                   R"("holes": [{"tolerance": "2"}])"};
+    for (const std::string& member : refused) {
+        std::string bad = slurp(kMacros / "EndPlateBeamToColumn.json");
+        const std::size_t at = bad.find("\"holeOffset\"");
+        ASSERT_NE(at, std::string::npos);
+        bad.insert(at, member + ", ");
+        Mx_Macro ignored;
+        MacroData ignoredTabs;
+        EXPECT_FALSE(macrojson::read(bad, ignored, &ignoredTabs, error)) << member;
+        EXPECT_NE(error.toUtf8().find("/boltData/"), std::string::npos) << error.toUtf8();
+    }
+}
+
+TEST(MacroJson, APatternsLayoutRoundTripsAndABadAlternationIsRefused) {
+    Mx_Macro macro(L"Layout");
+    Mx_Module module(L"Bolts", L"", Mx_ModuleKind::Bolt);
+    MacroBoltPattern pattern;
+    pattern.name = L"Rows";
+    pattern.useDirection1 = false;
+    pattern.alignment2 = PatternAlignment::Varies;
+    pattern.fixedSpacing1 = false;
+    pattern.distances1 = {L"60", L"75.5"};
+    pattern.alternation = 5;
+    pattern.alternateRows = true;
+    module.addPattern(pattern);
+    macro.addModule(module);
+    const std::string written = macrojson::write(macro, nullptr);
+    Mx_Macro again;
+    Mx_String error;
+    ASSERT_TRUE(macrojson::read(written, again, nullptr, error)) << error.toUtf8();
+    EXPECT_EQ(macro, again);
+    EXPECT_NE(written.find("\"alignment2\": \"varies\""), std::string::npos);
+
+    std::string bad = written;
+    bad.replace(bad.find("\"alternation\": 5"), 16, "\"alternation\": 6");
+    EXPECT_FALSE(macrojson::read(bad, again, nullptr, error));
+    EXPECT_NE(error.toUtf8().find("/patterns/0/alternation"), std::string::npos) << error.toUtf8();
+}

@@ -1,0 +1,33 @@
+#pragma once
+// What the profile-advanced dialog asks of the drawing: the offset types a profile can be placed
+// with, the drawing's coordinate systems, and the user's picks (a plane, a coordinate system, a
+// point). Picks have no mouse here: the next answer of each kind is set beforehand (a test, or
+// `connsheet macro --pick-...`); without one the pick is cancelled. Every pick and every coordinate
+// system made is written to the drawing's call log (MacroDrawing::note).
+#include "platform/arx/AcDbObjectId.h"
+#include "platform/mxbase/Mx_String.h"
+#include "platform/mxbase/Mx_StringArray.h"
+
+// The offset types in the dialog's order: the nine insertion points of a section, top left to
+// bottom right, then "*VARIES*".
+void getOffsetTypeStrings(Mx_StringArray& names);
+// The offset type of a line of that list (0..8); -1 for a line that stands for no type.
+int getProfOffsetType(int index);
+
+// The drawing's named coordinate systems, in the order they were made.
+void getAllCoordSys(Mx_StringArray& names);
+// Makes a coordinate system at the profile ("CS1", "CS2", ...); its object id and name come back.
+bool createCoordSys(AcDbObjectId& id, Mx_String& name);
+
+bool UserSelectPlane(Mx_String& plane);
+bool selectCoordSys(Mx_String& name);
+bool UserPickPoint(double& x, double& y);
+
+namespace drawingpicks {
+// The answers of the next picks (one each; taken by the pick).
+void setNextPlane(const Mx_String& plane);
+void setNextCoordSys(const Mx_String& name);
+void setNextPoint(double x, double y);
+// Forgets the coordinate systems made and the answers not taken.
+void reset();
+}  // namespace drawingpicks
