@@ -8,6 +8,11 @@ struct MacroProfData {
     Mx_String section;   // system name, "IPE-300"
     Mx_String material;  // "S355"
     Mx_String ownedMemberName;
+    // Where the group's profiles lie: offset from the base plane (mm), rotation about their axis
+    // (degrees) and the base plane's name; empty when the macro places them itself.
+    Mx_String offset;
+    Mx_String rotation;
+    Mx_String basePlane;
 
     bool operator==(const MacroProfData&) const = default;
 };
