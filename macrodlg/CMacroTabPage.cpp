@@ -12,6 +12,7 @@
 #include "macrodlg/MacroSubDialogRunners.h"
 #include "platform/arx/CommandLine.h"
 #include "platform/grid/window/GridMessages.h"
+#include "platform/mfc/GdiColors.h"
 #include "platform/mfc/Win32Api.h"
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/MacroDrawing.h"
@@ -109,6 +110,8 @@ BOOL CMacroTabPage::OnInitDialog() {
     m_grid.SetBool(SSB_PROCESSTAB, TRUE);
     m_grid.SetMaxCols(kGridCols);
     m_grid.setResizeMode(4, kButtonCol, kButtonColWidth);
+    // Labels and read-only values read as text on the button face, as a dialog's labels do.
+    m_grid.SetLockColor(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOWTEXT));
     if (tabData() != nullptr) {
         buildControls();
         m_initialised = true;
@@ -762,8 +765,11 @@ BOOL CMacroTabPage::PreTranslateMessage(MSG* msg) {
                 m_owner->closeDialog();  // may delete the page: nothing after this
                 return TRUE;
             case VK_RETURN:
-                if (gridEditing)
-                    break;  // the grid ends its edit, and its change notification applies
+                // In the grid Return ends the edit (or closes a dropped list): its change
+                // notification applies, and a grid without changes has nothing to apply.
+                if (gridEditing || msg->hwnd == m_grid.GetSafeHwnd() ||
+                    ::IsChild(m_grid.GetSafeHwnd(), msg->hwnd))
+                    break;
                 apply();
                 return TRUE;
             case VK_TAB:
