@@ -86,3 +86,11 @@ cp -r "examples/library/Dialog Templates" "$designerlib/"
 printf 'drag 0 100 5 170 40\n' >"$steps"
 "$connsheet" --lib "$designerlib/" design "End Plate" --steps "$steps" --png "$out/designer.png" >/dev/null
 rm -rf "$designerlib"
+# The macro dialog's bolt page and profile page (a copy of the end plate again).
+macro=$(mktemp --suffix=.json)
+cp examples/library/Macros/EndPlateBeamToColumn.json "$macro"
+printf 'select 8097 1\n' >"$steps"
+"$connsheet" macro "$macro" --steps "$steps" --png "$out/macro_page_bolts.png"
+printf 'select 8097 2\n' >"$steps"
+"$connsheet" macro "$macro" --steps "$steps" --png "$out/macro_page_profile.png"
+rm -f "$macro"
