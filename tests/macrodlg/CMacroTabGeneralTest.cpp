@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "MacroDlgTestSupport.h"
 #include "macrodlg/CDlgMacro.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
@@ -15,6 +18,7 @@
 #include "platform/mfc/GoldenPicture.h"
 #include "platform/mfc/Win32Api.h"
 #include "platform/mfc/WindowRenderer.h"
+#include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/UserPicks.h"
 
 namespace {
@@ -350,4 +354,83 @@ TEST_F(MacroPageTest, PictureOfTheBoltPage) {
     CDlgMacro& dialog = show(data, 1);
     dialog.ShowWindow(SW_SHOW);
     ui::expectMatchesGolden(ui::renderWindow(dialog.GetSafeHwnd(), 1), "macro_page_bolts");
+}
+
+// --- a template of every kind of linked control, in a library of its own
+
+namespace {
+
+struct Control {
+    int type;
+    const char* contents;
+    const char* list;
+    double left, top, right, bottom;
+};
+
+// Writes a template (no bitmap: the controls sit on the page's button face).
+void writeTemplate(const std::filesystem::path& file, const std::vector<Control>& controls) {
+    std::ofstream out(file, std::ios::binary);
+    out << "Mx_PropertiesList 1\nnrOfControls\tint\t" << controls.size() << "\n";
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const Control& c = controls[i];
+        out << "type" << i << "\tint\t" << c.type << "\n"
+            << "topLeftX" << i << "\tdouble\t" << c.left << "\n"
+            << "topLeftY" << i << "\tdouble\t" << c.top << "\n"
+            << "bottomRightX" << i << "\tdouble\t" << c.right << "\n"
+            << "bottomRightY" << i << "\tdouble\t" << c.bottom << "\n"
+            << "contents" << i << "\tstring\t" << c.contents << "\n"
+            << "comboList" << i << "\tstring\t" << c.list << "\n";
+    }
+}
+
+}  // namespace
+
+TEST_F(MacroPageTest, CheckBoxesActionButtonsAndLabelsAreLinkedByTheirLists) {
+    const std::filesystem::path library = dir_ / "library";
+    const std::filesystem::path designs = library / "Dialog Templates" / "Dialog Design";
+    std::filesystem::create_directories(designs);
+    writeTemplate(designs / "Plate checks.txt",
+                  {{kCtrlCheckBox, "Welded all round", "Welded", 0, 0, 0, 0},  // 33000
+                   {kCtrlVarButton, "Pick", "Height;pick;;;", 0, 0, 0, 0},     // 33001: read-only cell
+                   {kCtrlVarButton, "Place", "Width;place;;;", 0, 0, 0, 0},    // 33002: editable cell
+                   {kCtrlStatic, "Weld size", "WeldSize", 0, 0, 0, 0},         // 33003: no such cell
+                   {kCtrlStatic, "Plate", "", 0, 0, 0, 0},                     // 33004
+                   {kCtrlPositionList, "BeamEndCut", "", 0, 0, 0, 0}});        // 33005: cuts are not in tabs
+    gSettings.setLibDir(Mx_String(library.wstring() + L"/"));
+    MacroData data = open();
+    MacroTabData* plates = nullptr;
+    ASSERT_EQ(data.findTab(L"Plates", plates), Acad::eOk);
+    MacroTabData checks(L"Plates", MacroTabData::kGeneral);
+    checks.moduleName = L"EndPlate";
+    checks.templateFile = L"Plate checks";
+    checks.addCell({L"Welded", MacroCell::kCheckBox, 0, L"Welded", L"0"});
+    MacroCell height{L"Height", MacroCell::kNumber, 0, L"Height", L"380"};
+    height.readOnly = true;
+    checks.addCell(height);
+    checks.addCell({L"Width", MacroCell::kNumber, 0, L"Width", L"200"});
+    *plates = checks;
+    CDlgMacro& dialog = show(data, 0);
+    gSettings.setLibDir(Mx_String());
+    ui::Automation page(*dialog.page(0));
+    const HWND hwnd = dialog.page(0)->GetSafeHwnd();
+    EXPECT_EQ(page.text(33000), L"Welded all round");
+    EXPECT_EQ(page.checked(33000), BST_UNCHECKED);
+    EXPECT_NE(::GetDlgItem(hwnd, 33001), nullptr);
+    EXPECT_EQ(::GetDlgItem(hwnd, 33002), nullptr) << "an action on a cell the user may edit is removed";
+    EXPECT_EQ(page.text(33003), L"") << "the label of a missing cell says nothing";
+    EXPECT_EQ(page.text(33004), L"Plate");
+    EXPECT_EQ(::GetDlgItem(hwnd, 33005), nullptr);
+    auto grid = page.control<ui::GridAutomation>(CMacroTabGeneral::IDC_GRID);
+    ASSERT_EQ(grid.rows(), 1) << "only the width has no designed control";
+
+    page.click(33000);
+    EXPECT_EQ(tabOf(dialog, L"Plates").findCell(L"Welded")->value, L"1") << "a click on a check box applies";
+    EXPECT_EQ(updates(), 1);
+
+    host::clearEvents();
+    queueUserPick(L"410");
+    page.click(33001);
+    EXPECT_TRUE(logHas(L"designed action 25 Height;pick;;; -> 410"));
+    ASSERT_FALSE(host::events().empty());
+    EXPECT_EQ(host::events().front().text, L"CANCELCMD");
 }
