@@ -610,6 +610,8 @@ void CMacroTabPage::openPatternDialog(int patternIndex) {
     // What the page shows but has not applied yet goes in first: the dialog starts from it.
     apply();
     tab = tabData();
+    if (tab == nullptr || !tab->patterns().isValidIndex(patternIndex))
+        return;
     PatternRequest request;
     request.owner = this;
     request.pattern = tab->patterns()[patternIndex];
