@@ -191,7 +191,7 @@ void CDlgMacro::buildPages() {
             m_pages.push_back(nullptr);
             continue;
         }
-        auto* created = new CMacroTabPage(tab.kind, index, this);
+        CMacroTabPage* created = CMacroTabPage::create(tab.kind, index, this);
         m_pages.push_back(created);
         const Mx_String& title = tab.title.isEmpty() ? tab.name : tab.title;
         m_tab.InsertItem(static_cast<int>(m_itemTabs.size()), title.c_str());

@@ -326,9 +326,11 @@ def end_plate():
         (2, (241, 46, 315, 64), "EdgeDistance", ""),
         (2, (241, 95, 315, 113), "Pitch", ""),
         (2, (345, 13, 412, 31), "Thickness", ""),
-        (0, (276, 233, 326, 247), "Rows", ""),
+        # The labels of the bolt counts belong to the bolt layout: a page of a tab without its
+        # pitch and gauge shows them empty.
+        (0, (276, 233, 326, 247), "Rows", "Pitch"),
         (4, (241, 230, 271, 248), "4", ""),
-        (0, (276, 259, 326, 273), "Columns", ""),
+        (0, (276, 259, 326, 273), "Columns", "Gauge"),
         (5, (241, 256, 271, 274), "2", ""),
     ])
 

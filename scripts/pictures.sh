@@ -109,3 +109,11 @@ rm -f "$cutsmacro"
 for name in bolt_advanced bolt_pattern profile_advanced array segmented_profile; do
     cp "tests/golden/${name}_dialog.png" "$out/${name//_/-}-dialog.png"
 done
+# The macro dialog's bolt page and profile page (a copy of the end plate again).
+macro=$(mktemp --suffix=.json)
+cp examples/library/Macros/EndPlateBeamToColumn.json "$macro"
+printf 'select 8097 1\n' >"$steps"
+"$connsheet" macro "$macro" --steps "$steps" --png "$out/macro_page_bolts.png"
+printf 'select 8097 2\n' >"$steps"
+"$connsheet" macro "$macro" --steps "$steps" --png "$out/macro_page_profile.png"
+rm -f "$macro"

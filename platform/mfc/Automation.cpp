@@ -18,12 +18,20 @@ ProblemReporter& reporter() {
     return *r;
 }
 
-Window* findIn(Window* root, int id) {
+Window* findIn(Window* root, int id, bool visibleOnly) {
     for (Window* c : root->children) {
+        if (visibleOnly && !c->isVisible()) continue;
         if (c->id == id) return c;
-        if (Window* deeper = findIn(c, id)) return deeper;
+        if (Window* deeper = findIn(c, id, visibleOnly)) return deeper;
     }
     return nullptr;
+}
+
+// The pages of a tab control are dialogs of their own, so one id may stand in several of them: the
+// control the user can see wins, else the first one.
+Window* findIn(Window* root, int id) {
+    if (Window* shown = findIn(root, id, true)) return shown;
+    return findIn(root, id, false);
 }
 
 std::wstring describeId(int id) { return L"control " + std::to_wstring(id); }

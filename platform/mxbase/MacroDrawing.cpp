@@ -41,7 +41,8 @@ std::wstring idsText(const AcArray<AcDbObjectId>& ids) {
 
 const wchar_t* const kAll = L"(all)";
 
-// The cells take the values as the module holds them ("15.0" typed becomes "15").
+// The cells take the values as the module holds them ("15.0" typed becomes "15"); a bolt tab takes
+// the module's patterns (a pattern it already had keeps the page controls that show it).
 void readModuleIntoTab(const Mx_Module& module, MacroTabData& tab) {
     for (const MacroCell& cell : tab.cells()) {
         Mx_String value;
@@ -49,6 +50,17 @@ void readModuleIntoTab(const Mx_Module& module, MacroTabData& tab) {
             Acad::eOk)
             tab.findCell(cell.name)->value = value;
     }
+    if (!tab.isBoltTab())
+        return;
+    Mx_Array<MacroPatternProps> patterns;
+    for (const MacroBoltPattern& pattern : module.patterns()) {
+        MacroPatternProps props;
+        if (const MacroPatternProps* known = tab.findPattern(pattern.name))
+            props = *known;
+        props.pattern = pattern;
+        patterns.append(props);
+    }
+    tab.patternsWrite() = patterns;
 }
 const wchar_t* const kKindNames[] = {L"General", L"Bolts", L"Profiles", L"Arrays"};
 
@@ -310,6 +322,19 @@ bool writeTabIntoModule(const MacroTabData& tab, Mx_Module& module) {
         Mx_String value = cell.value;
         if (module.getSetConstrVarValue(cell.name, value, Mx_Access::Set) != Acad::eOk)
             return false;
+    }
+    for (const MacroPatternProps& props : tab.patterns()) {
+        int id = 0;
+        MacroBoltPattern* pattern = nullptr;
+        if (module.findPattern(props.name(), id) != Acad::eOk || module.getPattern(id, pattern) != Acad::eOk)
+            continue;
+        // A count is a non-empty single-line text (the pattern dialog's notation is text as well).
+        for (const Mx_String* count : {&props.pattern.nrBolts1, &props.pattern.nrBolts2}) {
+            if (count->isEmpty() || count->str().find_first_of(L"\r\n\t") != std::wstring::npos)
+                return false;
+        }
+        *pattern = props.pattern;
+        pattern->id = id;
     }
     for (const MacroProfData& group : tab.profGroups()) {
         if (!group.group.equal(module.groupOrName(), false))

@@ -460,13 +460,20 @@ void readFlexFix(Reader& r, const Json& j, MacroTabData& tab) {
 }
 
 void readProfGroup(Reader& r, const Json& j, MacroTabData& tab) {
-    if (!r.object(j, {"group", "section", "material", "ownedMemberName"}))
+    if (!r.object(j, {"group", "section", "material", "ownedMemberName", "offset", "rotation", "basePlane"}))
         return;
     MacroProfData p;
     r.text(j, "group", p.group, true);
     r.text(j, "section", p.section);
     r.text(j, "material", p.material);
     r.text(j, "ownedMemberName", p.ownedMemberName);
+    r.text(j, "offset", p.offset);
+    if (j.contains("rotation")) {
+        Mx_String rotation;
+        r.text(j, "rotation", rotation);
+        p.setRotationText(rotation);
+    }
+    r.text(j, "basePlane", p.basePlane);
     if (!r.failed())
         added(r, tab.addProfGroup(p), p.group);
 }
@@ -522,9 +529,24 @@ void readBoltSettings(Reader& r, const Json& j, MacroBoltData& bolts) {
     });
 }
 
+void readArray(Reader& r, const Json& j, MacroTabData& tab) {
+    if (!r.object(j, {"name", "arrayType"}))
+        return;
+    DynArrayData array;
+    r.text(j, "name", array.name, true);
+    r.integer(j, "arrayType", array.arrayType, 0, 1000);
+    if (r.failed())
+        return;
+    if (tab.findArray(array.name) != nullptr) {
+        r.fail("duplicate name " + quoted(array.name));
+        return;
+    }
+    tab.arraysWrite().append(array);
+}
+
 void readTab(Reader& r, const Json& j, MacroData& data) {
     if (!r.object(j, {"name", "kind", "title", "module", "template", "cells", "flexFixButtons", "boltData",
-                      "profileGroups"})) {
+                      "profileGroups", "arrays"})) {
         return;
     }
     MacroTabData tab;
@@ -559,6 +581,7 @@ void readTab(Reader& r, const Json& j, MacroData& data) {
         tab.setBoltData(bolts);
     }
     readList(r, j, "profileGroups", [&](const Json& item) { readProfGroup(r, item, tab); });
+    readList(r, j, "arrays", [&](const Json& item) { readArray(r, item, tab); });
     if (!r.failed())
         added(r, data.addTab(tab), tab.name);
 }
@@ -744,12 +767,26 @@ Json writeTab(const MacroTabData& tab) {
     if (!tab.profGroups().isEmpty()) {
         Json list = Json::array();
         for (const MacroProfData& p : tab.profGroups()) {
-            list.push_back({{"group", text(p.group)},
-                            {"section", text(p.section)},
-                            {"material", text(p.material)},
-                            {"ownedMemberName", text(p.ownedMemberName)}});
+            Json group = {{"group", text(p.group)},
+                          {"section", text(p.section)},
+                          {"material", text(p.material)},
+                          {"ownedMemberName", text(p.ownedMemberName)}};
+            // The placement of the group's profiles, written only when set.
+            for (const auto& [key, value] : {std::pair{"offset", &p.offset}, {"basePlane", &p.basePlane}}) {
+                if (!value->isEmpty())
+                    group[key] = text(*value);
+            }
+            if (p.rotation != MacroProfData::Rot0)
+                group["rotation"] = text(p.rotationText());
+            list.push_back(std::move(group));
         }
         j["profileGroups"] = std::move(list);
+    }
+    if (!tab.arrays().isEmpty()) {
+        Json list = Json::array();
+        for (const DynArrayData& array : tab.arrays())
+            list.push_back({{"name", text(array.name)}, {"arrayType", array.arrayType}});
+        j["arrays"] = std::move(list);
     }
     return j;
 }

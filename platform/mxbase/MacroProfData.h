@@ -12,6 +12,9 @@ struct MacroProfData {
     Mx_String section;   // system name, "IPE-300"
     Mx_String material;  // "S355"
     Mx_String ownedMemberName;
+    // Where the group's profiles lie as the profile page shows it: the offset from the base plane (mm),
+    // empty when the macro places them itself. The rotation and the base plane are below.
+    Mx_String offset;
 
     // A profile made of two sections (a morphed profile) has a second section with two group texts.
     bool morphed = false;
@@ -30,6 +33,30 @@ struct MacroProfData {
     bool mirrored = false;
     bool onSegment = false;  // placed on one segment of its polyline
     int segment = 0;
+
+    // The rotation as the page's degrees text: "0", "90", "180", "270" for their radios, the angle for
+    // RotAngle, "" when it varies; and back (any other text is an angle).
+    Mx_String rotationText() const {
+        static const wchar_t* const kDegrees[] = {L"0", L"90", L"180", L"270"};
+        if (rotation >= Rot0 && rotation <= Rot270)
+            return Mx_String(kDegrees[rotation]);
+        return rotation == RotAngle ? angle : Mx_String();
+    }
+    void setRotationText(const Mx_String& text) {
+        static const wchar_t* const kDegrees[] = {L"0", L"90", L"180", L"270"};
+        for (int i = Rot0; i <= Rot270; ++i) {
+            if (text == Mx_String(kDegrees[i])) {
+                rotation = i;
+                return;
+            }
+        }
+        if (text.isEmpty()) {
+            rotation = RotVaries;
+        } else {
+            rotation = RotAngle;
+            angle = text;
+        }
+    }
 
     bool operator==(const MacroProfData&) const = default;
 };

@@ -26,6 +26,39 @@ const MacroCell* MacroTabData::findCell(const Mx_String& name) const {
 void MacroTabData::removeAllDlgReferences() {
     for (MacroCell& cell : cells_)
         cell.controlId = 0;
+    for (MacroPatternProps& pattern : patterns_) {
+        for (int& id : pattern.ctrlIds)
+            id = 0;
+    }
+    for (DynArrayData& array : arrays_)
+        array.ctrlId = 0;
+    choicesCtrlId = 0;
+}
+
+// --- bolt patterns and arrays
+
+MacroPatternProps* MacroTabData::findPattern(const Mx_String& name) {
+    for (MacroPatternProps& pattern : patterns_) {
+        if (pattern.name().equal(name, false))
+            return &pattern;
+    }
+    return nullptr;
+}
+
+bool MacroTabData::setPattern(int index, const MacroPatternProps& pattern) {
+    MacroPatternProps* mine = patterns_.at(index);
+    if (mine == nullptr)
+        return false;
+    mine->pattern = pattern.pattern;
+    return true;
+}
+
+DynArrayData* MacroTabData::findArray(const Mx_String& name) {
+    for (DynArrayData& array : arrays_) {
+        if (array.name.equal(name, false))
+            return &array;
+    }
+    return nullptr;
 }
 
 // --- flex/fix buttons
@@ -140,6 +173,33 @@ Acad::ErrorStatus MacroTabData::setMergedPropsOfGroup(const Mx_String& group, co
 
 // --- differences
 
+namespace {
+
+// The page's control ids are left out: building a page changes them, an edit does not.
+bool samePatterns(const Mx_Array<MacroPatternProps>& a, const Mx_Array<MacroPatternProps>& b) {
+    if (a.length() != b.length())
+        return false;
+    for (int i = 0; i < a.length(); ++i) {
+        if (!(a[i].pattern == b[i].pattern))
+            return false;
+    }
+    return true;
+}
+
+bool sameArrays(const Mx_Array<DynArrayData>& a, const Mx_Array<DynArrayData>& b) {
+    if (a.length() != b.length())
+        return false;
+    for (int i = 0; i < a.length(); ++i) {
+        DynArrayData left = a[i], right = b[i];
+        left.ctrlId = right.ctrlId = 0;
+        if (!(left == right))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 void MacroTabData::differences(const MacroTabData& before, Mx_StringArray& names, AcArray<int>& changed,
                                AcArray<int>& removed) const {
     names.removeAll();
@@ -169,5 +229,17 @@ void MacroTabData::differences(const MacroTabData& before, Mx_StringArray& names
     if (!(profGroups_ == before.profGroups_)) {
         changed.append(kProfGroupsChanged);
         names.append(Mx_String(L"profileGroups"));
+    }
+    if (!samePatterns(patterns_, before.patterns_)) {
+        changed.append(kPatternsChanged);
+        names.append(Mx_String(L"patterns"));
+    }
+    if (!sameArrays(arrays_, before.arrays_)) {
+        changed.append(kArraysChanged);
+        names.append(Mx_String(L"arrays"));
+    }
+    if (!(segments_ == before.segments_)) {
+        changed.append(kSegmentsChanged);
+        names.append(Mx_String(L"segments"));
     }
 }

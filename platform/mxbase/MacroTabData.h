@@ -8,10 +8,13 @@
 // for bolt data asked of a tab that is not a bolt tab, eDuplicateKey when adding a name twice.
 #include "platform/arx/AcArray.h"
 #include "platform/arx/AcadStatus.h"
+#include "platform/mxbase/DynArrayData.h"
 #include "platform/mxbase/MacroBoltData.h"
 #include "platform/mxbase/MacroCell.h"
 #include "platform/mxbase/MacroFlexFixButton.h"
+#include "platform/mxbase/MacroPatternProps.h"
 #include "platform/mxbase/MacroProfData.h"
+#include "platform/mxbase/MacroProfSegmentedData.h"
 #include "platform/mxbase/Mx_Array.h"
 #include "platform/mxbase/Mx_String.h"
 #include "platform/mxbase/Mx_StringArray.h"
@@ -58,6 +61,27 @@ public:
     Acad::ErrorStatus getBoltData(const MacroBoltData*& data) const;
     void setBoltData(const MacroBoltData& data) { boltData_ = data; }
 
+    // --- bolt patterns (bolt tabs): the module's patterns, taken from the drawing whenever the tabs are
+    // loaded, with the page controls that show them
+    const Mx_Array<MacroPatternProps>& patterns() const { return patterns_; }
+    Mx_Array<MacroPatternProps>& patternsWrite() { return patterns_; }
+    MacroPatternProps* findPattern(const Mx_String& name);
+    // Replaces the pattern at `index` (its controls stay); false outside the range.
+    bool setPattern(int index, const MacroPatternProps& pattern);
+
+    // --- dynamic arrays shown by the tab's page
+    const Mx_Array<DynArrayData>& arrays() const { return arrays_; }
+    Mx_Array<DynArrayData>& arraysWrite() { return arrays_; }
+    DynArrayData* findArray(const Mx_String& name);
+
+    // --- segmented profiles (profile tabs)
+    const Mx_Array<MacroProfSegmentedData>& segments() const { return segments_; }
+    void setSegments(const Mx_Array<MacroProfSegmentedData>& segments) { segments_ = segments; }
+
+    // --- the choices a designed standards list (control type 27) offers; none: the tab has no list
+    Mx_StringArray choices;
+    int choicesCtrlId = 0;
+
     // --- merged properties of profile groups (profile tabs)
     const Mx_Array<MacroProfData>& profGroups() const { return profGroups_; }
     Acad::ErrorStatus addProfGroup(const MacroProfData& props);
@@ -72,11 +96,15 @@ public:
     static constexpr int kBoltDataChanged = -10;
     static constexpr int kFlexFixChanged = -11;
     static constexpr int kProfGroupsChanged = -13;
+    static constexpr int kPatternsChanged = -14;
+    static constexpr int kArraysChanged = -15;
+    static constexpr int kSegmentsChanged = -16;
     // Compares this tab with `before` (the same tab before an edit): `changed` receives the index of
     // every cell whose value, kind or read-only flag differs and of every cell `before` did not have,
     // plus one mark above per other part that differs; `names` the changed cells' names (the part's
-    // name for a mark: "boltData", "flexFixButtons", "profileGroups"); `removed` the index in `before`
-    // of every cell that is gone. The arrays are emptied first. Both empty: nothing to apply.
+    // name for a mark: "boltData", "flexFixButtons", "profileGroups", "patterns", "arrays",
+    // "segments"); `removed` the index in `before` of every cell that is gone. Which page control shows
+    // an item is no difference. The arrays are emptied first. Both empty: nothing to apply.
     void differences(const MacroTabData& before, Mx_StringArray& names, AcArray<int>& changed,
                      AcArray<int>& removed) const;
 
@@ -90,4 +118,7 @@ private:
     Mx_Array<MacroFlexFixButton> flexFix_;
     MacroBoltData boltData_;
     Mx_Array<MacroProfData> profGroups_;
+    Mx_Array<MacroPatternProps> patterns_;
+    Mx_Array<DynArrayData> arrays_;
+    Mx_Array<MacroProfSegmentedData> segments_;
 };

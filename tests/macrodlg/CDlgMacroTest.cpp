@@ -4,6 +4,7 @@
 
 #include "MacroDlgTestSupport.h"
 #include "macrodlg/CMacroTabPage.h"
+#include "macrodlg/CMacroTabProf.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
 #include "macrodlg/MacroDlgRegistry.h"
 #include "macrodlg/ProfAdvDialogRunner.h"
@@ -18,7 +19,10 @@
 
 namespace {
 
-constexpr int kFirstValue = CMacroTabPage::kFirstValueId;
+// The end plate's fields on its designed page (the template's controls in order from 33000).
+constexpr int kWidth = 33001;
+constexpr int kHeight = 33002;
+constexpr int kThickness = 33006;
 
 int count(const std::wstring& text, const std::wstring& part) {
     int found = 0;
@@ -44,12 +48,12 @@ TEST_F(MacroDlgTest, AnEditGoesIntoTheDrawingAtOnceAndClosingHandsTheDataBack) {
         EXPECT_EQ(dlg.items(CDlgMacro::IDC_TAB),
                   (std::vector<std::wstring>{L"End plate", L"Bolts", L"Stiffeners"}));
         EXPECT_EQ(dlg.text(IDOK), L"Close");
-        EXPECT_EQ(dlg.focusedId(), kFirstValue) << "the first page's first value has the focus";
-        EXPECT_EQ(dlg.text(kFirstValue), L"15");
-        dlg.type(kFirstValue, L"18\n");
+        EXPECT_EQ(dlg.focusedId(), kThickness) << "the first page's first value has the focus";
+        EXPECT_EQ(dlg.text(kThickness), L"15");
+        dlg.type(kThickness, L"18\n");
         EXPECT_NE(onDisk().find("\"value\": 18"), std::string::npos) << "Return applied the page to the file";
         EXPECT_TRUE(logHas(L"UpdateModule EndPlate changed=0 removed=- objects=1 -> ok"));
-        EXPECT_EQ(dlg.text(kFirstValue), L"18");
+        EXPECT_EQ(dlg.text(kThickness), L"18");
         dlg.close();
     });
     StartDlgMacro(data);
@@ -69,9 +73,9 @@ TEST_F(MacroDlgTest, AValueTheDrawingRefusesIsNotKeptAndNothingIsWritten) {
     const std::string before = onDisk();
     ui::ScriptedDriver driver;
     driver.onModal([&](ui::Automation& dlg) {
-        dlg.type(kFirstValue + 1, L"wide\n");
-        EXPECT_EQ(dlg.text(kFirstValue + 1), L"200") << "the page shows what the drawing holds";
-        dlg.type(kFirstValue + 1, L"200\n");  // the same value again: nothing to apply
+        dlg.type(kWidth, L"wide\n");
+        EXPECT_EQ(dlg.text(kWidth), L"200") << "the page shows what the drawing holds";
+        dlg.type(kWidth, L"200\n");  // the same value again: nothing to apply
         dlg.click(IDOK);
     });
     StartDlgMacro(data);
@@ -88,8 +92,8 @@ TEST_F(MacroDlgTest, LeavingAnEditedValueAppliesItAndEscapeInAPageCloses) {
     MacroData data = open();
     ui::ScriptedDriver driver;
     driver.onModal([&](ui::Automation& dlg) {
-        dlg.type(kFirstValue + 2, L"400");
-        dlg.setFocus(kFirstValue);  // leaving the edit commits it
+        dlg.type(kHeight, L"400");
+        dlg.setFocus(kThickness);  // leaving the edit commits it
         EXPECT_NE(onDisk().find("\"value\": 400"), std::string::npos);
         dlg.press(VK_ESCAPE);
     });
@@ -102,13 +106,13 @@ TEST_F(MacroDlgTest, PagesSwitchAndKeepTheirFocus) {
     MacroData data = open();
     ui::ScriptedDriver driver;
     driver.onModal([&](ui::Automation& dlg) {
-        dlg.setFocus(kFirstValue + 2);
+        dlg.setFocus(kHeight);
         dlg.select(CDlgMacro::IDC_TAB, 2);
-        EXPECT_FALSE(dlg.visible(kFirstValue + 2)) << "the first page is hidden";
-        EXPECT_TRUE(dlg.visible(CMacroTabPage::kFirstGroupId));
-        EXPECT_EQ(dlg.text(CMacroTabPage::kFirstGroupId), L"Stiffeners: PL-10x95, S355");
+        EXPECT_FALSE(dlg.visible(kHeight)) << "the first page is hidden";
+        EXPECT_TRUE(dlg.visible(CMacroTabProf::IDC_SECTION));
+        EXPECT_EQ(dlg.text(CMacroTabProf::IDC_SECTION), L"PL-10x95");
         dlg.select(CDlgMacro::IDC_TAB, 0);
-        EXPECT_EQ(dlg.focusedId(), kFirstValue + 2) << "the page's focus is where the user left it";
+        EXPECT_EQ(dlg.focusedId(), kHeight) << "the page's focus is where the user left it";
         dlg.click(IDOK);
     });
     StartDlgMacro(data);
@@ -141,7 +145,7 @@ TEST_F(MacroDlgTest, ATabOfAnUnknownKindGetsNoPage) {
         EXPECT_EQ(dlg.items(CDlgMacro::IDC_TAB),
                   (std::vector<std::wstring>{L"End plate", L"Bolts", L"Stiffeners"}));
         dlg.select(CDlgMacro::IDC_TAB, 2);  // the profile page still finds its own tab
-        EXPECT_EQ(dlg.text(CMacroTabPage::kFirstGroupId), L"Stiffeners: PL-10x95, S355");
+        EXPECT_EQ(dlg.text(CMacroTabProf::IDC_GROUPS), L"Stiffeners");
         dlg.click(IDOK);
     });
     StartDlgMacro(data);
@@ -213,7 +217,7 @@ TEST_F(MacroDlgTest, TheClashSwitchIsGlobalAndTheCheckRunsAfterEveryApply) {
         EXPECT_EQ(dlg.checked(CDlgMacro::IDC_CLASH), BST_UNCHECKED);
         dlg.click(CDlgMacro::IDC_CLASH);
         EXPECT_TRUE(clashGetStatus());
-        dlg.type(kFirstValue, L"16\n");
+        dlg.type(kThickness, L"16\n");
         EXPECT_EQ(clashLastCount(-1), 1);
         dlg.click(IDOK);
     });
@@ -237,7 +241,7 @@ TEST_F(MacroDlgTest, SelectingOtherMacrosRebuildsThePagesForThem) {
         MacroDrawing::active().setNextPick(second);
         dlg.click(CDlgMacro::IDC_SELECT_OTHER);
         EXPECT_TRUE(dlg.visible(0));
-        dlg.type(kFirstValue, L"22\n");
+        dlg.type(kThickness, L"22\n");
         dlg.click(IDOK);
     });
     StartDlgMacro(data);
@@ -266,14 +270,14 @@ TEST_F(MacroDlgTest, PropertyFilesKeepTheValuesForAnotherMacroOfTheSameKind) {
     driver.answerFileDialog({true, {file}});
     driver.onModal([&](ui::Automation& dlg) {
         EXPECT_TRUE(dlg.enabled(CDlgMacro::IDC_SAVE_PROPS));
-        dlg.type(kFirstValue, L"25");  // not committed yet: saving commits it first
+        dlg.type(kThickness, L"25");  // not committed yet: saving commits it first
         dlg.click(CDlgMacro::IDC_SAVE_PROPS);
         EXPECT_NE(onDisk().find("\"value\": 25"), std::string::npos);
-        dlg.type(kFirstValue, L"12\n");
-        dlg.type(kFirstValue + 1, L"210\n");
+        dlg.type(kThickness, L"12\n");
+        dlg.type(kWidth, L"210\n");
         dlg.click(CDlgMacro::IDC_LOAD_PROPS);
-        EXPECT_EQ(dlg.text(kFirstValue), L"25");
-        EXPECT_EQ(dlg.text(kFirstValue + 1), L"200");
+        EXPECT_EQ(dlg.text(kThickness), L"25");
+        EXPECT_EQ(dlg.text(kWidth), L"200");
         dlg.click(IDOK);
     });
     StartDlgMacro(data);
@@ -343,6 +347,7 @@ TEST_F(MacroDlgTest, TheProfileDialogAskedForOpensAtOnceAndItsChangesReachTheDra
         EXPECT_TRUE(request.callback(MACallBackGet, *request.data, prof));
         EXPECT_EQ(prof.material, L"S355");
         prof.material = L"S460";
+        prof.section = L"PL-12x95";
         EXPECT_TRUE(request.callback(MACallBackHideOwner, *request.data, prof));
         EXPECT_FALSE(::IsWindowVisible(::GetParent(::GetParent(request.data->ownerWindow))));
         EXPECT_TRUE(request.callback(MACallBackSet, *request.data, prof));
@@ -352,8 +357,7 @@ TEST_F(MacroDlgTest, TheProfileDialogAskedForOpensAtOnceAndItsChangesReachTheDra
     driver.onModal([&](ui::Automation& dlg) {
         EXPECT_EQ(runs, 1);
         EXPECT_TRUE(dlg.visible(0));
-        EXPECT_EQ(dlg.text(CMacroTabPage::kFirstGroupId), L"Stiffeners: PL-10x95, S460")
-            << "the page was refreshed";
+        EXPECT_EQ(dlg.text(CMacroTabProf::IDC_SECTION), L"PL-12x95") << "the page was refreshed";
         dlg.click(IDOK);
     });
     StartDlgMacro(data);
@@ -369,7 +373,7 @@ TEST_F(MacroDlgTest, EscapeWithAValueNotYetCommittedClosesWithoutWritingIt) {
     int id = -1;
     ASSERT_TRUE(StartDlgMacroModeless(true, data, id));
     ui::Automation dlg(MacroDlgRegistry::instance().at(id)->GetSafeHwnd());
-    dlg.type(kFirstValue, L"99");
+    dlg.type(kThickness, L"99");
     dlg.press(VK_ESCAPE);
     EXPECT_EQ(MacroDlgRegistry::instance().length(), 0);
     EXPECT_EQ(onDisk(), before);

@@ -86,7 +86,7 @@ TEST_F(MacroDlgTest, AModelessDialogsEditIsReadBackAndItsCloseButtonUnregistersI
     MacroData data = open();
     const int id = openModeless(data);
     ui::Automation dlg(windowOf(id));
-    dlg.type(CMacroTabPage::kFirstValueId, L"30\n");
+    dlg.type(33006, L"30\n");  // the end plate's thickness field
     MacroData copy;
     ASSERT_TRUE(GetDlgMacroData(id, copy));
     const MacroTabData* plates = nullptr;

@@ -262,3 +262,32 @@ TEST(MacroJson, APatternsLayoutRoundTripsAndABadAlternationIsRefused) {
     EXPECT_FALSE(macrojson::read(bad, again, nullptr, error));
     EXPECT_NE(error.toUtf8().find("/patterns/0/alternation"), std::string::npos) << error.toUtf8();
 }
+
+TEST(MacroJson, ArraysAndThePlacementOfProfileGroupsRoundTripAndAreWrittenOnlyWhenSet) {
+    const std::string json = R"({"version": 1, "modules": [{"name": "Stiffeners", "kind": "profile"}],
+        "tabs": [{"name": "Stiffeners", "kind": "profile", "module": "Stiffeners",
+                  "profileGroups": [{"group": "Stiffeners", "rotation": "90", "basePlane": "xp"},
+                                    {"group": "Ribs"}],
+                  "arrays": [{"name": "Ribs", "arrayType": 2}, {"name": "Plates"}]}]})";
+    Mx_Macro macro;
+    MacroData tabs;
+    Mx_String error;
+    ASSERT_TRUE(macrojson::read(json, macro, &tabs, error)) << error.toUtf8();
+    const MacroTabData& tab = *tabs.tabAt(0);
+    ASSERT_EQ(tab.arrays().length(), 2);
+    EXPECT_EQ(tab.arrays()[0].arrayType, 2);
+    EXPECT_EQ(tab.arrays()[1].arrayType, 0);
+    EXPECT_EQ(tab.profGroups()[0].rotationText(), L"90");
+    EXPECT_TRUE(tab.profGroups()[0].offset.isEmpty());
+    const std::string written = macrojson::write(macro, &tabs);
+    EXPECT_EQ(written.find("\"offset\""), std::string::npos) << "an unset placement is not written";
+    Mx_Macro again;
+    MacroData againTabs;
+    ASSERT_TRUE(macrojson::read(written, again, &againTabs, error)) << error.toUtf8();
+    EXPECT_TRUE(againTabs.sameTabs(tabs));
+
+    const std::string duplicate =
+        R"({"version": 1, "tabs": [{"name": "T", "arrays": [{"name": "A"}, {"name": "a"}]}]})";
+    EXPECT_FALSE(macrojson::read(duplicate, macro, &tabs, error));
+    EXPECT_EQ(error, L"/tabs/0/arrays/1: duplicate name \"a\"");
+}

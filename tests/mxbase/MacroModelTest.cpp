@@ -290,3 +290,39 @@ TEST(MacroDbMacro, WriteAccessNeedsALiveObjectAndAnOpenTransaction) {
 }
 
 }  // namespace
+
+TEST(MacroTabData, PatternsArraysAndSegmentsAreDifferencesButTheirPageControlsAreNot) {
+    MacroTabData before(L"Bolts", MacroTabData::kBolt);
+    MacroPatternProps rows;
+    rows.pattern.name = L"BoltRows";
+    rows.pattern.nrBolts1 = L"4";
+    before.patternsWrite().append(rows);
+    before.arraysWrite().append(DynArrayData{L"Ribs", 1, 0});
+    MacroTabData after = before;
+    after.patternsWrite()[0].ctrlIds[0] = 33004;  // shown by a designed field now
+    after.arraysWrite()[0].ctrlId = -3;
+    Mx_StringArray names;
+    AcArray<int> changed, removed;
+    after.differences(before, names, changed, removed);
+    EXPECT_TRUE(changed.isEmpty());
+
+    MacroPatternProps more = after.patterns()[0];
+    more.pattern.nrBolts1 = L"5";
+    more.ctrlIds[0] = 0;
+    EXPECT_TRUE(after.setPattern(0, more));
+    EXPECT_EQ(after.patterns()[0].ctrlIds[0], 33004) << "the pattern's controls stay";
+    EXPECT_FALSE(after.setPattern(1, more));
+    Mx_Array<MacroProfSegmentedData> segments;
+    segments.append(MacroProfSegmentedData{L"Curve"});
+    after.setSegments(segments);
+    after.differences(before, names, changed, removed);
+    ASSERT_EQ(changed.length(), 2);
+    EXPECT_EQ(changed[0], MacroTabData::kPatternsChanged);
+    EXPECT_EQ(changed[1], MacroTabData::kSegmentsChanged);
+    EXPECT_EQ(names[0], L"patterns");
+
+    after.removeAllDlgReferences();
+    EXPECT_EQ(after.patterns()[0].ctrlIds[0], 0);
+    EXPECT_EQ(after.arrays()[0].ctrlId, 0);
+    EXPECT_EQ(after.findPattern(L"boltrows"), &after.patternsWrite()[0]);
+}

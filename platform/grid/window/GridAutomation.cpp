@@ -85,6 +85,12 @@ std::optional<POINT> GridAutomation::pointOf(SS_COORD col, SS_COORD row, const c
                       L" cannot be shown");
         return std::nullopt;
     }
+    // A cell that spans columns shows its drop button at the span's right edge.
+    SS_COORD anchorCol = 0, anchorRow = 0, spanCols = 1, spanRows = 1;
+    RECT last;
+    if (SSGetCellSpan(h, col, row, &anchorCol, &anchorRow, &spanCols, &spanRows) == SS_SPAN_ANCHOR && spanCols > 1 &&
+        SSGetCellRect(h, anchorCol + spanCols - 1, row, &last))
+        r.right = last.right;
     if (dropButton) return POINT{std::max(r.left, r.right - grid::GridWindow::kDropButtonWidth / 2), (r.top + r.bottom) / 2};
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
