@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "macrodlg/MacroDlgEntryPoints.h"
+#include "macrodlg/MacroEditorInstall.h"
 #include "module/ModuleResources.h"
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/Resources.h"
@@ -44,6 +45,7 @@ AcRx::AppRetCode initialise(void* application) {
     module->unchecked.LoadBitmap(ModuleFrame::kUncheckedBitmap);
     // The spreadsheet's header options open the module's options dialog.
     Mx_Spread::setHeaderEditor(editGridHeaders);
+    installMacroEditor();
     module->initialised = true;
     return AcRx::kRetOK;
 }
