@@ -82,12 +82,19 @@ void CTabEditConstraints::reload() {
         grid_.setCellText(kValueCol, row,
                           MacroConstraint::hasValue(c.kind) ? formatShortest(c.value) : Mx_String());
         grid_.setCellText(kStateCol, row, Mx_String(std::to_wstring(c.state + 1)));
-        grid_.setLock(kKindCol, row, true);
-        grid_.setLock(kObjectsCol, row, true);
-        grid_.setLock(kValueCol, row, !MacroConstraint::hasValue(c.kind));
-        grid_.setLock(kStateCol, row, true);
+        // Only a value can be typed; the rest is shown as text.
+        grid_.setStaticTextCell(kKindCol, row, 0);
+        grid_.setStaticTextCell(kObjectsCol, row, 0);
+        if (MacroConstraint::hasValue(c.kind))
+            grid_.setTextCell(kValueCol, row);
+        else
+            grid_.setStaticTextCell(kValueCol, row, 0);
+        grid_.setStaticTextCell(kStateCol, row, 0);
     }
+    grid_.autoSizeColumn(0, false);
     grid_.autoSizeColumn(kKindCol, false);
+    grid_.autoSizeColumn(kValueCol, false);
+    grid_.autoSizeColumn(kStateCol, false);
     grid_.stretchColumn(kObjectsCol);
     if (selected_ >= list_.length())
         selected_ = list_.length() - 1;
@@ -244,14 +251,18 @@ LRESULT CTabEditConstraints::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
         const auto* info = reinterpret_cast<const SS_NOTIFYINFO*>(lParam);
         switch (message) {
             case SSM_CLICK:
-                if (info->Row <= 0 && info->Col >= kKindCol && info->Col <= kValueCol) {
+                if (info->Row >= 1)
+                    select(info->Row - 1);
+                break;
+            case SSM_BLOCKSELECTED:
+                // A click on a column header selects the whole column: the list is sorted by it.
+                if (info->Col == info->Col2 && info->Row <= 1 && info->Row2 >= grid_.getMaxRows() &&
+                    info->Col >= kKindCol && info->Col <= kValueCol) {
                     UnHighlightConstraints(data());
                     if (SortConstraints(data(), moduleName(), info->Col - 1) == Acad::eOk) {
                         selected_ = -1;
                         reload();
                     }
-                } else if (info->Row >= 1) {
-                    select(info->Row - 1);
                 }
                 break;
             case SSM_LEAVECELL:

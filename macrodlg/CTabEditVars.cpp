@@ -71,8 +71,8 @@ void CTabEditVars::reload() {
             ++row;
             dimensions_.setCellText(1, row, CTabEditConstraints::kindText(c.kind));
             dimensions_.setCellText(2, row, formatShortest(c.value));
-            dimensions_.setLock(1, row, true);
-            dimensions_.setLock(2, row, true);
+            dimensions_.setStaticTextCell(1, row, 0);
+            dimensions_.setStaticTextCell(2, row, 0);
         }
     }
     dimensions_.stretchColumn(1);

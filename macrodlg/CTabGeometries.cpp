@@ -34,8 +34,8 @@ void CTabGeometries::reload() {
         grid_.setCellText(kTypeCol, row, g.type);
         grid_.setCellText(kOffsetCol, row, formatShortest(g.offset));
         grid_.setCellText(kFlexibleCol, row, Mx_String(g.flexible ? L"1" : L"0"));
-        grid_.setLock(kNameCol, row, true);
-        grid_.setLock(kTypeCol, row, true);
+        grid_.setStaticTextCell(kNameCol, row, 0);
+        grid_.setStaticTextCell(kTypeCol, row, 0);
     }
     grid_.stretchColumn(kNameCol);
     if (selected_ >= list_.length())

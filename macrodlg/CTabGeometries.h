@@ -10,7 +10,7 @@
 class CTabGeometries : public CEditMacroPage {
 public:
     enum : UINT { IDD = 8135 };
-    enum : int { IDC_GRID = 1001, IDC_TITLE = 1082 };
+    enum : int { IDC_GRID = 1140, IDC_TITLE = 1082 };
     enum : int { kNameCol = 1, kTypeCol = 2, kOffsetCol = 3, kFlexibleCol = 4 };
 
     explicit CTabGeometries(CDlgEditMacro& editor) : CEditMacroPage(IDD, editor) {}
