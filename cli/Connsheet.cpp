@@ -41,6 +41,7 @@ constexpr Subcommand kSubcommands[] = {
     {"macro", addMacroCommand},
     {"template", addTemplateCommand}, {"design", addDesignCommand},
     {"read", addReadCommand},
+    {"edit-macro", addEditMacroCommand},
 };
 
 // The subcommand the arguments name: the first one that is neither an option nor --lib's value. A run

@@ -86,3 +86,9 @@ cp -r "examples/library/Dialog Templates" "$designerlib/"
 printf 'drag 0 100 5 170 40\n' >"$steps"
 "$connsheet" --lib "$designerlib/" design "End Plate" --steps "$steps" --png "$out/designer.png" >/dev/null
 rm -rf "$designerlib"
+
+# The macro editor on a copy of the stiffened end plate.
+editormacro=$(mktemp -d)
+cp tests/data/macros/StiffenedEndPlate.json "$editormacro/"
+"$connsheet" edit-macro "$editormacro/StiffenedEndPlate.json" --png "$out/macro-editor.png"
+rm -rf "$editormacro"

@@ -15,6 +15,8 @@ _connsheet() {
     done
 
     case "$prev" in
+        --module | --pick)
+            return ;;
         --lib | --macros | --out-dir)
             _filedir -d
             return ;;
@@ -61,6 +63,7 @@ _connsheet() {
             fi
             ;;
         calc) _filedir ;;
+        edit-macro) _filedir json ;;
     esac
 }
 complete -F _connsheet connsheet

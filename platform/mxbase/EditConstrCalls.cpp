@@ -462,6 +462,10 @@ void cancelNextGeometryPick() {
     state().hasPick = false;
 }
 
+bool hasNextGeometryPick() {
+    return state().hasPick;
+}
+
 void setDrawingInteraction(std::function<void()> interaction) {
     state().interaction = std::move(interaction);
 }

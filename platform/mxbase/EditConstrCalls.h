@@ -80,6 +80,7 @@ bool StartEditMacroCutDlg(EditConstrData& data);
 // empty array with `cancel`.
 void setNextGeometryPick(const Mx_StringArray& names);
 void cancelNextGeometryPick();
+bool hasNextGeometryPick();
 // What the host does while a drawing command waits for the user (its own message loop runs). The
 // window platform installs one that delivers posted messages; none by default.
 void setDrawingInteraction(std::function<void()> interaction);
