@@ -201,7 +201,8 @@ TEST_F(EditConstrCallsTest, VariablesAreReplacedAndTheRestOfTheModuleStays) {
     Mx_StringArray equations;
     equations.append(L"Width = 220");
     ASSERT_EQ(UpdateVarsEqs(data_, L"EndPlate", variables, equations), Acad::eOk);
-    const Mx_Module& m = *reread().moduleAt(0);
+    const Mx_Macro written = reread();
+    const Mx_Module& m = *written.moduleAt(0);
     ASSERT_EQ(m.variables().length(), 1);
     EXPECT_EQ(m.variables()[0].value, 220);
     EXPECT_EQ(m.equations().length(), 1);
