@@ -87,8 +87,9 @@ printf 'drag 0 100 5 170 40\n' >"$steps"
 "$connsheet" --lib "$designerlib/" design "End Plate" --steps "$steps" --png "$out/designer.png" >/dev/null
 rm -rf "$designerlib"
 
-# The macro editor on a copy of the stiffened end plate.
+# The macro editor on a copy of the stiffened end plate, its distance constraint selected.
 editormacro=$(mktemp -d)
 cp tests/data/macros/StiffenedEndPlate.json "$editormacro/"
-"$connsheet" edit-macro "$editormacro/StiffenedEndPlate.json" --png "$out/macro-editor.png"
+printf 'click-at 1001 30 56\n' >"$steps"
+"$connsheet" edit-macro "$editormacro/StiffenedEndPlate.json" --steps "$steps" --png "$out/macro-editor.png"
 rm -rf "$editormacro"

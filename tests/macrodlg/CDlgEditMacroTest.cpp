@@ -224,7 +224,8 @@ TEST_F(EditMacroTest, TheCommandsPageHasAPicturedButtonPerCommandButTheTenthRuns
         dlg.click(IDOK);
     });
     EXPECT_TRUE(logHas(L"StartMacroCommand 10 EndPlate -> ok"));
-    EXPECT_EQ(count(Mx_String(file()).str(), L"\"kind\": \"fixed\""), 2) << "one more fixed constraint in the file";
+    EXPECT_EQ(count(Mx_String(file()).str(), L"\"kind\": \"fixed\""), 2)
+        << "one more fixed constraint in the file";
     ASSERT_EQ(module(L"EndPlate")->constraints().length(), 4);
     EXPECT_EQ(module(L"EndPlate")->constraints()[3].objects, names({L"HoleCentre"}));
 }
@@ -357,7 +358,7 @@ TEST_F(EditMacroTest, EscapeRightAfterASelectionKeepsTheEditorOpenLaterItCloses)
         grid.click(Constraints::kKindCol, 2);  // restarts the window
         clock_.advance(1500);
         dlg.press(VK_ESCAPE);
-        clock_.advance(500);  // now 2000 ms after the last selection
+        clock_.advance(500);   // now 2000 ms after the last selection
         dlg.press(VK_ESCAPE);  // closes
     }));
 }
@@ -454,7 +455,8 @@ TEST_F(EditMacroTest, SelectingAnotherMacroRefillsTheEditor) {
         dlg.select(Editor::IDC_MODULES, 2);
         dlg.click(Editor::IDC_SELECT_OTHER);
         EXPECT_EQ(currentModule(dlg), L"EndPlate");
-        EXPECT_EQ(dlg.control<ui::GridAutomation>(Constraints::IDC_GRID).rows(), 0) << "the plain macro has none";
+        EXPECT_EQ(dlg.control<ui::GridAutomation>(Constraints::IDC_GRID).rows(), 0)
+            << "the plain macro has none";
         dlg.click(IDOK);
     });
     EXPECT_TRUE(logHas(L"SelectOtherMacro -> cancelled"));

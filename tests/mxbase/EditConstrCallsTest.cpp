@@ -42,9 +42,8 @@ std::string readError(const std::string& from, const std::string& to) {
 class EditConstrCallsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("connsheet-editconstr-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() / ("connsheet-editconstr-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         fs::copy_file(kStiffened, dir_ / "m.json");
@@ -98,10 +97,12 @@ TEST(EditorMacroFormat, GeometryConstraintsAndEquationsRoundTrip) {
 }
 
 TEST(EditorMacroFormat, BadConstraintsAreRefusedWithTheirPath) {
-    EXPECT_EQ(readError("\"kind\": \"parallel\"", "\"kind\": \"skew\""),
-              "/modules/0/constraints/0/kind: expected a constraint kind such as \"parallel\" or \"distance\"");
-    EXPECT_EQ(readError("\"PlateFace\",\n            \"ColumnFace\"", "\"PlateFace\",\n            \"Nowhere\""),
-              "/modules/0/constraints/1/objects/1: the module has no geometry \"Nowhere\"");
+    EXPECT_EQ(
+        readError("\"kind\": \"parallel\"", "\"kind\": \"skew\""),
+        "/modules/0/constraints/0/kind: expected a constraint kind such as \"parallel\" or \"distance\"");
+    EXPECT_EQ(
+        readError("\"PlateFace\",\n            \"ColumnFace\"", "\"PlateFace\",\n            \"Nowhere\""),
+        "/modules/0/constraints/1/objects/1: the module has no geometry \"Nowhere\"");
     EXPECT_EQ(readError("\"objects\": [\n            \"StiffenerEdge\"\n          ]", "\"objects\": []"),
               "/modules/2/constraints/0/objects: a fixed constraint ties 1 object");
     EXPECT_EQ(readError("\"state\": 1", "\"state\": 5"),
@@ -132,7 +133,8 @@ TEST_F(EditConstrCallsTest, AnIndexOutsideTheListChangesNothing) {
     MacroConstraint c = plate().constraints()[0];
     EXPECT_EQ(UpdateConstraint(data_, L"EndPlate", 3, c), Acad::eInvalidIndex);
     EXPECT_EQ(DeleteConstraint(data_, L"EndPlate", -1), Acad::eInvalidIndex);
-    EXPECT_EQ(ContextMenuAction(data_, L"EndPlate", 0, kMenuMoveUp), Acad::eInvalidIndex) << "the first cannot move up";
+    EXPECT_EQ(ContextMenuAction(data_, L"EndPlate", 0, kMenuMoveUp), Acad::eInvalidIndex)
+        << "the first cannot move up";
     EXPECT_EQ(ContextMenuAction(data_, L"EndPlate", 2, kMenuMoveDown), Acad::eInvalidIndex);
     EXPECT_EQ(UpdateGeomFlexibility(data_, L"EndPlate", 5, true), Acad::eInvalidIndex);
     EXPECT_EQ(SortConstraints(data_, L"EndPlate", 3), Acad::eInvalidIndex);
@@ -153,12 +155,14 @@ TEST_F(EditConstrCallsTest, AChangeTheFileCannotHoldIsUndone) {
     EXPECT_NE(UpdateVarsEqs(data_, L"EndPlate", variables, equations), Acad::eOk);
     EXPECT_EQ(file(), before);
     EXPECT_EQ(plate().equations().length(), 2) << "the macro in the drawing is as it was";
-    EXPECT_NE(MacroDrawing::active().logText().find(L"UpdateVarsEqs EndPlate -> not written"), std::wstring::npos);
+    EXPECT_NE(MacroDrawing::active().logText().find(L"UpdateVarsEqs EndPlate -> not written"),
+              std::wstring::npos);
 }
 
 TEST_F(EditConstrCallsTest, SortingIsStableAndDuplicatingCopies) {
     ASSERT_EQ(SortConstraints(data_, L"EndPlate", 1), Acad::eOk);  // by first object
-    EXPECT_EQ(plate().constraints()[0].kind, MacroConstraint::kParallel) << "equal first objects keep their order";
+    EXPECT_EQ(plate().constraints()[0].kind, MacroConstraint::kParallel)
+        << "equal first objects keep their order";
     EXPECT_EQ(plate().constraints()[1].kind, MacroConstraint::kDistance);
     EXPECT_EQ(plate().constraints()[2].kind, MacroConstraint::kCoincident);
     ASSERT_EQ(ContextMenuAction(data_, L"EndPlate", 1, kMenuDuplicate), Acad::eOk);
