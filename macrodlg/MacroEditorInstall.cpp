@@ -73,3 +73,7 @@ void installMacroEditor() {
         return std::make_unique<EditMacroWindow>();
     });
 }
+
+void releaseRetiredMacroEditors() {
+    retired().clear();
+}

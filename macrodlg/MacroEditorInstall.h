@@ -3,3 +3,6 @@
 // initialisation, so every program that loads the module opens the editor through
 // StartDlgEditConstrModal and StartDlgEditConstraints.
 void installMacroEditor();
+// Deletes the modeless editors that closed themselves and wait for their handlers to return; the
+// module's unload calls it, so none outlives the module.
+void releaseRetiredMacroEditors();

@@ -55,6 +55,7 @@ AcRx::AppRetCode unload() {
     DestroyAllMacroDlgs();
     settleDeferredMacroDlgCloses();
     EndDlgEditConstraints();
+    releaseRetiredMacroEditors();
     Mx_Spread::setHeaderEditor(nullptr);
     if (ModuleObjects* module = objects().get())
         module->initialised = false;

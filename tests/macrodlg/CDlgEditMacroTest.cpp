@@ -515,6 +515,18 @@ TEST_F(EditMacroTest, TheModelessEditorClosesItselfThroughTheEntryPoint) {
     EXPECT_NE(MacroDlgRegistry::instance().editor(), nullptr);
 }
 
+TEST_F(EditMacroTest, EscapeClosesTheModelessEditorAndTheUnloadDeletesIt) {
+    ASSERT_TRUE(StartDlgEditConstraints(data_));
+    ui::Automation dlg(*openEditor());
+    showPage(dlg, Editor::kVariablesPage);
+    dlg.setFocus(CTabEditVars::IDC_NEW);
+    dlg.press(VK_ESCAPE);
+    EXPECT_EQ(openEditor(), nullptr);
+    EXPECT_EQ(MacroDlgRegistry::instance().editor(), nullptr);
+    // The closed editor is deleted by the module's unload at the end of the test, its timer gone.
+    EXPECT_EQ(ui::activeTimerCount(), 0U);
+}
+
 TEST_F(EditMacroTest, TheModalEditorTellsWhetherItEndedWithOk) {
     EXPECT_TRUE(runEditor([](ui::Automation& dlg) { dlg.click(IDOK); }));
     EXPECT_FALSE(runEditor([](ui::Automation& dlg) { dlg.close(); }));
