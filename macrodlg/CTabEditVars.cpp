@@ -55,6 +55,9 @@ void CTabEditVars::reload() {
         variables_.setCellText(kVisibleCol, row, Mx_String(v.visible ? L"1" : L"0"));
         variables_.setCellText(kEditableCol, row, Mx_String(v.editable ? L"1" : L"0"));
     }
+    const int narrow[] = {0, kValueCol, kVisibleCol, kEditableCol};
+    for (int col : narrow)
+        variables_.autoSizeColumn(col, false);
     variables_.stretchColumn(kNameCol);
 
     int dimensions = 0;
@@ -75,6 +78,8 @@ void CTabEditVars::reload() {
             dimensions_.setStaticTextCell(2, row, 0);
         }
     }
+    dimensions_.autoSizeColumn(0, false);
+    dimensions_.autoSizeColumn(2, false);
     dimensions_.stretchColumn(1);
 
     shownEquations_ = module != nullptr ? module->equations() : Mx_StringArray();

@@ -37,6 +37,9 @@ void CTabGeometries::reload() {
         grid_.setStaticTextCell(kNameCol, row, 0);
         grid_.setStaticTextCell(kTypeCol, row, 0);
     }
+    const int narrow[] = {0, kTypeCol, kOffsetCol, kFlexibleCol};
+    for (int col : narrow)
+        grid_.autoSizeColumn(col, false);
     grid_.stretchColumn(kNameCol);
     if (selected_ >= list_.length())
         selected_ = list_.length() - 1;
