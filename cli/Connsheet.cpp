@@ -43,6 +43,7 @@ constexpr Subcommand kSubcommands[] = {
     {"read", addReadCommand},
     {"select-macro", addSelectMacroCommand},
     {"cuts", addCutsCommand},
+    {"edit-macro", addEditMacroCommand},
 };
 
 // The subcommand the arguments name: the first one that is neither an option nor --lib's value. A run

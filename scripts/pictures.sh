@@ -117,3 +117,10 @@ printf 'select 8097 1\n' >"$steps"
 printf 'select 8097 2\n' >"$steps"
 "$connsheet" macro "$macro" --steps "$steps" --png "$out/macro_page_profile.png"
 rm -f "$macro"
+
+# The macro editor on a copy of the stiffened end plate, its distance constraint selected.
+editormacro=$(mktemp -d)
+cp tests/data/macros/StiffenedEndPlate.json "$editormacro/"
+printf 'click-at 1001 30 56\n' >"$steps"
+"$connsheet" edit-macro "$editormacro/StiffenedEndPlate.json" --steps "$steps" --png "$out/macro-editor.png"
+rm -rf "$editormacro"

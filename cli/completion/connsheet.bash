@@ -15,6 +15,8 @@ _connsheet() {
     done
 
     case "$prev" in
+        --module | --pick)
+            return ;;
         --lib | --macros | --out-dir)
             _filedir -d
             return ;;
@@ -63,6 +65,7 @@ _connsheet() {
         calc) _filedir ;;
         select-macro) _filedir ;;  # the step file and the picture
         cuts) _filedir json ;;
+        edit-macro) _filedir json ;;
     esac
 }
 complete -F _connsheet connsheet

@@ -6,6 +6,7 @@
 #include "macrodlg/MacroCutsDialogs.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
 #include "macrodlg/MacroSubDialogs.h"
+#include "macrodlg/MacroEditorInstall.h"
 #include "module/ModuleResources.h"
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/Resources.h"
@@ -50,6 +51,7 @@ AcRx::AppRetCode initialise(void* application) {
     installSelectMacroDialog();
     installMacroCutsDialogs();
     installMacroSubDialogs();
+    installMacroEditor();
     module->initialised = true;
     return AcRx::kRetOK;
 }
@@ -59,6 +61,7 @@ AcRx::AppRetCode unload() {
     DestroyAllMacroDlgs();
     settleDeferredMacroDlgCloses();
     EndDlgEditConstraints();
+    releaseRetiredMacroEditors();
     Mx_Spread::setHeaderEditor(nullptr);
     if (ModuleObjects* module = objects().get())
         module->initialised = false;

@@ -8,5 +8,7 @@
 struct EditConstrData {
     AcArray<AcDbObjectId> objectIds;
     Mx_String macroName;
+    // The module the editor shows: macro commands work on it (StartMacroCommand).
+    Mx_String moduleName;
     bool modeless = false;
 };

@@ -372,6 +372,97 @@ void readProfile(Reader& r, const Json& j, Mx_Module& module) {
         added(r, module.addProfile(p), p.name);
 }
 
+void readGeometry(Reader& r, const Json& j, Mx_Module& module) {
+    if (!r.object(j, {"name", "type", "offset", "flexible"}))
+        return;
+    MacroGeometry g;
+    r.text(j, "name", g.name, true);
+    r.text(j, "type", g.type);
+    r.number(j, "offset", g.offset);
+    r.boolean(j, "flexible", g.flexible);
+    if (r.failed())
+        return;
+    if (!MacroGeometry::isType(g.type)) {
+        r.failAt("type",
+                 "expected one of \"point\", \"line\", \"plane\", \"circle\", \"coordSys\", "
+                 "\"boltPattern\"");
+        return;
+    }
+    added(r, module.addGeometry(g), g.name);
+}
+
+void readConstraint(Reader& r, const Json& j, Mx_Module& module) {
+    if (!r.object(j, {"kind", "objects", "value", "state", "useVariable", "showValue"}))
+        return;
+    MacroConstraint c;
+    if (!j.contains("kind")) {
+        r.failAt("kind", "missing");
+        return;
+    }
+    bool known = false;
+    if (j["kind"].is_string()) {
+        for (int kind = 0; kind < MacroConstraint::kKindCount && !known; ++kind) {
+            known = j["kind"].get_ref<const std::string&>() == MacroConstraint::nameOf(kind);
+            c.kind = kind;
+        }
+    }
+    if (!known) {
+        r.failAt("kind", "expected a constraint kind such as \"parallel\" or \"distance\"");
+        return;
+    }
+    if (const Json* objects = r.array(j, "objects")) {
+        Reader::Scope scope(r, "objects");
+        for (std::size_t i = 0; i < objects->size() && !r.failed(); ++i) {
+            Reader::Scope item(r, i);
+            const Json& name = (*objects)[i];
+            if (!name.is_string() || name.get_ref<const std::string&>().empty()) {
+                r.fail("expected the name of a geometry");
+                return;
+            }
+            c.objects.append(Mx_String(name.get_ref<const std::string&>()));
+            if (module.findGeometry(c.objects.last()) < 0) {
+                r.fail("the module has no geometry \"" + name.get_ref<const std::string&>() + "\"");
+                return;
+            }
+        }
+    }
+    r.number(j, "value", c.value);
+    r.integer(j, "state", c.state, 0, 4);
+    r.boolean(j, "useVariable", c.useVariable);
+    r.boolean(j, "showValue", c.showValue);
+    if (r.failed())
+        return;
+    const int wanted = MacroConstraint::objectsOf(c.kind);
+    if (c.objects.length() != wanted) {
+        r.failAt("objects", "a " + std::string(MacroConstraint::nameOf(c.kind)) + " constraint ties " +
+                                std::to_string(wanted) + (wanted == 1 ? " object" : " objects"));
+        return;
+    }
+    module.addConstraint(c);
+}
+
+void readEquations(Reader& r, const Json& j, Mx_Module& module) {
+    const Json* list = r.array(j, "equations");
+    if (list == nullptr)
+        return;
+    Reader::Scope scope(r, "equations");
+    for (std::size_t i = 0; i < list->size() && !r.failed(); ++i) {
+        Reader::Scope item(r, i);
+        const Json& line = (*list)[i];
+        if (!line.is_string()) {
+            r.fail("expected a string");
+            return;
+        }
+        for (unsigned char c : line.get_ref<const std::string&>()) {
+            if (c < 0x20) {
+                r.fail("control characters are not allowed in texts");
+                return;
+            }
+        }
+        module.equations().append(Mx_String(line.get_ref<const std::string&>()));
+    }
+}
+
 template <typename ReadItem>
 void readList(Reader& r, const Json& owner, const char* member, ReadItem readItem) {
     const Json* list = r.array(owner, member);
@@ -385,7 +476,8 @@ void readList(Reader& r, const Json& owner, const char* member, ReadItem readIte
 }
 
 void readModule(Reader& r, const Json& j, Mx_Macro& macro) {
-    if (!r.object(j, {"name", "group", "kind", "variables", "cuts", "patterns", "profiles"}))
+    if (!r.object(j, {"name", "group", "kind", "variables", "cuts", "patterns", "profiles", "geometry",
+                      "constraints", "equations"}))
         return;
     Mx_String name, group;
     int kind = 0;
@@ -403,6 +495,10 @@ void readModule(Reader& r, const Json& j, Mx_Macro& macro) {
     }
     readList(r, j, "patterns", [&](const Json& item) { readPattern(r, item, module); });
     readList(r, j, "profiles", [&](const Json& item) { readProfile(r, item, module); });
+    // Geometry first: constraints name it.
+    readList(r, j, "geometry", [&](const Json& item) { readGeometry(r, item, module); });
+    readList(r, j, "constraints", [&](const Json& item) { readConstraint(r, item, module); });
+    readEquations(r, j, module);
     if (!r.failed())
         added(r, macro.addModule(module), name);
 }
@@ -722,6 +818,37 @@ Json writeModule(const Mx_Module& module) {
                             {"plate", p.isPlate}});
         }
         j["profiles"] = std::move(list);
+    }
+    if (!module.geometries().isEmpty()) {
+        Json list = Json::array();
+        for (const MacroGeometry& g : module.geometries()) {
+            list.push_back({{"name", text(g.name)},
+                            {"type", text(g.type)},
+                            {"offset", g.offset},
+                            {"flexible", g.flexible}});
+        }
+        j["geometry"] = std::move(list);
+    }
+    if (!module.constraints().isEmpty()) {
+        Json list = Json::array();
+        for (const MacroConstraint& c : module.constraints()) {
+            Json objects = Json::array();
+            for (const Mx_String& object : c.objects)
+                objects.push_back(text(object));
+            list.push_back({{"kind", MacroConstraint::nameOf(c.kind)},
+                            {"objects", std::move(objects)},
+                            {"value", c.value},
+                            {"state", c.state},
+                            {"useVariable", c.useVariable},
+                            {"showValue", c.showValue}});
+        }
+        j["constraints"] = std::move(list);
+    }
+    if (!module.equations().isEmpty()) {
+        Json list = Json::array();
+        for (const Mx_String& line : module.equations())
+            list.push_back(text(line));
+        j["equations"] = std::move(list);
     }
     return j;
 }

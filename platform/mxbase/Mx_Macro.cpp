@@ -123,3 +123,11 @@ Acad::ErrorStatus Mx_Macro::getBaseProfWrite(int index, MacroBaseProfile*& profi
     profile = baseProfs_.at(index);
     return profile == nullptr ? Acad::eInvalidIndex : Acad::eOk;
 }
+
+Acad::ErrorStatus Mx_Macro::removeModule(const Mx_String& name) {
+    const int index = findModuleIndex(name);
+    if (index < 0)
+        return Acad::eKeyNotFound;
+    modules_.removeAt(index);
+    return Acad::eOk;
+}

@@ -31,6 +31,8 @@ public:
     const Mx_Module* moduleAt(int index) const { return modules_.at(index); }
     // eInvalidInput without a name, eDuplicateKey when the name is taken.
     Acad::ErrorStatus addModule(const Mx_Module& module);
+    // eKeyNotFound when there is no such module.
+    Acad::ErrorStatus removeModule(const Mx_String& name);
     Acad::ErrorStatus getModuleNames(Mx_StringArray& names) const;
     // The modules addressed by `group` (see above), in macro order; eKeyNotFound when there is none.
     Acad::ErrorStatus getModNamesOfGroup(const Mx_String& group, Mx_StringArray& names) const;

@@ -306,3 +306,40 @@ Acad::ErrorStatus Mx_Module::getProfileNames(Mx_StringArray& names) const {
     }
     return Acad::eOk;
 }
+
+// --- geometry and constraints
+
+int Mx_Module::findGeometry(const Mx_String& name) const {
+    for (int i = 0; i < geometries_.length(); ++i) {
+        if (geometries_[i].name.equal(name, false))
+            return i;
+    }
+    return -1;
+}
+
+Acad::ErrorStatus Mx_Module::addGeometry(const MacroGeometry& geometry) {
+    if (geometry.name.isEmpty() || !MacroGeometry::isType(geometry.type))
+        return Acad::eInvalidInput;
+    if (findGeometry(geometry.name) >= 0)
+        return Acad::eDuplicateKey;
+    geometries_.append(geometry);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus Mx_Module::checkConstraint(const MacroConstraint& constraint) const {
+    const int wanted = MacroConstraint::objectsOf(constraint.kind);
+    if (wanted == 0 || constraint.objects.length() != wanted || constraint.state < 0 || constraint.state > 4)
+        return Acad::eInvalidInput;
+    for (const Mx_String& object : constraint.objects) {
+        if (findGeometry(object) < 0)
+            return Acad::eInvalidInput;
+    }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus Mx_Module::addConstraint(const MacroConstraint& constraint) {
+    const Acad::ErrorStatus status = checkConstraint(constraint);
+    if (status == Acad::eOk)
+        constraints_.append(constraint);
+    return status;
+}

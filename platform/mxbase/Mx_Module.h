@@ -11,6 +11,7 @@
 #include "platform/arx/AcArray.h"
 #include "platform/arx/AcadStatus.h"
 #include "platform/mxbase/MacroBoltPattern.h"
+#include "platform/mxbase/MacroConstraint.h"
 #include "platform/mxbase/MacroCut.h"
 #include "platform/mxbase/MacroNamedPrpl.h"
 #include "platform/mxbase/MacroVariable.h"
@@ -92,6 +93,23 @@ public:
     // Names of the profiles that have one, in order.
     Acad::ErrorStatus getProfileNames(Mx_StringArray& names) const;
 
+    // --- what the macro editor edits: geometry, the constraints between it, and equations
+    const Mx_Array<MacroGeometry>& geometries() const { return geometries_; }
+    Mx_Array<MacroGeometry>& geometries() { return geometries_; }
+    // The index of the named geometry, -1 when the module has none of that name.
+    int findGeometry(const Mx_String& name) const;
+    // eInvalidInput without a name or with an unknown type, eDuplicateKey when the name is taken.
+    Acad::ErrorStatus addGeometry(const MacroGeometry& geometry);
+    const Mx_Array<MacroConstraint>& constraints() const { return constraints_; }
+    Mx_Array<MacroConstraint>& constraints() { return constraints_; }
+    // eInvalidInput for an unknown kind, the wrong number of objects or an object that is not the
+    // module's geometry.
+    Acad::ErrorStatus checkConstraint(const MacroConstraint& constraint) const;
+    Acad::ErrorStatus addConstraint(const MacroConstraint& constraint);
+    // Equations, one per line of the editor ("Width = Height / 2"); kept as the author wrote them.
+    const Mx_StringArray& equations() const { return equations_; }
+    Mx_StringArray& equations() { return equations_; }
+
     bool operator==(const Mx_Module&) const = default;
 
 private:
@@ -107,4 +125,7 @@ private:
     Mx_Array<MacroCut> cuts_;
     Mx_Array<MacroBoltPattern> patterns_;
     Mx_Array<MacroNamedPrpl> profiles_;
+    Mx_Array<MacroGeometry> geometries_;
+    Mx_Array<MacroConstraint> constraints_;
+    Mx_StringArray equations_;
 };

@@ -1,0 +1,165 @@
+// connsheet edit-macro: the macro editor on a macro file, as the product opens it (modal), with a step
+// file played on it. Every change the steps make is written into the file at once, as the editor writes
+// into the drawing; --pick gives what the user picks in the drawing when a macro command asks;
+// --log prints what the editor asked of the drawing and of the host.
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "macrodlg/MacroDlgEntryPoints.h"
+#include "module/entry/ModuleEntry.h"
+#include "platform/arx/CommandLine.h"
+#include "platform/arx/Utf8.h"
+#include "platform/mfc/Automation.h"
+#include "platform/mfc/CDialog.h"
+#include "platform/mfc/ScriptedDriver.h"
+#include "platform/mfc/StepScript.h"
+#include "platform/mfc/WindowRenderer.h"
+#include "platform/mxbase/EditConstrCalls.h"
+#include "platform/mxbase/EditConstrData.h"
+#include "platform/mxbase/MacroDrawing.h"
+#include "platform/mxbase/Mx_Macro.h"
+#include "platform/mxbase/StringFunctions.h"
+
+namespace connsheet {
+namespace {
+
+struct EditMacroOptions {
+    std::string file;
+    std::string steps;
+    std::string png;
+    std::string module;
+    std::vector<std::string> picks;
+    bool log = false;
+};
+
+std::string hostEventText(const host::Event& event) {
+    switch (event.kind) {
+        case host::EventKind::PostCommand:
+            return "acedPostCommand " + utf8::encode(event.text);
+        case host::EventKind::PostCommandPrompt:
+            return "acedPostCommandPrompt";
+        case host::EventKind::Print:
+            return "acutPrintf " + utf8::encode(event.text);
+        case host::EventKind::BeginEditorCommand:
+            return "BeginEditorCommand";
+        case host::EventKind::CompleteEditorCommand:
+            return "CompleteEditorCommand";
+        default:
+            return {};
+    }
+}
+
+// "A,B" as the names of one pick; an empty text is a pick of nothing.
+Mx_StringArray pickOf(const std::string& text) {
+    Mx_StringArray names;
+    std::string name;
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+        if (at < text.size() && text[at] != ',') {
+            name += text[at];
+            continue;
+        }
+        if (!name.empty())
+            names.append(Mx_String(name));
+        name.clear();
+    }
+    return names;
+}
+
+int runEditMacro(const EditMacroOptions& options, CommandContext& context) {
+    std::optional<ui::StepScript> script;
+    if (!options.steps.empty()) {
+        std::string error;
+        script = ui::StepScript::load(options.steps, &error);
+        if (!script) {
+            context.err << "connsheet: " << error << '\n';
+            return 2;
+        }
+    }
+    ModuleFrame::LoadedModule module;
+    if (!module.ok()) {
+        context.err << "connsheet: the module could not be loaded\n";
+        return 1;
+    }
+    MacroDrawing& drawing = MacroDrawing::active();
+    Mx_String error;
+    if (drawing.open(Mx_String(utf8::decode(options.file)), &error) != Acad::eOk) {
+        context.err << "connsheet: " << utf8::encode(error.c_str()) << '\n';
+        return 2;
+    }
+    EditConstrData data;
+    data.objectIds = drawing.objectIds();
+    if (const Mx_Macro* macro = EditedMacro(data))
+        data.macroName = macro->name();
+    data.moduleName = Mx_String(options.module);
+
+    // The user's picks, one for each command that asks the drawing for one.
+    std::deque<Mx_StringArray> picks;
+    for (const std::string& pick : options.picks)
+        picks.push_back(pickOf(pick));
+    setDrawingInteraction([&picks] {
+        if (!hasNextGeometryPick() && !picks.empty()) {
+            setNextGeometryPick(picks.front());
+            picks.pop_front();
+        }
+    });
+    host::clearEvents();
+
+    int status = 0;
+    ui::ScriptedDriver driver;
+    driver.onModal([&](ui::Automation& dialog) {
+        if (script)
+            script->run(dialog);
+        const auto* shown = dynamic_cast<const CDialog*>(CWnd::FromHandle(dialog.root()));
+        if (shown == nullptr || shown->IsModalEnded())
+            return;  // the steps closed it
+        if (!options.png.empty()) {
+            std::string problem;
+            if (!ui::writePng(options.png, ui::renderWindow(dialog.root(), 1), &problem)) {
+                context.err << "connsheet: " << problem << '\n';
+                status = 1;
+            }
+        }
+        dialog.click(IDOK);
+    });
+    StartDlgEditConstrModal(data);
+    setDrawingInteraction({});
+    cancelNextGeometryPick();
+    for (const std::wstring& problem : driver.problems()) {
+        context.err << "connsheet: " << (options.steps.empty() ? options.file : options.steps) << ": "
+                    << utf8::encode(problem) << '\n';
+        status = 1;
+    }
+    if (options.log) {
+        context.out << utf8::encode(drawing.logText());
+        for (const host::Event& event : host::events()) {
+            const std::string line = hostEventText(event);
+            if (!line.empty())
+                context.out << line << (line.back() == '\n' ? "" : "\n");
+        }
+    }
+    drawing.close();
+    return status;
+}
+
+}  // namespace
+
+void addEditMacroCommand(CLI::App& app, CommandContext& context) {
+    auto options = std::make_shared<EditMacroOptions>();
+    auto* command = app.add_subcommand(
+        "edit-macro", "Open the macro editor on a macro file; its changes are written back at once");
+    command->add_option("FILE", options->file, "Macro file (.json)")->required();
+    command->add_option("--steps", options->steps, "Play a step file on the editor");
+    command->add_option("--png", options->png, "Write the editor's picture after the steps");
+    command->add_option("--module", options->module, "The module the editor shows first");
+    command->add_option("--pick", options->picks,
+                        "What the user picks in the drawing for the next macro command: geometry names "
+                        "separated by commas (repeat for later commands)");
+    command->add_flag("--log", options->log, "Print what the editor asked of the drawing and the host");
+    command->callback([&context, options] { context.exitStatus = runEditMacro(*options, context); });
+}
+
+}  // namespace connsheet
