@@ -208,12 +208,11 @@ int calc(const std::string& file, CalcFormat format, CommandContext& context) {
     sheet.forEachCell(grid::CellOrder::ByRow, [&](std::int32_t col, std::int32_t row) {
         if (col < 1 || row < 1)
             return;  // header texts are labels, not results
-        if (!sheet.hasFormula(col, row)) {
-            sheet.getText(col, row, grid::TextKind::Data, text);
-            if (text.empty())
-                return;  // only looks or a type: nothing to show
-        }
         grid::Value v = sheet.value(col, row);
+        // A cell without a formula whose data text would be empty holds only looks or a type: nothing
+        // to show. Numbers always have a text, so the value tells without formatting one.
+        if (!v.isNumber() && !(v.isText() && !v.asText().empty()) && !sheet.hasFormula(col, row))
+            return;
         sheet.getText(col, row, grid::TextKind::Value, text);
         std::string name = cellName(col, row);
         any = true;
@@ -249,8 +248,10 @@ void addCalcCommand(CLI::App& app, CommandContext& context) {
     auto jsonl = std::make_shared<bool>(false);
     auto csv = std::make_shared<bool>(false);
     command->add_option("FILE", *file, "Grid file (\"-\": standard input)")->required();
-    auto* jsonFlag = command->add_flag("--json", *json, "One JSON object: ok, file, cells [{cell, text, type, value}]");
-    auto* jsonlFlag = command->add_flag("--jsonl", *jsonl, "JSON Lines: one object per cell")->excludes(jsonFlag);
+    auto* jsonFlag =
+        command->add_flag("--json", *json, "One JSON object: ok, file, cells [{cell, text, type, value}]");
+    auto* jsonlFlag =
+        command->add_flag("--jsonl", *jsonl, "JSON Lines: one object per cell")->excludes(jsonFlag);
     command->add_flag("--csv", *csv, "CSV: cell, type, value, text")->excludes(jsonFlag)->excludes(jsonlFlag);
     command->callback([&context, file, json, jsonl, csv] {
         const CalcFormat format = *json    ? CalcFormat::json

@@ -16,33 +16,57 @@
 namespace grid {
 namespace {
 
-std::string narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+std::string narrow(const std::wstring& w) {
+    return std::string(w.begin(), w.end());
+}
 
 TEST(NumberText, TypedNumbersReadBackAsTyped) {
     Sheet sheet;
     sheet.setMaxCols(2);
     sheet.setMaxRows(2);
-    const wchar_t* fixed[] = {L"0", L"-0", L"0.0", L"1.50", L"007", L"-0.5", L"0.0001", L"0.00001", L"1e3",
-                              L"+5", L".5", L"5.", L"123456789012345", L"1234567890123456",
-                              L"0.123456789012345", L"0.1234567890123456", L"999999999999999.9",
-                              L"100000000000000", L"1000000000000000", L"-12.25"};
+    const wchar_t* fixed[] = {L"0",
+                              L"-0",
+                              L"0.0",
+                              L"1.50",
+                              L"007",
+                              L"-0.5",
+                              L"0.0001",
+                              L"0.00001",
+                              L"1e3",
+                              L"+5",
+                              L".5",
+                              L"5.",
+                              L"123456789012345",
+                              L"1234567890123456",
+                              L"0.123456789012345",
+                              L"0.1234567890123456",
+                              L"999999999999999.9",
+                              L"100000000000000",
+                              L"1000000000000000",
+                              L"-12.25"};
     for (const wchar_t* text : fixed) {
         sheet.setData(1, 1, text);
         EXPECT_EQ(narrow(sheet.dataText(1, 1)), narrow(text));
     }
     std::mt19937 random(12345);
-    auto digit = [&](int from) { return static_cast<wchar_t>(L'0' + from + static_cast<int>(random() % (10 - from))); };
+    auto digit = [&](int from) {
+        return static_cast<wchar_t>(L'0' + from + static_cast<int>(random() % (10 - from)));
+    };
     for (int i = 0; i < 20000; ++i) {
         std::wstring text;
-        if (random() % 4 == 0) text += L'-';
+        if (random() % 4 == 0)
+            text += L'-';
         const int whole = static_cast<int>(random() % 18);
-        if (whole == 0) text += L'0';
-        for (int k = 0; k < whole; ++k) text += digit(k == 0 ? 1 : 0);
+        if (whole == 0)
+            text += L'0';
+        for (int k = 0; k < whole; ++k)
+            text += digit(k == 0 ? 1 : 0);
         const int fraction = static_cast<int>(random() % 18);
         if (fraction > 0) {
             text += L'.';
             const int zeros = static_cast<int>(random() % 7);
-            for (int k = 0; k < fraction; ++k) text += k < zeros ? L'0' : digit(0);
+            for (int k = 0; k < fraction; ++k)
+                text += k < zeros ? L'0' : digit(0);
         }
         sheet.setData(1, 1, text);
         ASSERT_EQ(narrow(sheet.dataText(1, 1)), narrow(text));
@@ -53,20 +77,75 @@ TEST(NumberText, TypedNumbersReadBackAsTyped) {
 
 TEST(NumberText, ParsingAndFormattingAreExact) {
     EXPECT_EQ(parseNumber(L" 1.5E+2 "), 150.0);
-    EXPECT_EQ(parseNumber(L"1e-400"), 0.0);       // underflow reads as zero, as arithmetic does
-    EXPECT_FALSE(parseNumber(L"1e400"));          // overflow is no number
+    EXPECT_EQ(parseNumber(L"1e-400"), 0.0);  // underflow reads as zero, as arithmetic does
+    EXPECT_FALSE(parseNumber(L"1e400"));     // overflow is no number
     EXPECT_FALSE(parseNumber(L"1e"));
     EXPECT_FALSE(parseNumber(L"0x10"));
     EXPECT_EQ(parseNumber(std::wstring(100, L'1')), 1.1111111111111111e99);  // longer than any stack buffer
     const struct {
         double value;
         const char* text;
-    } cases[] = {{0.1 + 0.2, "0.3"}, {1.0 / 3, "0.333333333333333"}, {1e20, "1E+20"}, {-0.0, "0"},
-                 {123456789012345.0, "123456789012345"}, {1e15, "1E+15"}, {0.0001, "0.0001"},
-                 {0.00001, "1E-5"}, {-2.5e-300, "-2.5E-300"}, {4.9e-324, "4.94065645841247E-324"}};
-    for (const auto& c : cases) EXPECT_EQ(narrow(formatNumber(c.value)), c.text) << c.value;
+    } cases[] = {{0.1 + 0.2, "0.3"},
+                 {1.0 / 3, "0.333333333333333"},
+                 {1e20, "1E+20"},
+                 {-0.0, "0"},
+                 {123456789012345.0, "123456789012345"},
+                 {1e15, "1E+15"},
+                 {0.0001, "0.0001"},
+                 {0.00001, "1E-5"},
+                 {-2.5e-300, "-2.5E-300"},
+                 {4.9e-324, "4.94065645841247E-324"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(narrow(formatNumber(c.value)), c.text) << c.value;
 }
 
+// The general text of a number is what "%.15G" writes with the trailing zeros of the fraction and the
+// leading zeros of the exponent removed, for every double: those whose shortest text needs 16 or 17
+// digits (sums, thirds), subnormal ones, and those that round up into the next decade.
+std::string printfGeneralText(double v) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15G", v);
+    std::string s = buffer, exponent;
+    if (auto e = s.find('E'); e != std::string::npos) {
+        exponent = s.substr(e);
+        s.resize(e);
+    }
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0')
+            s.pop_back();
+        if (s.back() == '.')
+            s.pop_back();
+    }
+    if (!exponent.empty()) {
+        std::size_t digits = 2;
+        while (digits + 1 < exponent.size() && exponent[digits] == '0')
+            ++digits;
+        s += std::string("E") + exponent[1] + exponent.substr(digits);
+    }
+    return s == "-0" ? "0" : s;
+}
+
+TEST(NumberText, GeneralTextsAreWhatPrintfWrites) {
+    for (double v : {9.9999999999999995, 999999999999999.94, 0.000099999999999999995, 1.0 / 3, -2.0 / 3,
+                     9199.028973560147, 1e15 - 0.5, 4.9e-324, -2.2250738585072009e-308,
+                     2.2250738585072014e-308, DBL_MAX, -DBL_MIN, 0.1 + 0.7, 123456.78901234567})
+        EXPECT_EQ(narrow(formatNumber(v)), printfGeneralText(v)) << v;
+    std::mt19937_64 random(20261209);
+    for (int i = 0; i < 200000; ++i) {
+        double v = 0;
+        if (i % 2) {
+            std::uint64_t bits = random();
+            std::memcpy(&v, &bits, sizeof v);
+            if (!std::isfinite(v))
+                continue;
+        } else {  // everyday sums and products, most of them 16 or 17 digits long
+            v = static_cast<double>(random() % 100000) / 100 * (static_cast<double>(random() % 1000) / 7);
+        }
+        char buffer[kNumberTextMax];
+        const std::string got(buffer, formatNumberAscii(v, buffer));
+        ASSERT_EQ(got, printfGeneralText(v)) << i;
+    }
+}
 
 // A number cell's text is the value rounded half away from zero to the cell's decimals, written with
 // exactly that many, as printf's "%.*f" writes it: the same rounding done here and handed to snprintf
@@ -78,11 +157,13 @@ std::string printfCellText(double v, int decimals) {
         const double away = scaled < 0 ? -INFINITY : INFINITY;
         v = std::round(std::nextafter(std::nextafter(scaled, away), away)) / scale;
     }
-    if (v == 0.0) v = 0.0;
+    if (v == 0.0)
+        v = 0.0;
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
     std::string s = buffer;
-    if (s.size() > 1 && s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+    if (s.size() > 1 && s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos)
+        s.erase(0, 1);
     return s;
 }
 
@@ -90,14 +171,17 @@ TEST(NumberText, NumberCellTextsAreWhatPrintfWrites) {
     Sheet sheet;
     sheet.setMaxCols(17);
     sheet.setMaxRows(1);
-    for (int d = 0; d <= 15; ++d) sheet.setCellType(d + 1, 1, CellType::number(d, -DBL_MAX, DBL_MAX));
+    for (int d = 0; d <= 15; ++d)
+        sheet.setCellType(d + 1, 1, CellType::number(d, -DBL_MAX, DBL_MAX));
     sheet.setCellType(17, 1, CellType::ofCode(CellTypeCode::Integer));  // no decimals
     auto check = [&](double v, int decimals) {
         const int col = decimals < 0 ? 17 : decimals + 1;
-        if (!sheet.setNumber(col, 1, v)) return ::testing::AssertionFailure() << "setNumber " << v;
+        if (!sheet.setNumber(col, 1, v))
+            return ::testing::AssertionFailure() << "setNumber " << v;
         const std::string got = narrow(sheet.valueText(col, 1));
         const std::string wanted = printfCellText(v, decimals < 0 ? 0 : decimals);
-        if (got == wanted) return ::testing::AssertionSuccess();
+        if (got == wanted)
+            return ::testing::AssertionSuccess();
         char exact[64];
         std::snprintf(exact, sizeof exact, "%.17g", v);
         return ::testing::AssertionFailure() << exact << " with " << decimals << " decimals: got \"" << got
@@ -135,7 +219,9 @@ TEST(NumberText, NumberCellTextsAreWhatPrintfWrites) {
     }
 
     std::mt19937_64 random(20261208);
-    auto uniform = [&](double from, double to) { return std::uniform_real_distribution<double>(from, to)(random); };
+    auto uniform = [&](double from, double to) {
+        return std::uniform_real_distribution<double>(from, to)(random);
+    };
     for (int i = 0; i < 20000; ++i) {
         const int decimals = static_cast<int>(random() % 17) - 1;  // -1: the integer cell
         const int places = decimals < 0 ? 0 : decimals;
@@ -150,7 +236,8 @@ TEST(NumberText, NumberCellTextsAreWhatPrintfWrites) {
             case 2: {  // any bit pattern that is a finite number
                 std::uint64_t bits = random();
                 std::memcpy(&v, &bits, sizeof v);
-                if (!std::isfinite(v)) v = 0;
+                if (!std::isfinite(v))
+                    v = 0;
                 break;
             }
             case 3:  // halves at the last decimal, either sign
