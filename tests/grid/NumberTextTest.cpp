@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <charconv>  // to_chars
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -16,57 +17,33 @@
 namespace grid {
 namespace {
 
-std::string narrow(const std::wstring& w) {
-    return std::string(w.begin(), w.end());
-}
+std::string narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
 
 TEST(NumberText, TypedNumbersReadBackAsTyped) {
     Sheet sheet;
     sheet.setMaxCols(2);
     sheet.setMaxRows(2);
-    const wchar_t* fixed[] = {L"0",
-                              L"-0",
-                              L"0.0",
-                              L"1.50",
-                              L"007",
-                              L"-0.5",
-                              L"0.0001",
-                              L"0.00001",
-                              L"1e3",
-                              L"+5",
-                              L".5",
-                              L"5.",
-                              L"123456789012345",
-                              L"1234567890123456",
-                              L"0.123456789012345",
-                              L"0.1234567890123456",
-                              L"999999999999999.9",
-                              L"100000000000000",
-                              L"1000000000000000",
-                              L"-12.25"};
+    const wchar_t* fixed[] = {L"0", L"-0", L"0.0", L"1.50", L"007", L"-0.5", L"0.0001", L"0.00001", L"1e3",
+                              L"+5", L".5", L"5.", L"123456789012345", L"1234567890123456",
+                              L"0.123456789012345", L"0.1234567890123456", L"999999999999999.9",
+                              L"100000000000000", L"1000000000000000", L"-12.25"};
     for (const wchar_t* text : fixed) {
         sheet.setData(1, 1, text);
         EXPECT_EQ(narrow(sheet.dataText(1, 1)), narrow(text));
     }
     std::mt19937 random(12345);
-    auto digit = [&](int from) {
-        return static_cast<wchar_t>(L'0' + from + static_cast<int>(random() % (10 - from)));
-    };
+    auto digit = [&](int from) { return static_cast<wchar_t>(L'0' + from + static_cast<int>(random() % (10 - from))); };
     for (int i = 0; i < 20000; ++i) {
         std::wstring text;
-        if (random() % 4 == 0)
-            text += L'-';
+        if (random() % 4 == 0) text += L'-';
         const int whole = static_cast<int>(random() % 18);
-        if (whole == 0)
-            text += L'0';
-        for (int k = 0; k < whole; ++k)
-            text += digit(k == 0 ? 1 : 0);
+        if (whole == 0) text += L'0';
+        for (int k = 0; k < whole; ++k) text += digit(k == 0 ? 1 : 0);
         const int fraction = static_cast<int>(random() % 18);
         if (fraction > 0) {
             text += L'.';
             const int zeros = static_cast<int>(random() % 7);
-            for (int k = 0; k < fraction; ++k)
-                text += k < zeros ? L'0' : digit(0);
+            for (int k = 0; k < fraction; ++k) text += k < zeros ? L'0' : digit(0);
         }
         sheet.setData(1, 1, text);
         ASSERT_EQ(narrow(sheet.dataText(1, 1)), narrow(text));
@@ -77,27 +54,20 @@ TEST(NumberText, TypedNumbersReadBackAsTyped) {
 
 TEST(NumberText, ParsingAndFormattingAreExact) {
     EXPECT_EQ(parseNumber(L" 1.5E+2 "), 150.0);
-    EXPECT_EQ(parseNumber(L"1e-400"), 0.0);  // underflow reads as zero, as arithmetic does
-    EXPECT_FALSE(parseNumber(L"1e400"));     // overflow is no number
+    EXPECT_EQ(parseNumber(L"1e-400"), 0.0);       // underflow reads as zero, as arithmetic does
+    EXPECT_FALSE(parseNumber(L"1e400"));          // overflow is no number
     EXPECT_FALSE(parseNumber(L"1e"));
     EXPECT_FALSE(parseNumber(L"0x10"));
     EXPECT_EQ(parseNumber(std::wstring(100, L'1')), 1.1111111111111111e99);  // longer than any stack buffer
     const struct {
         double value;
         const char* text;
-    } cases[] = {{0.1 + 0.2, "0.3"},
-                 {1.0 / 3, "0.333333333333333"},
-                 {1e20, "1E+20"},
-                 {-0.0, "0"},
-                 {123456789012345.0, "123456789012345"},
-                 {1e15, "1E+15"},
-                 {0.0001, "0.0001"},
-                 {0.00001, "1E-5"},
-                 {-2.5e-300, "-2.5E-300"},
-                 {4.9e-324, "4.94065645841247E-324"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(narrow(formatNumber(c.value)), c.text) << c.value;
+    } cases[] = {{0.1 + 0.2, "0.3"}, {1.0 / 3, "0.333333333333333"}, {1e20, "1E+20"}, {-0.0, "0"},
+                 {123456789012345.0, "123456789012345"}, {1e15, "1E+15"}, {0.0001, "0.0001"},
+                 {0.00001, "1E-5"}, {-2.5e-300, "-2.5E-300"}, {4.9e-324, "4.94065645841247E-324"}};
+    for (const auto& c : cases) EXPECT_EQ(narrow(formatNumber(c.value)), c.text) << c.value;
 }
+
 
 // The general text of a number is what "%.15G" writes with the trailing zeros of the fraction and the
 // leading zeros of the exponent removed, for every double: those whose shortest text needs 16 or 17
@@ -147,6 +117,79 @@ TEST(NumberText, GeneralTextsAreWhatPrintfWrites) {
     }
 }
 
+// Both texts of a number from one conversion are what the two separate ways write: the general text
+// and std::to_chars' shortest, which picks fixed or scientific notation by length.
+TEST(NumberText, BothTextsFromOneConversionAreTheSeparateOnes) {
+    auto check = [](double v) {
+        NumberTexts texts;
+        formatNumberTexts(v, texts);
+        char general[kNumberTextMax], shortest[64];
+        const std::string wantGeneral(general, formatNumberAscii(v, general));
+        const std::string wantShortest(shortest, std::to_chars(shortest, shortest + sizeof shortest, v).ptr);
+        const std::string gotGeneral(texts.general, texts.generalLength);
+        const std::string gotShortest(texts.shortest, texts.shortestLength);
+        if (gotGeneral == wantGeneral && gotShortest == wantShortest)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << wantShortest << ": got " << gotGeneral << " and " << gotShortest << ", wanted "
+               << wantGeneral << " and " << wantShortest;
+    };
+    // Ties between the notations, the 10^-4 and 10^15 edges, padded fixed texts, 16 and 17 digits.
+    for (double v : {0.0,
+                     -0.0,
+                     1.0,
+                     -7.0,
+                     1e6,
+                     1234567.0,
+                     0.0001,
+                     0.00012,
+                     -0.00012,
+                     0.001234,
+                     1e-5,
+                     1.5e-5,
+                     0.1 + 0.2,
+                     1.0 / 3,
+                     1e15,
+                     1.5e15,
+                     1e16,
+                     123456789012345680000.0,
+                     1e21,
+                     1e22,
+                     9.5e22,
+                     1e300,
+                     -1.7976931348623157e308,
+                     4.9e-324,
+                     2.2250738585072014e-308,
+                     614.54,
+                     -9199.028973560147,
+                     0.5,
+                     12.25,
+                     1e-300})
+        EXPECT_TRUE(check(v));
+    std::mt19937_64 random(20261210);
+    for (int i = 0; i < 300000; ++i) {
+        double v = 0;
+        switch (i % 3) {
+            case 0: {
+                std::uint64_t bits = random();
+                std::memcpy(&v, &bits, sizeof v);
+                if (!std::isfinite(v))
+                    continue;
+                break;
+            }
+            case 1:  // typed amounts and what arithmetic makes of them
+                v = static_cast<double>(random() % 10000000) / 100 *
+                    (static_cast<double>(random() % 1000) / 7);
+                break;
+            default:  // every magnitude with few digits, where the notations compete
+                v = static_cast<double>(random() % 1000) *
+                    std::pow(10.0, static_cast<int>(random() % 60) - 30);
+                break;
+        }
+        ASSERT_TRUE(check(v)) << i;
+    }
+}
+
 // A number cell's text is the value rounded half away from zero to the cell's decimals, written with
 // exactly that many, as printf's "%.*f" writes it: the same rounding done here and handed to snprintf
 // must give the same text for any value, however large or small.
@@ -157,13 +200,11 @@ std::string printfCellText(double v, int decimals) {
         const double away = scaled < 0 ? -INFINITY : INFINITY;
         v = std::round(std::nextafter(std::nextafter(scaled, away), away)) / scale;
     }
-    if (v == 0.0)
-        v = 0.0;
+    if (v == 0.0) v = 0.0;
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
     std::string s = buffer;
-    if (s.size() > 1 && s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos)
-        s.erase(0, 1);
+    if (s.size() > 1 && s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
     return s;
 }
 
@@ -171,17 +212,14 @@ TEST(NumberText, NumberCellTextsAreWhatPrintfWrites) {
     Sheet sheet;
     sheet.setMaxCols(17);
     sheet.setMaxRows(1);
-    for (int d = 0; d <= 15; ++d)
-        sheet.setCellType(d + 1, 1, CellType::number(d, -DBL_MAX, DBL_MAX));
+    for (int d = 0; d <= 15; ++d) sheet.setCellType(d + 1, 1, CellType::number(d, -DBL_MAX, DBL_MAX));
     sheet.setCellType(17, 1, CellType::ofCode(CellTypeCode::Integer));  // no decimals
     auto check = [&](double v, int decimals) {
         const int col = decimals < 0 ? 17 : decimals + 1;
-        if (!sheet.setNumber(col, 1, v))
-            return ::testing::AssertionFailure() << "setNumber " << v;
+        if (!sheet.setNumber(col, 1, v)) return ::testing::AssertionFailure() << "setNumber " << v;
         const std::string got = narrow(sheet.valueText(col, 1));
         const std::string wanted = printfCellText(v, decimals < 0 ? 0 : decimals);
-        if (got == wanted)
-            return ::testing::AssertionSuccess();
+        if (got == wanted) return ::testing::AssertionSuccess();
         char exact[64];
         std::snprintf(exact, sizeof exact, "%.17g", v);
         return ::testing::AssertionFailure() << exact << " with " << decimals << " decimals: got \"" << got
@@ -219,9 +257,7 @@ TEST(NumberText, NumberCellTextsAreWhatPrintfWrites) {
     }
 
     std::mt19937_64 random(20261208);
-    auto uniform = [&](double from, double to) {
-        return std::uniform_real_distribution<double>(from, to)(random);
-    };
+    auto uniform = [&](double from, double to) { return std::uniform_real_distribution<double>(from, to)(random); };
     for (int i = 0; i < 20000; ++i) {
         const int decimals = static_cast<int>(random() % 17) - 1;  // -1: the integer cell
         const int places = decimals < 0 ? 0 : decimals;
@@ -236,8 +272,7 @@ TEST(NumberText, NumberCellTextsAreWhatPrintfWrites) {
             case 2: {  // any bit pattern that is a finite number
                 std::uint64_t bits = random();
                 std::memcpy(&v, &bits, sizeof v);
-                if (!std::isfinite(v))
-                    v = 0;
+                if (!std::isfinite(v)) v = 0;
                 break;
             }
             case 3:  // halves at the last decimal, either sign
