@@ -1,11 +1,14 @@
-// A number cell's two texts as calc prints them: the general text the cell shows and the shortest
-// text that reads back as the same double, converted separately or together.
+// Numbers on calc's path: a number cell's two texts as calc prints them (the general text the cell
+// shows and the shortest text that reads back as the same double, converted separately or together),
+// and number constants read from formulas.
 #include <benchmark/benchmark.h>
 
 #include <charconv>  // to_chars
 #include <random>
+#include <string>
 #include <vector>
 
+#include "platform/grid/Sheet.h"
 #include "platform/grid/Value.h"
 
 namespace {
@@ -54,6 +57,20 @@ void BM_GeneralTextOf17Digits(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GeneralTextOf17Digits);
+
+// Formulas with number constants, each a new text, as a large sheet is loaded.
+void BM_FormulaConstants(benchmark::State& state) {
+    grid::Sheet sheet;
+    sheet.setMaxCols(4);
+    sheet.setMaxRows(1 << 20);
+    std::int32_t row = 1;
+    for (auto _ : state) {
+        const std::wstring text = L"=IF(A" + std::to_wstring(row) + L">150,A" + std::to_wstring(row) + L"*0.5,2.25)";
+        benchmark::DoNotOptimize(sheet.setFormula(2, row, text));
+        row = row % (1 << 20) + 1;
+    }
+}
+BENCHMARK(BM_FormulaConstants);
 
 }  // namespace
 
