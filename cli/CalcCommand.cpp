@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <istream>
 #include <iterator>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -44,16 +45,24 @@ public:
     CellJsonWriter(const CellJsonWriter&) = delete;
     CellJsonWriter& operator=(const CellJsonWriter&) = delete;
 
+    // A number shown as its general text: both its texts from one conversion.
+    void writeNumber(const std::string& name, const grid::NumberTexts& number) {
+        begin();
+        writer_.StartObject();
+        writer_.Key("cell");
+        writer_.String(name.data(), static_cast<rapidjson::SizeType>(name.size()));
+        writer_.Key("text");
+        writer_.String(number.general, static_cast<rapidjson::SizeType>(number.generalLength));
+        writer_.Key("type");
+        writer_.String("number");
+        writer_.Key("value");
+        rawNumber(writer_, number.shortest, number.shortestLength);
+        end();
+    }
+
     void write(const std::string& name, const grid::Value& v, const std::wstring& text) {
-        // One writer for every cell: resetting it keeps its nesting stack, so no cell allocates.
         Writer& writer = writer_;
-        if (framing_ == Framing::array) {
-            if (written_ > 0)
-                buffer_.Put(',');
-            buffer_.Put('\n');
-        }
-        ++written_;
-        writer.Reset(buffer_);
+        begin();
         writer.StartObject();
         writer.Key("cell");
         writer.String(name.data(), static_cast<rapidjson::SizeType>(name.size()));
@@ -88,11 +97,7 @@ public:
                 string(writer, grid::errorText(v.asError()));
                 break;
         }
-        writer.EndObject();
-        if (framing_ == Framing::lines)
-            buffer_.Put('\n');
-        if (buffer_.GetSize() >= kFlushAt)
-            flush();
+        end();
     }
 
     void flush() {
@@ -103,20 +108,48 @@ public:
 private:
     static constexpr std::size_t kFlushAt = 1 << 16;
 
-    // The shortest text that reads back as the same double (std::to_chars), with ".0" on a whole
-    // number so it still reads as a floating-point value; JSON has no infinity nor NaN: null.
+    void begin() {
+        if (framing_ == Framing::array) {
+            if (written_ > 0)
+                buffer_.Put(',');
+            buffer_.Put('\n');
+        }
+        ++written_;
+        // One writer for every cell: resetting it keeps its nesting stack, so no cell allocates.
+        writer_.Reset(buffer_);
+    }
+
+    void end() {
+        writer_.EndObject();
+        if (framing_ == Framing::lines)
+            buffer_.Put('\n');
+        if (buffer_.GetSize() >= kFlushAt)
+            flush();
+    }
+
+    // A shortest round-trip text, with ".0" on a whole number so it still reads as a floating-point
+    // value.
+    static void rawNumber(Writer& writer, const char* text, std::size_t length) {
+        char digits[48];
+        char* end = std::copy(text, text + length, digits);
+        if (std::find_if(digits, end, [](char c) { return c == '.' || c == 'e' || c == 'n'; }) == end) {
+            *end++ = '.';
+            *end++ = '0';
+        }
+        writer.RawValue(digits, static_cast<std::size_t>(end - digits), rapidjson::kNumberType);
+    }
+
+    // The shortest text that reads back as the same double (std::to_chars); JSON has no infinity nor
+    // NaN: null.
     static void number(Writer& writer, double value) {
         if (!std::isfinite(value)) {
             writer.Null();
             return;
         }
         char digits[40];
-        char* end = std::to_chars(digits, digits + sizeof digits - 2, value).ptr;
-        if (std::find_if(digits, end, [](char c) { return c == '.' || c == 'e' || c == 'n'; }) == end) {
-            *end++ = '.';
-            *end++ = '0';
-        }
-        writer.RawValue(digits, static_cast<std::size_t>(end - digits), rapidjson::kNumberType);
+        rawNumber(
+            writer, digits,
+            static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
     }
 
     // A text as UTF-8 through a reused buffer: plain ASCII (nearly every cell) is copied as it is.
@@ -208,12 +241,21 @@ int calc(const std::string& file, CalcFormat format, CommandContext& context) {
     sheet.forEachCell(grid::CellOrder::ByRow, [&](std::int32_t col, std::int32_t row) {
         if (col < 1 || row < 1)
             return;  // header texts are labels, not results
-        if (!sheet.hasFormula(col, row)) {
-            sheet.getText(col, row, grid::TextKind::Data, text);
-            if (text.empty())
-                return;  // only looks or a type: nothing to show
+        if (format == CalcFormat::json || format == CalcFormat::jsonl) {
+            if (const std::optional<double> number = sheet.generalNumber(col, row);
+                number && std::isfinite(*number)) {
+                grid::NumberTexts texts;
+                grid::formatNumberTexts(*number, texts);
+                any = true;
+                jsonWriter.writeNumber(cellName(col, row), texts);
+                return;
+            }
         }
         grid::Value v = sheet.value(col, row);
+        // A cell without a formula whose data text would be empty holds only looks or a type: nothing
+        // to show. Numbers always have a text, so the value tells without formatting one.
+        if (!v.isNumber() && !(v.isText() && !v.asText().empty()) && !sheet.hasFormula(col, row))
+            return;
         sheet.getText(col, row, grid::TextKind::Value, text);
         std::string name = cellName(col, row);
         any = true;
@@ -249,8 +291,10 @@ void addCalcCommand(CLI::App& app, CommandContext& context) {
     auto jsonl = std::make_shared<bool>(false);
     auto csv = std::make_shared<bool>(false);
     command->add_option("FILE", *file, "Grid file (\"-\": standard input)")->required();
-    auto* jsonFlag = command->add_flag("--json", *json, "One JSON object: ok, file, cells [{cell, text, type, value}]");
-    auto* jsonlFlag = command->add_flag("--jsonl", *jsonl, "JSON Lines: one object per cell")->excludes(jsonFlag);
+    auto* jsonFlag =
+        command->add_flag("--json", *json, "One JSON object: ok, file, cells [{cell, text, type, value}]");
+    auto* jsonlFlag =
+        command->add_flag("--jsonl", *jsonl, "JSON Lines: one object per cell")->excludes(jsonFlag);
     command->add_flag("--csv", *csv, "CSV: cell, type, value, text")->excludes(jsonFlag)->excludes(jsonlFlag);
     command->callback([&context, file, json, jsonl, csv] {
         const CalcFormat format = *json    ? CalcFormat::json

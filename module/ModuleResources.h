@@ -6,7 +6,7 @@
 //     CDlgSomething dlg(parent);
 //     dlg.DoModal();
 //
-// The resource module is loaded on first use and stays loaded for the life of the process, as the
+// The resource module is registered on first use and stays loaded for the life of the process, as the
 // module's resources do for the life of the loaded module.
 #include <string>
 
@@ -18,8 +18,9 @@ class ModuleResources {
 public:
     ModuleResources() = delete;
 
-    // The module's resource handle; null when the embedded resource text could not be read (then
-    // loadError() says why, as "file:line: problem").
+    // The module's resource handle. Each resource is read from the embedded texts when first looked
+    // up; one whose lines are wrong is not found. loadError() reads every text and says what is wrong,
+    // as "file:line: problem" (empty when nothing is).
     static HINSTANCE handle();
     static const std::wstring& loadError();
 

@@ -1,7 +1,9 @@
 #include "platform/grid/FormulaParser.h"
 
 #include <algorithm>  // max
+#include <cstdint>
 #include <cstdlib>    // strtod
+#include <optional>
 #include <string>
 
 #include "platform/grid/Builtins.h"
@@ -281,6 +283,32 @@ private:
         return 0;
     }
 
+    // A constant of at most 15 digits with at most 22 after the point and no exponent, such as "150"
+    // or "0.5", without strtod: its digits as a whole number and the power of ten are both exact
+    // doubles, so one division rounds the quotient as strtod rounds the decimal. Nothing for any
+    // other constant.
+    static std::optional<double> exactDecimal(const char* text, std::size_t length) {
+        static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        std::int64_t digits = 0;
+        int count = 0, fraction = 0;
+        bool point = false;
+        for (std::size_t i = 0; i < length; ++i) {
+            const char c = text[i];
+            if (c == '.' && !point) {
+                point = true;
+                continue;
+            }
+            if (c < '0' || c > '9') return std::nullopt;
+            if (count > 0 || c != '0') ++count;
+            if (count > 15) return std::nullopt;
+            digits = digits * 10 + (c - '0');
+            if (point) ++fraction;
+        }
+        if (fraction > 22) return std::nullopt;
+        return static_cast<double>(digits) / kPowers[fraction];
+    }
+
     std::uint32_t number() {
         std::size_t start = pos_;
         char buffer[64];
@@ -316,7 +344,8 @@ private:
             return 0;
         }
         buffer[n] = 0;
-        double v = std::strtod(buffer, nullptr);
+        const std::optional<double> exact = exactDecimal(buffer, n);
+        double v = exact ? *exact : std::strtod(buffer, nullptr);
         if (!(v <= 1.7976931348623157e308)) {  // overflow to infinity
             fail(L"number out of range", start);
             return 0;

@@ -343,6 +343,25 @@ bool Sheet::getText(std::int32_t col, std::int32_t row, TextKind kind, std::wstr
     return true;
 }
 
+std::optional<double> Sheet::generalNumber(std::int32_t col, std::int32_t row) const {
+    SheetData& d = *data_;
+    if (!d.toInternal(col, row)) return std::nullopt;
+    Cell* cell = d.cells.find(col, row);
+    if (!cell) return std::nullopt;
+    if (cell->formula && cell->state == CellState::Dirty && d.autoCalc()) {
+        d.bringUpToDate(col, row);
+        cell = d.cells.find(col, row);
+    }
+    // As getText reads TextKind::Value.
+    const Value& v = cell->value;
+    if (!v.isNumber() || v.isLogical() || d.types[cell->type].isNumeric()) return std::nullopt;
+    if (!cell->formula) {
+        const CellExtra* extra = d.extra(col, row);
+        if (extra && extra->dataText) return std::nullopt;
+    }
+    return v.asNumber();
+}
+
 std::wstring Sheet::text(std::int32_t col, std::int32_t row, TextKind kind) const {
     std::wstring out;
     getText(col, row, kind, out);

@@ -143,6 +143,11 @@ public:
     // The same text as the sheet shares it: a sheet given a kept content shares its texts with that
     // content, so callers may remember what they made of a text by its identity.
     const std::shared_ptr<const std::wstring>* sharedTextValue(std::int32_t col, std::int32_t row) const;
+    // The cell's number when its value text is the number's general text (formatNumber): a number,
+    // not a logical value, that no numeric cell type rounds and no kept typed text ("1.50") stands
+    // for. A caller that needs the number's shortest text as well converts it once
+    // (formatNumberTexts). Nothing for any other cell.
+    std::optional<double> generalNumber(std::int32_t col, std::int32_t row) const;
     // The error the cell's formula computes, which its value text does not show.
     std::optional<ErrorCode> error(std::int32_t col, std::int32_t row) const;
 

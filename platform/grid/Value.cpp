@@ -57,29 +57,96 @@ bool Value::operator==(const Value& other) const {
 
 namespace {
 
-// %.15G, with trailing zeros of the fraction and leading zeros of the exponent removed.
-std::size_t formatNumberSlow(double value, char* out) {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    std::string s(buffer);
-    std::string exponent;
-    if (auto e = s.find('E'); e != std::string::npos) {
-        exponent = s.substr(e);
-        s.resize(e);
+// A number's decimal digits (no trailing zeros) and the exponent of the first: d.ddd x 10^exponent.
+struct Decimal {
+    bool negative = false;
+    char digits[24];
+    std::size_t count = 0;
+    int exponent = 0;
+};
+
+// Reads what to_chars writes in scientific notation, "-d.ddde+XX", between sci and end.
+void readScientific(const char* sci, const char* end, Decimal& d) {
+    const char* e = std::find(sci, end, 'e');
+    d.negative = sci[0] == '-';
+    d.count = 0;
+    for (const char* p = sci + (d.negative ? 1 : 0); p < e; ++p)
+        if (*p != '.')
+            d.digits[d.count++] = *p;
+    while (d.count > 1 && d.digits[d.count - 1] == '0')
+        --d.count;
+    const char* x = e + 1;
+    if (x < end && *x == '+')
+        ++x;
+    std::from_chars(x, end, d.exponent);
+}
+
+// Digits in fixed notation: 0.00ddd, ddd.dd or ddd (no zeros after the last digit).
+char* writeFixed(const Decimal& d, char* o) {
+    if (d.negative)
+        *o++ = '-';
+    if (d.exponent < 0) {
+        *o++ = '0';
+        *o++ = '.';
+        for (int i = -1; i > d.exponent; --i)
+            *o++ = '0';
+        return std::copy(d.digits, d.digits + d.count, o);
     }
-    if (s.find('.') != std::string::npos) {
-        while (!s.empty() && s.back() == '0') s.pop_back();
-        if (!s.empty() && s.back() == '.') s.pop_back();
+    const auto whole = static_cast<std::size_t>(d.exponent) + 1;
+    for (std::size_t i = 0; i < std::max(whole, d.count); ++i) {
+        if (i == whole)
+            *o++ = '.';
+        *o++ = i < d.count ? d.digits[i] : '0';
     }
-    if (!exponent.empty()) {
-        char sign = exponent.size() > 1 ? exponent[1] : '+';
-        std::size_t digits = 2;
-        while (digits + 1 < exponent.size() && exponent[digits] == '0') ++digits;
-        exponent = std::string("E") + sign + exponent.substr(digits);
+    return o;
+}
+
+// What %.15G writes, trailing zeros of the fraction and leading zeros of the exponent removed.
+std::size_t writeGeneral(const Decimal& d, char* out) {
+    char* o = out;
+    if (d.exponent < -4 || d.exponent >= 15) {
+        if (d.negative)
+            *o++ = '-';
+        *o++ = d.digits[0];
+        if (d.count > 1) {
+            *o++ = '.';
+            o = std::copy(d.digits + 1, d.digits + d.count, o);
+        }
+        *o++ = 'E';
+        *o++ = d.exponent < 0 ? '-' : '+';
+        o = std::to_chars(o, o + 8, d.exponent < 0 ? -d.exponent : d.exponent).ptr;
+        return static_cast<std::size_t>(o - out);
     }
-    s += exponent;
-    std::copy(s.begin(), s.end(), out);
-    return s.size();
+    return static_cast<std::size_t>(writeFixed(d, o) - out);
+}
+
+bool isSubnormal(double value) {
+    return std::fabs(value) < 2.2250738585072014e-308;
+}
+
+// The number's shortest scientific text into sci (at least 40 bytes); returns its end. More than 15
+// significant digits: the shortest text is not the general one.
+const char* shortestScientific(double value, char* sci) {
+    return std::to_chars(sci, sci + 40, value, std::chars_format::scientific).ptr;
+}
+
+bool longerThan15Digits(const char* sci, const char* end) {
+    // "d.ddd": the digits and the point before the exponent.
+    return std::find(sci, end, 'e') - sci > (sci[0] == '-' ? 17 : 16);
+}
+
+// The digits of the general text: the shortest ones when there are at most 15 of them, because
+// rounding the double to 15 digits lands on the same decimal; longer ones, and those of subnormal
+// numbers (which carry fewer digits than their shortest text suggests), rounded to 15 digits as
+// printf rounds them: exactly, from the double's binary value.
+void generalDigits(double value, const char* sci, const char* end, Decimal& d) {
+    if (sci == end || longerThan15Digits(sci, end)) {
+        char rounded[40];
+        end = std::to_chars(rounded, rounded + sizeof rounded, value, std::chars_format::scientific, 14).ptr;
+        readScientific(rounded, end, d);
+        return;
+    }
+    readScientific(sci, end, d);
 }
 
 }  // namespace
@@ -89,60 +156,62 @@ std::size_t formatNumberAscii(double value, char* out) {
         std::copy(text.begin(), text.end(), out);
         return text.size();
     };
-    if (!std::isfinite(value)) return put("#NUM!");
-    if (value == 0.0) return put("0");
+    if (!std::isfinite(value))
+        return put("#NUM!");
+    if (value == 0.0)
+        return put("0");
     // Whole numbers below 10^15 are their digits.
     if (std::fabs(value) < 1e15 && value == std::trunc(value))
-        return static_cast<std::size_t>(std::to_chars(out, out + 24, static_cast<std::int64_t>(value)).ptr - out);
-    // Otherwise the shortest text that reads back as the same double. When it has at most 15
-    // significant digits it is exactly what %.15G with trailing zeros removed gives, because
-    // rounding the double to 15 digits lands on the same decimal. Otherwise printf decides.
-    // Subnormal numbers carry fewer digits than their shortest text suggests.
-    if (std::fabs(value) < 2.2250738585072014e-308) return formatNumberSlow(value, out);
+        return static_cast<std::size_t>(std::to_chars(out, out + 24, static_cast<std::int64_t>(value)).ptr -
+                                        out);
     char sci[40];
-    auto result = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific);
-    if (result.ec != std::errc()) return formatNumberSlow(value, out);
-    const char* end = result.ptr;
-    const char* e = std::find(static_cast<const char*>(sci), end, 'e');
-    if (e == end) return formatNumberSlow(value, out);
-    const bool negative = sci[0] == '-';
-    char digits[24];
-    std::size_t count = 0;
-    for (const char* p = sci + (negative ? 1 : 0); p < e; ++p) {
-        if (*p == '.') continue;
-        if (count == 15) return formatNumberSlow(value, out);
-        digits[count++] = *p;
+    const char* end = isSubnormal(value) ? sci : shortestScientific(value, sci);
+    Decimal d;
+    generalDigits(value, sci, end, d);
+    return writeGeneral(d, out);
+}
+
+void formatNumberTexts(double value, NumberTexts& out) {
+    auto plain = [&] {
+        out.shortestLength = static_cast<std::size_t>(
+            std::to_chars(out.shortest, out.shortest + kNumberTextMax, value).ptr - out.shortest);
+    };
+    if (value == 0.0 || isSubnormal(value) || (std::fabs(value) < 1e15 && value == std::trunc(value))) {
+        out.generalLength = formatNumberAscii(value, out.general);
+        plain();
+        return;
     }
-    int exponent = 0;
-    const char* x = e + 1;
-    if (x < end && *x == '+') ++x;
-    std::from_chars(x, end, exponent);
-    char* o = out;
-    if (negative) *o++ = '-';
-    if (exponent < -4 || exponent >= 15) {
-        *o++ = digits[0];
-        if (count > 1) {
-            *o++ = '.';
-            o = std::copy(digits + 1, digits + count, o);
-        }
-        *o++ = 'E';
-        *o++ = exponent < 0 ? '-' : '+';
-        o = std::to_chars(o, o + 8, exponent < 0 ? -exponent : exponent).ptr;
-        return static_cast<std::size_t>(o - out);
+    char sci[40];
+    const char* end = shortestScientific(value, sci);
+    Decimal shortest;
+    readScientific(sci, end, shortest);
+    if (longerThan15Digits(sci, end)) {
+        Decimal d;
+        generalDigits(value, sci, end, d);
+        out.generalLength = writeGeneral(d, out.general);
+    } else {
+        out.generalLength = writeGeneral(shortest, out.general);
     }
-    if (exponent < 0) {
-        *o++ = '0';
-        *o++ = '.';
-        for (int i = -1; i > exponent; --i) *o++ = '0';
-        o = std::copy(digits, digits + count, o);
-        return static_cast<std::size_t>(o - out);
+    // to_chars without a format writes the shorter of fixed and scientific notation, fixed on a tie.
+    // Fixed notation with zeros after the digits (large numbers) is left to to_chars itself.
+    const auto sciLength = static_cast<std::size_t>(end - sci);
+    const bool padded =
+        shortest.exponent >= 0 && static_cast<std::size_t>(shortest.exponent) + 1 > shortest.count;
+    if (padded) {
+        plain();
+        return;
     }
-    const auto whole = static_cast<std::size_t>(exponent) + 1;
-    for (std::size_t i = 0; i < std::max(whole, count); ++i) {
-        if (i == whole) *o++ = '.';
-        *o++ = i < count ? digits[i] : '0';
+    const std::size_t sign = shortest.negative ? 1 : 0;
+    const std::size_t fixedLength =
+        shortest.exponent < 0
+            ? sign + 1 + static_cast<std::size_t>(-shortest.exponent) + shortest.count
+            : sign + shortest.count + (shortest.count > static_cast<std::size_t>(shortest.exponent) + 1);
+    if (fixedLength <= sciLength) {
+        out.shortestLength = static_cast<std::size_t>(writeFixed(shortest, out.shortest) - out.shortest);
+    } else {
+        out.shortestLength = sciLength;
+        std::copy(static_cast<const char*>(sci), end, out.shortest);
     }
-    return static_cast<std::size_t>(o - out);
 }
 
 std::wstring formatNumber(double value) {

@@ -84,6 +84,16 @@ std::wstring formatNumber(double value);
 // The same text in ASCII into out (at least kNumberTextMax bytes); returns its length.
 constexpr std::size_t kNumberTextMax = 40;
 std::size_t formatNumberAscii(double value, char* out);
+// formatNumberAscii's text and the shortest text that reads back as the same double, exactly as
+// std::to_chars(first, last, value) writes it (what JSON and CSV carry), from one conversion of the
+// number where the two share their digits. Finite numbers only.
+struct NumberTexts {
+    char general[kNumberTextMax];
+    std::size_t generalLength = 0;
+    char shortest[kNumberTextMax];
+    std::size_t shortestLength = 0;
+};
+void formatNumberTexts(double value, NumberTexts& out);
 
 // Numeric text as arithmetic sees it: optional blanks, sign, digits with at most one ".", optional
 // exponent, blanks. " 7 " -> 7, "1.5E+2" -> 150, ".5" -> 0.5; "", "1,5", "abc", "1e" -> nothing.

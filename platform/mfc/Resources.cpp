@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <list>
+#include <optional>
 
 #include "platform/arx/Utf8.h"
 #include "platform/mfc/ResourceStyles.h"
@@ -106,15 +107,16 @@ std::string upper(std::string s) {
 
 class Parser {
 public:
-    Parser(ResourceModule& module, std::string_view origin, std::span<const embedded::File> files)
-        : m_module(module), m_origin(origin), m_files(files) {
+    // `firstLine`: the line number of the text's first line in its file.
+    Parser(ResourceModule& module, std::string_view origin, std::span<const embedded::File> files, int firstLine = 1)
+        : m_module(module), m_origin(origin), m_files(files), m_firstLine(firstLine) {
         std::size_t slash = m_origin.rfind('/');
         m_folder = slash == std::string::npos ? std::string() : m_origin.substr(0, slash + 1);
     }
 
     bool parse(std::string_view text, std::wstring* error) {
         std::vector<Line> lines;
-        int number = 0;
+        int number = m_firstLine - 1;
         std::size_t start = 0;
         while (start <= text.size()) {
             std::size_t end = text.find('\n', start);
@@ -334,18 +336,80 @@ private:
     std::string m_origin;
     std::string m_folder;
     std::span<const embedded::File> m_files;
+    int m_firstLine;
     int m_errorLine = 0;
 };
 
+// What a resource text line starts with, as far as finding resources goes: "DIALOG 253 0 0 ..." is
+// a dialog numbered 253, "END" ends one. Other lines are Other; a keyword without a number after it
+// has no id. Keywords are matched without regard to case, as the reader does.
+struct Heading {
+    enum Kind { Other, Dialog, String, Bitmap, Icon, End } kind = Other;
+    std::optional<long long> id;
+};
+
+Heading headingOf(std::string_view line) {
+    std::size_t i = 0;
+    auto skipBlanks = [&] {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == ',' || line[i] == '\r'))
+            ++i;
+    };
+    auto isWordChar = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '#';
+    };
+    skipBlanks();
+    const std::size_t wordStart = i;
+    while (i < line.size() && isWordChar(line[i]))
+        ++i;
+    const std::string_view word = line.substr(wordStart, i - wordStart);
+    auto is = [&](std::string_view keyword) {
+        return word.size() == keyword.size() &&
+               std::equal(word.begin(), word.end(), keyword.begin(),
+                          [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
+    };
+    Heading heading;
+    if (is("END"))
+        heading.kind = Heading::End;
+    else if (is("DIALOG"))
+        heading.kind = Heading::Dialog;
+    else if (is("STRING"))
+        heading.kind = Heading::String;
+    else if (is("BITMAP"))
+        heading.kind = Heading::Bitmap;
+    else if (is("ICON"))
+        heading.kind = Heading::Icon;
+    else
+        return heading;
+    skipBlanks();
+    const std::size_t start = i;
+    if (i < line.size() && line[i] == '-')
+        ++i;
+    while (i < line.size() && std::isalnum(static_cast<unsigned char>(line[i])))
+        ++i;
+    if (i == start)
+        return heading;
+    const std::string text(line.substr(start, i - start));
+    char* end = nullptr;
+    errno = 0;
+    const long long v = std::strtoll(text.c_str(), &end, 0);
+    if (end && *end == '\0' && errno == 0)
+        heading.id = v;
+    return heading;
+}
+
+bool isResourceText(std::string_view fileName) {
+    return fileName.size() >= 3 && fileName.substr(fileName.size() - 3) == ".rc";
+}
+
 template <class T>
-const T* findById(const std::vector<std::pair<UINT, T>>& entries, UINT id) {
+const T* findById(const std::deque<std::pair<UINT, T>>& entries, UINT id) {
     for (const auto& [key, value] : entries)
         if (key == id) return &value;
     return nullptr;
 }
 
 template <class T>
-void putById(std::vector<std::pair<UINT, T>>& entries, UINT id, T value) {
+void putById(std::deque<std::pair<UINT, T>>& entries, UINT id, T value) {
     for (auto& [key, existing] : entries)
         if (key == id) {
             existing = std::move(value);
@@ -385,17 +449,110 @@ bool ResourceModule::addText(std::string_view text, std::string_view origin, std
     return parser.parse(text, error);
 }
 
+void ResourceModule::addTextsOnDemand(std::span<const embedded::File> files) {
+    m_pendingFiles = files;
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        if (!isResourceText(files[f].name))
+            continue;
+        const std::string_view text = files[f].text();
+        std::optional<Pending> dialog;  // a DIALOG whose END is still to come
+        std::size_t dialogStart = 0;
+        int number = 0;
+        for (std::size_t start = 0; start <= text.size();) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string_view::npos)
+                end = text.size();
+            ++number;
+            const Heading heading = headingOf(text.substr(start, end - start));
+            if (dialog) {
+                if (heading.kind == Heading::End) {
+                    dialog->lines = text.substr(dialogStart, end - dialogStart);
+                    m_pending.push_back(*dialog);
+                    dialog.reset();
+                }
+            } else if (heading.kind != Heading::Other && heading.kind != Heading::End && heading.id &&
+                       *heading.id > 0 && *heading.id <= 0xFFFFFFFFLL) {
+                const auto id = static_cast<UINT>(*heading.id);
+                switch (heading.kind) {
+                    case Heading::Dialog:
+                        dialog = Pending{Pending::Dialog, id, {}, f, number};
+                        dialogStart = start;
+                        break;
+                    case Heading::String:
+                    case Heading::Bitmap:
+                    case Heading::Icon: {
+                        const Pending::Kind kind = heading.kind == Heading::String   ? Pending::String
+                                                   : heading.kind == Heading::Bitmap ? Pending::Bitmap
+                                                                                     : Pending::Icon;
+                        m_pending.push_back({kind, id, text.substr(start, end - start), f, number});
+                        break;
+                    }
+                    default:
+                        break;
+                }
+            }
+            start = end + 1;
+        }
+        // Without its END the dialog's lines run to the end of the text, and reading them says so.
+        if (dialog) {
+            dialog->lines = text.substr(dialogStart);
+            m_pending.push_back(*dialog);
+        }
+    }
+}
+
+void ResourceModule::readPending(Pending::Kind kind, UINT id) const {
+    auto found = std::find_if(m_pending.begin(), m_pending.end(),
+                              [&](const Pending& p) { return p.kind == kind && p.id == id; });
+    if (found == m_pending.end())
+        return;
+    // NOTE: modules are only ever built on the heap as mutable objects; reading on demand fills them
+    // in behind lookups that do not change what the module holds, only when it reads it.
+    auto& self = const_cast<ResourceModule&>(*this);
+    const Pending pending = *found;
+    self.m_pending.erase(self.m_pending.begin() + (found - m_pending.begin()));
+    Parser parser(self, m_pendingFiles[pending.file].name, m_pendingFiles, pending.firstLine);
+    std::wstring problem;  // a wrong resource is simply not found
+    parser.parse(pending.lines, &problem);
+}
+
 const DialogTemplate* ResourceModule::dialog(UINT id) const {
-    for (const DialogTemplate& d : m_dialogs)
-        if (d.id == id) return &d;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        for (const DialogTemplate& d : m_dialogs)
+            if (d.id == id)
+                return &d;
+        if (m_pending.empty())
+            break;
+        readPending(Pending::Dialog, id);
+    }
     return nullptr;
 }
 
-const std::vector<unsigned char>* ResourceModule::bitmap(UINT id) const { return findById(m_bitmaps, id); }
-const std::vector<unsigned char>* ResourceModule::icon(UINT id) const { return findById(m_icons, id); }
-const std::wstring* ResourceModule::string(UINT id) const { return findById(m_strings, id); }
+const std::vector<unsigned char>* ResourceModule::bitmap(UINT id) const {
+    if (!m_pending.empty() && !findById(m_bitmaps, id))
+        readPending(Pending::Bitmap, id);
+    return findById(m_bitmaps, id);
+}
+
+const std::vector<unsigned char>* ResourceModule::icon(UINT id) const {
+    if (!m_pending.empty() && !findById(m_icons, id))
+        readPending(Pending::Icon, id);
+    return findById(m_icons, id);
+}
+
+const std::wstring* ResourceModule::string(UINT id) const {
+    if (!m_pending.empty() && !findById(m_strings, id))
+        readPending(Pending::String, id);
+    return findById(m_strings, id);
+}
 
 std::vector<UINT> ResourceModule::dialogIds() const {
+    std::vector<UINT> waiting;
+    for (const Pending& p : m_pending)
+        if (p.kind == Pending::Dialog)
+            waiting.push_back(p.id);
+    for (UINT id : waiting)
+        readPending(Pending::Dialog, id);
     std::vector<UINT> ids;
     for (const DialogTemplate& d : m_dialogs) ids.push_back(d.id);
     return ids;
@@ -427,6 +584,16 @@ ModuleLoad loadResourceModule(std::string name, std::span<const embedded::File> 
     s.nextHandle += 0x10000;
     s.modules.push_back({result.module, std::move(module)});
     return result;
+}
+
+HINSTANCE loadResourceModuleOnDemand(std::string name, std::span<const embedded::File> files) {
+    auto module = std::make_unique<ResourceModule>(std::move(name));
+    module->addTextsOnDemand(files);
+    ResourceState& s = state();
+    const auto handle = reinterpret_cast<HINSTANCE>(s.nextHandle);
+    s.nextHandle += 0x10000;
+    s.modules.push_back({handle, std::move(module)});
+    return handle;
 }
 
 ModuleLoad loadResourceModuleFromText(std::string name, std::string_view text, std::span<const embedded::File> files) {

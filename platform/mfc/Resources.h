@@ -7,6 +7,7 @@
 //
 // Lookups go to the current resource module first (AfxGetResourceHandle), then along the chain of
 // extension modules in the order they joined it, as MFC's AfxFindResourceHandle does.
+#include <deque>
 #include <memory>
 #include <span>
 #include <string>
@@ -54,6 +55,12 @@ public:
     // false and sets `error` to "origin:line: problem"; resources before the error stay added.
     bool addText(std::string_view text, std::string_view origin, std::span<const embedded::File> files,
                  std::wstring* error);
+    // Notes where each resource of the ".rc" texts among `files` stands and reads it only when it is
+    // first looked up: a command that shows one dialog reads that dialog's lines, not every template
+    // of the module. The texts must outlive the module (embedded texts do). A text with a mistake is
+    // not reported here; the lookup of a resource whose lines are wrong finds nothing, and
+    // a module built by addText from the same texts says what is wrong.
+    void addTextsOnDemand(std::span<const embedded::File> files);
 
     const std::string& name() const { return m_name; }
     const DialogTemplate* dialog(UINT id) const;
@@ -68,12 +75,25 @@ public:
     void addString(UINT id, std::wstring text);
 
 private:
-    struct Entry;
+    // The lines of one resource not read yet.
+    struct Pending {
+        enum Kind { Dialog, String, Bitmap, Icon } kind;
+        UINT id;
+        std::string_view lines;
+        std::size_t file;  // in m_pendingFiles
+        int firstLine;
+    };
+    // Reads the pending resource of that kind and number, if there is one.
+    void readPending(Pending::Kind kind, UINT id) const;
+
     std::string m_name;
-    std::vector<DialogTemplate> m_dialogs;
-    std::vector<std::pair<UINT, std::vector<unsigned char>>> m_bitmaps;
-    std::vector<std::pair<UINT, std::vector<unsigned char>>> m_icons;
-    std::vector<std::pair<UINT, std::wstring>> m_strings;
+    // Deques: a resource read on demand never moves one handed out before.
+    std::deque<DialogTemplate> m_dialogs;
+    std::deque<std::pair<UINT, std::vector<unsigned char>>> m_bitmaps;
+    std::deque<std::pair<UINT, std::vector<unsigned char>>> m_icons;
+    std::deque<std::pair<UINT, std::wstring>> m_strings;
+    std::vector<Pending> m_pending;
+    std::span<const embedded::File> m_pendingFiles;
 };
 
 struct ModuleLoad {
@@ -87,6 +107,9 @@ struct ModuleLoad {
 ModuleLoad loadResourceModule(std::string name, std::span<const embedded::File> files);
 ModuleLoad loadResourceModuleFromText(std::string name, std::string_view text,
                                       std::span<const embedded::File> files = {});
+// Registers a module from the ".rc" texts of an embedded set, each resource read on its first lookup
+// (ResourceModule::addTextsOnDemand): for commands that start, show or use one dialog and end.
+HINSTANCE loadResourceModuleOnDemand(std::string name, std::span<const embedded::File> files);
 void unloadResourceModule(HINSTANCE module);
 ResourceModule* findResourceModule(HINSTANCE module);
 

@@ -94,6 +94,23 @@ TEST_F(CalcCommand, OneJsonObjectOrCsvWithTheSameCells) {
     EXPECT_EQ(calc({sheet, "--json", "--jsonl"}).status, 2);
 }
 
+// A number prints the text its cell shows (a typed text as typed, a result with at most 15 digits)
+// and, as its value, the shortest text that reads back as the same double, in either notation.
+TEST_F(CalcCommand, NumbersCarryTheirShownTextAndTheirExactValue) {
+    CalcRun r = calc({file("n.csv", "1.50,007,=0.1+0.2,=10^21,=10^6,=1/3,=-0.00012,=2^-30,1e3\n"), "--jsonl"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "{\"cell\":\"A1\",\"text\":\"1.50\",\"type\":\"number\",\"value\":1.5}\n"
+              "{\"cell\":\"B1\",\"text\":\"007\",\"type\":\"number\",\"value\":7.0}\n"
+              "{\"cell\":\"C1\",\"text\":\"0.3\",\"type\":\"number\",\"value\":0.30000000000000004}\n"
+              "{\"cell\":\"D1\",\"text\":\"1E+21\",\"type\":\"number\",\"value\":1e+21}\n"
+              "{\"cell\":\"E1\",\"text\":\"1000000\",\"type\":\"number\",\"value\":1e+06}\n"
+              "{\"cell\":\"F1\",\"text\":\"0.333333333333333\",\"type\":\"number\",\"value\":0.3333333333333333}\n"
+              "{\"cell\":\"G1\",\"text\":\"-0.00012\",\"type\":\"number\",\"value\":-0.00012}\n"
+              "{\"cell\":\"H1\",\"text\":\"9.31322574615479E-10\",\"type\":\"number\",\"value\":9.313225746154785e-10}\n"
+              "{\"cell\":\"I1\",\"text\":\"1e3\",\"type\":\"number\",\"value\":1000.0}\n");
+}
+
 TEST_F(CalcCommand, ReadsCsv) {
     CalcRun r = calc({file("s.csv", "1,2,=A1+B1\n\"a,b\",,=C1*10\n")});
     EXPECT_EQ(r.status, 0) << r.err;

@@ -2,6 +2,8 @@
 // counts, and the reference syntax of each style.
 #include <gtest/gtest.h>
 
+#include <cstdlib>  // strtod
+#include <random>
 #include <string>
 
 #include "platform/grid/Sheet.h"
@@ -108,6 +110,32 @@ TEST_F(FormulaParser, ReferenceSyntaxPerStyle) {
     sheet.setRefStyle(RefStyle::Legacy);
     ASSERT_TRUE(sheet.setFormula(5, 5, L"LOG10(100)").ok);
     EXPECT_EQ(sheet.value(5, 5), Value::number(2));
+}
+
+// A constant in a formula is the double strtod reads from its text, whichever way the parser takes
+// to it: short decimals, long ones, leading and trailing zeros, many places, exponents.
+TEST_F(FormulaParser, NumberConstantsAreTheDoublesTheirTextsName) {
+    auto check = [&](const std::string& text) {
+        if (!sheet.setFormula(2, 2, std::wstring(text.begin(), text.end())).ok)
+            return ::testing::AssertionFailure() << text << " refused";
+        const double want = std::strtod(text.c_str(), nullptr), got = sheet.value(2, 2).asNumber();
+        if (got == want) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << text << ": " << got << " instead of " << want;
+    };
+    for (const char* text : {"0", "150", "0.5", "0.1", "0.3", "007.250", "5.", "123456789012345", "1234567890123456",
+                             "0.123456789012345", "9007199254740993", "0.0000000000000000000001",
+                             "0.00000000000000000000001", "1e3", "2.5E-3", "999999999999999.9", "0.1000000000000000"})
+        EXPECT_TRUE(check(text));
+    std::mt19937 random(99);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = std::to_string(random() % 100000000);
+        const int places = static_cast<int>(random() % 25);
+        if (places > 0) {
+            text += '.';
+            for (int k = 0; k < places; ++k) text += static_cast<char>('0' + random() % 10);
+        }
+        ASSERT_TRUE(check(text));
+    }
 }
 
 TEST_F(FormulaParser, ArbitraryTextNeverBreaksTheParserAndAcceptedTextsRoundTrip) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <charconv>  // to_chars
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -67,6 +68,127 @@ TEST(NumberText, ParsingAndFormattingAreExact) {
     for (const auto& c : cases) EXPECT_EQ(narrow(formatNumber(c.value)), c.text) << c.value;
 }
 
+
+// The general text of a number is what "%.15G" writes with the trailing zeros of the fraction and the
+// leading zeros of the exponent removed, for every double: those whose shortest text needs 16 or 17
+// digits (sums, thirds), subnormal ones, and those that round up into the next decade.
+std::string printfGeneralText(double v) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15G", v);
+    std::string s = buffer, exponent;
+    if (auto e = s.find('E'); e != std::string::npos) {
+        exponent = s.substr(e);
+        s.resize(e);
+    }
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0')
+            s.pop_back();
+        if (s.back() == '.')
+            s.pop_back();
+    }
+    if (!exponent.empty()) {
+        std::size_t digits = 2;
+        while (digits + 1 < exponent.size() && exponent[digits] == '0')
+            ++digits;
+        s += std::string("E") + exponent[1] + exponent.substr(digits);
+    }
+    return s == "-0" ? "0" : s;
+}
+
+TEST(NumberText, GeneralTextsAreWhatPrintfWrites) {
+    for (double v : {9.9999999999999995, 999999999999999.94, 0.000099999999999999995, 1.0 / 3, -2.0 / 3,
+                     9199.028973560147, 1e15 - 0.5, 4.9e-324, -2.2250738585072009e-308,
+                     2.2250738585072014e-308, DBL_MAX, -DBL_MIN, 0.1 + 0.7, 123456.78901234567})
+        EXPECT_EQ(narrow(formatNumber(v)), printfGeneralText(v)) << v;
+    std::mt19937_64 random(20261209);
+    for (int i = 0; i < 200000; ++i) {
+        double v = 0;
+        if (i % 2) {
+            std::uint64_t bits = random();
+            std::memcpy(&v, &bits, sizeof v);
+            if (!std::isfinite(v))
+                continue;
+        } else {  // everyday sums and products, most of them 16 or 17 digits long
+            v = static_cast<double>(random() % 100000) / 100 * (static_cast<double>(random() % 1000) / 7);
+        }
+        char buffer[kNumberTextMax];
+        const std::string got(buffer, formatNumberAscii(v, buffer));
+        ASSERT_EQ(got, printfGeneralText(v)) << i;
+    }
+}
+
+// Both texts of a number from one conversion are what the two separate ways write: the general text
+// and std::to_chars' shortest, which picks fixed or scientific notation by length.
+TEST(NumberText, BothTextsFromOneConversionAreTheSeparateOnes) {
+    auto check = [](double v) {
+        NumberTexts texts;
+        formatNumberTexts(v, texts);
+        char general[kNumberTextMax], shortest[64];
+        const std::string wantGeneral(general, formatNumberAscii(v, general));
+        const std::string wantShortest(shortest, std::to_chars(shortest, shortest + sizeof shortest, v).ptr);
+        const std::string gotGeneral(texts.general, texts.generalLength);
+        const std::string gotShortest(texts.shortest, texts.shortestLength);
+        if (gotGeneral == wantGeneral && gotShortest == wantShortest)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << wantShortest << ": got " << gotGeneral << " and " << gotShortest << ", wanted "
+               << wantGeneral << " and " << wantShortest;
+    };
+    // Ties between the notations, the 10^-4 and 10^15 edges, padded fixed texts, 16 and 17 digits.
+    for (double v : {0.0,
+                     -0.0,
+                     1.0,
+                     -7.0,
+                     1e6,
+                     1234567.0,
+                     0.0001,
+                     0.00012,
+                     -0.00012,
+                     0.001234,
+                     1e-5,
+                     1.5e-5,
+                     0.1 + 0.2,
+                     1.0 / 3,
+                     1e15,
+                     1.5e15,
+                     1e16,
+                     123456789012345680000.0,
+                     1e21,
+                     1e22,
+                     9.5e22,
+                     1e300,
+                     -1.7976931348623157e308,
+                     4.9e-324,
+                     2.2250738585072014e-308,
+                     614.54,
+                     -9199.028973560147,
+                     0.5,
+                     12.25,
+                     1e-300})
+        EXPECT_TRUE(check(v));
+    std::mt19937_64 random(20261210);
+    for (int i = 0; i < 300000; ++i) {
+        double v = 0;
+        switch (i % 3) {
+            case 0: {
+                std::uint64_t bits = random();
+                std::memcpy(&v, &bits, sizeof v);
+                if (!std::isfinite(v))
+                    continue;
+                break;
+            }
+            case 1:  // typed amounts and what arithmetic makes of them
+                v = static_cast<double>(random() % 10000000) / 100 *
+                    (static_cast<double>(random() % 1000) / 7);
+                break;
+            default:  // every magnitude with few digits, where the notations compete
+                v = static_cast<double>(random() % 1000) *
+                    std::pow(10.0, static_cast<int>(random() % 60) - 30);
+                break;
+        }
+        ASSERT_TRUE(check(v)) << i;
+    }
+}
 
 // A number cell's text is the value rounded half away from zero to the cell's decimals, written with
 // exactly that many, as printf's "%.*f" writes it: the same rounding done here and handed to snprintf

@@ -1,15 +1,21 @@
 // Resource text, modules, the resource chain and the resource scope.
 #include <gtest/gtest.h>
 
-#include <cstring>  // strlen
+#include <algorithm>  // sort
+#include <cstring>    // strlen
 #include <fstream>
 #include <sstream>
 
+#include "platform/arx/Utf8.h"
 #include "platform/mfc/CDialog.h"
 #include "platform/mfc/CString.h"
 #include "platform/mfc/Resources.h"
 #include "platform/mfc/ScriptedDriver.h"
 #include "platform/mfc/VlTempResourceOverride.h"
+
+namespace embedded {
+std::span<const File> platformResources();
+}
 
 namespace {
 
@@ -166,6 +172,109 @@ TEST_F(ResourcesTest, DialogWithAnUnknownControlClassDoesNotOpen) {
     CDialog d(77);
     EXPECT_EQ(d.DoModal(), -1);
     EXPECT_TRUE(driver.modalDialogs().empty());
+}
+
+// A module read on demand gives what a module read whole gives, resource by resource, whatever order
+// they are asked for in; a wrong resource is only missing, and does not hide the others.
+std::string describe(const ui::DialogTemplate& d) {
+    std::ostringstream s;
+    s << d.id << ' ' << utf8::encode(d.caption) << ' ' << d.style << ' ' << d.exStyle << ' ' << d.x << ' '
+      << d.y << ' ' << d.cx << ' ' << d.cy << ' ' << utf8::encode(d.fontName) << ' ' << d.fontSize;
+    for (const ui::ControlTemplate& c : d.controls)
+        s << " | " << utf8::encode(c.className) << ' ' << c.id << ' ' << utf8::encode(c.text) << ' '
+          << c.style << ' ' << c.exStyle << ' ' << c.x << ' ' << c.y << ' ' << c.cx << ' ' << c.cy;
+    return s.str();
+}
+
+embedded::File textFile(const char* name, const std::string& text) {
+    return {name, reinterpret_cast<const unsigned char*>(text.data()), text.size()};
+}
+
+TEST_F(ResourcesTest, OnDemandModuleReadsWhatAWholeReadGives) {
+    const std::string first =
+        "# templates\n"
+        "dialog 10 1 2 30 40\n"
+        "  caption \"Ten\"\n"
+        "  CONTROL Button IDOK \"OK\" 1 2 3 4 BS_DEFPUSHBUTTON\n"
+        "end\n"
+        "STRING 5 \"five\"\n"
+        "  DIALOG 0x14 0 0 10 10 // an id in hex, indented\n"
+        "END\n";
+    const std::string second =
+        "DIALOG 30 0 0 10 10\n"
+        "  STYLE WS_CHILD\n"
+        "  CONTROL Static IDC_STATIC \"a\" 0 0 5 5\n"
+        "END\n"
+        "STRING 6 \"six\"\n";
+    const embedded::File files[] = {textFile("t/a.rc", first),
+                                    textFile("t/readme.txt", "DIALOG 99 0 0 1 1\nEND\n"),
+                                    textFile("t/b.rc", second)};
+    ui::ResourceModule whole("whole");
+    std::wstring error;
+    ASSERT_TRUE(whole.addText(first, "t/a.rc", files, &error));
+    ASSERT_TRUE(whole.addText(second, "t/b.rc", files, &error));
+
+    HINSTANCE h = ui::loadResourceModuleOnDemand("lazy", files);
+    loaded.push_back(h);
+    ui::ResourceModule* lazy = ui::findResourceModule(h);
+    ASSERT_NE(lazy, nullptr);
+    const ui::DialogTemplate* thirty = lazy->dialog(30);  // from the second text first
+    ASSERT_NE(thirty, nullptr);
+    EXPECT_EQ(describe(*thirty), describe(*whole.dialog(30)));
+    EXPECT_EQ(lazy->dialog(99), nullptr) << "only .rc texts hold resources";
+    EXPECT_EQ(lazy->dialog(31), nullptr);
+    EXPECT_EQ(*lazy->string(6), L"six");
+    EXPECT_EQ(*lazy->string(5), L"five");
+    EXPECT_EQ(lazy->string(7), nullptr);
+    for (UINT id : {10u, 20u}) {
+        ASSERT_NE(lazy->dialog(id), nullptr) << id;
+        EXPECT_EQ(describe(*lazy->dialog(id)), describe(*whole.dialog(id)));
+    }
+    EXPECT_EQ(thirty, lazy->dialog(30)) << "reading more moves nothing handed out before";
+    std::vector<UINT> ids = lazy->dialogIds();
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids, (std::vector<UINT>{10, 20, 30}));
+
+    // Every template and string of the platform's own texts, asked for in reverse order.
+    const ui::ResourceModule* platform = ui::findResourceModule(ui::platformResources());
+    ASSERT_NE(platform, nullptr);
+    HINSTANCE again = ui::loadResourceModuleOnDemand("again", embedded::platformResources());
+    loaded.push_back(again);
+    const ui::ResourceModule* onDemand = ui::findResourceModule(again);
+    std::vector<UINT> platformIds = platform->dialogIds();
+    ASSERT_GE(platformIds.size(), 3u);
+    for (auto id = platformIds.rbegin(); id != platformIds.rend(); ++id) {
+        ASSERT_NE(onDemand->dialog(*id), nullptr) << *id;
+        EXPECT_EQ(describe(*onDemand->dialog(*id)), describe(*platform->dialog(*id)));
+    }
+    ASSERT_NE(onDemand->bitmap(9050), nullptr);
+    EXPECT_EQ(*onDemand->bitmap(9050), *platform->bitmap(9050));
+}
+
+TEST_F(ResourcesTest, OnDemandModuleLeavesOutOnlyTheWrongResource) {
+    const std::string text =
+        "DIALOG 1 0 0 10 10\n"
+        "  STYLE WS_NOPE\n"
+        "END\n"
+        "DIALOG 2 0 0 10 10\n"
+        "  CAPTION \"two\"\n"
+        "END\n"
+        "STRING 3 \"unterminated\n"
+        "MENU 4\n"
+        "STRING 5 \"five\"\n"
+        "DIALOG 6 0 0 10 10\n"
+        "  CAPTION \"no end\"\n";
+    const embedded::File files[] = {textFile("bad.rc", text)};
+    HINSTANCE h = ui::loadResourceModuleOnDemand("bad", files);
+    loaded.push_back(h);
+    ui::ResourceModule* m = ui::findResourceModule(h);
+    EXPECT_EQ(m->dialog(1), nullptr);
+    ASSERT_NE(m->dialog(2), nullptr);
+    EXPECT_EQ(m->dialog(2)->caption, L"two");
+    EXPECT_EQ(m->string(3), nullptr);
+    EXPECT_EQ(*m->string(5), L"five");
+    EXPECT_EQ(m->dialog(6), nullptr);
+    EXPECT_EQ(m->dialogIds(), (std::vector<UINT>{2}));
 }
 
 }  // namespace
