@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "macrodlg/CDlgMacroSettings.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
 #include "module/ModuleResources.h"
 #include "platform/mfc/Bitmap.h"
@@ -44,6 +45,7 @@ AcRx::AppRetCode initialise(void* application) {
     module->unchecked.LoadBitmap(ModuleFrame::kUncheckedBitmap);
     // The spreadsheet's header options open the module's options dialog.
     Mx_Spread::setHeaderEditor(editGridHeaders);
+    installMacroSettingsDialog();
     module->initialised = true;
     return AcRx::kRetOK;
 }
