@@ -208,6 +208,7 @@ void CTabMacroMapping::showVariables(int row) {
     for (const VlCellType section : {kVlInput, kVlOutput}) {
         gridRow += 2;  // a blank row, then the title row
         variables_.SetMaxRows(gridRow);
+        variables_.SetData(SS_HEADER, gridRow - 1, L" ");  // not the row's number
         variables_.SetData(SS_HEADER, gridRow, section == kVlInput ? L"Input" : L"Output");
         for (int i = 0; i < cells.length(); ++i) {
             const VlVarCell& cell = cells[i];
@@ -218,25 +219,36 @@ void CTabMacroMapping::showVariables(int row) {
             shown.name = cell.name;
             shown.type = cell.valueType;
             data_->allVars.getValidVars(false, cell.valueType, shown.candidates);
+            // The empty first item unlinks the variable.
             Mx_StringArray items;
+            items.append(Mx_String());
             for (int c = 0; c < shown.candidates.length(); ++c)
                 items.append(candidateText(all[shown.candidates[c]]));
             variables_.SetMaxRows(gridRow);
             variables_.SetData(SS_HEADER, gridRow, typeText(cell.valueType));
+            variables_.setStaticTextCell(1, gridRow, 0);
             variables_.setCellText(1, gridRow, cell.name);
-            variables_.setLock(1, gridRow, true);
             variables_.setComboCell(2, gridRow, items, false);
             int linked = -1, candidate = -1;
             if (mapping_.findSSVar(cell.name, cell.valueType, linked) == Acad::eOk) {
+                const VlObjectMap& link = mapping_.mappedObjects()[linked];
                 for (int c = 0; c < shown.candidates.length() && candidate < 0; ++c)
-                    if (all[shown.candidates[c]].isCompatible(mapping_.mappedObjects()[linked]) == Acad::eOk)
+                    if (all[shown.candidates[c]].isCompatible(link) == Acad::eOk)
                         candidate = c;
+                if (candidate < 0) {
+                    shown.hasKept = true;
+                    shown.kept = link;
+                    shown.keptText = candidateText(link);
+                    variables_.setCellText(2, gridRow, shown.keptText);
+                }
             }
             if (candidate >= 0)
-                variables_.setCellText(2, gridRow, items[candidate]);
+                variables_.setCellText(2, gridRow, items[candidate + 1]);
             rows_.push_back(std::move(shown));
         }
     }
+    if (!rows_.empty())
+        variables_.SetActiveCell(2, rows_.front().gridRow);
     variables_.SetBool(SSB_CHANGEMADE, FALSE);
     variables_.autoSizeColumn(0, false);
     variables_.autoSizeColumn(1, false);
@@ -325,6 +337,10 @@ Acad::ErrorStatus CTabMacroMapping::storeCurrentMapping() {
     for (const VariableRow& row : rows_) {
         Mx_String chosen;
         variables_.getCellText(2, row.gridRow, chosen);
+        if (row.hasKept && !chosen.isEmpty() && chosen.equal(row.keptText, true)) {
+            edited.mappedObjectsWrite().append(row.kept);
+            continue;
+        }
         for (int c = 0; c < row.candidates.length(); ++c) {
             if (candidateText(all[row.candidates[c]]).equal(chosen, true)) {
                 VlObjectMap link = all[row.candidates[c]];

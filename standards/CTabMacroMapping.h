@@ -71,6 +71,11 @@ private:
         Mx_String name;
         VlValueType type = kVlString;
         AcArray<int> candidates;  // indices into the data's linkable objects
+        // A stored link that none of the candidates matches (an object the macro no longer offers,
+        // a section column that cannot be read now): shown by its text and kept unless unlinked.
+        bool hasKept = false;
+        VlObjectMap kept;
+        Mx_String keptText;
     };
 
     bool usable() const { return data_ != nullptr && data_->macro != nullptr; }
