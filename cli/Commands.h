@@ -36,6 +36,8 @@ void addMacroCommand(CLI::App& app, CommandContext& context);
 void addTemplateCommand(CLI::App& app, CommandContext& context);
 void addDesignCommand(CLI::App& app, CommandContext& context);
 void addReadCommand(CLI::App& app, CommandContext& context);
+void addMapCommand(CLI::App& app, CommandContext& context);
+void addMacroSettingsCommand(CLI::App& app, CommandContext& context);
 
 // When the first word that is no option names no command: says so on `err`, with the nearest command
 // ("did you mean"), and returns true. `args` come without the program name.

@@ -41,6 +41,8 @@ constexpr Subcommand kSubcommands[] = {
     {"macro", addMacroCommand},
     {"template", addTemplateCommand}, {"design", addDesignCommand},
     {"read", addReadCommand},
+    {"map", addMapCommand},
+    {"macro-settings", addMacroSettingsCommand},
 };
 
 // The subcommand the arguments name: the first one that is neither an option nor --lib's value. A run

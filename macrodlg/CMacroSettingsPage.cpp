@@ -53,9 +53,12 @@ void CMacroSettingsPage::showList(Mx_Spread& grid, int id, const wchar_t* header
     grid.SetData(2, SS_HEADER, header2);
     grid.setColumnTexts(1, column1, false);
     grid.setColumnTexts(2, column2, false);
-    if (lockFirst)
-        grid.lockColumn(1);
-    if (lockSecond)
-        grid.lockColumn(2);
+    // Texts that cannot be typed into are shown as plain text (a locked cell would be drawn greyed).
+    for (int row = 1; row <= column1.length(); ++row) {
+        if (lockFirst)
+            grid.setStaticTextCell(1, row, 0);
+        if (lockSecond)
+            grid.setStaticTextCell(2, row, 0);
+    }
     grid.fitColumnsToWidth(false, 0);
 }

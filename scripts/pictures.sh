@@ -86,3 +86,7 @@ cp -r "examples/library/Dialog Templates" "$designerlib/"
 printf 'drag 0 100 5 170 40\n' >"$steps"
 "$connsheet" --lib "$designerlib/" design "End Plate" --steps "$steps" --png "$out/designer.png" >/dev/null
 rm -rf "$designerlib"
+
+# The macro settings dialog's standards mapping and angle filter pages, as their golden tests show them.
+cp tests/golden/macro_settings_mapping.png "$out/macro-settings-mapping.png"
+cp tests/golden/macro_settings_filters.png "$out/macro-settings-filters.png"

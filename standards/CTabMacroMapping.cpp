@@ -6,9 +6,8 @@
 #include "platform/grid/window/GridMessages.h"
 #include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/Mx_Settings.h"
-#include "platform/mxbase/ObjectExportFiles.h"
-#include "platform/mxbase/StringFunctions.h"
 #include "platform/mxbase/UiTexts.h"
+#include "standards/VlMappingStore.h"
 
 namespace {
 
@@ -23,22 +22,6 @@ Mx_String mapsToShown(const Mx_String& mapsTo) {
     if (!isModuleText(mapsTo))
         return CTabMacroMapping::kEntireMacro;
     return mapsTo.getSubStringAt(mapsTo.findFirstFrom(L'.') + 1);
-}
-
-const wchar_t* typeText(VlValueType type) {
-    switch (type) {
-        case kVlInteger:
-            return L"Getal";
-        case kVlDouble:
-            return L"Decim";
-        default:
-            return L"Tekst";
-    }
-}
-
-// The same links both ways: an edit that only drops a link must still be stored.
-bool sameLinks(const VlSSMapping& a, const VlSSMapping& b) {
-    return a.isEqual(b) && b.isEqual(a);
 }
 
 }  // namespace
@@ -83,19 +66,7 @@ Mx_StringArray CTabMacroMapping::librarySheets() {
 }
 
 Mx_String CTabMacroMapping::candidateText(const VlObjectMap& link) {
-    Mx_String text = link.groupName;
-    if (!link.objectName.isEmpty()) {
-        text += L".";
-        text += link.objectName;
-    }
-    if (link.kind != VlObjectMap::kDistance && link.kind != VlObjectMap::kMemberSectionSize) {
-        if (const wchar_t* keyword = VlObjectMap::kindKeyword(link.kind)) {
-            text += L".";
-            text += keyword;
-        }
-    }
-    text += link.extra;
-    return text;
+    return VlMappingStore::candidateText(link);
 }
 
 BOOL CTabMacroMapping::OnInitDialog() {
@@ -225,7 +196,7 @@ void CTabMacroMapping::showVariables(int row) {
             for (int c = 0; c < shown.candidates.length(); ++c)
                 items.append(candidateText(all[shown.candidates[c]]));
             variables_.SetMaxRows(gridRow);
-            variables_.SetData(SS_HEADER, gridRow, typeText(cell.valueType));
+            variables_.SetData(SS_HEADER, gridRow, VlMappingStore::typeText(cell.valueType));
             variables_.setStaticTextCell(1, gridRow, 0);
             variables_.setCellText(1, gridRow, cell.name);
             variables_.setComboCell(2, gridRow, items, false);
@@ -280,25 +251,10 @@ Acad::ErrorStatus CTabMacroMapping::storeRows() {
 }
 
 bool CTabMacroMapping::drawFreshKey(const Mx_String& sheet, Mx_String& key) const {
-    Mx_StringArray lines;
-    Mx_StringArray keys;
-    if (ObjectExportReadFile(VlSSMapping::mappingFileName(sheet), lines)) {
-        for (const Mx_String& line : lines) {
-            const int equals = line.findFirstFrom(L'=');
-            keys.append(equals < 0 ? Mx_String() : line.getSubStringAt(0, equals));
-        }
-    }
+    Mx_StringArray taken;
     for (const Pending& p : pending_)
-        keys.append(p.key);
-    for (int draw = 0; draw < kMaxKeyDraws; ++draw) {
-        const Mx_String candidate = generateRandomString(kKeyLength, true);
-        int found = -1;
-        if (!keys.find(candidate, found, true)) {
-            key = candidate;
-            return true;
-        }
-    }
-    return false;
+        taken.append(p.key);
+    return VlMappingStore::drawFreshKey(sheet, taken, key);
 }
 
 CTabMacroMapping::Pending* CTabMacroMapping::findPending(const Mx_String& sheet, const Mx_String& key) {
@@ -353,7 +309,7 @@ Acad::ErrorStatus CTabMacroMapping::storeCurrentMapping() {
     mapping_ = edited;
     Mx_String key = data_->mapsTo.at(current_);
     VlSSMapping stored;
-    if (storedMapping(sheet, key, stored) && sameLinks(mapping_, stored))
+    if (storedMapping(sheet, key, stored) && VlMappingStore::sameLinks(mapping_, stored))
         return Acad::eOk;
     modified_ = true;
     if (Pending* pending = findPending(sheet, key)) {

@@ -32,8 +32,6 @@ public:
     };
     static constexpr const wchar_t* kEntireMacro = L"<Entire macro>";
     static constexpr const wchar_t* kModulePrefix = L"Module.";
-    static constexpr int kKeyLength = 24;
-    static constexpr int kMaxKeyDraws = 9999;
 
     // The page edits `data`, which must outlive it (null: the page shows nothing).
     explicit CTabMacroMapping(TabMappingData* data);

@@ -61,6 +61,12 @@ _connsheet() {
             fi
             ;;
         calc) _filedir ;;
+        map)
+            if ((positionals == 0)); then
+                COMPREPLY=($(compgen -W "$("${words[0]}" "${lib[@]}" sheets 2>/dev/null)" -- "$cur"))
+                _filedir vls
+            fi
+            ;;
     esac
 }
 complete -F _connsheet connsheet
