@@ -39,6 +39,8 @@ void addReadCommand(CLI::App& app, CommandContext& context);
 void addSelectMacroCommand(CLI::App& app, CommandContext& context);
 void addCutsCommand(CLI::App& app, CommandContext& context);
 void addEditMacroCommand(CLI::App& app, CommandContext& context);
+void addMapCommand(CLI::App& app, CommandContext& context);
+void addMacroSettingsCommand(CLI::App& app, CommandContext& context);
 
 // When the first word that is no option names no command: says so on `err`, with the nearest command
 // ("did you mean"), and returns true. `args` come without the program name.

@@ -44,6 +44,8 @@ constexpr Subcommand kSubcommands[] = {
     {"select-macro", addSelectMacroCommand},
     {"cuts", addCutsCommand},
     {"edit-macro", addEditMacroCommand},
+    {"map", addMapCommand},
+    {"macro-settings", addMacroSettingsCommand},
 };
 
 // The subcommand the arguments name: the first one that is neither an option nor --lib's value. A run

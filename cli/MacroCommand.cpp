@@ -71,7 +71,8 @@ MacroData::StandardsRunner standardsRunner(const Mx_String& sheet) {
                 return false;
             VlDlgStandardsData run;
             AcTransaction transaction;
-            if (!prepareMacroRun(*macro, tabs, sheet, macro->macroRead()->name(), {}, transaction, run) ||
+            if (!prepareMacroRun(*macro, tabs, sheet, defaultMapsTo(*macro->macroRead(), sheet), {}, transaction,
+                                 run) ||
                 !StartDlgStandardsSS(run)) {
                 all = false;
                 message = Mx_String(L"the sheet did not run on macro " + std::to_wstring(one[0].asOldId()));

@@ -116,7 +116,8 @@ int runStandards(const RunOptions& options, CommandContext& context) {
 
     // The macro's own general variables first, as the product hands them to a run; the command line
     // may change or add some.
-    const Mx_String mapsTo = options.mapsTo.empty() ? macro.macroRead()->name() : Mx_String(options.mapsTo);
+    const Mx_String mapsTo =
+        options.mapsTo.empty() ? defaultMapsTo(*macro.macroRead(), sheet) : Mx_String(options.mapsTo);
     VlDlgStandardsData data;
     AcTransaction transaction;
     // Then the library's stored general variables that apply to the macro's file.

@@ -311,7 +311,8 @@ bool prepareMacroRun(Mx_DbMacro& macro, MacroData& macroData, const Mx_String& s
                               generalVariables);
     for (const auto& [name, value] : given)
         setGeneralVariable(generalVariables, name, value);
-    if (data.initialize(&macro, sheet, mapsTo.isEmpty() ? content->name() : mapsTo, &macroData) != Acad::eOk)
+    if (data.initialize(&macro, sheet, mapsTo.isEmpty() ? defaultMapsTo(*content, sheet) : mapsTo, &macroData) !=
+        Acad::eOk)
         return false;
     data.transaction = &transaction;
     for (const auto& [name, value] : generalVariables) {
@@ -319,6 +320,11 @@ bool prepareMacroRun(Mx_DbMacro& macro, MacroData& macroData, const Mx_String& s
         data.genVarValues.append(value);
     }
     return true;
+}
+
+Mx_String defaultMapsTo(const Mx_Macro& macro, const Mx_String& sheet) {
+    Mx_String stored;
+    return macro.standards().findMapsTo(sheet, stored) ? stored : macro.name();
 }
 
 bool loadStoredGeneralVariables(const char* command, VlAutoStandardsData& stored, CommandContext& context) {

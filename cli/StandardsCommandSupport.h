@@ -17,6 +17,8 @@ class VlAutoStandardsData;
 class VlDlgStandardsData;
 class VlVarCells;
 
+class Mx_Macro;
+
 namespace connsheet {
 
 struct CommandContext;
@@ -28,12 +30,16 @@ bool resolveStandardsSheet(const std::string& sheet, Mx_String& path);
 // Prepares a run of `sheet` against a macro read with its tab data, as "run" and "batch" give it: the
 // macro's own general variables first, then the library's stored ones (`stored`, when given, as they
 // apply to `macroFile`: platform/mxbase/GeneralVariableFilter.h), then `given` (which change or add),
-// mapped to `mapsTo` or, when that is empty, to the macro's name. The transaction must outlive the
+// mapped to `mapsTo` or, when that is empty, to defaultMapsTo. The transaction must outlive the
 // run. False when the engine cannot prepare it.
 bool prepareMacroRun(Mx_DbMacro& macro, MacroData& macroData, const Mx_String& sheet, const Mx_String& mapsTo,
                      const std::vector<std::pair<std::string, std::string>>& given,
                      AcTransaction& transaction, VlDlgStandardsData& data,
                      const VlAutoStandardsData* stored = nullptr, const std::string& macroFile = {});
+
+// The target a run of `sheet` against the macro uses when none is given: the maps-to text the macro
+// keeps for that sheet (its settings' standards sheets, Mx_Macro::standards), else the macro's name.
+Mx_String defaultMapsTo(const Mx_Macro& macro, const Mx_String& sheet);
 
 // The library's stored general variables (generalVariablesPath()), which "run", "batch" and "genvars"
 // share. False, with "connsheet COMMAND: file:line: problem" on err, when the file cannot be read.

@@ -124,3 +124,7 @@ cp tests/data/macros/StiffenedEndPlate.json "$editormacro/"
 printf 'click-at 1001 30 56\n' >"$steps"
 "$connsheet" edit-macro "$editormacro/StiffenedEndPlate.json" --steps "$steps" --png "$out/macro-editor.png"
 rm -rf "$editormacro"
+
+# The macro settings dialog's standards mapping and angle filter pages, as their golden tests show them.
+cp tests/golden/macro_settings_mapping.png "$out/macro-settings-mapping.png"
+cp tests/golden/macro_settings_filters.png "$out/macro-settings-filters.png"

@@ -66,6 +66,12 @@ _connsheet() {
         select-macro) _filedir ;;  # the step file and the picture
         cuts) _filedir json ;;
         edit-macro) _filedir json ;;
+        map)
+            if ((positionals == 0)); then
+                COMPREPLY=($(compgen -W "$("${words[0]}" "${lib[@]}" sheets 2>/dev/null)" -- "$cur"))
+                _filedir vls
+            fi
+            ;;
     esac
 }
 complete -F _connsheet connsheet

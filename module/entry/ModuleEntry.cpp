@@ -4,6 +4,7 @@
 
 #include "macrodlg/CDlgSelectMacro.h"
 #include "macrodlg/MacroCutsDialogs.h"
+#include "macrodlg/CDlgMacroSettings.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
 #include "macrodlg/MacroSubDialogs.h"
 #include "macrodlg/MacroEditorInstall.h"
@@ -52,6 +53,7 @@ AcRx::AppRetCode initialise(void* application) {
     installMacroCutsDialogs();
     installMacroSubDialogs();
     installMacroEditor();
+    installMacroSettingsDialog();
     module->initialised = true;
     return AcRx::kRetOK;
 }

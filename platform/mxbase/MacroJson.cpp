@@ -528,6 +528,62 @@ void readBaseProfile(Reader& r, const Json& j, Mx_Macro& macro) {
         macro.addBaseProf(p);
 }
 
+// A list of texts: each item a string without control characters.
+void readTexts(Reader& r, const Json& owner, const char* member, Mx_StringArray& out) {
+    readList(r, owner, member, [&](const Json& item) {
+        if (!item.is_string()) {
+            r.fail("expected a string");
+            return;
+        }
+        Json wrapper = Json::object();
+        wrapper["text"] = item;
+        Mx_String text;
+        r.text(wrapper, "text", text);
+        out.append(text);
+    });
+}
+
+void readFilters(Reader& r, const Json& document, Mx_Macro& macro) {
+    auto it = document.find("filters");
+    if (it == document.end() || r.failed())
+        return;
+    Reader::Scope scope(r, "filters");
+    const Json& j = *it;
+    if (!r.object(j, {"angle180", "angle90", "sectionAngles", "pathDistanceMin", "pathDistanceMax",
+                      "sectionKinds", "sectionSizeMin", "sectionSizeMax", "properties"}))
+        return;
+    MacroFilters f;
+    r.boolean(j, "angle180", f.angle180);
+    r.boolean(j, "angle90", f.angle90);
+    readTexts(r, j, "sectionAngles", f.sectionAngles);
+    r.number(j, "pathDistanceMin", f.pathDistanceMin);
+    r.number(j, "pathDistanceMax", f.pathDistanceMax);
+    readTexts(r, j, "sectionKinds", f.sectionKinds);
+    r.number(j, "sectionSizeMin", f.sectionSizeMin);
+    r.number(j, "sectionSizeMax", f.sectionSizeMax);
+    readList(r, j, "properties", [&](const Json& item) {
+        if (!r.object(item, {"name", "value"}))
+            return;
+        Mx_String name, value;
+        r.text(item, "name", name, true);
+        r.text(item, "value", value);
+        f.propertyNames.append(name);
+        f.propertyValues.append(value);
+    });
+    if (!r.failed())
+        macro.setFilters(f);
+}
+
+void readStandardsSheet(Reader& r, const Json& j, MacroStandards& standards) {
+    if (!r.object(j, {"sheet", "mapsTo"}))
+        return;
+    Mx_String sheet, mapsTo;
+    r.text(j, "sheet", sheet, true);
+    r.text(j, "mapsTo", mapsTo);
+    standards.sheets.append(sheet);
+    standards.mapsTo.append(mapsTo);
+}
+
 void readCell(Reader& r, const Json& j, MacroTabData& tab) {
     if (!r.object(j, {"name", "kind", "controlId", "label", "value", "list", "readOnly"}))
         return;
@@ -932,7 +988,7 @@ bool read(std::string_view json, Mx_Macro& macro, MacroData* tabs, Mx_String& er
     Mx_Macro result;
     MacroData resultTabs;
     if (r.object(document, {"format", "version", "name", "description", "modules", "generalVariables",
-                            "baseProfiles", "tabs"})) {
+                            "baseProfiles", "filters", "standards", "tabs"})) {
         Mx_String format;
         if (r.text(document, "format", format) && document.contains("format") &&
             format.toUtf8() != kFormatName) {
@@ -953,6 +1009,10 @@ bool read(std::string_view json, Mx_Macro& macro, MacroData* tabs, Mx_String& er
         readList(r, document, "modules", [&](const Json& item) { readModule(r, item, result); });
         readList(r, document, "generalVariables", [&](const Json& item) { readGenVar(r, item, result); });
         readList(r, document, "baseProfiles", [&](const Json& item) { readBaseProfile(r, item, result); });
+        readFilters(r, document, result);
+        MacroStandards standards;
+        readList(r, document, "standards", [&](const Json& item) { readStandardsSheet(r, item, standards); });
+        result.setStandards(standards);
         readList(r, document, "tabs", [&](const Json& item) { readTab(r, item, resultTabs); });
     }
     if (r.failed()) {
@@ -988,6 +1048,37 @@ std::string write(const Mx_Macro& macro, const MacroData* tabs, Layout layout) {
             list.push_back({{"section", text(p.section)}, {"material", text(p.material)}});
         }
         j["baseProfiles"] = std::move(list);
+    }
+    if (!(macro.filters() == MacroFilters())) {
+        const MacroFilters& f = macro.filters();
+        Json filters = Json::object();
+        filters["angle180"] = f.angle180;
+        filters["angle90"] = f.angle90;
+        Json angles = Json::array();
+        for (const Mx_String& angle : f.sectionAngles)
+            angles.push_back(text(angle));
+        filters["sectionAngles"] = std::move(angles);
+        filters["pathDistanceMin"] = f.pathDistanceMin;
+        filters["pathDistanceMax"] = f.pathDistanceMax;
+        Json kinds = Json::array();
+        for (const Mx_String& kind : f.sectionKinds)
+            kinds.push_back(text(kind));
+        filters["sectionKinds"] = std::move(kinds);
+        filters["sectionSizeMin"] = f.sectionSizeMin;
+        filters["sectionSizeMax"] = f.sectionSizeMax;
+        Json properties = Json::array();
+        for (int i = 0; i < f.propertyNames.length(); ++i)
+            properties.push_back(
+                {{"name", text(f.propertyNames[i])}, {"value", text(f.propertyValues.at(i))}});
+        filters["properties"] = std::move(properties);
+        j["filters"] = std::move(filters);
+    }
+    if (!macro.standards().sheets.isEmpty()) {
+        Json list = Json::array();
+        const MacroStandards& standards = macro.standards();
+        for (int i = 0; i < standards.sheets.length(); ++i)
+            list.push_back({{"sheet", text(standards.sheets[i])}, {"mapsTo", text(standards.mapsTo.at(i))}});
+        j["standards"] = std::move(list);
     }
     if (tabs != nullptr && tabs->numTabs() > 0) {
         Json list = Json::array();

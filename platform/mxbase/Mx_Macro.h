@@ -7,7 +7,9 @@
 // its group (Mx_Module::groupOrName).
 #include "platform/arx/AcadStatus.h"
 #include "platform/mxbase/MacroBaseProfile.h"
+#include "platform/mxbase/MacroFilters.h"
 #include "platform/mxbase/MacroGeneralVariable.h"
+#include "platform/mxbase/MacroStandards.h"
 #include "platform/mxbase/Mx_Array.h"
 #include "platform/mxbase/Mx_Module.h"
 #include "platform/mxbase/Mx_String.h"
@@ -63,6 +65,14 @@ public:
     Acad::ErrorStatus getBaseProf(int index, const MacroBaseProfile*& profile) const;
     Acad::ErrorStatus getBaseProfWrite(int index, MacroBaseProfile*& profile);
 
+    // --- macro-wide settings (the macro editor's settings dialog)
+    const MacroFilters& filters() const { return filters_; }
+    void setFilters(const MacroFilters& filters) { filters_ = filters; }
+    // The standards sheets the macro is attached to; a standards run on one of them uses its maps-to
+    // text.
+    const MacroStandards& standards() const { return standards_; }
+    void setStandards(const MacroStandards& standards) { standards_ = standards; }
+
     bool operator==(const Mx_Macro&) const = default;
 
 private:
@@ -74,4 +84,6 @@ private:
     Mx_Array<Mx_Module> modules_;
     Mx_Array<MacroGeneralVariable> genVars_;
     Mx_Array<MacroBaseProfile> baseProfs_;
+    MacroFilters filters_;
+    MacroStandards standards_;
 };

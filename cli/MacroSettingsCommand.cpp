@@ -1,0 +1,99 @@
+// connsheet macro-settings: the macro editor's settings dialog (8141) on a macro file, as its settings
+// button opens it, with a step file played on it. OK writes the settings into the macro file (and the
+// mapping page's links into the mapping files); anything else writes nothing.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/Commands.h"
+#include "macrodlg/MacroEditorWindow.h"
+#include "module/entry/ModuleEntry.h"
+#include "platform/arx/Utf8.h"
+#include "platform/mfc/Automation.h"
+#include "platform/mfc/CDialog.h"
+#include "platform/mfc/ScriptedDriver.h"
+#include "platform/mfc/StepScript.h"
+#include "platform/mfc/WindowRenderer.h"
+#include "platform/mxbase/EditConstrData.h"
+#include "platform/mxbase/MacroDrawing.h"
+
+namespace connsheet {
+namespace {
+
+struct MacroSettingsOptions {
+    std::string file;
+    std::string steps;
+    std::string png;
+    bool log = false;
+};
+
+int runMacroSettingsDialog(const MacroSettingsOptions& options, CommandContext& context) {
+    std::optional<ui::StepScript> script;
+    if (!options.steps.empty()) {
+        std::string error;
+        script = ui::StepScript::load(options.steps, &error);
+        if (!script) {
+            context.err << "connsheet: " << error << '\n';
+            return 2;
+        }
+    }
+    ModuleFrame::LoadedModule module;
+    if (!module.ok()) {
+        context.err << "connsheet: the module could not be loaded\n";
+        return 1;
+    }
+    MacroDrawing& drawing = MacroDrawing::active();
+    Mx_String error;
+    if (drawing.open(Mx_String(utf8::decode(options.file)), &error) != Acad::eOk) {
+        context.err << "connsheet: " << utf8::encode(error.c_str()) << '\n';
+        return 2;
+    }
+    EditConstrData data;
+    data.objectIds = drawing.objectIds();
+
+    int status = 0;
+    ui::ScriptedDriver driver;
+    driver.onModal([&](ui::Automation& dialog) {
+        if (script)
+            script->run(dialog);
+        const auto* shown = dynamic_cast<const CDialog*>(CWnd::FromHandle(dialog.root()));
+        if (shown == nullptr || shown->IsModalEnded())
+            return;  // the steps closed it
+        if (!options.png.empty()) {
+            std::string problem;
+            if (!ui::writePng(options.png, ui::renderWindow(dialog.root(), 1), &problem)) {
+                context.err << "connsheet: " << problem << '\n';
+                status = 1;
+            }
+        }
+        dialog.close();
+    });
+    const INT_PTR result = runMacroSettings(data, nullptr);
+    for (const std::wstring& problem : driver.problems()) {
+        context.err << "connsheet: " << (options.steps.empty() ? options.file : options.steps) << ": "
+                    << utf8::encode(problem) << '\n';
+        status = 1;
+    }
+    if (result == IDOK)
+        context.out << "settings written\n";
+    if (options.log)
+        context.out << utf8::encode(drawing.logText());
+    drawing.close();
+    return status;
+}
+
+}  // namespace
+
+void addMacroSettingsCommand(CLI::App& app, CommandContext& context) {
+    auto options = std::make_shared<MacroSettingsOptions>();
+    auto* command = app.add_subcommand(
+        "macro-settings", "Open the macro settings dialog on a macro file; OK writes the settings into it");
+    command->add_option("FILE", options->file, "Macro file (.json), or a folder of macro files")->required();
+    command->add_option("--steps", options->steps, "Play a step file on the dialog");
+    command->add_option("--png", options->png, "Write the dialog's picture after the steps");
+    command->add_flag("--log", options->log, "Print what the dialog asked of the drawing");
+    command->callback(
+        [&context, options] { context.exitStatus = runMacroSettingsDialog(*options, context); });
+}
+
+}  // namespace connsheet
