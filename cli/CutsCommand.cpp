@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/MacroDrawingSession.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
 #include "macrodlg/MacroDlgRegistry.h"
 #include "module/entry/ModuleEntry.h"
@@ -158,26 +159,11 @@ void printCut(const DlgMacroCutsData& data, std::ostream& out) {
 }
 
 int runCuts(const CutsOptions& options, CommandContext& context) {
-    std::optional<ui::StepScript> script;
-    if (!options.steps.empty()) {
-        std::string error;
-        script = ui::StepScript::load(options.steps, &error);
-        if (!script) {
-            context.err << "connsheet: " << error << '\n';
-            return 2;
-        }
-    }
-    ModuleFrame::LoadedModule module;
-    if (!module.ok()) {
-        context.err << "connsheet: the module could not be loaded\n";
-        return 1;
-    }
-    MacroDrawing& drawing = MacroDrawing::active();
-    Mx_String error;
-    if (drawing.open(Mx_String(utf8::decode(options.file)), &error) != Acad::eOk) {
-        context.err << "connsheet: " << text(error) << '\n';
-        return 2;
-    }
+    MacroDrawingSession session;
+    if (const int opened = session.open(options.file, options.steps, context))
+        return opened;
+    std::optional<ui::StepScript>& script = session.script();
+    MacroDrawing& drawing = session.drawing();
     const bool profileDialog = options.profile > 0;
     DlgMacroCutsData cut;
     DlgProfCutsData profile;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/MacroDrawingSession.h"
 #include "cli/MacroSubDialogCommand.h"
 #include "cli/StandardsCommandSupport.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
@@ -89,27 +90,11 @@ MacroData::StandardsRunner standardsRunner(const Mx_String& sheet) {
 }
 
 int runMacro(const MacroOptions& options, CommandContext& context) {
-    std::optional<ui::StepScript> script;
-    if (!options.steps.empty()) {
-        std::string error;
-        script = ui::StepScript::load(options.steps, &error);
-        if (!script) {
-            context.err << "connsheet: " << error << '\n';
-            return 2;
-        }
-    }
-
-    ModuleFrame::LoadedModule module;
-    if (!module.ok()) {
-        context.err << "connsheet: the module could not be loaded\n";
-        return 1;
-    }
-    MacroDrawing& drawing = MacroDrawing::active();
-    Mx_String error;
-    if (drawing.open(Mx_String(utf8::decode(options.file)), &error) != Acad::eOk) {
-        context.err << "connsheet: " << utf8::encode(error.c_str()) << '\n';
-        return 2;
-    }
+    MacroDrawingSession session;
+    if (const int opened = session.open(options.file, options.steps, context))
+        return opened;
+    std::optional<ui::StepScript>& script = session.script();
+    MacroDrawing& drawing = session.drawing();
     MacroData data;
     drawing.initMacroData(drawing.objectIds(), data);
     if (!options.standards.empty()) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/MacroDrawingSession.h"
 #include "macrodlg/MacroEditorWindow.h"
 #include "module/entry/ModuleEntry.h"
 #include "platform/arx/Utf8.h"
@@ -28,26 +29,11 @@ struct MacroSettingsOptions {
 };
 
 int runMacroSettingsDialog(const MacroSettingsOptions& options, CommandContext& context) {
-    std::optional<ui::StepScript> script;
-    if (!options.steps.empty()) {
-        std::string error;
-        script = ui::StepScript::load(options.steps, &error);
-        if (!script) {
-            context.err << "connsheet: " << error << '\n';
-            return 2;
-        }
-    }
-    ModuleFrame::LoadedModule module;
-    if (!module.ok()) {
-        context.err << "connsheet: the module could not be loaded\n";
-        return 1;
-    }
-    MacroDrawing& drawing = MacroDrawing::active();
-    Mx_String error;
-    if (drawing.open(Mx_String(utf8::decode(options.file)), &error) != Acad::eOk) {
-        context.err << "connsheet: " << utf8::encode(error.c_str()) << '\n';
-        return 2;
-    }
+    MacroDrawingSession session;
+    if (const int opened = session.open(options.file, options.steps, context))
+        return opened;
+    std::optional<ui::StepScript>& script = session.script();
+    MacroDrawing& drawing = session.drawing();
     EditConstrData data;
     data.objectIds = drawing.objectIds();
 

@@ -19,9 +19,8 @@ void fillAndSelect(CComboBox& combo, const Mx_StringArray& items, const Mx_Strin
     }
     if (!found && !text.isEmpty())
         combo.AddString(text.c_str());
-    combo.SelectString(-1, text.c_str());
-    if (text.isEmpty())
-        combo.SetCurSel(-1);
+    // Exactly that line: "M24 10.9" must not select "M24 10.9 HV", as a prefix search would.
+    combo.SetCurSel(text.isEmpty() ? -1 : combo.FindStringExact(-1, text.c_str()));
 }
 
 Mx_String selectedText(CComboBox& combo) {

@@ -95,7 +95,7 @@ void CMacroTabProf::fillOwnControls() {
     m_groups.ResetContent();
     for (int i = 0; i < groups.length(); ++i)
         m_groups.AddString(groups[i].c_str());
-    m_groups.SelectString(-1, m_group.c_str());
+    m_groups.SetCurSel(m_group.isEmpty() ? -1 : m_groups.FindStringExact(-1, m_group.c_str()));
 
     // The whole group, then the group's profile in each edited object, by the object's number.
     m_profiles.ResetContent();

@@ -29,7 +29,8 @@ Mx_String diameterOf(const Mx_String& assembly) {
 }
 
 void addOnce(std::vector<Mx_String>& list, const Mx_String& value) {
-    if (!value.isEmpty() && std::none_of(list.begin(), list.end(), [&](const Mx_String& d) { return d == value; }))
+    if (!value.isEmpty() &&
+        std::none_of(list.begin(), list.end(), [&](const Mx_String& d) { return d == value; }))
         list.push_back(value);
 }
 

@@ -12,8 +12,6 @@ namespace {
 struct State {
     Mx_StringArray coordSystems;
     int made = 0;
-    std::optional<Mx_String> plane;
-    std::optional<Mx_String> coordSys;
     std::optional<std::pair<double, double>> point;
 };
 
@@ -58,30 +56,6 @@ bool createCoordSys(AcDbObjectId& id, Mx_String& name) {
     return true;
 }
 
-bool UserSelectPlane(Mx_String& plane) {
-    State& s = state();
-    if (!s.plane) {
-        note(L"UserSelectPlane -> cancelled");
-        return false;
-    }
-    plane = *s.plane;
-    s.plane.reset();
-    note(L"UserSelectPlane -> " + plane.str());
-    return true;
-}
-
-bool selectCoordSys(Mx_String& name) {
-    State& s = state();
-    if (!s.coordSys) {
-        note(L"selectCoordSys -> cancelled");
-        return false;
-    }
-    name = *s.coordSys;
-    s.coordSys.reset();
-    note(L"selectCoordSys -> " + name.str());
-    return true;
-}
-
 bool UserPickPoint(double& x, double& y) {
     State& s = state();
     if (!s.point) {
@@ -97,20 +71,13 @@ bool UserPickPoint(double& x, double& y) {
 
 namespace drawingpicks {
 
-void setNextPlane(const Mx_String& plane) {
-    state().plane = plane;
-}
-
-void setNextCoordSys(const Mx_String& name) {
-    state().coordSys = name;
-}
-
 void setNextPoint(double x, double y) {
     state().point = std::make_pair(x, y);
 }
 
 void reset() {
     state() = State();
+    clearUserPicks();
 }
 
 }  // namespace drawingpicks

@@ -112,7 +112,7 @@ TEST_F(ProfAdvTest, OpensOnWhatTheOwnerGivesAndEveryChangeIsSetAndShownAsTheOwne
 }
 
 TEST_F(ProfAdvTest, APickHidesTheOwnerAndTheDialogAndSetsWhatWasPickedAfterwards) {
-    drawingpicks::setNextPlane(L"xp");
+    queueUserPick(L"xp");
     ui::ScriptedDriver driver;
     driver.onModal([this](ui::Automation& dlg) {
         dlg.click(Dlg::IDC_BASE_PLANE);
