@@ -1,13 +1,12 @@
 #!/usr/bin/env python3
 """Draws the cut pictures of the installation's icons/ folder (the six kinds of cut the macro cuts
-dialog offers, 16 x 16, 24-bit BMP named as the dialog looks them up) and the remove-cut button picture
-of the module's resources (magenta shows the button face).
+dialog offers, 16 x 16, 24-bit BMP named as the dialog looks them up).
 
 Each picture is a set of closed outlines in a unit square (y downwards) with a colour; a pixel takes the
 colour of the last outline its centre lies in, and the edge pixels of each shape are drawn darker.
 
-    scripts/cut_icons.py [ICONS_FOLDER [BITMAPS_FOLDER]]
-        (default: res/icons and res/module/bitmaps/macro beside this script's folder)
+    scripts/cut_icons.py [ICONS_FOLDER]
+        (default: res/icons beside this script's folder)
 """
 import math
 import os
@@ -15,7 +14,6 @@ import struct
 import sys
 
 WHITE = (255, 255, 255)
-MAGENTA = (255, 0, 255)
 STEEL = (160, 164, 170)
 PLATE = (96, 120, 160)
 CUT = (200, 40, 40)
@@ -111,26 +109,13 @@ def pictures():
     yield "CutFillet.bmp", render(fillet)
 
 
-def remove_picture():
-    cross = []
-    for py in range(SIZE):
-        row = []
-        for px in range(SIZE):
-            on = 3 <= px <= 12 and 3 <= py <= 12 and (abs(px - py) <= 1 or abs(px + py - 15) <= 1)
-            row.append(CUT if on else MAGENTA)
-        cross.append(row)
-    return cross
-
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     icons = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "res", "icons")
-    bitmaps = sys.argv[2] if len(sys.argv) > 2 else os.path.join(here, "..", "res", "module", "bitmaps", "macro")
     os.makedirs(icons, exist_ok=True)
-    os.makedirs(bitmaps, exist_ok=True)
     for name, pixels in pictures():
         write_bmp(os.path.join(icons, name), pixels)
-    write_bmp(os.path.join(bitmaps, "remove_cut.bmp"), remove_picture())
 
 
 if __name__ == "__main__":

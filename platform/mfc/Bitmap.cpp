@@ -14,12 +14,14 @@ std::shared_ptr<ui::BitmapImage> copyOf(const std::shared_ptr<const ui::BitmapIm
     return image ? std::make_shared<ui::BitmapImage>(*image) : nullptr;
 }
 
-std::shared_ptr<const ui::BitmapImage> resourceImage(LPCTSTR name)
+std::shared_ptr<const ui::BitmapImage> resourceImage(LPCTSTR name, UINT type = IMAGE_BITMAP)
 {
     if (name == nullptr)
         return nullptr;
-    if (IS_INTRESOURCE(name))
-        return ui::gdi::findBitmapResource(int(reinterpret_cast<std::uintptr_t>(name)));
+    if (IS_INTRESOURCE(name)) {
+        const int id = int(reinterpret_cast<std::uintptr_t>(name));
+        return type == IMAGE_ICON ? ui::gdi::findIconResource(id) : ui::gdi::findBitmapResource(id);
+    }
     return ui::gdi::findBitmapResource(std::wstring(name));
 }
 
@@ -108,9 +110,9 @@ HBITMAP LoadBitmap(HINSTANCE, LPCTSTR name)
     return ui::gdi::addBitmap(copyOf(resourceImage(name)));
 }
 
-HICON LoadIcon(HINSTANCE hinst, LPCTSTR name)
+HICON LoadIcon(HINSTANCE, LPCTSTR name)
 {
-    return reinterpret_cast<HICON>(LoadBitmap(hinst, name));
+    return reinterpret_cast<HICON>(ui::gdi::addBitmap(copyOf(resourceImage(name, IMAGE_ICON))));
 }
 
 HANDLE LoadImage(HINSTANCE, LPCTSTR name, UINT type, int cx, int cy, UINT flags)
@@ -130,7 +132,7 @@ HANDLE LoadImage(HINSTANCE, LPCTSTR name, UINT type, int cx, int cy, UINT flags)
             return nullptr;
         image = std::make_shared<ui::BitmapImage>(std::move(read.image));
     } else {
-        image = copyOf(resourceImage(name));
+        image = copyOf(resourceImage(name, type));
     }
     if (!image)
         return nullptr;

@@ -65,4 +65,7 @@ HBITMAP loadBitmapFile(const std::wstring& path, std::string* error = nullptr);
 // The picture of bitmap resource `id` along the resource chain; null when there is none.
 std::shared_ptr<const BitmapImage> findBitmapResource(int id);
 std::shared_ptr<const BitmapImage> findBitmapResource(const std::wstring& name);
+// The picture of icon resource `id`, or of the bitmap of that number when there is no such icon (an
+// icon and a bitmap may share a number: each kind finds its own first).
+std::shared_ptr<const BitmapImage> findIconResource(int id);
 }  // namespace ui::gdi

@@ -33,6 +33,15 @@ std::shared_ptr<const BitmapImage> findBitmapResource(int id)
     return decode(ui::findIconResource(UINT(id)));
 }
 
+std::shared_ptr<const BitmapImage> findIconResource(int id)
+{
+    if (id <= 0 || id > 0xFFFF)
+        return nullptr;
+    if (auto image = decode(ui::findIconResource(UINT(id))))
+        return image;
+    return decode(ui::findBitmapResource(UINT(id)));
+}
+
 std::shared_ptr<const BitmapImage> findBitmapResource(const std::wstring& name)
 {
     // Resources are numbered; a name of the form "#123" is the number written as text.

@@ -60,6 +60,29 @@ TEST(BitmapResource, LoadsByNumberFromTheCurrentModuleThenTheChain)
     ui::unloadResourceModule(chained);
 }
 
+TEST(BitmapResource, AnIconAndABitmapOfOneNumberAreEachFoundByTheirOwnKind)
+{
+    HINSTANCE module = ui::loadResourceModuleFromText("shared numbers", "STRING 1 \"x\"\n").module;
+    ui::findResourceModule(module)->addBitmap(232, bmpBytes(ui::BitmapImage(4, 4, RGB(10, 20, 30))));
+    ui::findResourceModule(module)->addIcon(232, bmpBytes(ui::BitmapImage(4, 4, RGB(40, 50, 60))));
+    const HINSTANCE previous = AfxGetResourceHandle();
+    AfxSetResourceHandle(module);
+    HICON icon = LoadIcon(nullptr, MAKEINTRESOURCE(232));
+    HANDLE iconImage = LoadImage(nullptr, MAKEINTRESOURCE(232), IMAGE_ICON, 0, 0, 0);
+    HANDLE bitmapImage = LoadImage(nullptr, MAKEINTRESOURCE(232), IMAGE_BITMAP, 0, 0, 0);
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadBitmap(232));
+    EXPECT_EQ(ui::gdi::icon(icon)->pixel(1, 1), RGB(40, 50, 60));
+    EXPECT_EQ(ui::gdi::bitmap(static_cast<HBITMAP>(iconImage))->pixel(1, 1), RGB(40, 50, 60));
+    EXPECT_EQ(ui::gdi::bitmap(static_cast<HBITMAP>(bitmapImage))->pixel(1, 1), RGB(10, 20, 30));
+    EXPECT_EQ(bitmap.image()->pixel(1, 1), RGB(10, 20, 30));
+    DestroyIcon(icon);
+    DeleteObject(iconImage);
+    DeleteObject(bitmapImage);
+    AfxSetResourceHandle(previous);
+    ui::unloadResourceModule(module);
+}
+
 TEST(BitmapResource, LoadImageReadsProductPathsAndStretches)
 {
     std::string path = std::string(CONNSHEET_TEST_DATA_DIR) + "/mfc/bmp/rgb24.bmp";

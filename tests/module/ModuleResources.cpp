@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <string>
+
 #include "platform/arx/Utf8.h"
 #include "platform/mfc/Resources.h"
 #include "platform/mfc/VlTempResourceOverride.h"
@@ -82,4 +88,28 @@ TEST(ModuleResources, ScopeMakesTheModuleCurrentAndRestoresWhatItReplaced) {
         EXPECT_EQ(AfxGetResourceHandle(), ModuleResources::handle());
     }
     EXPECT_EQ(AfxGetResourceHandle(), before);
+}
+
+// One number names one resource of each kind: two dialogs, bitmaps or icons of the same number in the
+// module's files would leave which one a dialog shows to the order the files are read in.
+TEST(ModuleResources, NoTwoResourcesOfOneKindShareANumber) {
+    const std::regex heading(R"(^\s*(DIALOG|BITMAP|ICON)\s+(\d+)\b)");
+    std::map<std::string, std::string> seen;  // "BITMAP 206" -> where
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(CONNSHEET_SOURCE_DIR) / "res" / "module")) {
+        if (entry.path().extension() != ".rc")
+            continue;
+        std::ifstream in(entry.path());
+        std::string line;
+        for (int number = 1; std::getline(in, line); ++number) {
+            std::smatch match;
+            if (!std::regex_search(line, match, heading))
+                continue;
+            const std::string key = match[1].str() + " " + match[2].str();
+            const std::string where = entry.path().filename().string() + ":" + std::to_string(number);
+            const auto [it, added] = seen.emplace(key, where);
+            EXPECT_TRUE(added) << key << " at " << where << " and at " << it->second;
+        }
+    }
+    EXPECT_GT(seen.size(), 20u);
 }
