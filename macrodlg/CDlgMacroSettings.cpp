@@ -93,7 +93,18 @@ void CDlgMacroSettings::OnOK() {
             page->store();
         if (mapping_.macro != nullptr) {
             bool modified = false;
-            mappingPage_->apply(modified);
+            if (mappingPage_->apply(modified) != Acad::eOk) {
+                // The settings would name mapping keys that no file holds: nothing is taken, the
+                // dialog stays open (Cancel leaves the macro as it was).
+                const Mx_String& file = mappingPage_->writeProblem();
+                const Mx_String text =
+                    file.isEmpty() ? Mx_String(L"The links of the standards sheet could not be stored.")
+                                   : Mx_String(L"The links could not be written to ") + file + L".";
+                CString caption;
+                GetWindowText(caption);
+                MessageBox(text.c_str(), caption, MB_OK | MB_ICONEXCLAMATION);
+                return;
+            }
             mappingModified_ = modified;
             settings_.standards = mapping_.standards();
         }

@@ -325,6 +325,7 @@ Acad::ErrorStatus CTabMacroMapping::storeCurrentMapping() {
 
 Acad::ErrorStatus CTabMacroMapping::writePending() {
     Acad::ErrorStatus status = Acad::eOk;
+    std::vector<Pending> unwritten;
     for (Pending& p : pending_) {
         // A set whose row was removed (or given another target) since is not written.
         bool used = false;
@@ -333,10 +334,15 @@ Acad::ErrorStatus CTabMacroMapping::writePending() {
                    VlCalcSS::samePath(VlSSMapping::mappingFileName(data_->sheets[i]),
                                       VlSSMapping::mappingFileName(p.sheet));
         }
-        if (used && p.mapping.setMappingToFile(p.sheet, p.key) != Acad::eOk)
+        if (used && p.mapping.setMappingToFile(p.sheet, p.key) != Acad::eOk) {
+            // Kept for the next try: the macro must not be left naming a key its file lacks.
+            if (status == Acad::eOk)
+                writeProblem_ = VlSSMapping::mappingFileName(p.sheet);
             status = Acad::eInvalidInput;
+            unwritten.push_back(std::move(p));
+        }
     }
-    pending_.clear();
+    pending_ = std::move(unwritten);
     return status;
 }
 
@@ -344,6 +350,7 @@ Acad::ErrorStatus CTabMacroMapping::apply(bool& modified) {
     if (!usable())
         return Acad::eInvalidInput;
     storeRows();
+    writeProblem_ = Mx_String();
     Acad::ErrorStatus status = storeCurrentMapping();
     if (writePending() != Acad::eOk)
         status = Acad::eInvalidInput;

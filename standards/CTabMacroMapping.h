@@ -42,6 +42,8 @@ public:
     // What the settings dialog's OK does: stores the rows and the current row's mapping; `modified`
     // tells whether the sheets or their maps-to texts changed. eInvalidInput without data or macro.
     Acad::ErrorStatus apply(bool& modified);
+    // The mapping file the last apply could not write; empty when it wrote them all.
+    const Mx_String& writeProblem() const { return writeProblem_; }
 
     Acad::ErrorStatus storeRows();
     // Takes the links of the variable grid for the current row: nothing when they equal the stored
@@ -106,6 +108,7 @@ private:
     VlSSMapping mapping_;
     std::vector<VariableRow> rows_;
     std::vector<Pending> pending_;
+    Mx_String writeProblem_;       // the mapping file the last apply could not write
     bool variablesShown_ = false;  // rows_ are the variables of the current row's sheet
     CButtonST up_, down_;
     Mx_StringArray sheetChoices_;

@@ -150,6 +150,30 @@ TEST_F(MacroSettingsTest, ModuleGroupSwitchedToTheEntireMacroIsStoredUnderAFresh
     EXPECT_EQ(mapFile(), "Mapping version 1.0\n" + after.mapsTo[0].toUtf8() + "=\n");
 }
 
+TEST_F(MacroSettingsTest, AMappingFileThatCannotBeWrittenKeepsTheDialogOpenUntilItCanBe) {
+    attach({{L"Plate"}, {L"Module.Plates"}});
+    const fs::path mapping = lib_ / "Connection Standards/Plate.map";
+    ui::ScriptedDriver driver;
+    driver.onModal([&](ui::Automation& dlg) {
+        dlg.control<ui::TabCtrlVerbs>(CDlgMacroSettings::IDC_TABS).clickTab(kMappingPage);
+        ui::Automation page = mappingPage(dlg);
+        page.control<ui::GridAutomation>(Mapping::IDC_SHEETS).selectCombo(2, 1, L"<Entire macro>");
+        fs::create_directories(mapping);  // a folder where the mapping file goes: the write fails
+        dlg.click(IDOK);
+        ASSERT_EQ(driver.messageBoxes().size(), 1u);
+        EXPECT_NE(driver.messageBoxes()[0].text.find(L"Plate.map"), std::wstring::npos);
+        EXPECT_EQ(stored().mapsTo[0], L"Module.Plates") << "nothing is taken while the links are unwritten";
+        fs::remove(mapping);
+        dlg.click(IDOK);
+    });
+    EXPECT_EQ(runMacroSettings(data_, nullptr), IDOK);
+    ui::expectDriverDone(driver);
+    const MacroStandards after = stored();
+    ASSERT_EQ(after.sheets.length(), 1);
+    EXPECT_TRUE(isFreshKey(after.mapsTo[0])) << after.mapsTo[0].toUtf8();
+    EXPECT_EQ(mapFile(), "Mapping version 1.0\n" + after.mapsTo[0].toUtf8() + "=\n");
+}
+
 TEST_F(MacroSettingsTest, ALinkChosenIsStoredOnceAndApplyingAgainWritesNothing) {
     attach({{L"Plate"}, {L""}});
     run([](ui::Automation& dlg) {
