@@ -11,6 +11,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/HeapReserve.h"
 #include "cli/TableText.h"
 #include "platform/arx/Utf8.h"
 #include "platform/grid/DelimitedText.h"
@@ -20,11 +21,31 @@
 namespace connsheet {
 namespace {
 
-std::string cellName(std::int32_t col, std::int32_t row) {
-    std::string letters;
+// Room for the longest name: seven letters and ten digits.
+constexpr std::size_t kCellNameMax = 24;
+
+// "AB12" written into `out`; returns its length. No allocation: a large sheet names a million cells.
+std::size_t writeCellName(std::int32_t col, std::int32_t row, char* out) {
+    char letters[8];
+    char* first = letters + sizeof letters;
     for (std::int32_t c = col; c > 0; c = (c - 1) / 26)
-        letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
-    return letters + std::to_string(row);
+        *--first = static_cast<char>('A' + (c - 1) % 26);
+    char* end = std::copy(first, letters + sizeof letters, out);
+    return static_cast<std::size_t>(std::to_chars(end, out + kCellNameMax, row).ptr - out);
+}
+
+std::string cellName(std::int32_t col, std::int32_t row) {
+    char name[kCellNameMax];
+    return std::string(name, writeCellName(col, row, name));
+}
+
+// Letters, digits, sign, point and exponent: the bytes of cell names and number texts, none of which
+// JSON escapes.
+bool plainJsonText(const char* text, std::size_t length) {
+    return std::all_of(text, text + length, [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '.' || c == '-' || c == '+' ||
+               c == 'e';
+    });
 }
 
 // One cell as a JSON object on a line of its own, streamed through RapidJSON's writer (its escaping,
@@ -45,12 +66,40 @@ public:
     CellJsonWriter(const CellJsonWriter&) = delete;
     CellJsonWriter& operator=(const CellJsonWriter&) = delete;
 
-    // A number shown as its general text: both its texts from one conversion.
-    void writeNumber(const std::string& name, const grid::NumberTexts& number) {
+    // A number shown as its general text: both its texts from one conversion. Every byte of such an
+    // object comes from the plain alphabet above, so it goes into the writer's buffer as it stands,
+    // as RapidJSON would have written it; anything else takes the writer's escaping path.
+    void writeNumber(std::int32_t col, std::int32_t row, const grid::NumberTexts& number) {
+        char name[kCellNameMax];
+        const std::size_t nameLength = writeCellName(col, row, name);
+        if (plainJsonText(number.general, number.generalLength) &&
+            plainJsonText(number.shortest, number.shortestLength)) {
+            if (framing_ == Framing::array) {
+                if (written_ > 0)
+                    buffer_.Put(',');
+                buffer_.Put('\n');
+            }
+            ++written_;
+            put("{\"cell\":\"");
+            put(name, nameLength);
+            put("\",\"text\":\"");
+            put(number.general, number.generalLength);
+            put("\",\"type\":\"number\",\"value\":");
+            put(number.shortest, number.shortestLength);
+            if (!std::any_of(number.shortest, number.shortest + number.shortestLength,
+                             [](char c) { return c == '.' || c == 'e'; }))
+                put(".0");
+            buffer_.Put('}');
+            if (framing_ == Framing::lines)
+                buffer_.Put('\n');
+            if (buffer_.GetSize() >= kFlushAt)
+                flush();
+            return;
+        }
         begin();
         writer_.StartObject();
         writer_.Key("cell");
-        writer_.String(name.data(), static_cast<rapidjson::SizeType>(name.size()));
+        writer_.String(name, static_cast<rapidjson::SizeType>(nameLength));
         writer_.Key("text");
         writer_.String(number.general, static_cast<rapidjson::SizeType>(number.generalLength));
         writer_.Key("type");
@@ -107,6 +156,12 @@ public:
 
 private:
     static constexpr std::size_t kFlushAt = 1 << 16;
+
+    void put(const char* text, std::size_t length) { std::copy(text, text + length, buffer_.Push(length)); }
+    template <std::size_t N>
+    void put(const char (&text)[N]) {
+        put(text, N - 1);
+    }
 
     void begin() {
         if (framing_ == Framing::array) {
@@ -215,9 +270,13 @@ int calc(const std::string& file, CalcFormat format, CommandContext& context) {
     if (isStandardStream(file)) {
         // Piped in: no extension to go by, so the bytes tell the format.
         std::string bytes(std::istreambuf_iterator<char>(context.in), std::istreambuf_iterator<char>{});
+        reserveHugePageHeap(heapForGridFile(bytes.size()));
         loaded = grid::GridFile::loadText(
             sheet, bytes, grid::GridFile::detect(std::filesystem::path(), bytes), "standard input");
     } else {
+        std::error_code sizeError;
+        if (const std::uintmax_t size = std::filesystem::file_size(file, sizeError); !sizeError)
+            reserveHugePageHeap(heapForGridFile(static_cast<std::size_t>(size)));
         loaded = grid::GridFile::load(sheet, utf8::decode(file));
     }
     if (!loaded) {
@@ -247,7 +306,7 @@ int calc(const std::string& file, CalcFormat format, CommandContext& context) {
                 grid::NumberTexts texts;
                 grid::formatNumberTexts(*number, texts);
                 any = true;
-                jsonWriter.writeNumber(cellName(col, row), texts);
+                jsonWriter.writeNumber(col, row, texts);
                 return;
             }
         }

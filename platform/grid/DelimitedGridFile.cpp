@@ -32,12 +32,23 @@ GridFileResult readDelimitedGrid(Sheet& target, std::string_view bytes, Delimite
         return result;
     };
 
+    // A target with no rows and no columns (a new sheet) has nothing to lose but its settings and
+    // its header cells: it is loaded in one pass and put back as it was should a formula fail, so a
+    // grid of formulas is parsed once. Any other target is touched only once every formula has been
+    // checked.
+    std::shared_ptr<const SheetContent> blank;
+    if (target.maxRows() == 0 && target.maxCols() == 0) blank = target.saveContent();
+    const RefStyle blankStyle = target.refStyle();
+    auto switches = target.changedSwitches();
+
     // First pass: the shape of the sheet, and every formula checked, before the target is touched.
     FormulaParser parser = gridfile::formulaChecker(target);
     std::int32_t rows = 0, cols = 0;
     std::int64_t formulas = 0;
     std::wstring text;
     {
+        // One formula's storage serves every check: a grid of formulas allocates nothing per cell here.
+        Formula parsed;
         DelimitedReader reader(bytes, delimiter);
         DelimitedReader::Field f;
         DelimitedReader::Status status;
@@ -48,8 +59,9 @@ GridFileResult readDelimitedGrid(Sheet& target, std::string_view bytes, Delimite
             cols = std::max(cols, f.column);
             if (!f.text.starts_with('=')) continue;
             ++formulas;
-            text = utf8::decode(f.text);
-            Formula parsed;
+            if (blank) continue;
+            decodeField(f.text, text);
+            parsed.clear();
             FormulaStatus st = parser.parse(text, RefStyle::A1, parsed);
             if (!st)
                 return fail(f.line, "cell " + addressText(f.column, f.row) + ": " + utf8::encode(st.message));
@@ -57,7 +69,6 @@ GridFileResult readDelimitedGrid(Sheet& target, std::string_view bytes, Delimite
         if (status == DelimitedReader::Status::Error) return fail(reader.line(), reader.error().substr(reader.error().find(": ") + 2));
     }
 
-    auto switches = target.changedSwitches();
     target.reset();
     for (auto [index, on] : switches) target.setBool(index, on);
     target.setMaxCols(cols);
@@ -73,6 +84,13 @@ GridFileResult readDelimitedGrid(Sheet& target, std::string_view bytes, Delimite
         if (text[0] == L'=') {
             FormulaStatus st = target.setFormula(f.column, f.row, text);
             if (!st) {
+                if (blank) {
+                    target.reset();
+                    target.restoreContent(*blank);
+                    target.setRefStyle(blankStyle);
+                    for (auto [index, on] : switches) target.setBool(index, on);
+                    return fail(f.line, "cell " + addressText(f.column, f.row) + ": " + utf8::encode(st.message));
+                }
                 result = fail(f.line, "cell " + addressText(f.column, f.row) + ": " + utf8::encode(st.message));
                 result.diagnostic += " (the sheet was loaded in part)";
                 return result;

@@ -2,6 +2,7 @@
 
 #include <charconv>  // to_chars
 #include <cstring>   // memcpy
+#include <type_traits>
 
 namespace grid {
 namespace {
@@ -220,6 +221,11 @@ void append(std::string& out, const T& v) {
     out.append(bytes, sizeof(T));
 }
 
+template <class T>
+void appendArray(std::string& out, const T* items, std::size_t count) {
+    out.append(reinterpret_cast<const char*>(items), count * sizeof(T));
+}
+
 }  // namespace
 
 std::wstring FormulaWriter::text(const Formula& f, std::int32_t col, std::int32_t row, RefStyle style) {
@@ -230,31 +236,24 @@ std::wstring FormulaWriter::text(const Formula& f, std::int32_t col, std::int32_
 }
 
 void FormulaWriter::key(const Formula& f, std::string& out) {
+    // Nodes, child indexes and numbers go in as their bytes, whole arrays at a time: a node has no
+    // padding and its spare byte is always 0, so equal trees give equal keys.
+    static_assert(std::has_unique_object_representations_v<Node>);
     out.clear();
     append(out, f.root);
     append(out, static_cast<std::uint32_t>(f.nodes.size()));
-    for (const Node& n : f.nodes) {
-        append(out, n.kind);
-        append(out, n.op);
-        append(out, n.flags);
-        append(out, n.a);
-        append(out, n.b);
-        append(out, n.c);
-        append(out, n.d);
-        append(out, n.first);
-        append(out, n.count);
-    }
+    appendArray(out, f.nodes.data(), f.nodes.size());
     append(out, static_cast<std::uint32_t>(f.childIndex.size()));
-    for (auto c : f.childIndex) append(out, c);
+    appendArray(out, f.childIndex.data(), f.childIndex.size());
     append(out, static_cast<std::uint32_t>(f.numbers.size()));
-    for (double d : f.numbers) append(out, d);
+    appendArray(out, f.numbers.data(), f.numbers.size());
     for (const auto& t : f.texts) {
         append(out, static_cast<std::uint32_t>(t->size()));
-        for (wchar_t c : *t) append(out, c);
+        appendArray(out, t->data(), t->size());
     }
     for (const auto& name : f.names) {
         append(out, static_cast<std::uint32_t>(name.size()));
-        for (wchar_t c : name) append(out, c);
+        appendArray(out, name.data(), name.size());
     }
 }
 

@@ -508,8 +508,8 @@ private:
         if (hasFormula) {
             ++formulas_;
             if (!apply_) {
-                Formula parsed;
-                FormulaStatus status = parser_.parse(data_, RefStyle::A1, parsed);
+                checked_.clear();
+                FormulaStatus status = parser_.parse(data_, RefStyle::A1, checked_);
                 if (!status) return fail("formula of " + std::string(line_.subject) + ": " + utf8::encode(status.message));
             }
         }
@@ -581,6 +581,7 @@ private:
     Sheet cellProbe_;  // one cell that tries each cell's attributes in the first pass
     Sheet* sheet_ = nullptr;
     FormulaParser parser_;
+    Formula checked_;  // every formula of the first pass, one after the other
     GridFileResult result_;
     Line line_;
     std::wstring data_;

@@ -111,6 +111,30 @@ TEST_F(CalcCommand, NumbersCarryTheirShownTextAndTheirExactValue) {
               "{\"cell\":\"I1\",\"text\":\"1e3\",\"type\":\"number\",\"value\":1000.0}\n");
 }
 
+// Names go on past Z (AA, AB ...), and texts that need escaping sit among numbers written as they
+// stand: the whole stays one valid JSON document.
+TEST_F(CalcCommand, NamesCellsPastZAndKeepsEveryTextValidJson) {
+    std::string row;
+    for (int i = 1; i <= 28; ++i)
+        row += std::to_string(i) + ",";
+    row += "\"say \"\"hi\"\"\",=AB1/4\n";
+    CalcRun r = calc({file("wide.csv", row), "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const nlohmann::json doc = nlohmann::json::parse(r.out);
+    const nlohmann::json& cells = doc.at("cells");
+    ASSERT_EQ(cells.size(), 30u);
+    EXPECT_EQ(cells[25].at("cell"), "Z1");
+    EXPECT_EQ(cells[26].at("cell"), "AA1");
+    EXPECT_EQ(cells[27].at("cell"), "AB1");
+    EXPECT_EQ(cells[27].at("value"), 28.0);
+    EXPECT_EQ(cells[28].at("cell"), "AC1");
+    EXPECT_EQ(cells[28].at("type"), "text");
+    EXPECT_EQ(cells[28].at("value"), "say \"hi\"");
+    EXPECT_EQ(cells[29].at("cell"), "AD1");
+    EXPECT_EQ(cells[29].at("text"), "7");
+    EXPECT_EQ(cells[29].at("value"), 7.0);
+}
+
 TEST_F(CalcCommand, ReadsCsv) {
     CalcRun r = calc({file("s.csv", "1,2,=A1+B1\n\"a,b\",,=C1*10\n")});
     EXPECT_EQ(r.status, 0) << r.err;

@@ -307,6 +307,32 @@ TEST_F(GridFileTest, BadDelimitedFilesNameTheLine) {
     }
 }
 
+// A new sheet is loaded in one pass: when a formula fails half-way it is put back as it was, its
+// header cell, reference style and switches included, and the diagnostic is the same as the check's.
+TEST_F(GridFileTest, NewSheetIsPutBackWhenAFormulaFails) {
+    write("bad.csv", "1,=A1*2\n2,=A2*2\n3,=A3*\n4,=A4*2\n");
+    Sheet s;
+    ASSERT_TRUE(s.setData(kHeader, kHeader, L"corner"));
+    s.setRefStyle(RefStyle::R1C1);
+    s.setBool(kSwitchAutoCalc, false);
+    GridFileResult r = GridFile::load(s, path("bad.csv"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.diagnostic.find("bad.csv: line 3: cell B3: "), std::string::npos) << r.diagnostic;
+    EXPECT_EQ(r.diagnostic.find("loaded in part"), std::string::npos) << r.diagnostic;
+    EXPECT_EQ(s.maxRows(), 0);
+    EXPECT_EQ(s.maxCols(), 0);
+    EXPECT_FALSE(s.hasFormula(2, 1));
+    EXPECT_EQ(s.dataText(kHeader, kHeader), L"corner");
+    EXPECT_EQ(s.refStyle(), RefStyle::R1C1);
+    EXPECT_FALSE(s.getBool(kSwitchAutoCalc));
+
+    // The same sheet then loads a good file in full.
+    write("good.csv", "1,=A1*2\n2,=A2*2+B1\n");
+    ASSERT_TRUE(GridFile::load(s, path("good.csv")));
+    EXPECT_EQ(s.maxRows(), 2);
+    EXPECT_EQ(s.value(2, 2).asNumber(), 6.0);
+}
+
 TEST_F(GridFileTest, DelimitedSaveReadsBack) {
     Sheet s;
     s.setMaxCols(3);
