@@ -76,6 +76,7 @@ GridFileResult readDelimitedGrid(Sheet& target, std::string_view bytes, Delimite
     // What spreadsheet programs write: A1 references with "$" for the absolute parts.
     target.setRefStyle(RefStyle::A1);
 
+    gridfile::DeferredCalculation calculation(target);
     DelimitedReader reader(bytes, delimiter);
     DelimitedReader::Field f;
     while (reader.next(f) == DelimitedReader::Status::Field) {
@@ -93,13 +94,14 @@ GridFileResult readDelimitedGrid(Sheet& target, std::string_view bytes, Delimite
                 }
                 result = fail(f.line, "cell " + addressText(f.column, f.row) + ": " + utf8::encode(st.message));
                 result.diagnostic += " (the sheet was loaded in part)";
+                calculation.finish();
                 return result;
             }
         } else {
             target.setData(f.column, f.row, text);
         }
     }
-    if (formulas > 0) target.recalc();
+    if (formulas > 0) calculation.finish();
     target.setBool(kSwitchChanged, false);
     return result;
 }

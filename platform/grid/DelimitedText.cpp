@@ -68,16 +68,20 @@ DelimitedReader::Status DelimitedReader::next(Field& field) {
         if (pos_ < size && bytes_[pos_] != delimiter_ && bytes_[pos_] != '\n' && bytes_[pos_] != '\r')
             return fail(line_, "unexpected character after a closing quote (a quote inside a quoted "
                                "field must be doubled)");
+        if (!validText(field.text)) return fail(startLine, "text is not valid UTF-8");
     } else {
+        // The scan for the field's end also tells whether it is plain ASCII, which needs no check.
         std::size_t start = pos_;
+        unsigned char bits = 0;
         while (pos_ < size) {
             char c = bytes_[pos_];
             if (c == delimiter_ || c == '\n' || c == '\r') break;
+            bits |= static_cast<unsigned char>(c);
             ++pos_;
         }
         field.text = bytes_.substr(start, pos_ - start);
+        if ((bits & 0x80) && !utf8::isValid(field.text)) return fail(startLine, "text is not valid UTF-8");
     }
-    if (!validText(field.text)) return fail(startLine, "text is not valid UTF-8");
 
     // What ends the field decides where the next one starts.
     if (pos_ >= size) {

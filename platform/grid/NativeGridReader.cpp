@@ -174,15 +174,17 @@ public:
         auto switches = target_.changedSwitches();
         target_.reset();
         for (auto [index, on] : switches) target_.setBool(index, on);
+        gridfile::DeferredCalculation calculation(target_);
         if (!pass(true)) {
             // NOTE: only a custom function called with an argument count it refuses gets here.
             result_.diagnostic += " (the sheet was loaded in part)";
+            calculation.finish();
             return result_;
         }
         target_.setRefStyle(refStyle_);
         for (auto [index, on] : deferredSwitches_)
             if (index != kSwitchChanged) target_.setBool(index, on);
-        if (formulas_ > 0) target_.recalc();
+        if (formulas_ > 0) calculation.finish();
         target_.setBool(kSwitchChanged, false);
         return result_;
     }

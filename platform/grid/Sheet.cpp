@@ -713,6 +713,8 @@ void Sheet::setLook(const SheetLook& look) { data_->look = look; }
 
 void Sheet::recalc() { data_->recalcAll(); }
 
+void Sheet::deferCalculation(bool on) { data_->deferred = on; }
+
 bool Sheet::recalcCell(std::int32_t col, std::int32_t row) {
     SheetData& d = *data_;
     if (!d.toInternal(col, row)) return false;

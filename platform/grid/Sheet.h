@@ -214,6 +214,10 @@ public:
     // ---- Calculation -------------------------------------------------------------------------------
     // Computes every formula again (custom and volatile functions run again too).
     void recalc();
+    // For a reader filling the sheet from a file: until deferCalculation(false), a formula set is not
+    // computed at once (it may read cells the file gives later) and nothing is marked for
+    // recalculation; the reader calls recalc() once everything is in.
+    void deferCalculation(bool on);
     // Computes one cell again, after whatever it reads that is out of date.
     bool recalcCell(std::int32_t col, std::int32_t row);
     // Registers a function under its name (any case); re-registering a name replaces it. It shadows

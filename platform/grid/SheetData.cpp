@@ -37,8 +37,10 @@ const Formula* SheetData::formulaFor(std::wstring_view text, std::int32_t col, s
     status = {};
     textKey.assign(1, static_cast<wchar_t>(L'0' + static_cast<int>(style)));
     textKey.append(text);
-    auto it = textCache.find(textKey);
-    if (it != textCache.end()) {
+    // One hash of the text, whether it is found or entered. An entry without a formula is one whose
+    // parse did not finish (an exception): it is parsed again.
+    auto [it, fresh] = textCache.try_emplace(textKey);
+    if (!fresh && it->second.formula) {
         const CachedText& hit = it->second;
         if (!hit.formula->hasWritten || (hit.col == col && hit.row == row)) return hit.formula;
         // The same text in another cell: the parts written as plain A1 coordinates point elsewhere
@@ -55,10 +57,17 @@ const Formula* SheetData::formulaFor(std::wstring_view text, std::int32_t col, s
         }
         return intern(scratch);
     }
+    if (textCache.size() > kTextCacheLimit) {
+        textCache.clear();
+        it = textCache.try_emplace(textKey).first;
+    }
     scratch.clear();
     ++parses;
     status = parser.parse(text, style, scratch);
-    if (!status) return nullptr;
+    if (!status) {
+        textCache.erase(it);
+        return nullptr;
+    }
     if (scratch.hasWritten) {
         for (Node& n : scratch.nodes) {
             if (n.kind != NodeKind::Cell && n.kind != NodeKind::Range) continue;
@@ -69,8 +78,7 @@ const Formula* SheetData::formulaFor(std::wstring_view text, std::int32_t col, s
         }
     }
     const Formula* f = intern(scratch);
-    if (textCache.size() >= kTextCacheLimit) textCache.clear();
-    textCache.emplace(textKey, CachedText{f, col, row});
+    it->second = CachedText{f, col, row};
     return f;
 }
 
@@ -259,7 +267,7 @@ bool SheetData::waitFor(std::uint64_t waiting, std::uint64_t blocked) {
 }
 
 void SheetData::contentChanged(std::int32_t col, std::int32_t row) {
-    if (dependencies.empty() || !autoCalc()) return;
+    if (dependencies.empty() || !autoCalc() || deferred) return;
     const std::size_t base = work.size();
     work.push_back(Dependencies::key(col, row));
     while (work.size() > base) {
@@ -375,7 +383,7 @@ void SheetData::setContent(std::int32_t col, std::int32_t row, Value value, cons
         dependencies.add(*formula, col, row);
         ++formulaCount;
         cell->state = CellState::Dirty;
-        bringUpToDate(col, row);
+        if (!deferred) bringUpToDate(col, row);
     }
     contentChanged(col, row);
 }

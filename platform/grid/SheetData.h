@@ -134,6 +134,7 @@ public:
     bool waitFor(std::uint64_t waiting, std::uint64_t blocked);
     std::size_t formulaCount = 0;
     bool autoCalcOn = true;
+    bool deferred = false;  // a file is loading: formulas compute in the recalculation after it
 
     // The order in which the last full calculation computed the formulas (precedents first).
     struct Ordered {
