@@ -39,111 +39,55 @@ std::string cellName(std::int32_t col, std::int32_t row) {
     return std::string(name, writeCellName(col, row, name));
 }
 
-// Letters, digits, sign, point and exponent: the bytes of cell names and number texts, none of which
-// JSON escapes.
-bool plainJsonText(const char* text, std::size_t length) {
-    return std::all_of(text, text + length, [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '.' || c == '-' || c == '+' ||
-               c == 'e';
-    });
-}
-
-// One cell as a JSON object on a line of its own, streamed through RapidJSON's writer (its escaping,
-// its shortest round-trip numbers) with no document built per cell: a sheet of 200,000 formulas prints
-// in a fraction of the time. A failing formula shows an empty value text, as the grid does, but its
-// error is what the caller needs to see, so "value" carries the error text. Members are in the order
-// they always had: cell, text, type, value.
+// One cell as a JSON object on a line of its own, streamed into one buffer with no document built per
+// cell: a sheet of 200,000 formulas prints in a fraction of the time. The structure and whatever is
+// known to need no escaping (names, number texts, plain printable ASCII) go in as they stand; any
+// other text is escaped by RapidJSON's writer. A failing formula shows an empty value text, as the
+// grid does, but its error is what the caller needs to see, so "value" carries the error text.
+// Members are in the order they always had: cell, text, type, value.
 class CellJsonWriter {
-    using Writer = rapidjson::Writer<rapidjson::StringBuffer>;
-
 public:
     // Lines: one object per line (JSON Lines). Array: the objects as the elements of an array whose
     // brackets the caller writes, one per line, separated by commas.
     enum class Framing { lines, array };
 
-    CellJsonWriter(std::ostream& out, Framing framing) : out_(out), writer_(buffer_), framing_(framing) {}
+    CellJsonWriter(std::ostream& out, Framing framing) : out_(out), framing_(framing) {}
     ~CellJsonWriter() { flush(); }
     CellJsonWriter(const CellJsonWriter&) = delete;
     CellJsonWriter& operator=(const CellJsonWriter&) = delete;
 
-    // A number shown as its general text: both its texts from one conversion. Every byte of such an
-    // object comes from the plain alphabet above, so it goes into the writer's buffer as it stands,
-    // as RapidJSON would have written it; anything else takes the writer's escaping path.
+    // A number shown as its general text: both its texts from one conversion.
     void writeNumber(std::int32_t col, std::int32_t row, const grid::NumberTexts& number) {
-        char name[kCellNameMax];
-        const std::size_t nameLength = writeCellName(col, row, name);
-        if (plainJsonText(number.general, number.generalLength) &&
-            plainJsonText(number.shortest, number.shortestLength)) {
-            if (framing_ == Framing::array) {
-                if (written_ > 0)
-                    buffer_.Put(',');
-                buffer_.Put('\n');
-            }
-            ++written_;
-            put("{\"cell\":\"");
-            put(name, nameLength);
-            put("\",\"text\":\"");
-            put(number.general, number.generalLength);
-            put("\",\"type\":\"number\",\"value\":");
-            put(number.shortest, number.shortestLength);
-            if (!std::any_of(number.shortest, number.shortest + number.shortestLength,
-                             [](char c) { return c == '.' || c == 'e'; }))
-                put(".0");
-            buffer_.Put('}');
-            if (framing_ == Framing::lines)
-                buffer_.Put('\n');
-            if (buffer_.GetSize() >= kFlushAt)
-                flush();
-            return;
-        }
-        begin();
-        writer_.StartObject();
-        writer_.Key("cell");
-        writer_.String(name, static_cast<rapidjson::SizeType>(nameLength));
-        writer_.Key("text");
-        writer_.String(number.general, static_cast<rapidjson::SizeType>(number.generalLength));
-        writer_.Key("type");
-        writer_.String("number");
-        writer_.Key("value");
-        rawNumber(writer_, number.shortest, number.shortestLength);
+        begin(col, row);
+        string(number.general, number.generalLength);
+        put(",\"type\":\"number\",\"value\":");
+        rawNumber(number.shortest, number.shortestLength);
         end();
     }
 
-    void write(const std::string& name, const grid::Value& v, const std::wstring& text) {
-        Writer& writer = writer_;
-        begin();
-        writer.StartObject();
-        writer.Key("cell");
-        writer.String(name.data(), static_cast<rapidjson::SizeType>(name.size()));
-        writer.Key("text");
-        string(writer, text);
-        writer.Key("type");
+    void write(std::int32_t col, std::int32_t row, const grid::Value& v, std::wstring_view text) {
+        begin(col, row);
+        string(text);
         switch (v.kind()) {
             case grid::Value::Kind::Empty:
-                writer.String("empty");
-                writer.Key("value");
-                writer.Null();
+                put(",\"type\":\"empty\",\"value\":null");
                 break;
             case grid::Value::Kind::Number:
                 if (v.isLogical()) {
-                    writer.String("bool");
-                    writer.Key("value");
-                    writer.Bool(v.asNumber() != 0);
+                    put(v.asNumber() != 0 ? ",\"type\":\"bool\",\"value\":true"
+                                          : ",\"type\":\"bool\",\"value\":false");
                 } else {
-                    writer.String("number");
-                    writer.Key("value");
-                    number(writer, v.asNumber());
+                    put(",\"type\":\"number\",\"value\":");
+                    number(v.asNumber());
                 }
                 break;
             case grid::Value::Kind::Text:
-                writer.String("text");
-                writer.Key("value");
-                string(writer, v.asText());
+                put(",\"type\":\"text\",\"value\":");
+                string(v.asText());
                 break;
             case grid::Value::Kind::Error:
-                writer.String("error");
-                writer.Key("value");
-                string(writer, grid::errorText(v.asError()));
+                put(",\"type\":\"error\",\"value\":");
+                string(grid::errorText(v.asError()));
                 break;
         }
         end();
@@ -158,58 +102,47 @@ private:
     static constexpr std::size_t kFlushAt = 1 << 16;
 
     void put(const char* text, std::size_t length) { std::copy(text, text + length, buffer_.Push(length)); }
-    template <std::size_t N>
-    void put(const char (&text)[N]) {
-        put(text, N - 1);
-    }
+    void put(std::string_view text) { put(text.data(), text.size()); }
 
-    void begin() {
+    // `{"cell":"B7","text":` after the separator the framing asks for.
+    void begin(std::int32_t col, std::int32_t row) {
         if (framing_ == Framing::array) {
             if (written_ > 0)
                 buffer_.Put(',');
             buffer_.Put('\n');
         }
         ++written_;
-        // One writer for every cell: resetting it keeps its nesting stack, so no cell allocates.
-        writer_.Reset(buffer_);
+        char name[kCellNameMax];
+        put("{\"cell\":\"");
+        put(name, writeCellName(col, row, name));
+        put("\",\"text\":");
     }
 
     void end() {
-        writer_.EndObject();
+        buffer_.Put('}');
         if (framing_ == Framing::lines)
             buffer_.Put('\n');
         if (buffer_.GetSize() >= kFlushAt)
             flush();
     }
 
-    // A shortest round-trip text, with ".0" on a whole number so it still reads as a floating-point
-    // value.
-    static void rawNumber(Writer& writer, const char* text, std::size_t length) {
-        char digits[48];
-        char* end = std::copy(text, text + length, digits);
-        if (std::find_if(digits, end, [](char c) { return c == '.' || c == 'e' || c == 'n'; }) == end) {
-            *end++ = '.';
-            *end++ = '0';
-        }
-        writer.RawValue(digits, static_cast<std::size_t>(end - digits), rapidjson::kNumberType);
-    }
-
-    // The shortest text that reads back as the same double (std::to_chars); JSON has no infinity nor
-    // NaN: null.
-    static void number(Writer& writer, double value) {
-        if (!std::isfinite(value)) {
-            writer.Null();
+    // A UTF-8 text as a JSON string: printable ASCII without quote or backslash as it stands,
+    // anything else through RapidJSON's escaping (a writer of one value, which allocates nothing).
+    void string(const char* text, std::size_t length) {
+        if (std::all_of(text, text + length,
+                        [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; })) {
+            buffer_.Put('"');
+            put(text, length);
+            buffer_.Put('"');
             return;
         }
-        char digits[40];
-        rawNumber(
-            writer, digits,
-            static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
+        rapidjson::Writer<rapidjson::StringBuffer> escaping(buffer_);
+        escaping.String(text, static_cast<rapidjson::SizeType>(length));
     }
 
     // A text as UTF-8 through a reused buffer: plain ASCII (nearly every cell) is copied as it is.
     // utf8::encode gives valid UTF-8, so the writer need not check it.
-    void string(Writer& writer, std::wstring_view text) {
+    void string(std::wstring_view text) {
         if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; })) {
             utf8_.resize(text.size());
             std::transform(text.begin(), text.end(), utf8_.begin(),
@@ -217,12 +150,31 @@ private:
         } else {
             utf8_ = utf8::encode(text);
         }
-        writer.String(utf8_.data(), static_cast<rapidjson::SizeType>(utf8_.size()));
+        string(utf8_.data(), utf8_.size());
+    }
+
+    // A shortest round-trip text, with ".0" on a whole number so it still reads as a floating-point
+    // value.
+    void rawNumber(const char* text, std::size_t length) {
+        put(text, length);
+        if (std::none_of(text, text + length, [](char c) { return c == '.' || c == 'e' || c == 'n'; }))
+            put(".0");
+    }
+
+    // The shortest text that reads back as the same double (std::to_chars); JSON has no infinity nor
+    // NaN: null.
+    void number(double value) {
+        if (!std::isfinite(value)) {
+            put("null");
+            return;
+        }
+        char digits[40];
+        rawNumber(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr -
+                                                   digits));
     }
 
     std::ostream& out_;
     rapidjson::StringBuffer buffer_;
-    Writer writer_;
     Framing framing_;
     std::size_t written_ = 0;
     std::string utf8_;
@@ -316,19 +268,18 @@ int calc(const std::string& file, CalcFormat format, CommandContext& context) {
         if (!v.isNumber() && !(v.isText() && !v.asText().empty()) && !sheet.hasFormula(col, row))
             return;
         sheet.getText(col, row, grid::TextKind::Value, text);
-        std::string name = cellName(col, row);
         any = true;
         if (format == CalcFormat::json || format == CalcFormat::jsonl) {
-            jsonWriter.write(name, v, text);
+            jsonWriter.write(col, row, v, text);
         } else if (format == CalcFormat::csv) {
-            std::string line = name;
+            std::string line = cellName(col, row);
             appendCsvCell(line, v);
             line += ',';
             grid::appendDelimitedField(line, utf8::encode(text), grid::Delimiter::Comma);
             context.out << line << '\n';
         } else {
             // The value text of a failing formula is empty; the error says more.
-            context.out << name << '\t'
+            context.out << cellName(col, row) << '\t'
                         << escapeForTable(v.isError() ? utf8::encode(grid::errorText(v.asError()))
                                                       : utf8::encode(text))
                         << '\n';

@@ -14,11 +14,14 @@ namespace {
 using gridfile::addressText;
 
 // A field's UTF-8 into text, reusing its storage: plain ASCII (nearly every field) needs no decoder.
+// (Assigning from a range of chars would build a temporary string first, an allocation per field.)
 void decodeField(std::string_view bytes, std::wstring& text) {
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        text.assign(bytes.begin(), bytes.end());
-    else
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        text.resize(bytes.size());
+        std::transform(bytes.begin(), bytes.end(), text.begin(), [](char c) { return static_cast<wchar_t>(c); });
+    } else {
         text = utf8::decode(bytes);
+    }
 }
 
 }  // namespace

@@ -98,7 +98,9 @@ bool decodeText(std::string_view raw, std::wstring& out) {
     raw = raw.substr(1, raw.size() - 2);
     // Most texts are plain ASCII without escapes: they are their own characters.
     if (std::all_of(raw.begin(), raw.end(), [](char c) { return c != '\\' && static_cast<unsigned char>(c) < 0x80; })) {
-        out.assign(raw.begin(), raw.end());
+        // (resize and copy: assigning a range of chars would build a temporary string first)
+        out.resize(raw.size());
+        std::transform(raw.begin(), raw.end(), out.begin(), [](char c) { return static_cast<wchar_t>(c); });
         return true;
     }
     std::string bytes;

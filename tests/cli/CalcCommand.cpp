@@ -133,6 +133,22 @@ TEST_F(CalcCommand, NamesCellsPastZAndKeepsEveryTextValidJson) {
     EXPECT_EQ(cells[29].at("cell"), "AD1");
     EXPECT_EQ(cells[29].at("text"), "7");
     EXPECT_EQ(cells[29].at("value"), 7.0);
+
+    // Control characters, backslashes, non-ASCII text, errors and logical values, line by line.
+    r = calc({file("texts.csv", "\"tab\there\",back\\slash,caf\xc3\xa9,=1/0,=1<2\n"), "--jsonl"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::vector<nlohmann::json> objects;
+    for (std::string line; std::getline(lines, line);)
+        objects.push_back(nlohmann::json::parse(line));
+    ASSERT_EQ(objects.size(), 5u);
+    EXPECT_EQ(objects[0].at("value"), "tab\there");
+    EXPECT_EQ(objects[1].at("value"), "back\\slash");
+    EXPECT_EQ(objects[2].at("value"), "caf\xc3\xa9");
+    EXPECT_EQ(objects[3].at("type"), "error");
+    EXPECT_EQ(objects[3].at("value"), "#DIV/0!");
+    EXPECT_EQ(objects[4].at("type"), "bool");
+    EXPECT_EQ(objects[4].at("value"), true);
 }
 
 TEST_F(CalcCommand, ReadsCsv) {
