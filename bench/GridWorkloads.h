@@ -131,6 +131,28 @@ inline W2 makeW2(std::uint32_t seed = kSeed) {
     return w;
 }
 
+// W2 as the CSV a spreadsheet program writes (lines ending in CR LF, the IF formulas quoted for their
+// commas).
+inline std::string makeW2Csv(std::uint32_t seed = kSeed) {
+    const W2 w = makeW2(seed);
+    std::string csv;
+    csv.reserve(static_cast<std::size_t>(W2::kRows) * 64);
+    for (int r = 0; r < W2::kRows; ++r) {
+        csv += w.cells[r].text;
+        csv += ',';
+        csv += w.cells[W2::kRows + r].text;
+        csv += ",\"";
+        csv += w.cells[2 * W2::kRows + r].text;
+        csv += '"';
+        if (r < W2::kSums) {
+            csv += ',';
+            csv += w.cells[3 * W2::kRows + r].text;
+        }
+        csv += "\r\n";
+    }
+    return csv;
+}
+
 // W3: 100,000 rows x 10 columns of CSV: seven number columns, three text columns.
 inline std::string makeW3Csv(std::uint32_t seed = kSeed, int rows = 100000) {
     static const char* const kGrades[] = {"S235", "S275", "S355", "S460"};
@@ -163,7 +185,7 @@ inline std::string jsonString(const std::string& text) {
     return out + "\"";
 }
 
-// Leaves w1.json, w2.json and w3.csv in dir for the peers (bench/peers/workloads.js).
+// Leaves w1.json, w2.json and w3.csv in dir for the peers (bench/peers/workloads.js), and w2.csv.
 inline bool writeWorkloadFiles(const std::filesystem::path& dir) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
@@ -195,7 +217,10 @@ inline bool writeWorkloadFiles(const std::filesystem::path& dir) {
 
     std::ofstream f3(dir / "w3.csv", std::ios::binary);
     f3 << makeW3Csv();
-    return f1.good() && f2.good() && f3.good();
+    // The two grids as files for the command as a whole process (bench/process/bench.sh).
+    std::ofstream f2csv(dir / "w2.csv", std::ios::binary);
+    f2csv << makeW2Csv();
+    return f1.good() && f2.good() && f3.good() && f2csv.good();
 }
 
 }  // namespace workloads
