@@ -44,6 +44,8 @@ public:
 
 private:
     Status fail(std::int32_t line, std::string_view problem);
+    // Counts the line breaks of bytes [from, to) into line_: LF, CR LF and a lone CR each end a line.
+    void countLineBreaks(std::size_t from, std::size_t to);
 
     std::string_view bytes_;
     std::size_t pos_ = 0;

@@ -59,6 +59,7 @@ TEST(DelimitedReader, QuotedFields) {
         {"\"\"\"\"", {"1,1q:\""}},
         {"\"two\nlines\",x\ny", {"1,1q:two\nlines", "1,2:x", "2,1:y"}},
         {"\"a\"\r\n\"b\"", {"1,1q:a", "2,1q:b"}},
+        {"\"a\"\"b\"\"c\",\"\"\"x\"", {"1,1q:a\"b\"c", "1,2q:\"x"}},
     };
     for (const auto& c : cases) EXPECT_EQ(fields(c.input), c.expected) << c.input;
 }
@@ -76,6 +77,8 @@ TEST(DelimitedReader, ErrorsNameTheLine) {
         {"a\n\"open\nstill open", "line 2: unterminated quoted field"},
         {"a\n\"ab\"c,d", "line 2: unexpected character after a closing quote"},
         {"ok\n\"x\ny\"z", "line 3: unexpected character after a closing quote"},
+        // CR LF counts once, a lone CR once, inside quotes as outside; doubled quotes in between.
+        {"ok\n\"x\r\ny\"\"\ry\rz\"w", "line 5: unexpected character after a closing quote"},
         {"a\nb\xff", "line 2: text is not valid UTF-8"},
         {"\"\xc3\x28\"", "line 1: text is not valid UTF-8"},
     };
