@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -218,12 +219,13 @@ bool gatherItems(const BatchOptions& options, std::vector<BatchItem>& items, std
     if (!options.jsonl.empty()) {
         // Read whole, the lines are views into it: no copy per macro, and the forked workers share
         // the pages.
-        std::ifstream in(options.jsonl, std::ios::binary);
-        if (!in) {
+        std::string problem;
+        std::optional<std::string> bytes = fsys::readBytes(options.jsonl, &problem);
+        if (!bytes) {
             context.err << "connsheet batch: cannot read " << options.jsonl << '\n';
             return false;
         }
-        lines.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        lines = std::move(*bytes);
         std::string_view rest = lines;
         for (int number = 1; !rest.empty(); ++number) {
             const std::size_t end = std::min(rest.find('\n'), rest.size());

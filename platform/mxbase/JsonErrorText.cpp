@@ -49,15 +49,48 @@ std::string withFileName(const std::string& file, const std::string& text) {
     return file + (positioned ? ":" : ": ") + text;
 }
 
+namespace {
+
+// Whether a value, a key or a container stands more than `maxDepth` containers deep, as the parser's
+// depth would report it: a scan over the text, skipping strings, far cheaper than a callback on every
+// parse event. Malformed text is left to the parser.
+bool deeperThan(std::string_view text, int maxDepth) {
+    int open = 0;
+    const std::size_t size = text.size();
+    constexpr std::string_view kBlank = " \t\n\r,:";
+    constexpr std::string_view kScalarEnd = " \t\n\r,:]}[{\"";
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = text[i];
+        if (kBlank.find(c) != std::string_view::npos)
+            continue;
+        if (c == '}' || c == ']') {
+            --open;
+            continue;
+        }
+        // A container, a string or a scalar starts here, at the depth of what is open.
+        if (open > maxDepth)
+            return true;
+        if (c == '{' || c == '[') {
+            ++open;
+        } else if (c == '"') {
+            for (++i; i < size && text[i] != '"'; ++i)
+                if (text[i] == '\\')
+                    ++i;
+        } else {
+            while (i + 1 < size && kScalarEnd.find(text[i + 1]) == std::string_view::npos)
+                ++i;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 bool parseJsonWithin(std::string_view text, int maxDepth, nlohmann::ordered_json& document, std::string& error) {
     try {
-        nlohmann::ordered_json::parser_callback_t limitDepth = [maxDepth](int depth, nlohmann::ordered_json::parse_event_t,
-                                                                           nlohmann::ordered_json&) {
-            if (depth > maxDepth)
-                throw std::length_error("nested deeper than " + std::to_string(maxDepth) + " levels");
-            return true;
-        };
-        document = nlohmann::ordered_json::parse(text.begin(), text.end(), limitDepth);
+        if (deeperThan(text, maxDepth))
+            throw std::length_error("nested deeper than " + std::to_string(maxDepth) + " levels");
+        document = nlohmann::ordered_json::parse(text.begin(), text.end());
     } catch (const std::exception& e) {
         error = jsonErrorText(e);
         return false;
