@@ -49,8 +49,42 @@ std::string withFileName(const std::string& file, const std::string& text) {
     return file + (positioned ? ":" : ": ") + text;
 }
 
+namespace {
+
+// How deeply the brackets of a document nest, strings skipped as the parser's lexer skips them. Up to
+// the first syntax error this is the nesting the parser meets; past it the parser has stopped anyway.
+int nesting(std::string_view text) {
+    int depth = 0;
+    int deepest = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            deepest = std::max(deepest, ++depth);
+        } else if (c == '}' || c == ']') {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
+}  // namespace
+
 bool parseJsonWithin(std::string_view text, int maxDepth, nlohmann::ordered_json& document, std::string& error) {
     try {
+        // A callback on every value costs as much as the parse itself: a document that cannot be too
+        // deep (nearly all of them) is parsed without it.
+        if (nesting(text) <= maxDepth) {
+            document = nlohmann::ordered_json::parse(text.begin(), text.end());
+            return true;
+        }
         nlohmann::ordered_json::parser_callback_t limitDepth = [maxDepth](int depth, nlohmann::ordered_json::parse_event_t,
                                                                            nlohmann::ordered_json&) {
             if (depth > maxDepth)

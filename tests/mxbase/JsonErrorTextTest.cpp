@@ -1,0 +1,47 @@
+#include "platform/mxbase/JsonErrorText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Parsed {
+    bool ok;
+    std::string error;
+};
+
+Parsed parse(std::string_view text, int maxDepth) {
+    nlohmann::ordered_json document;
+    std::string error;
+    const bool ok = parseJsonWithin(text, maxDepth, document, error);
+    return {ok, error};
+}
+
+// Documents at the depth limit parse; deeper ones are refused, and brackets inside strings (escaped
+// quotes included) do not count as nesting. Whichever comes first, a syntax error or too deep a
+// nesting, is what is reported.
+TEST(ParseJsonWithin, RefusesOnlyWhatNestsTooDeep) {
+    struct Case {
+        const char* text;
+        bool ok;
+        const char* error;  // part of the message
+    };
+    const Case cases[] = {
+        {R"([[{"a": 1}]])", true, ""},
+        {R"([[{"a": [1]}]])", false, "nested deeper than 3 levels"},
+        {R"({"a": "[[[[[[", "b": ["\"[[[[", "]]]]"]})", true, ""},
+        {R"({"a": "\\", "b": [[1]]})", true, ""},
+        {R"({"a": "\\\"[[[[[", "b": 1})", true, ""},
+        {R"([[[[[[1]]]]]], x)", false, "nested deeper"},
+        {R"([1, x, [[[[[1]]]]]])", false, "1:5: invalid literal"},
+        {R"([1, "open)", false, "missing closing quote"},
+        {"", false, "1:1:"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const Parsed parsed = parse(c.text, 3);
+        EXPECT_EQ(parsed.ok, c.ok) << parsed.error;
+        EXPECT_NE(parsed.error.find(c.error), std::string::npos) << parsed.error;
+    }
+}
+
+}  // namespace
