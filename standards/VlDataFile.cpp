@@ -6,6 +6,7 @@
 
 #include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/Mx_Settings.h"
+#include "platform/mxbase/NumberFunctions.h"
 #include "platform/mxbase/StringFunctions.h"
 #include "platform/mxbase/TextFile.h"
 #include "standards/VlFileLookup.h"
@@ -135,17 +136,28 @@ VlDataFile::Rows VlDataFile::parseData(const Mx_String& text) {
 VlDataFile::Sizes VlDataFile::parseSizes(const Mx_String& text) { return parseSizesFile(text).sizes; }
 
 VlDataFile::SizesFile VlDataFile::parseSizesFile(const Mx_String& text) {
+    // One pass over views of the text: a stock list is read at the first equation that names it, in
+    // the middle of a run.
     SizesFile file;
-    for (const std::wstring& raw : textfile::splitLines(removeBlockComments(text.str()))) {
-        const std::wstring line = removeLineComment(raw);
-        if (isBlank(line)) continue;
+    const std::wstring content = removeBlockComments(text.str());
+    const std::wstring_view all(content);
+    for (std::size_t start = 0; start < all.size();) {
+        std::size_t end = all.find(L'\n', start);
+        const std::size_t next = end == std::wstring_view::npos ? all.size() : end + 1;
+        if (end == std::wstring_view::npos) end = all.size();
+        if (end > start && all[end - 1] == L'\r') --end;
+        std::wstring_view line = all.substr(start, end - start);
+        start = next;
+        if (const std::size_t comment = line.find(L"//"); comment != std::wstring_view::npos)
+            line = line.substr(0, comment);
+        if (line.find_first_not_of(L" \t\r\n") == std::wstring_view::npos) continue;
         // A line that does not read as numbers (a title, "180 x") is no size: taken as one it would
         // be a standard size of 0.
         const std::size_t x = line.find(L'x');
         double a = 0.0, b = 0.0;
-        const bool numbers = x == std::wstring::npos
-                                 ? Mx_String(line).toDouble(a)
-                                 : Mx_String(line.substr(0, x)).toDouble(a) && Mx_String(line.substr(x + 1)).toDouble(b);
+        const bool numbers = x == std::wstring_view::npos
+                                 ? parseNumber(line, a)
+                                 : parseNumber(line.substr(0, x), a) && parseNumber(line.substr(x + 1), b);
         if (numbers)
             file.sizes.emplace_back(a, b);
         else
