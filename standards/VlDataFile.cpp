@@ -71,13 +71,21 @@ std::wstring removeBlockComments(const std::wstring& text) {
     return out;
 }
 
-std::wstring removeLineComment(const std::wstring& line) {
-    const std::size_t at = line.find(L"//");
-    return at == std::wstring::npos ? line : line.substr(0, at);
-}
-
-bool isBlank(const std::wstring& line) {
-    return line.find_first_not_of(L" \t\r\n") == std::wstring::npos;
+// Calls `line` with every line of `text` (LF or CRLF ends), its "//" comment cut off; blank lines are
+// left out. The lines are views of the text.
+template <class Line>
+void forEachLine(std::wstring_view text, Line line) {
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find(L'\n', start);
+        const std::size_t next = end == std::wstring_view::npos ? text.size() : end + 1;
+        if (end == std::wstring_view::npos) end = text.size();
+        if (end > start && text[end - 1] == L'\r') --end;
+        std::wstring_view content = text.substr(start, end - start);
+        start = next;
+        if (const std::size_t comment = content.find(L"//"); comment != std::wstring_view::npos)
+            content = content.substr(0, comment);
+        if (content.find_first_not_of(L" \t\r\n") != std::wstring_view::npos) line(content);
+    }
 }
 
 }  // namespace
@@ -123,34 +131,26 @@ bool VlDataFile::find(const Mx_String& name, Mx_String& path, const Mx_String& s
 
 VlDataFile::Rows VlDataFile::parseData(const Mx_String& text) {
     Rows rows;
-    for (const std::wstring& raw : textfile::splitLines(text.view())) {
-        const std::wstring line = removeLineComment(raw);
-        if (isBlank(line)) continue;
+    forEachLine(text.view(), [&rows](std::wstring_view line) {
         Mx_StringArray columns;
-        splitString(Mx_String(line), Mx_String(L"\t"), columns);
+        for (;;) {
+            const std::size_t tab = line.find(L'\t');
+            columns.append(Mx_String(line.substr(0, tab)));
+            if (tab == std::wstring_view::npos) break;
+            line.remove_prefix(tab + 1);
+        }
         rows.push_back(std::move(columns));
-    }
+    });
     return rows;
 }
 
 VlDataFile::Sizes VlDataFile::parseSizes(const Mx_String& text) { return parseSizesFile(text).sizes; }
 
 VlDataFile::SizesFile VlDataFile::parseSizesFile(const Mx_String& text) {
-    // One pass over views of the text: a stock list is read at the first equation that names it, in
-    // the middle of a run.
+    // Views of the text throughout: a stock list is read at the first equation that names it, in the
+    // middle of a run.
     SizesFile file;
-    const std::wstring content = removeBlockComments(text.str());
-    const std::wstring_view all(content);
-    for (std::size_t start = 0; start < all.size();) {
-        std::size_t end = all.find(L'\n', start);
-        const std::size_t next = end == std::wstring_view::npos ? all.size() : end + 1;
-        if (end == std::wstring_view::npos) end = all.size();
-        if (end > start && all[end - 1] == L'\r') --end;
-        std::wstring_view line = all.substr(start, end - start);
-        start = next;
-        if (const std::size_t comment = line.find(L"//"); comment != std::wstring_view::npos)
-            line = line.substr(0, comment);
-        if (line.find_first_not_of(L" \t\r\n") == std::wstring_view::npos) continue;
+    forEachLine(removeBlockComments(text.str()), [&file](std::wstring_view line) {
         // A line that does not read as numbers (a title, "180 x") is no size: taken as one it would
         // be a standard size of 0.
         const std::size_t x = line.find(L'x');
@@ -162,7 +162,7 @@ VlDataFile::SizesFile VlDataFile::parseSizesFile(const Mx_String& text) {
             file.sizes.emplace_back(a, b);
         else
             file.skipped.push_back(stripSymbols(Mx_String(line), Mx_String(L" \t\r"), StripSide::Both));
-    }
+    });
     return file;
 }
 

@@ -507,6 +507,15 @@ TEST(VlDataFile, ParsesDataAndSizes) {
     EXPECT_EQ(sizes[2], std::make_pair(140.0, 8.0));
 }
 
+// Empty columns keep their place, whatever the line ends; a comment ends the line's columns.
+TEST(VlDataFile, DataColumnsKeepTheirPlaces) {
+    const auto rows = VlDataFile::parseData(Mx_String(L"a\t\tc\r\nkey\t1\t// two\r\n  \t \r\nlast\t"));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], Mx_StringArray({L"a", L"", L"c"}));
+    EXPECT_EQ(rows[1], Mx_StringArray({L"key", L"1", L""}));
+    EXPECT_EQ(rows[2], Mx_StringArray({L"last", L""}));
+}
+
 // A stock list written on Windows: CRLF line ends, a title, a size with a comment after it, a line
 // that is no size, and a last line without its line end.
 TEST(VlDataFile, SizesFileKeepsWhatIsNoSizeAside) {
