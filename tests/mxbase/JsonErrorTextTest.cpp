@@ -44,4 +44,25 @@ TEST(ParseJsonWithin, RefusesOnlyWhatNestsTooDeep) {
     }
 }
 
+// The document read is the one the JSON library reads itself: members in their order, a repeated
+// name in its first place with its last value, numbers of the same kinds.
+TEST(ParseJsonWithin, ReadsWhatTheLibraryReads) {
+    const char* const documents[] = {
+        R"({"z": 1, "a": [true, null, -2, 3.5e1, 18446744073709551615], "m": {"b": {}, "a": []}})",
+        R"({"k": 1, "j": {"x": 1}, "k": {"y": [1, 2]}, "l": "\u00e9\n"})",
+        R"([[], [[]], {}, "", 0, -0.0, 1E300])",
+        R"(  "only a string"  )",
+        R"(42)",
+    };
+    for (const char* text : documents) {
+        SCOPED_TRACE(text);
+        nlohmann::ordered_json document;
+        std::string error;
+        ASSERT_TRUE(parseJsonWithin(text, 8, document, error)) << error;
+        const nlohmann::ordered_json expected = nlohmann::ordered_json::parse(text);
+        EXPECT_EQ(document.dump(), expected.dump());
+        EXPECT_EQ(document, expected);
+    }
+}
+
 }  // namespace
