@@ -389,14 +389,17 @@ std::optional<std::string> readBytes(const fs::path& path, std::string* error) {
         setError(error, describe("cannot read", path, EISDIR));
         return std::nullopt;
     }
+    // Read into the text itself. A regular file that gave all the bytes its size says it has, in a read
+    // asked for one more, is read: its end need not be confirmed by a second call. Anything else (a
+    // pipe, a file of /proc that says it is empty, a file that grew) is read to the end.
+    const bool sized = S_ISREG(info.st_mode) && info.st_size > 0;
+    const std::size_t expected = sized ? static_cast<std::size_t>(info.st_size) : 0;
+    std::size_t chunk = sized ? expected + 1 : 65536;
     std::string bytes;
-    if (info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
+    std::size_t size = 0;
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
+        bytes.resize(size + chunk);
+        ssize_t n = ::read(fd, bytes.data() + size, chunk);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -405,8 +408,12 @@ std::optional<std::string> readBytes(const fs::path& path, std::string* error) {
             setError(error, describe("cannot read", path, saved));
             return std::nullopt;
         }
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        size += static_cast<std::size_t>(n);
+        if (n == 0 || (sized && size == expected && static_cast<std::size_t>(n) < chunk))
+            break;
+        chunk = 65536;
     }
+    bytes.resize(size);
     ::close(fd);
     return bytes;
 }
