@@ -106,7 +106,7 @@ private:
 };
 
 // A table's sizes are kept as one text and the spans of their fields in it: a library's tables are most
-// of what a short run reads, and a string per field was most of the reading.
+// of what a short run reads, and a string per field would be most of the reading.
 struct Table {
     Mx_String name;
     std::wstring key;  // the name's lookup form
