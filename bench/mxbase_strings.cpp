@@ -59,5 +59,15 @@ void BM_RoundTo(benchmark::State& state) {
 }
 BENCHMARK(BM_RoundTo);
 
+// Stock lists, data files and section values are numbers in text, most of them whole.
+void BM_ParseNumber(benchmark::State& state) {
+    const std::wstring texts[] = {L"60", L" 180 ", L"12.5", L"2.5E-2", L"1000"};
+    double value = 0;
+    std::size_t i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(parseNumber(texts[i++ % 5], value));
+}
+BENCHMARK(BM_ParseNumber);
+
 }  // namespace
 BENCHMARK_MAIN();

@@ -71,19 +71,27 @@ private:
 };
 
 // The words of a text (runs of letters A-Z/a-z, digits and "_"), letters folded to lower case.
+// An equation's words are taken again after every replacement in it: the strings of the previous
+// pass are reused, so a second pass allocates only for words longer than before.
 void foldedWords(const std::wstring& text, std::vector<std::wstring>& words) {
-    words.clear();
+    std::size_t count = 0;
     std::size_t i = 0;
     while (i < text.size()) {
         if (!VlWholeWord::isWordCharacter(text[i])) {
             ++i;
             continue;
         }
-        std::wstring word;
-        for (; i < text.size() && VlWholeWord::isWordCharacter(text[i]); ++i)
-            word += (text[i] >= L'A' && text[i] <= L'Z') ? static_cast<wchar_t>(text[i] + 32) : text[i];
-        words.push_back(std::move(word));
+        const std::size_t start = i;
+        while (i < text.size() && VlWholeWord::isWordCharacter(text[i]))
+            ++i;
+        if (count == words.size())
+            words.emplace_back();
+        std::wstring& word = words[count++];
+        word.assign(text, start, i - start);
+        for (wchar_t& c : word)
+            c = VlWholeWord::foldAscii(c);
     }
+    words.resize(count);
 }
 
 // A one-word name, folded; empty for a name holding any other character ("gen.Clearance").

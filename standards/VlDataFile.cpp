@@ -6,6 +6,7 @@
 
 #include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/Mx_Settings.h"
+#include "platform/mxbase/NumberFunctions.h"
 #include "platform/mxbase/StringFunctions.h"
 #include "platform/mxbase/TextFile.h"
 #include "standards/VlFileLookup.h"
@@ -70,13 +71,21 @@ std::wstring removeBlockComments(const std::wstring& text) {
     return out;
 }
 
-std::wstring removeLineComment(const std::wstring& line) {
-    const std::size_t at = line.find(L"//");
-    return at == std::wstring::npos ? line : line.substr(0, at);
-}
-
-bool isBlank(const std::wstring& line) {
-    return line.find_first_not_of(L" \t\r\n") == std::wstring::npos;
+// Calls `line` with every line of `text` (LF or CRLF ends), its "//" comment cut off; blank lines are
+// left out. The lines are views of the text.
+template <class Line>
+void forEachLine(std::wstring_view text, Line line) {
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find(L'\n', start);
+        const std::size_t next = end == std::wstring_view::npos ? text.size() : end + 1;
+        if (end == std::wstring_view::npos) end = text.size();
+        if (end > start && text[end - 1] == L'\r') --end;
+        std::wstring_view content = text.substr(start, end - start);
+        start = next;
+        if (const std::size_t comment = content.find(L"//"); comment != std::wstring_view::npos)
+            content = content.substr(0, comment);
+        if (content.find_first_not_of(L" \t\r\n") != std::wstring_view::npos) line(content);
+    }
 }
 
 }  // namespace
@@ -122,35 +131,38 @@ bool VlDataFile::find(const Mx_String& name, Mx_String& path, const Mx_String& s
 
 VlDataFile::Rows VlDataFile::parseData(const Mx_String& text) {
     Rows rows;
-    for (const std::wstring& raw : textfile::splitLines(text.view())) {
-        const std::wstring line = removeLineComment(raw);
-        if (isBlank(line)) continue;
+    forEachLine(text.view(), [&rows](std::wstring_view line) {
         Mx_StringArray columns;
-        splitString(Mx_String(line), Mx_String(L"\t"), columns);
+        for (;;) {
+            const std::size_t tab = line.find(L'\t');
+            columns.append(Mx_String(line.substr(0, tab)));
+            if (tab == std::wstring_view::npos) break;
+            line.remove_prefix(tab + 1);
+        }
         rows.push_back(std::move(columns));
-    }
+    });
     return rows;
 }
 
 VlDataFile::Sizes VlDataFile::parseSizes(const Mx_String& text) { return parseSizesFile(text).sizes; }
 
 VlDataFile::SizesFile VlDataFile::parseSizesFile(const Mx_String& text) {
+    // Views of the text throughout: a stock list is read at the first equation that names it, in the
+    // middle of a run.
     SizesFile file;
-    for (const std::wstring& raw : textfile::splitLines(removeBlockComments(text.str()))) {
-        const std::wstring line = removeLineComment(raw);
-        if (isBlank(line)) continue;
+    forEachLine(removeBlockComments(text.str()), [&file](std::wstring_view line) {
         // A line that does not read as numbers (a title, "180 x") is no size: taken as one it would
         // be a standard size of 0.
         const std::size_t x = line.find(L'x');
         double a = 0.0, b = 0.0;
-        const bool numbers = x == std::wstring::npos
-                                 ? Mx_String(line).toDouble(a)
-                                 : Mx_String(line.substr(0, x)).toDouble(a) && Mx_String(line.substr(x + 1)).toDouble(b);
+        const bool numbers = x == std::wstring_view::npos
+                                 ? parseNumber(line, a)
+                                 : parseNumber(line.substr(0, x), a) && parseNumber(line.substr(x + 1), b);
         if (numbers)
             file.sizes.emplace_back(a, b);
         else
             file.skipped.push_back(stripSymbols(Mx_String(line), Mx_String(L" \t\r"), StripSide::Both));
-    }
+    });
     return file;
 }
 

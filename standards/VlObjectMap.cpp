@@ -80,7 +80,7 @@ Acad::ErrorStatus VlObjectMap::getMappingFromStrs(const Mx_String& ssVar, const 
     const Mx_String right = stripSymbols(mapStr.getSubStringAt(split + 2), Mx_String(L" "), StripSide::Start);
     const KindInfo* found = nullptr;
     for (const KindInfo& info : kKinds) {
-        if (right.startsWith(info.keyword, true)) {
+        if (right.view().starts_with(info.keyword)) {
             found = &info;
             break;
         }

@@ -1,6 +1,7 @@
 #include "platform/arx/Utf8.h"
 
 #include <cstdint>
+#include <cstring>  // memcpy
 
 namespace utf8 {
 namespace {
@@ -53,44 +54,82 @@ char32_t next(std::string_view bytes, std::size_t& i, bool& ok) {
     return cp;
 }
 
+// Text is mostly ASCII (library files, names, formulas): runs of it are copied without the per-byte
+// decoding, eight bytes at a time where a word holds no high bit.
+bool asciiWord(std::string_view bytes, std::size_t i) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes.data() + i, sizeof word);
+    return (word & 0x8080808080808080u) == 0;
+}
+
 }  // namespace
 
 std::string encode(std::wstring_view text) {
-    std::string out;
-    out.reserve(text.size());
+    std::size_t size = 0;
     for (wchar_t wc : text) {
         auto cp = static_cast<char32_t>(wc);
-        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacement;
+        size += cp < 0x80 ? 1 : cp < 0x800 ? 2 : (cp < 0x10000 || cp > 0x10FFFF) ? 3 : 4;
+    }
+    std::string out(size, '\0');
+    char* to = out.data();
+    for (wchar_t wc : text) {
+        auto cp = static_cast<char32_t>(wc);
         if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            *to++ = static_cast<char>(cp);
+            continue;
+        }
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            cp = kReplacement;
+        if (cp < 0x800) {
+            *to++ = static_cast<char>(0xC0 | (cp >> 6));
+            *to++ = static_cast<char>(0x80 | (cp & 0x3F));
         } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            *to++ = static_cast<char>(0xE0 | (cp >> 12));
+            *to++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *to++ = static_cast<char>(0x80 | (cp & 0x3F));
         } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            *to++ = static_cast<char>(0xF0 | (cp >> 18));
+            *to++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *to++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *to++ = static_cast<char>(0x80 | (cp & 0x3F));
         }
     }
     return out;
 }
 
-std::wstring decode(std::string_view bytes) {
-    std::wstring out;
-    out.reserve(bytes.size());
+std::wstring decode(std::string_view bytes, bool& valid) {
+    // Never more code points than bytes: the text is written in place and cut to what was decoded.
+    std::wstring out(bytes.size(), L'\0');
+    wchar_t* to = out.data();
     bool ok = true;
-    for (std::size_t i = 0; i < bytes.size();) out += static_cast<wchar_t>(next(bytes, i, ok));
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (i + 8 <= bytes.size() && asciiWord(bytes, i)) {
+            for (std::size_t end = i + 8; i < end; ++i)
+                *to++ = static_cast<wchar_t>(bytes[i]);
+        } else if (static_cast<std::uint8_t>(bytes[i]) < 0x80) {
+            *to++ = static_cast<wchar_t>(bytes[i++]);
+        } else {
+            *to++ = static_cast<wchar_t>(next(bytes, i, ok));
+        }
+    }
+    out.resize(static_cast<std::size_t>(to - out.data()));
+    valid = ok;
     return out;
+}
+
+std::wstring decode(std::string_view bytes) {
+    bool valid = true;
+    return decode(bytes, valid);
 }
 
 bool isValid(std::string_view bytes) {
     bool ok = true;
-    for (std::size_t i = 0; i < bytes.size() && ok;) next(bytes, i, ok);
+    for (std::size_t i = 0; i < bytes.size() && ok;) {
+        if (i + 8 <= bytes.size() && asciiWord(bytes, i))
+            i += 8;
+        else
+            next(bytes, i, ok);
+    }
     return ok;
 }
 

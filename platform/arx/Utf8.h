@@ -8,6 +8,8 @@ namespace utf8 {
 
 std::string encode(std::wstring_view text);
 std::wstring decode(std::string_view bytes);
+// The same, and whether the bytes were valid UTF-8 (see isValid), in one pass.
+std::wstring decode(std::string_view bytes, bool& valid);
 // True when bytes form valid UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF).
 bool isValid(std::string_view bytes);
 

@@ -397,13 +397,26 @@ RegistryStore*& currentStore()
     static RegistryStore* store = nullptr;
     return store;
 }
+
+// Set by useUserFile: the store made on first use is the user's file rather than memory.
+bool userFileWanted = false;
+
+RegistryStore& userStore()
+{
+    static RegistryStore store(RegistryStore::userFilePath());
+    return store;
+}
 }  // namespace
 
 RegistryStore& RegistryStore::current()
 {
     if (currentStore() == nullptr) {
-        static RegistryStore memoryStore;
-        currentStore() = &memoryStore;
+        if (userFileWanted) {
+            currentStore() = &userStore();
+        } else {
+            static RegistryStore memoryStore;
+            currentStore() = &memoryStore;
+        }
     }
     return *currentStore();
 }
@@ -415,11 +428,12 @@ RegistryStore* RegistryStore::setCurrent(RegistryStore* store)
     return previous;
 }
 
-RegistryStore& RegistryStore::useUserFile()
+void RegistryStore::useUserFile()
 {
-    static RegistryStore userStore(userFilePath());
-    currentStore() = &userStore;
-    return userStore;
+    // Most commands never touch the registry: the file is read (and a corrupt one reported) by the
+    // first call that needs a value, not at start-up.
+    userFileWanted = true;
+    currentStore() = nullptr;
 }
 
 std::string RegistryStore::userFilePath()

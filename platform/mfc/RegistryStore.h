@@ -5,7 +5,7 @@
 //
 // One store is current at a time. Unless told otherwise it lives in memory and starts empty, so no test
 // and no library call ever reads or changes a user's settings by accident; the command makes the user's
-// registry file current at start-up (useUserFile), and tests install a fresh store for their scope
+// registry file current at start-up (useUserFile, read on first use), and tests install a fresh store for their scope
 // (RegistryScope).
 //
 // The file is "connsheet/registry.json" in $XDG_CONFIG_HOME (or ~/.config). Every change is written at
@@ -76,7 +76,9 @@ public:
     static RegistryStore& current();
     static RegistryStore* setCurrent(RegistryStore* store);
     // Makes the user's registry file current for the rest of the process (the command does this once).
-    static RegistryStore& useUserFile();
+    // The file is read when the current store is first asked for, so a run that never reads or writes
+    // a value never reads it either.
+    static void useUserFile();
     // $XDG_CONFIG_HOME/connsheet/registry.json, or ~/.config/connsheet/registry.json.
     static std::string userFilePath();
 

@@ -354,10 +354,16 @@ Heading headingOf(std::string_view line) {
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == ',' || line[i] == '\r'))
             ++i;
     };
-    auto isWordChar = [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '#';
+    // ASCII only, without the C library's locale-aware calls: every line of every text passes here
+    // when a module's resources are listed.
+    auto isAlnum = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
     };
+    auto isWordChar = [&](char c) { return isAlnum(c) || c == '_' || c == '#'; };
     skipBlanks();
+    // Every keyword below starts with one of these letters: most lines are known to be Other here.
+    if (i == line.size() || std::string_view("EDSBIedsbi").find(line[i]) == std::string_view::npos)
+        return Heading{};
     const std::size_t wordStart = i;
     while (i < line.size() && isWordChar(line[i]))
         ++i;
@@ -365,7 +371,7 @@ Heading headingOf(std::string_view line) {
     auto is = [&](std::string_view keyword) {
         return word.size() == keyword.size() &&
                std::equal(word.begin(), word.end(), keyword.begin(),
-                          [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
+                          [](char a, char b) { return (a >= 'a' && a <= 'z' ? char(a - 32) : a) == b; });
     };
     Heading heading;
     if (is("END"))
@@ -384,7 +390,7 @@ Heading headingOf(std::string_view line) {
     const std::size_t start = i;
     if (i < line.size() && line[i] == '-')
         ++i;
-    while (i < line.size() && std::isalnum(static_cast<unsigned char>(line[i])))
+    while (i < line.size() && isAlnum(line[i]))
         ++i;
     if (i == start)
         return heading;

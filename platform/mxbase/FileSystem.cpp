@@ -65,6 +65,12 @@ std::unordered_map<std::wstring, fs::path>& resolveMemo() {
     return memo;
 }
 
+// The names in the folders resolve listed, by folder.
+std::unordered_map<std::string, std::vector<std::string>>& listingMemo() {
+    static std::unordered_map<std::string, std::vector<std::string>> memo;
+    return memo;
+}
+
 }  // namespace
 
 PathInfo pathInfo(const fs::path& path) {
@@ -104,6 +110,7 @@ StatScope::StatScope() {
 void StatScope::forget() {
     statMemo().clear();
     resolveMemo().clear();
+    listingMemo().clear();
     trustedMemo().clear();
 }
 
@@ -111,6 +118,7 @@ StatScope::~StatScope() {
     if (--statScopes == 0) {
         statMemo().clear();
         resolveMemo().clear();
+        listingMemo().clear();
     }
 }
 
@@ -150,18 +158,42 @@ std::vector<std::string> components(std::string_view path) {
 // The entries of folder, other than name itself, whose names equal name ignoring case, in byte order so
 // the choice never depends on directory order. Names of another length cannot match (the folding keeps
 // lengths), so most entries are passed over without decoding them.
-std::vector<std::string> caseVariants(const fs::path& folder, const std::string& name) {
-    std::vector<std::string> variants;
+// The names in a folder ("." and ".." left out). Within a StatScope a folder is listed once: a run
+// looks for several missing names in the same few folders (the working folder, the library's).
+const std::vector<std::string>& folderNames(const fs::path& folder, std::vector<std::string>& unkept) {
+    std::unordered_map<std::string, std::vector<std::string>>* memo =
+        statScopes > 0 ? &listingMemo() : nullptr;
+    if (memo != nullptr) {
+        if (const auto found = memo->find(folder.native()); found != memo->end())
+            return found->second;
+    }
+    std::vector<std::string> names;
     // readdir rather than a directory_iterator: this runs on every lookup of a file that is not there,
     // and building a path object per entry cost more than the rest of the lookup.
-    DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (listing == nullptr)
-        return variants;
+    if (DIR* listing = ::opendir(folder.empty() ? "." : folder.c_str())) {
+        while (const dirent* entry = ::readdir(listing)) {
+            const std::string_view base(entry->d_name);
+            if (base != "." && base != "..")
+                names.emplace_back(base);
+        }
+        ::closedir(listing);
+    }
+    if (memo == nullptr) {
+        unkept = std::move(names);
+        return unkept;
+    }
+    return memo->emplace(folder.native(), std::move(names)).first->second;
+}
+
+std::vector<std::string> caseVariants(const fs::path& folder, const std::string& name) {
+    std::vector<std::string> variants;
+    std::vector<std::string> unkept;
+    const std::vector<std::string>& names = folderNames(folder, unkept);
     const bool asciiName = std::all_of(name.begin(), name.end(), [](char c) { return (c & 0x80) == 0; });
     const std::wstring wanted = utf8::decode(name);
-    while (const dirent* entry = ::readdir(listing)) {
-        const std::string_view base(entry->d_name);
-        if (base == name || base == "." || base == "..")
+    for (const std::string& entry : names) {
+        const std::string_view base(entry);
+        if (base == name)
             continue;
         // Folding keeps ASCII within ASCII, so an ASCII name only matches a name of its own length.
         if (asciiName && base.size() != name.size())
@@ -169,7 +201,6 @@ std::vector<std::string> caseVariants(const fs::path& folder, const std::string&
         if (equalIgnoringCase(utf8::decode(base), wanted))
             variants.emplace_back(base);
     }
-    ::closedir(listing);
     std::sort(variants.begin(), variants.end());
     return variants;
 }
@@ -358,14 +389,17 @@ std::optional<std::string> readBytes(const fs::path& path, std::string* error) {
         setError(error, describe("cannot read", path, EISDIR));
         return std::nullopt;
     }
+    // Read into the text itself. A regular file that gave all the bytes its size says it has, in a read
+    // asked for one more, is read: its end need not be confirmed by a second call. Anything else (a
+    // pipe, a file of /proc that says it is empty, a file that grew) is read to the end.
+    const bool sized = S_ISREG(info.st_mode) && info.st_size > 0;
+    const std::size_t expected = sized ? static_cast<std::size_t>(info.st_size) : 0;
+    std::size_t chunk = sized ? expected + 1 : 65536;
     std::string bytes;
-    if (info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
+    std::size_t size = 0;
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
+        bytes.resize(size + chunk);
+        ssize_t n = ::read(fd, bytes.data() + size, chunk);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -374,8 +408,12 @@ std::optional<std::string> readBytes(const fs::path& path, std::string* error) {
             setError(error, describe("cannot read", path, saved));
             return std::nullopt;
         }
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        size += static_cast<std::size_t>(n);
+        if (n == 0 || (sized && size == expected && static_cast<std::size_t>(n) < chunk))
+            break;
+        chunk = 65536;
     }
+    bytes.resize(size);
     ::close(fd);
     return bytes;
 }

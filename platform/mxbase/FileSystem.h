@@ -80,7 +80,7 @@ PathInfo pathInfo(const std::filesystem::path& path);
 std::uint64_t statCount();
 
 // While a StatScope lives, what pathInfo, stamp, lastWriteTime, exists, isDirectory and resolve learn
-// about a path is kept and answered again from memory. For work that looks at the same files many
+// about a path (and the folders resolve lists) is kept and answered again from memory. For work that looks at the same files many
 // times and during which they do not change (one standards run with its child runs). Scopes nest; the
 // outermost one forgets. A write through writeAtomic, createDirectories or forget() forgets too.
 // What was seen of a path the kernel watches for changes (FileWatch) is also kept from one scope to

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>  // sscanf
-#include <stdexcept>
 #include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -51,46 +53,141 @@ std::string withFileName(const std::string& file, const std::string& text) {
 
 namespace {
 
-// Whether a value, a key or a container stands more than `maxDepth` containers deep, as the parser's
-// depth would report it: a scan over the text, skipping strings, far cheaper than a callback on every
-// parse event. Malformed text is left to the parser.
-bool deeperThan(std::string_view text, int maxDepth) {
-    int open = 0;
-    const std::size_t size = text.size();
-    constexpr std::string_view kBlank = " \t\n\r,:";
-    constexpr std::string_view kScalarEnd = " \t\n\r,:]}[{\"";
-    for (std::size_t i = 0; i < size; ++i) {
+// How deeply the brackets of a document nest, strings skipped as the parser's lexer skips them. Up to
+// the first syntax error this is the nesting the parser meets; past it the parser has stopped anyway.
+int nesting(std::string_view text) {
+    int depth = 0;
+    int deepest = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (kBlank.find(c) != std::string_view::npos)
-            continue;
-        if (c == '}' || c == ']') {
-            --open;
-            continue;
-        }
-        // A container, a string or a scalar starts here, at the depth of what is open.
-        if (open > maxDepth)
-            return true;
-        if (c == '{' || c == '[') {
-            ++open;
-        } else if (c == '"') {
-            for (++i; i < size && text[i] != '"'; ++i)
-                if (text[i] == '\\')
-                    ++i;
-        } else {
-            while (i + 1 < size && kScalarEnd.find(text[i + 1]) == std::string_view::npos)
+        if (inString) {
+            if (c == '\\')
                 ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            deepest = std::max(deepest, ++depth);
+        } else if (c == '}' || c == ']') {
+            --depth;
         }
     }
-    return false;
+    return deepest;
 }
+
+using Json = nlohmann::ordered_json;
+
+// Builds the document from the parser's events. The library's own builder adds every member to its
+// object as it comes, and an ordered object's members are copied, subtrees and all, each time the
+// object grows; here the members of the open objects and arrays are gathered on one stack and moved into
+// their container once, when it closes.
+class DocumentBuilder {
+public:
+    explicit DocumentBuilder(Json& document) : document_(document) {}
+
+    bool null() { return add(Json(nullptr)); }
+    bool boolean(bool value) { return add(Json(value)); }
+    bool number_integer(Json::number_integer_t value) { return add(Json(value)); }
+    bool number_unsigned(Json::number_unsigned_t value) { return add(Json(value)); }
+    bool number_float(Json::number_float_t value, const Json::string_t&) { return add(Json(value)); }
+    bool string(Json::string_t& value) { return add(Json(std::move(value))); }
+    bool binary(Json::binary_t& value) { return add(Json::binary(std::move(value))); }
+
+    bool start_object(std::size_t) { return open(); }
+    bool key(Json::string_t& name) {
+        names_.push_back(std::move(name));
+        return true;
+    }
+    bool end_object() {
+        const Level level = levels_.back();
+        levels_.pop_back();
+        Json object = Json::object();
+        auto& members = object.get_ref<Json::object_t&>();
+        const std::size_t count = values_.size() - level.first;
+        members.reserve(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            std::string& name = names_[level.firstName + i];
+            Json& value = values_[level.first + i];
+            // A repeated name keeps its first place and takes the last value, as the library does.
+            auto same =
+                std::find_if(members.begin(), members.end(), [&](const auto& m) { return m.first == name; });
+            if (same != members.end())
+                same->second = std::move(value);
+            else
+                members.emplace_back(std::move(name), std::move(value));
+        }
+        names_.resize(level.firstName);
+        values_.resize(level.first);
+        return add(std::move(object));
+    }
+    bool start_array(std::size_t) { return open(); }
+    bool end_array() {
+        const Level level = levels_.back();
+        levels_.pop_back();
+        Json array = Json::array();
+        auto& items = array.get_ref<Json::array_t&>();
+        items.reserve(values_.size() - level.first);
+        for (std::size_t i = level.first; i < values_.size(); ++i)
+            items.push_back(std::move(values_[i]));
+        values_.resize(level.first);
+        return add(std::move(array));
+    }
+
+    template <class Exception>
+    bool parse_error(std::size_t, const std::string&, const Exception& error) {
+        throw error;
+    }
+
+private:
+    // An open container: where its values (and, for an object, its names) start in the shared lists.
+    struct Level {
+        std::size_t first;
+        std::size_t firstName;
+    };
+
+    bool open() {
+        levels_.push_back(Level{values_.size(), names_.size()});
+        return true;
+    }
+
+    bool add(Json value) {
+        if (levels_.empty())
+            document_ = std::move(value);
+        else
+            values_.push_back(std::move(value));
+        return true;
+    }
+
+    Json& document_;
+    std::vector<Level> levels_;
+    // The values and names of every open container, innermost last.
+    std::vector<Json> values_;
+    std::vector<std::string> names_;
+};
 
 }  // namespace
 
-bool parseJsonWithin(std::string_view text, int maxDepth, nlohmann::ordered_json& document, std::string& error) {
+bool parseJsonWithin(std::string_view text, int maxDepth, nlohmann::ordered_json& document,
+                     std::string& error) {
     try {
-        if (deeperThan(text, maxDepth))
-            throw std::length_error("nested deeper than " + std::to_string(maxDepth) + " levels");
-        document = nlohmann::ordered_json::parse(text.begin(), text.end());
+        // A callback on every value costs as much as the parse itself: a document that cannot be too
+        // deep (nearly all of them) is parsed without it.
+        if (nesting(text) <= maxDepth) {
+            Json built;
+            DocumentBuilder builder(built);
+            Json::sax_parse(text.begin(), text.end(), &builder);
+            document = std::move(built);
+            return true;
+        }
+        nlohmann::ordered_json::parser_callback_t limitDepth =
+            [maxDepth](int depth, nlohmann::ordered_json::parse_event_t, nlohmann::ordered_json&) {
+                if (depth > maxDepth)
+                    throw std::length_error("nested deeper than " + std::to_string(maxDepth) + " levels");
+                return true;
+            };
+        document = nlohmann::ordered_json::parse(text.begin(), text.end(), limitDepth);
     } catch (const std::exception& e) {
         error = jsonErrorText(e);
         return false;

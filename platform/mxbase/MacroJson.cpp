@@ -181,9 +181,6 @@ public:
         const Json* value = find(owner, member, false);
         if (value == nullptr)
             return !failed_;
-        std::string expected;
-        for (const Named& entry : table)
-            expected += std::string(expected.empty() ? "" : ", ") + "\"" + entry.name + "\"";
         if (value->is_string()) {
             for (const Named& entry : table) {
                 if (value->get_ref<const std::string&>() == entry.name) {
@@ -192,6 +189,9 @@ public:
                 }
             }
         }
+        std::string expected;
+        for (const Named& entry : table)
+            expected += std::string(expected.empty() ? "" : ", ") + "\"" + entry.name + "\"";
         return failAt(member, "expected one of " + expected);
     }
 

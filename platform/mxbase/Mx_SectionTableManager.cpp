@@ -1,29 +1,51 @@
 #include "platform/mxbase/Mx_SectionTableManager.h"
 
-#include <algorithm>  // max
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/Mx_Settings.h"
 #include "platform/mxbase/NumberFunctions.h"
 #include "platform/mxbase/ObjectExportFiles.h"
-#include "platform/mxbase/SectionTableFile.h"
 #include "platform/mxbase/StringFunctions.h"
+#include "platform/mxbase/TextFile.h"
 
 namespace {
 
 constexpr int kDefaultLanguages = 4;
 
-// The lookup form of a name: blanks around it removed, letters folded.
+std::wstring_view trimmed(std::wstring_view text) {
+    auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && blank(text[first]))
+        ++first;
+    while (last > first && blank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+// The lookup form of a name appended to `key`: blanks around it removed, letters folded.
+void appendKey(std::wstring& key, std::wstring_view name) {
+    const std::wstring_view text = trimmed(name);
+    std::size_t at = key.size();
+    key.resize(at + text.size());
+    for (wchar_t c : text) {
+        // Names are mostly ASCII: fold those here rather than call out for every letter.
+        if (c < 0x80)
+            key[at++] = (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
+        else
+            key[at++] = Mx_String::foldCase(c);
+    }
+}
+
 std::wstring keyOf(std::wstring_view name) {
-    std::size_t first = name.find_first_not_of(L" \t");
-    if (first == std::wstring_view::npos)
-        return {};
-    std::size_t last = name.find_last_not_of(L" \t");
-    std::wstring key(name.substr(first, last - first + 1));
-    for (wchar_t& c : key)
-        c = Mx_String::foldCase(c);
+    std::wstring key;
+    appendKey(key, name);
     return key;
 }
 
@@ -38,24 +60,130 @@ Mx_String tableNameOf(const Mx_String& key) {
 // the tables the program adds, in the order it adds them.
 constexpr int kProgramOrder = 1 << 24;
 
+// A piece of a table's text: a field, or a key of the index.
+struct Span {
+    std::uint32_t start = 0;
+    std::uint32_t length = 0;
+};
+
+// Walks the lines of a table file's text (LF or CRLF ends), giving the fields of each line as spans of
+// the text: fields are TAB-separated, an empty line has none.
+class LineReader {
+public:
+    explicit LineReader(std::wstring_view text) : text_(text) {}
+
+    bool next(std::vector<Span>& fields) {
+        if (at_ >= text_.size())
+            return false;
+        std::size_t end = text_.find(L'\n', at_);
+        const std::size_t following = end == std::wstring_view::npos ? text_.size() : end + 1;
+        if (end == std::wstring_view::npos)
+            end = text_.size();
+        if (end > at_ && text_[end - 1] == L'\r')
+            --end;
+        fields.clear();
+        if (end > at_) {
+            std::size_t start = at_;
+            for (std::size_t i = at_; i < end; ++i) {
+                if (text_[i] == L'\t') {
+                    fields.push_back(span(start, i));
+                    start = i + 1;
+                }
+            }
+            fields.push_back(span(start, end));
+        }
+        at_ = following;
+        return true;
+    }
+
+private:
+    static Span span(std::size_t from, std::size_t to) {
+        return Span{static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(to - from)};
+    }
+
+    std::wstring_view text_;
+    std::size_t at_ = 0;
+};
+
+// A table's sizes are kept as one text and the spans of their fields in it: a library's tables are most
+// of what a short run reads, and a string per field would be most of the reading.
 struct Table {
     Mx_String name;
+    std::wstring key;  // the name's lookup form
     int order = kProgramOrder;
     Mx_String picture;
     Mx_StringArray headers;  // "SysName", languages, value names
     int languages = kDefaultLanguages;
-    std::vector<Mx_StringArray> rows;
+    bool hasFlagColumn = false;  // the rows as given have the "I/O" flag as column 1, which is left out
+
+    std::wstring text;
+    std::vector<Span> fields;            // every row's fields, row after row
+    std::vector<std::uint32_t> rowEnds;  // row r's fields end at fields[rowEnds[r]]
+
+    // The lookup forms of the sizes' names, one after another in `keys`; the index refers to them.
+    struct Name {
+        Span key;
+        int row;
+        bool system;
+    };
+    std::wstring keys;
+    std::vector<Name> names;
 
     int firstValueColumn() const { return 1 + languages; }
-    Mx_String systemName(const Mx_StringArray& row) const {
-        return name + L"-" + Mx_String(keyTrim(row.at(0).view()));
+    int rowCount() const { return static_cast<int>(rowEnds.size()); }
+    std::uint32_t rowBegin(int row) const {
+        return row == 0 ? 0 : rowEnds[static_cast<std::size_t>(row - 1)];
+    }
+    int fieldCount(int row) const {
+        return static_cast<int>(rowEnds[static_cast<std::size_t>(row)] - rowBegin(row));
+    }
+    // The field, or an empty text outside the row.
+    std::wstring_view field(int row, int column) const {
+        if (column < 0 || column >= fieldCount(row))
+            return {};
+        const Span& at = fields[rowBegin(row) + static_cast<std::uint32_t>(column)];
+        return std::wstring_view(text).substr(at.start, at.length);
+    }
+    Mx_String systemName(int row) const {
+        const std::wstring_view size = trimmed(field(row, 0));
+        std::wstring result;
+        result.reserve(name.str().size() + 1 + size.size());
+        result.append(name.view()).append(1, L'-').append(size);
+        return Mx_String(std::move(result));
+    }
+    std::wstring_view keyOfName(const Name& n) const {
+        return std::wstring_view(keys).substr(n.key.start, n.key.length);
     }
 
-    static std::wstring keyTrim(std::wstring_view text) {
-        std::size_t first = text.find_first_not_of(L" \t");
-        if (first == std::wstring_view::npos)
-            return {};
-        return std::wstring(text.substr(first, text.find_last_not_of(L" \t") - first + 1));
+    // Adds a row as given (with the flag column when the table has one); its fields are spans of `text`.
+    void addRow(const std::vector<Span>& row) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (!(hasFlagColumn && i == 1))
+                fields.push_back(row[i]);
+        }
+        rowEnds.push_back(static_cast<std::uint32_t>(fields.size()));
+    }
+
+    // A row without a system name has no names at all.
+    void makeNames() {
+        // No key is longer than the fields it comes from and the table's name: one allocation.
+        keys.reserve(text.size() + static_cast<std::size_t>(rowCount()) * (key.size() + 1));
+        names.reserve(static_cast<std::size_t>(rowCount() * (1 + languages)));
+        for (int r = 0; r < rowCount(); ++r) {
+            if (trimmed(field(r, 0)).empty())
+                continue;
+            auto start = static_cast<std::uint32_t>(keys.size());
+            keys += key;
+            keys += L'-';
+            appendKey(keys, field(r, 0));
+            names.push_back(Name{{start, static_cast<std::uint32_t>(keys.size()) - start}, r, true});
+            for (int language = 1; language <= languages && language < fieldCount(r); ++language) {
+                start = static_cast<std::uint32_t>(keys.size());
+                appendKey(keys, field(r, language));
+                if (keys.size() > start)
+                    names.push_back(Name{{start, static_cast<std::uint32_t>(keys.size()) - start}, r, false});
+            }
+        }
     }
 };
 
@@ -70,28 +198,52 @@ struct LibraryFile {
     bool read = false;
 };
 
-// A table made from what a file or the program gives; null when it has no name or no headers.
-std::unique_ptr<Table> makeTable(const Mx_String& key, Mx_String picture, Mx_StringArray headers,
-                                 std::vector<Mx_StringArray> rows) {
+// A table without rows, made from what a file or the program gives; null when it has no name or no
+// headers.
+std::unique_ptr<Table> makeTable(const Mx_String& key, Mx_String picture, Mx_StringArray headers) {
     Mx_String name = tableNameOf(key);
-    if (keyOf(name.view()).empty() || headers.isEmpty())
+    if (trimmed(name.view()).empty() || headers.isEmpty())
         return nullptr;
 
     auto table = std::make_unique<Table>();
-    table->name = Mx_String(Table::keyTrim(name.view()));
+    table->name = Mx_String(trimmed(name.view()));
+    table->key = keyOf(table->name.view());
     table->picture = std::move(picture);
     table->headers = std::move(headers);
-    table->rows = std::move(rows);
     // The file layout carries the "I/O" active flag as column 1; the tables here do without it.
     if (table->headers.length() > 1 && table->headers[1].equal(Mx_String(L"I/O"), false)) {
         table->headers.removeAt(1);
-        for (Mx_StringArray& row : table->rows) {
-            if (row.length() > 1)
-                row.removeAt(1);
-        }
+        table->hasFlagColumn = true;
     }
     if (table->headers.length() > 5 && table->headers[5].equal(Mx_String(L"Korean")))
         table->languages = 5;
+    return table;
+}
+
+// The table of a ".pr" file's text, read in one pass: line 1 is the picture, line 2 the headers, then
+// one line per size.
+std::unique_ptr<Table> parseTable(const Mx_String& name, std::wstring text) {
+    LineReader lines(text);
+    std::vector<Span> row;
+    if (!lines.next(row))
+        return nullptr;
+    const std::wstring_view whole(text);
+    Mx_String picture;
+    if (!row.empty())
+        picture = Mx_String(whole.substr(row[0].start, row[0].length));
+    if (!lines.next(row))
+        return nullptr;
+    Mx_StringArray headers;
+    headers.reserve(static_cast<int>(row.size()));
+    for (const Span& header : row)
+        headers.append(Mx_String(whole.substr(header.start, header.length)));
+    std::unique_ptr<Table> table = makeTable(name, std::move(picture), std::move(headers));
+    if (table == nullptr)
+        return nullptr;
+    while (lines.next(row))
+        table->addRow(row);
+    table->text = std::move(text);  // spans are offsets: they hold in the moved text
+    table->makeNames();
     return table;
 }
 
@@ -101,8 +253,9 @@ struct Mx_SectionTableManager::Impl {
     LibraryLoad load;
     bool listed = false;                         // the library folder's files are known
     std::vector<std::unique_ptr<Table>> tables;  // in registration order
-    std::unordered_map<std::wstring, Location> bySystemName;
-    std::unordered_map<std::wstring, Location> byDisplayName;
+    // Keyed by the tables' own `keys`; every change of `tables` rebuilds or extends the index.
+    std::unordered_map<std::wstring_view, Location> bySystemName;
+    std::unordered_map<std::wstring_view, Location> byDisplayName;
     std::vector<LibraryFile> files;                            // folder order
     std::unordered_map<std::wstring, std::size_t> fileByName;  // table key -> index in files
     int nextOrder = kProgramOrder;
@@ -125,7 +278,7 @@ struct Mx_SectionTableManager::Impl {
 
     Table* findLoaded(std::wstring_view key) const {
         for (const auto& table : tables) {
-            if (keyOf(table->name.view()) == key)
+            if (table->key == key)
                 return table.get();
         }
         return nullptr;
@@ -133,9 +286,9 @@ struct Mx_SectionTableManager::Impl {
 
     void add(std::unique_ptr<Table> table) {
         // A library file not read yet is superseded by a table of its name.
-        if (LibraryFile* file = unreadFile(keyOf(table->name.view())))
+        if (LibraryFile* file = unreadFile(table->key))
             file->read = true;
-        if (Table* existing = findLoaded(keyOf(table->name.view()))) {
+        if (Table* existing = findLoaded(table->key)) {
             for (auto& slot : tables) {
                 if (slot.get() == existing)
                     slot = std::move(table);
@@ -150,26 +303,16 @@ struct Mx_SectionTableManager::Impl {
     // Reads a table file; a table of the same name already present wins. False when nothing was
     // added (then `problems`, when given, says why for a file that is not a table).
     bool readTableFile(const Mx_String& path, int order, Mx_String* problems) {
-        Mx_String name;
-        Mx_Array<Mx_StringArray> rows;
-        if (!readFile(path, name, rows)) {
+        std::optional<std::string> bytes = fsys::readBytes(fsys::resolve(path.view()), nullptr);
+        if (!bytes) {
             if (problems != nullptr)
                 problems->append(path + L": cannot be read\n");
             return false;
         }
+        const Mx_String name = getFileName(path, false);
         if (findLoaded(keyOf(tableNameOf(name).view())) != nullptr)
             return false;
-        // Line 1 is the picture, line 2 the headers, then one line per size.
-        Mx_String picture = rows.length() > 0 ? rows[0].at(0) : Mx_String();
-        Mx_StringArray headers = rows.length() > 1 ? std::move(rows[1]) : Mx_StringArray();
-        // The rows are moved, not copied: a library's tables are most of what a short run reads.
-        std::vector<Mx_StringArray> sizes;
-        sizes.reserve(static_cast<std::size_t>(std::max(rows.length() - 2, 0)));
-        for (int i = 2; i < rows.length(); ++i)
-            sizes.push_back(std::move(rows[i]));
-        std::unique_ptr<Table> table;
-        if (rows.length() >= 2)
-            table = makeTable(name, std::move(picture), std::move(headers), std::move(sizes));
+        std::unique_ptr<Table> table = parseTable(name, textfile::decode(*bytes, nullptr));
         if (table == nullptr) {
             if (problems != nullptr)
                 problems->append(path + L": not a section table (no header line)\n");
@@ -196,13 +339,16 @@ struct Mx_SectionTableManager::Impl {
         return readTableFile(file->path, static_cast<int>(file - files.data()), nullptr);
     }
 
+    void readLibraryFile(std::size_t i) {
+        if (files[i].read)
+            return;
+        files[i].read = true;
+        readTableFile(files[i].path, static_cast<int>(i), nullptr);
+    }
+
     void readLibrary() {
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            if (files[i].read)
-                continue;
-            files[i].read = true;
-            readTableFile(files[i].path, static_cast<int>(i), nullptr);
-        }
+        for (std::size_t i = 0; i < files.size(); ++i)
+            readLibraryFile(i);
     }
 
     Table* findTable(const Mx_String& name) {
@@ -219,8 +365,7 @@ struct Mx_SectionTableManager::Impl {
             return nullptr;
         if (auto it = bySystemName.find(key); it != bySystemName.end())
             return &it->second;
-        // A system name is the table's name, "-" and the size: read the table it names; when that does
-        // not find it, read every table (it may be a display name).
+        // A system name is the table's name, "-" and the size: read the table it names.
         for (std::size_t dash = key.rfind(L'-'); dash != std::wstring::npos && dash > 0;
              dash = key.rfind(L'-', dash - 1)) {
             if (readLibraryTable(key.substr(0, dash))) {
@@ -228,32 +373,33 @@ struct Mx_SectionTableManager::Impl {
                     return &it->second;
             }
         }
-        readLibrary();
-        if (auto it = bySystemName.find(key); it != bySystemName.end())
-            return &it->second;
+        // Every table the name could be a system name of is read now: it is a display name, or
+        // unknown. The first file that holds a display name wins over the later ones, so the files are
+        // read in order until one holds it, or until the table that holds it comes before the rest.
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            auto it = byDisplayName.find(key);
+            if (it != byDisplayName.end() && it->second.table->order <= static_cast<int>(i))
+                return &it->second;
+            readLibraryFile(i);
+        }
         if (auto it = byDisplayName.find(key); it != byDisplayName.end())
             return &it->second;
         return nullptr;
     }
 
-    static void place(std::unordered_map<std::wstring, Location>& names, std::wstring key, Location at) {
-        auto [it, added] = names.try_emplace(std::move(key), at);
+    static void place(std::unordered_map<std::wstring_view, Location>& names, std::wstring_view key,
+                      Location at) {
+        auto [it, added] = names.try_emplace(key, at);
         if (!added && at.table->order < it->second.table->order)
             it->second = at;
     }
 
     void index(const Table& table) {
-        for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
-            const Mx_StringArray& row = table.rows[static_cast<std::size_t>(r)];
-            if (Table::keyTrim(row.at(0).view()).empty())
-                continue;
-            place(bySystemName, keyOf(table.systemName(row).view()), Location{&table, r});
-            for (int language = 1; language <= table.languages && language < row.length(); ++language) {
-                std::wstring key = keyOf(row[language].view());
-                if (!key.empty())
-                    place(byDisplayName, std::move(key), Location{&table, r});
-            }
-        }
+        bySystemName.reserve(bySystemName.size() + static_cast<std::size_t>(table.rowCount()));
+        byDisplayName.reserve(byDisplayName.size() + table.names.size());
+        for (const Table::Name& name : table.names)
+            place(name.system ? bySystemName : byDisplayName, table.keyOfName(name),
+                  Location{&table, name.row});
     }
 
     void reindex() {
@@ -292,13 +438,20 @@ Acad::ErrorStatus Mx_SectionTableManager::loadFolder(const Mx_String& folder, Mx
 Acad::ErrorStatus Mx_SectionTableManager::addSectionTable(const Mx_String& key, const Mx_String& picture,
                                                           const Mx_StringArray& headers,
                                                           const Mx_Array<Mx_StringArray>& rows) {
-    std::vector<Mx_StringArray> copies;
-    copies.reserve(static_cast<std::size_t>(rows.length()));
-    for (const Mx_StringArray& row : rows)
-        copies.push_back(row);
-    std::unique_ptr<Table> table = makeTable(key, picture, headers, std::move(copies));
+    std::unique_ptr<Table> table = makeTable(key, picture, headers);
     if (table == nullptr)
         return Acad::eInvalidInput;
+    std::vector<Span> fields;
+    for (const Mx_StringArray& row : rows) {
+        fields.clear();
+        for (const Mx_String& field : row) {
+            fields.push_back(Span{static_cast<std::uint32_t>(table->text.size()),
+                                  static_cast<std::uint32_t>(field.str().size())});
+            table->text += field.str();
+        }
+        table->addRow(fields);
+    }
+    table->makeNames();
     table->order = impl_->nextOrder++;
     impl_->add(std::move(table));
     return Acad::eOk;
@@ -340,8 +493,8 @@ Acad::ErrorStatus Mx_SectionTableManager::getSectionNames(const Mx_String& name,
     if (table == nullptr)
         return Acad::eKeyNotFound;
     names.removeAll();
-    for (const Mx_StringArray& row : table->rows) {
-        if (!Table::keyTrim(row.at(0).view()).empty())
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (!trimmed(table->field(row, 0)).empty())
             names.append(table->systemName(row));
     }
     return Acad::eOk;
@@ -351,7 +504,7 @@ Acad::ErrorStatus Mx_SectionTableManager::getSystemName(const Mx_String& name, M
     const Location* at = impl_->findSection(name);
     if (at == nullptr)
         return Acad::eKeyNotFound;
-    systemName = at->table->systemName(at->table->rows[static_cast<std::size_t>(at->row)]);
+    systemName = at->table->systemName(at->row);
     return Acad::eOk;
 }
 
@@ -360,10 +513,9 @@ Acad::ErrorStatus Mx_SectionTableManager::getDisplayName(const Mx_String& sectio
     const Location* at = impl_->findSection(section);
     if (at == nullptr)
         return Acad::eKeyNotFound;
-    const Mx_StringArray& row = at->table->rows[static_cast<std::size_t>(at->row)];
-    if (language < 0 || language >= at->table->languages || 1 + language >= row.length())
+    if (language < 0 || language >= at->table->languages || 1 + language >= at->table->fieldCount(at->row))
         return Acad::eInvalidIndex;
-    name = row[1 + language];
+    name = Mx_String(at->table->field(at->row, 1 + language));
     return Acad::eOk;
 }
 
@@ -379,26 +531,41 @@ Acad::ErrorStatus Mx_SectionTableManager::getSectionColumnNames(const Mx_String&
     return Acad::eOk;
 }
 
+namespace {
+
+// The text of value `field` of the section, or nothing (with the status) when there is none.
+std::optional<std::wstring_view> sectionValue(const Location* at, int field, Acad::ErrorStatus& status) {
+    if (at == nullptr) {
+        status = Acad::eKeyNotFound;
+        return std::nullopt;
+    }
+    const Table& table = *at->table;
+    if (field < 0 || field >= table.fieldCount(at->row) - table.firstValueColumn()) {
+        status = Acad::eInvalidIndex;
+        return std::nullopt;
+    }
+    status = Acad::eOk;
+    return table.field(at->row, table.firstValueColumn() + field);
+}
+
+}  // namespace
+
 Acad::ErrorStatus Mx_SectionTableManager::getSectionValue(const Mx_String& section, int field,
                                                           Mx_String& value) const {
-    const Location* at = impl_->findSection(section);
-    if (at == nullptr)
-        return Acad::eKeyNotFound;
-    const Mx_StringArray& row = at->table->rows[static_cast<std::size_t>(at->row)];
-    if (field < 0 || field >= row.length() - at->table->firstValueColumn())
-        return Acad::eInvalidIndex;
-    value = row[at->table->firstValueColumn() + field];
-    return Acad::eOk;
+    Acad::ErrorStatus status = Acad::eOk;
+    if (std::optional<std::wstring_view> text = sectionValue(impl_->findSection(section), field, status))
+        value = Mx_String(*text);
+    return status;
 }
 
 Acad::ErrorStatus Mx_SectionTableManager::getSectionValue(const Mx_String& section, int field,
                                                           double& value) const {
-    Mx_String text;
-    Acad::ErrorStatus status = getSectionValue(section, field, text);
-    if (status != Acad::eOk)
+    Acad::ErrorStatus status = Acad::eOk;
+    std::optional<std::wstring_view> text = sectionValue(impl_->findSection(section), field, status);
+    if (!text)
         return status;
     double number = 0.0;
-    if (!parseNumber(text.view(), number))
+    if (!parseNumber(*text, number))
         return Acad::eInvalidInput;
     value = number;
     return Acad::eOk;

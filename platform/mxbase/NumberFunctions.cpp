@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>  // std::to_chars, std::from_chars: locale-independent
 #include <cmath>
+#include <cstdint>
 #include <numeric>  // std::iota
 #include <string>
 #include <vector>
@@ -189,6 +190,16 @@ bool parseNumber(std::wstring_view text, double& value) {
             seenNonZero = true;
         if (seenNonZero)
             ++integerDigits;
+    }
+    // A whole number of up to 15 digits (a size, a count, a key) is exact as a double: it needs no
+    // general conversion.
+    if (i == end && mantissaDigits > 0 && mantissaDigits <= 15) {
+        std::uint64_t whole = 0;
+        for (std::size_t digit = end - static_cast<std::size_t>(mantissaDigits); digit < end; ++digit)
+            whole = whole * 10 + static_cast<std::uint64_t>(text[digit] - L'0');
+        const double number = static_cast<double>(whole);
+        value = negative ? -number : number;
+        return true;
     }
     if (i < end && text[i] == L'.') {
         ascii += '.';

@@ -65,7 +65,9 @@ bool findFiles(const Mx_String& folder, const Mx_String& pattern, bool recursive
         std::wstring name = fsys::toWide(entry.path().filename());
         if (!matches(pattern.view(), name)) return;
         std::wstring relative;
-        for (const fs::path& part : fs::relative(entry.path(), root, ec)) {
+        // The listing joins the folder and the names below it: taking the folder off again is lexical
+        // (fs::relative would resolve every component of both paths, a system call each).
+        for (const fs::path& part : entry.path().lexically_relative(root)) {
             if (!relative.empty()) relative += separator;
             relative += fsys::toWide(part);
         }

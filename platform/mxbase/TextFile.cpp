@@ -62,16 +62,28 @@ Encoding detect(std::string_view bytes) {
 }
 
 std::wstring decode(std::string_view bytes, Encoding* found) {
-    Encoding encoding = detect(bytes);
-    if (found) *found = encoding;
-    switch (encoding) {
-        case Encoding::Utf8Bom: return utf8::decode(bytes.substr(3));
-        case Encoding::Utf16LE: return decodeUtf16(bytes.substr(2), false);
-        case Encoding::Utf16BE: return decodeUtf16(bytes.substr(2), true);
-        case Encoding::Utf8: return utf8::decode(bytes);
-        case Encoding::Windows1252: break;
+    Encoding encoding = Encoding::Utf8;
+    std::wstring text;
+    if (startsWith(bytes, "\xEF\xBB\xBF")) {
+        encoding = Encoding::Utf8Bom;
+        text = utf8::decode(bytes.substr(3));
+    } else if (startsWith(bytes, "\xFF\xFE")) {
+        encoding = Encoding::Utf16LE;
+        text = decodeUtf16(bytes.substr(2), false);
+    } else if (startsWith(bytes, "\xFE\xFF")) {
+        encoding = Encoding::Utf16BE;
+        text = decodeUtf16(bytes.substr(2), true);
+    } else {
+        // Decoded as UTF-8 while it is checked, so a UTF-8 file is read once.
+        bool valid = true;
+        text = utf8::decode(bytes, valid);
+        if (!valid) {
+            encoding = Encoding::Windows1252;
+            text = decodeWindows1252(bytes);
+        }
     }
-    return decodeWindows1252(bytes);
+    if (found) *found = encoding;
+    return text;
 }
 
 std::wstring decodeWindows1252(std::string_view bytes) {

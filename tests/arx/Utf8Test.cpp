@@ -35,3 +35,27 @@ TEST(Utf8, UnencodableCodePointsAreReplaced) {
     bad += static_cast<wchar_t>(0x110000);
     EXPECT_EQ(utf8::encode(bad), "\xef\xbf\xbd\xef\xbf\xbd");
 }
+
+// Long ASCII runs are taken eight bytes at a time: a multi-byte sequence anywhere around a word's edge,
+// or a bad byte at the very end of a long text, must still decode and be judged as in a short one.
+TEST(Utf8, LongTextsDecodeAsShortOnes) {
+    const std::string ascii = "SysName\tEnglish\tGerman\t";  // 23 bytes
+    for (std::size_t at = 0; at <= ascii.size(); ++at) {
+        SCOPED_TRACE(at);
+        std::string bytes = ascii;
+        bytes.insert(at, "\xe2\x82\xac");
+        std::wstring expected = L"SysName\tEnglish\tGerman\t";
+        expected.insert(at, L"\u20ac");
+        bool valid = false;
+        EXPECT_EQ(utf8::decode(bytes, valid), expected);
+        EXPECT_TRUE(valid);
+        EXPECT_TRUE(utf8::isValid(bytes));
+        EXPECT_EQ(utf8::encode(expected), bytes);
+
+        bytes = ascii;
+        bytes.insert(at, "\xe9");  // a 1252 "é"
+        EXPECT_FALSE(utf8::isValid(bytes));
+        EXPECT_EQ(utf8::decode(bytes, valid).size(), ascii.size() + 1);
+        EXPECT_FALSE(valid);
+    }
+}

@@ -118,6 +118,21 @@ TEST(ObjectExportFindFiles, MatchesIgnoringCaseAndSortsByName) {
     EXPECT_FALSE(ObjectExportFindFiles(Mx_String(folder.wide() + L"missing"), Mx_String(L"*"), found));
 }
 
+// A file listed is named by where it was found, below the folder asked for, even when it links to a
+// file elsewhere or the folder is reached through a link.
+TEST(ObjectExportFindFiles, NamesFilesWhereTheyAreFound) {
+    TestFolder folder;
+    folder.put("Elsewhere/target.txt", "");
+    folder.put("Library/Data/own.txt", "");
+    fs::create_symlink(folder / "Elsewhere/target.txt", folder / "Library/Data/linked.txt");
+    fs::create_directory_symlink(folder / "Library", folder / "Shortcut");
+    const std::wstring root = folder.wide() + L"Shortcut\\";
+
+    Mx_StringArray found;
+    ASSERT_TRUE(ObjectExportFindFilesRecursive(Mx_String(root), Mx_String(L"*.txt"), found));
+    EXPECT_EQ(found, (Mx_StringArray{root + L"Data\\linked.txt", root + L"Data\\own.txt"}));
+}
+
 TEST(ObjectExportFiles, DirectoriesTimesAndCopies) {
     TestFolder folder;
     const std::wstring w = folder.wide();

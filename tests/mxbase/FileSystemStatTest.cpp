@@ -212,4 +212,25 @@ TEST(FileSystemStat, ResolveWorksInAScope) {
     EXPECT_EQ(fsys::resolve(base + L"data/sub/x.txt"), folder / "Data/Sub/x.txt");
 }
 
+// A scope lists a folder once for every name looked for in it: a file that appears there behind the
+// program's back is found by its other case only when the scope has ended (or was told to forget).
+TEST(FileSystemStat, AScopeListsAFolderOnce) {
+    TestFolder folder;
+    folder.put("Data/First.txt", "x");
+    const std::wstring base = folder.wide();
+    {
+        fsys::StatScope scope;
+        EXPECT_EQ(fsys::resolve(base + L"data/first.txt"), folder / "Data/First.txt");
+        folder.put("Data/Second.txt", "y");  // not through writeAtomic
+        EXPECT_EQ(fsys::resolve(base + L"Data/second.txt"), folder / "Data/second.txt");
+        fsys::StatScope::forget();
+        EXPECT_EQ(fsys::resolve(base + L"Data/second.TXT"), folder / "Data/Second.txt");
+        folder.put("Data/Third.txt", "z");
+        EXPECT_EQ(fsys::resolve(base + L"Data/third.txt"), folder / "Data/third.txt");
+    }
+    EXPECT_EQ(fsys::resolve(base + L"Data/third.txt"), folder / "Data/Third.txt");
+    fsys::StatScope again;
+    EXPECT_EQ(fsys::resolve(base + L"Data/THIRD.txt"), folder / "Data/Third.txt");
+}
+
 }  // namespace

@@ -107,6 +107,23 @@ TEST(FileSystemRead, ReportsMissingFilesAndFolders) {
     EXPECT_EQ(fsys::readBytes(folder / "bin", nullptr), bytes);
 }
 
+// Files of every size come back whole: empty, larger than one read, and files whose size stat does
+// not tell (/proc says 0 for files that are not empty).
+TEST(FileSystemRead, ReadsWholeFilesWhateverTheirSizeSays) {
+    TestFolder folder;
+    folder.put("empty", "");
+    EXPECT_EQ(fsys::readBytes(folder / "empty", nullptr), std::string());
+    std::string large;
+    for (int i = 0; large.size() < 200000; ++i)
+        large += std::to_string(i) + '\n';
+    folder.put("large", large);
+    EXPECT_EQ(fsys::readBytes(folder / "large", nullptr), large);
+
+    const std::optional<std::string> status = fsys::readBytes("/proc/self/status", nullptr);
+    ASSERT_TRUE(status);
+    EXPECT_NE(status->find("VmSize"), std::string::npos);
+}
+
 TEST(FileSystemWrite, ReplacesTheFileAndKeepsItsPermissions) {
     TestFolder folder;
     fs::path file = folder.put("a.txt", "old");

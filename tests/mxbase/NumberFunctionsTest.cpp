@@ -77,12 +77,19 @@ TEST(NumberFunctions, ParseNumberAcceptsWholeDecimalNumbersOnly) {
         {L"1,5", false, 0},   {L"1e", false, 0},        {L"e5", false, 0},     {L"inf", false, 0},
         {L"nan", false, 0},   {L"0x10", false, 0},      {L"1 2", false, 0},    {L"1e400", false, 0},
         {L"12a", false, 0},   {L"--1", false, 0},       {L"\x0661", false, 0},  // Arabic-Indic one
+        // Whole numbers, short and long: the same value whichever way they are converted.
+        {L"007", true, 7},    {L"+42", true, 42},       {L"999999999999999", true, 999999999999999.0},
+        {L"-9007199254740993", true, -9007199254740992.0},  // 16 digits: the nearest double
+        {L"123456789012345678901234567890", true, 1.2345678901234568e29},
     };
     for (const Case& c : cases) {
         double value = -99;
         EXPECT_EQ(parseNumber(c.text, value), c.ok) << '"' << Mx_String(c.text).toUtf8() << '"';
         EXPECT_EQ(value, c.ok ? c.value : -99) << '"' << Mx_String(c.text).toUtf8() << '"';
     }
+    double zero = 1;
+    ASSERT_TRUE(parseNumber(L"-0", zero));
+    EXPECT_TRUE(std::signbit(zero));
 }
 
 TEST(NumberFunctions, SortKeepsCompanionsWithTheirKeys) {

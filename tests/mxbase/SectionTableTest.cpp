@@ -258,4 +258,81 @@ TEST(SectionTableManager, LibraryFilesAreReadWhenTheirTableIsNeeded) {
     fs::remove_all(folder);
 }
 
+// A display name reads the library's files in name order up to the first that holds it: that file
+// wins whatever was read before, and the files after it stay unread.
+TEST(SectionTableManager, ADisplayNameReadsTheFilesUpToTheOneThatHoldsIt) {
+    fs::path folder = tempFolder("ordered");
+    fs::create_directories(folder / "prof");
+    const char* header = "x.bmp\nSysName\tI/O\tEnglish\tGerman\tFrench\tDutch\th\n";
+    std::ofstream(folder / "prof" / "AAA.pr") << header << "1\t1\tA 1\tA 1\tA 1\tA 1\t10\n";
+    std::ofstream(folder / "prof" / "BBB.pr") << header << "1\t1\tSHARED\tB 1\tB 1\tB 1\t20\n";
+    std::ofstream(folder / "prof" / "CCC.pr") << header << "1\t1\tSHARED\tC 1\tC 1\tC 1\t30\n";
+    std::ofstream(folder / "prof" / "DDD.pr") << header << "1\t1\tD 1\tD 1\tD 1\tD 1\t40\n";
+    gSettings.setLibDir(Mx_String(folder.string()));
+    gSectionTableManager.reset();
+
+    double h = 0;
+    ASSERT_EQ(gSectionTableManager.getSectionValue(L"CCC-1", 0, h), Acad::eOk);  // reads CCC alone
+    Mx_String found;
+    ASSERT_EQ(gSectionTableManager.getSystemName(L"shared", found), Acad::eOk);
+    EXPECT_EQ(found, L"BBB-1");  // BBB comes before CCC, though read after it
+    ASSERT_EQ(gSectionTableManager.getSystemName(L"C 1", found), Acad::eOk);
+    EXPECT_EQ(found, L"CCC-1");
+    // DDD.pr is still unread: a change made now is seen by its first lookup.
+    std::ofstream(folder / "prof" / "DDD.pr") << header << "1\t1\tD 1\tD 1\tD 1\tD 1\t41\n";
+    ASSERT_EQ(gSectionTableManager.getSectionValue(L"D 1", 0, h), Acad::eOk);
+    EXPECT_EQ(h, 41);
+    EXPECT_EQ(gSectionTableManager.getSystemName(L"E 1", found), Acad::eKeyNotFound);
+
+    gSectionTableManager.reset();
+    gSettings.reset();
+    fs::remove_all(folder);
+}
+
+// What a ".pr" file may hold besides the plain layout: a byte-order mark, CRLF line ends, Windows-1252
+// text, empty lines, sizes without a name or with fewer values than headers, blanks around names.
+TEST(SectionTableManager, TableFilesReadInEveryLayoutTheLibraryUses) {
+    fs::path folder = tempFolder("layouts");
+    std::ofstream(folder / "UPN.pr", std::ios::binary)
+        << "\xEF\xBB\xBFupn.bmp\tignored\r\n"
+           "SysName\tI/O\tEnglish\tGerman\tFrench\tDutch\th\tb\r\n"
+           "\r\n"
+           " 200 \t1\tUPN 200\tU 200\tUPN 200\tUNP200\t200\t75\r\n"
+           "\t1\tNameless\t\t\t\t1\t1\r\n"
+           "240\t0\tUPN 240\n"
+           "260\t1\t\t\t\t\t260\t90";  // no line end at the end of the file
+    std::ofstream(folder / "L.pr", std::ios::binary) << "l.bmp\nSysName\tEnglish\tGerman\tFrench\tDutch\tc\n"
+                                                        "50x5\tL 50\xD7"
+                                                        "5\tL 50x5\tL 50x5\tL 50x5\t14,0\n";
+    std::ofstream(folder / "Empty.pr", std::ios::binary) << "empty.bmp\n\n200\t1\n";
+    Mx_SectionTableManager tables(Mx_SectionTableManager::LibraryLoad::Never);
+    Mx_String problems;
+    ASSERT_EQ(tables.loadFolder(Mx_String(folder.string() + "/"), &problems), Acad::eOk);
+    EXPECT_TRUE(problems.contains(Mx_String(L"Empty.pr: not a section table"))) << problems.toUtf8();
+
+    Mx_String text;
+    ASSERT_EQ(tables.getTablePicture(L"UPN", text), Acad::eOk);
+    EXPECT_EQ(text, L"upn.bmp");
+    Mx_StringArray names;
+    ASSERT_EQ(tables.getSectionNames(L"UPN", names), Acad::eOk);
+    EXPECT_EQ(names, Mx_StringArray({L"UPN-200", L"UPN-240", L"UPN-260"}));
+    ASSERT_EQ(tables.getSystemName(L"unp200", text), Acad::eOk);
+    EXPECT_EQ(text, L"UPN-200");
+    EXPECT_EQ(tables.getSystemName(L"Nameless", text), Acad::eKeyNotFound);
+    ASSERT_EQ(tables.getSectionValue(L"U 200", 1, text), Acad::eOk);
+    EXPECT_EQ(text, L"75");  // not "75\r"
+    EXPECT_EQ(tables.getSectionValue(L"UPN-240", 0, text), Acad::eInvalidIndex);
+    EXPECT_EQ(tables.getDisplayName(L"UPN-240", 1, text), Acad::eInvalidIndex);
+    ASSERT_EQ(tables.getSystemName(L"UPN 240", text), Acad::eOk);
+    double b = 0;
+    ASSERT_EQ(tables.getSectionValue(L"UPN-260", 1, b), Acad::eOk);
+    EXPECT_EQ(b, 90);
+
+    ASSERT_EQ(tables.getSystemName(L"l 50\u00d75", text), Acad::eOk);  // a Windows-1252 file
+    EXPECT_EQ(text, L"L-50x5");
+    double c = 0;
+    EXPECT_EQ(tables.getSectionValue(L"L-50x5", 0, c), Acad::eInvalidInput);
+    fs::remove_all(folder);
+}
+
 }  // namespace

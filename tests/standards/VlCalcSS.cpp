@@ -507,4 +507,25 @@ TEST(VlDataFile, ParsesDataAndSizes) {
     EXPECT_EQ(sizes[2], std::make_pair(140.0, 8.0));
 }
 
+// Empty columns keep their place, whatever the line ends; a comment ends the line's columns.
+TEST(VlDataFile, DataColumnsKeepTheirPlaces) {
+    const auto rows = VlDataFile::parseData(Mx_String(L"a\t\tc\r\nkey\t1\t// two\r\n  \t \r\nlast\t"));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], Mx_StringArray({L"a", L"", L"c"}));
+    EXPECT_EQ(rows[1], Mx_StringArray({L"key", L"1", L""}));
+    EXPECT_EQ(rows[2], Mx_StringArray({L"last", L""}));
+}
+
+// A stock list written on Windows: CRLF line ends, a title, a size with a comment after it, a line
+// that is no size, and a last line without its line end.
+TEST(VlDataFile, SizesFileKeepsWhatIsNoSizeAside) {
+    const auto file = VlDataFile::parseSizesFile(
+        Mx_String(L"Flat bars\r\n60x8 // stock\r\n\t\r\n180 x\r\n 70 x 10 \r\n1e1\r\n// 90x9\r\n200x12"));
+    const VlDataFile::Sizes expected{{60, 8}, {70, 10}, {10, 0}, {200, 12}};
+    EXPECT_EQ(file.sizes, expected);
+    ASSERT_EQ(file.skipped.size(), 2u);
+    EXPECT_EQ(file.skipped[0], Mx_String(L"Flat bars"));
+    EXPECT_EQ(file.skipped[1], Mx_String(L"180 x"));
+}
+
 }  // namespace
