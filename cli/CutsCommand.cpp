@@ -43,19 +43,6 @@ std::string text(const Mx_String& value) {
     return utf8::encode(value.c_str());
 }
 
-std::string hostEventText(const host::Event& event) {
-    switch (event.kind) {
-        case host::EventKind::PostCommand:
-            return "acedPostCommand " + utf8::encode(event.text);
-        case host::EventKind::PostCommandPrompt:
-            return "acedPostCommandPrompt";
-        case host::EventKind::Print:
-            return "acutPrintf " + utf8::encode(event.text);
-        default:
-            return {};
-    }
-}
-
 // The parameter names the drawing's cut values go by in the dialog, in VlCutOffsetType order.
 const wchar_t* const kValueNames[kCutValueCount] = {L"Offset",       L"PolyOffset",   L"LengthOffset",
                                                     L"CenterOffset", L"InsideOffset", L"OutsideOffset",
@@ -223,21 +210,13 @@ int runCuts(const CutsOptions& options, CommandContext& context) {
         if (ok)
             printCut(cut, context.out);
     }
-    for (const std::wstring& problem : driver.problems()) {
-        context.err << "connsheet: " << (options.steps.empty() ? options.file : options.steps) << ": "
-                    << utf8::encode(problem) << '\n';
+    if (MacroDrawingSession::reportProblems(driver, options.steps.empty() ? options.file : options.steps,
+                                            context))
         status = 1;
-    }
     for (const auto& box : driver.messageBoxes())
         context.out << "message: " << utf8::encode(box.caption) << ": " << utf8::encode(box.text) << '\n';
-    if (options.log) {
-        context.out << utf8::encode(drawing.logText());
-        for (const host::Event& event : host::events()) {
-            const std::string line = hostEventText(event);
-            if (!line.empty())
-                context.out << line << (line.back() == '\n' ? "" : "\n");
-        }
-    }
+    if (options.log)
+        session.printLog(context);
     drawing.close();
     return status;
 }

@@ -37,23 +37,6 @@ struct EditMacroOptions {
     bool log = false;
 };
 
-std::string hostEventText(const host::Event& event) {
-    switch (event.kind) {
-        case host::EventKind::PostCommand:
-            return "acedPostCommand " + utf8::encode(event.text);
-        case host::EventKind::PostCommandPrompt:
-            return "acedPostCommandPrompt";
-        case host::EventKind::Print:
-            return "acutPrintf " + utf8::encode(event.text);
-        case host::EventKind::BeginEditorCommand:
-            return "BeginEditorCommand";
-        case host::EventKind::CompleteEditorCommand:
-            return "CompleteEditorCommand";
-        default:
-            return {};
-    }
-}
-
 // "A,B" as the names of one pick; an empty text is a pick of nothing.
 Mx_StringArray pickOf(const std::string& text) {
     Mx_StringArray names;
@@ -114,19 +97,11 @@ int runEditMacro(const EditMacroOptions& options, CommandContext& context) {
     StartDlgEditConstrModal(data);
     setDrawingInteraction({});
     cancelNextGeometryPick();
-    for (const std::wstring& problem : driver.problems()) {
-        context.err << "connsheet: " << (options.steps.empty() ? options.file : options.steps) << ": "
-                    << utf8::encode(problem) << '\n';
+    if (MacroDrawingSession::reportProblems(driver, options.steps.empty() ? options.file : options.steps,
+                                            context))
         status = 1;
-    }
-    if (options.log) {
-        context.out << utf8::encode(drawing.logText());
-        for (const host::Event& event : host::events()) {
-            const std::string line = hostEventText(event);
-            if (!line.empty())
-                context.out << line << (line.back() == '\n' ? "" : "\n");
-        }
-    }
+    if (options.log)
+        session.printLog(context);
     drawing.close();
     return status;
 }

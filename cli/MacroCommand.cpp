@@ -44,19 +44,6 @@ struct MacroOptions {
     std::string pattern;
 };
 
-std::string hostEventText(const host::Event& event) {
-    switch (event.kind) {
-        case host::EventKind::PostCommand:
-            return "acedPostCommand " + utf8::encode(event.text);
-        case host::EventKind::PostCommandPrompt:
-            return "acedPostCommandPrompt";
-        case host::EventKind::Print:
-            return "acutPrintf " + utf8::encode(event.text);
-        default:
-            return {};
-    }
-}
-
 // "Load from standards" runs the sheet on every edited macro, as "connsheet run" does, and writes the
 // macros back into the drawing.
 MacroData::StandardsRunner standardsRunner(const Mx_String& sheet) {
@@ -139,19 +126,11 @@ int runMacro(const MacroOptions& options, CommandContext& context) {
     } else {
         StartDlgMacro(data);
     }
-    for (const std::wstring& problem : driver.problems()) {
-        context.err << "connsheet: " << (options.steps.empty() ? options.file : options.steps) << ": "
-                    << utf8::encode(problem) << '\n';
+    if (MacroDrawingSession::reportProblems(driver, options.steps.empty() ? options.file : options.steps,
+                                            context))
         status = 1;
-    }
-    if (options.log) {
-        context.out << utf8::encode(drawing.logText());
-        for (const host::Event& event : host::events()) {
-            const std::string line = hostEventText(event);
-            if (!line.empty())
-                context.out << line << (line.back() == '\n' ? "" : "\n");
-        }
-    }
+    if (options.log)
+        session.printLog(context);
     drawing.close();
     MacroData::setStandardsRunner({});
     return status;

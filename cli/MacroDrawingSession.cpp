@@ -3,7 +3,9 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "platform/arx/CommandLine.h"
 #include "platform/arx/Utf8.h"
+#include "platform/mfc/ScriptedDriver.h"
 #include "platform/mxbase/MacroDrawing.h"
 
 namespace connsheet {
@@ -32,6 +34,43 @@ int MacroDrawingSession::open(const std::string& file, const std::string& steps,
 
 MacroDrawing& MacroDrawingSession::drawing() {
     return MacroDrawing::active();
+}
+
+namespace {
+
+std::string hostEventText(const host::Event& event) {
+    switch (event.kind) {
+        case host::EventKind::PostCommand:
+            return "acedPostCommand " + utf8::encode(event.text);
+        case host::EventKind::PostCommandPrompt:
+            return "acedPostCommandPrompt";
+        case host::EventKind::Print:
+            return "acutPrintf " + utf8::encode(event.text);
+        case host::EventKind::BeginEditorCommand:
+            return "BeginEditorCommand";
+        case host::EventKind::CompleteEditorCommand:
+            return "CompleteEditorCommand";
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+int MacroDrawingSession::reportProblems(const ui::ScriptedDriver& driver, const std::string& source,
+                                        CommandContext& context) {
+    for (const std::wstring& problem : driver.problems())
+        context.err << "connsheet: " << source << ": " << utf8::encode(problem) << '\n';
+    return driver.problems().empty() ? 0 : 1;
+}
+
+void MacroDrawingSession::printLog(CommandContext& context) {
+    context.out << utf8::encode(drawing().logText());
+    for (const host::Event& event : host::events()) {
+        const std::string line = hostEventText(event);
+        if (!line.empty())
+            context.out << line << (line.back() == '\n' ? "" : "\n");
+    }
 }
 
 }  // namespace connsheet

@@ -14,6 +14,9 @@
 #include "platform/mfc/StepScript.h"
 
 class MacroDrawing;
+namespace ui {
+class ScriptedDriver;
+}
 
 namespace connsheet {
 
@@ -28,6 +31,14 @@ public:
     // The step file's script; empty when no step file was given.
     std::optional<ui::StepScript>& script() { return m_script; }
     MacroDrawing& drawing();
+
+    // What the steps could not do, on the error stream as "connsheet: SOURCE: problem" (SOURCE: the
+    // step file, else the macro file); 1 when there was anything, else 0.
+    static int reportProblems(const ui::ScriptedDriver& driver, const std::string& source,
+                              CommandContext& context);
+    // --log: the drawing's call log, then what the module asked of the host (commands posted, lines
+    // printed, editor commands begun and completed).
+    void printLog(CommandContext& context);
 
 private:
     std::optional<ui::StepScript> m_script;

@@ -55,11 +55,9 @@ int runMacroSettingsDialog(const MacroSettingsOptions& options, CommandContext& 
         dialog.close();
     });
     const INT_PTR result = runMacroSettings(data, nullptr);
-    for (const std::wstring& problem : driver.problems()) {
-        context.err << "connsheet: " << (options.steps.empty() ? options.file : options.steps) << ": "
-                    << utf8::encode(problem) << '\n';
+    if (MacroDrawingSession::reportProblems(driver, options.steps.empty() ? options.file : options.steps,
+                                            context))
         status = 1;
-    }
     if (result == IDOK)
         context.out << "settings written\n";
     if (options.log)
