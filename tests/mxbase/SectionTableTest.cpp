@@ -5,6 +5,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
+#include <string>
 
 #include "platform/mxbase/Mx_SectionTableManager.h"
 #include "platform/mxbase/Mx_Settings.h"
@@ -225,23 +227,44 @@ TEST(SectionTableManager, TheGlobalManagerReadsTheLibraryOnFirstUseAndRegistered
     fs::remove_all(folder);
 }
 
+// One size "1" of a table: its file stem, its English name (the other languages: the stem's letter
+// and " 1") and its height.
+struct OneSizeTable {
+    const char* stem;
+    const char* english;
+    int height;
+};
+
+void writeOneSizeTable(const fs::path& folder, const OneSizeTable& t) {
+    const std::string letter(1, t.stem[0]);
+    std::ofstream(folder / "prof" / (std::string(t.stem) + ".pr"))
+        << "x.bmp\nSysName\tI/O\tEnglish\tGerman\tFrench\tDutch\th\n"
+        << "1\t1\t" << t.english << "\t" << letter << " 1\t" << letter << " 1\t" << letter << " 1\t"
+        << t.height << "\n";
+}
+
+// A library folder of such tables, made the library.
+fs::path libraryOfTables(const std::string& name, std::initializer_list<OneSizeTable> tables) {
+    fs::path folder = tempFolder(name);
+    fs::create_directories(folder / "prof");
+    for (const OneSizeTable& t : tables)
+        writeOneSizeTable(folder, t);
+    gSettings.setLibDir(Mx_String(folder.string()));
+    gSectionTableManager.reset();
+    return folder;
+}
+
 // A lookup by system name reads only the table it names; a display name reads the others, and ties
 // between display names go to the file that comes first whatever order the files were read in.
 TEST(SectionTableManager, LibraryFilesAreReadWhenTheirTableIsNeeded) {
-    fs::path folder = tempFolder("lazy");
-    fs::create_directories(folder / "prof");
-    const char* header = "x.bmp\nSysName\tI/O\tEnglish\tGerman\tFrench\tDutch\th\n";
-    std::ofstream(folder / "prof" / "AAA.pr") << header << "1\t1\tSHARED\tA 1\tA 1\tA 1\t10\n";
-    std::ofstream(folder / "prof" / "BBB.pr") << header << "1\t1\tSHARED\tB 1\tB 1\tB 1\t20\n";
-    std::ofstream(folder / "prof" / "CCC.pr") << header << "1\t1\tC 1\tC 1\tC 1\tC 1\t30\n";
-    gSettings.setLibDir(Mx_String(folder.string()));
-    gSectionTableManager.reset();
+    fs::path folder =
+        libraryOfTables("lazy", {{"AAA", "SHARED", 10}, {"BBB", "SHARED", 20}, {"CCC", "C 1", 30}});
 
     double h = 0;
     ASSERT_EQ(gSectionTableManager.getSectionValue(L"bbb-1", 0, h), Acad::eOk);
     EXPECT_EQ(h, 20);
     // CCC.pr was not read: a change to it before its first use is seen.
-    std::ofstream(folder / "prof" / "CCC.pr") << header << "1\t1\tC 1\tC 1\tC 1\tC 1\t31\n";
+    writeOneSizeTable(folder, {"CCC", "C 1", 31});
     ASSERT_EQ(gSectionTableManager.getSectionValue(L"CCC-1", 0, h), Acad::eOk);
     EXPECT_EQ(h, 31);
 
@@ -261,15 +284,8 @@ TEST(SectionTableManager, LibraryFilesAreReadWhenTheirTableIsNeeded) {
 // A display name reads the library's files in name order up to the first that holds it: that file
 // wins whatever was read before, and the files after it stay unread.
 TEST(SectionTableManager, ADisplayNameReadsTheFilesUpToTheOneThatHoldsIt) {
-    fs::path folder = tempFolder("ordered");
-    fs::create_directories(folder / "prof");
-    const char* header = "x.bmp\nSysName\tI/O\tEnglish\tGerman\tFrench\tDutch\th\n";
-    std::ofstream(folder / "prof" / "AAA.pr") << header << "1\t1\tA 1\tA 1\tA 1\tA 1\t10\n";
-    std::ofstream(folder / "prof" / "BBB.pr") << header << "1\t1\tSHARED\tB 1\tB 1\tB 1\t20\n";
-    std::ofstream(folder / "prof" / "CCC.pr") << header << "1\t1\tSHARED\tC 1\tC 1\tC 1\t30\n";
-    std::ofstream(folder / "prof" / "DDD.pr") << header << "1\t1\tD 1\tD 1\tD 1\tD 1\t40\n";
-    gSettings.setLibDir(Mx_String(folder.string()));
-    gSectionTableManager.reset();
+    fs::path folder = libraryOfTables(
+        "ordered", {{"AAA", "A 1", 10}, {"BBB", "SHARED", 20}, {"CCC", "SHARED", 30}, {"DDD", "D 1", 40}});
 
     double h = 0;
     ASSERT_EQ(gSectionTableManager.getSectionValue(L"CCC-1", 0, h), Acad::eOk);  // reads CCC alone
@@ -279,7 +295,7 @@ TEST(SectionTableManager, ADisplayNameReadsTheFilesUpToTheOneThatHoldsIt) {
     ASSERT_EQ(gSectionTableManager.getSystemName(L"C 1", found), Acad::eOk);
     EXPECT_EQ(found, L"CCC-1");
     // DDD.pr is still unread: a change made now is seen by its first lookup.
-    std::ofstream(folder / "prof" / "DDD.pr") << header << "1\t1\tD 1\tD 1\tD 1\tD 1\t41\n";
+    writeOneSizeTable(folder, {"DDD", "D 1", 41});
     ASSERT_EQ(gSectionTableManager.getSectionValue(L"D 1", 0, h), Acad::eOk);
     EXPECT_EQ(h, 41);
     EXPECT_EQ(gSectionTableManager.getSystemName(L"E 1", found), Acad::eKeyNotFound);
