@@ -2,31 +2,14 @@
 // its changes land in the file.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "CommandRun.h"
-#include "ScratchFolder.h"
-#include "platform/mfc/RegistryScope.h"
+#include "MacroFileTest.h"
 
 namespace {
 
-class EditMacroCommandTest : public ScratchFolderTest {
+class EditMacroCommandTest : public MacroFileTest {
 protected:
-    void SetUp() override {
-        ScratchFolderTest::SetUp();
-        std::filesystem::copy_file(
-            std::filesystem::path(CONNSHEET_SOURCE_DIR) / "tests/data/macros/StiffenedEndPlate.json",
-            dir_ / "Stiffened.json", std::filesystem::copy_options::overwrite_existing);
-        macro_ = (dir_ / "Stiffened.json").string();
-    }
-    std::string macroText() const {
-        std::ifstream in(macro_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    ui::RegistryScope registry_;
-    std::string macro_;
+    EditMacroCommandTest() : MacroFileTest("tests/data/macros/StiffenedEndPlate.json", "Stiffened.json") {}
 };
 
 }  // namespace

@@ -1,32 +1,12 @@
 // connsheet macro --bolt-advanced / --pattern: a sub-dialog on a macro file; each apply lands in the file.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "CommandRun.h"
-#include "ScratchFolder.h"
-#include "platform/mfc/RegistryScope.h"
+#include "MacroFileTest.h"
 
 namespace {
 
-class MacroSubDialogCommandTest : public ScratchFolderTest {
-protected:
-    void SetUp() override {
-        ScratchFolderTest::SetUp();
-        std::filesystem::copy_file(
-            std::filesystem::path(CONNSHEET_SOURCE_DIR) / "examples/library/Macros/EndPlateBeamToColumn.json",
-            dir_ / "EndPlate.json", std::filesystem::copy_options::overwrite_existing);
-        macro_ = (dir_ / "EndPlate.json").string();
-    }
-    std::string macroText() const {
-        std::ifstream in(macro_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    ui::RegistryScope registry_;
-    std::string macro_;
-};
+class MacroSubDialogCommandTest : public MacroFileTest {};
 
 }  // namespace
 
