@@ -210,15 +210,10 @@ int runCuts(const CutsOptions& options, CommandContext& context) {
         if (ok)
             printCut(cut, context.out);
     }
-    if (MacroDrawingSession::reportProblems(driver, options.steps.empty() ? options.file : options.steps,
-                                            context))
-        status = 1;
     for (const auto& box : driver.messageBoxes())
         context.out << "message: " << utf8::encode(box.caption) << ": " << utf8::encode(box.text) << '\n';
-    if (options.log)
-        session.printLog(context);
-    drawing.close();
-    return status;
+    return session.finish(driver, options.steps.empty() ? options.file : options.steps, options.log, status,
+                          context);
 }
 
 }  // namespace

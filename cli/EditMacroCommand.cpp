@@ -97,13 +97,8 @@ int runEditMacro(const EditMacroOptions& options, CommandContext& context) {
     StartDlgEditConstrModal(data);
     setDrawingInteraction({});
     cancelNextGeometryPick();
-    if (MacroDrawingSession::reportProblems(driver, options.steps.empty() ? options.file : options.steps,
-                                            context))
-        status = 1;
-    if (options.log)
-        session.printLog(context);
-    drawing.close();
-    return status;
+    return session.finish(driver, options.steps.empty() ? options.file : options.steps, options.log, status,
+                          context);
 }
 
 }  // namespace

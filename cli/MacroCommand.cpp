@@ -126,12 +126,8 @@ int runMacro(const MacroOptions& options, CommandContext& context) {
     } else {
         StartDlgMacro(data);
     }
-    if (MacroDrawingSession::reportProblems(driver, options.steps.empty() ? options.file : options.steps,
-                                            context))
-        status = 1;
-    if (options.log)
-        session.printLog(context);
-    drawing.close();
+    status = session.finish(driver, options.steps.empty() ? options.file : options.steps, options.log, status,
+                            context);
     MacroData::setStandardsRunner({});
     return status;
 }

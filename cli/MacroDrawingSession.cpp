@@ -73,4 +73,14 @@ void MacroDrawingSession::printLog(CommandContext& context) {
     }
 }
 
+int MacroDrawingSession::finish(const ui::ScriptedDriver& driver, const std::string& source, bool log,
+                                int status, CommandContext& context) {
+    if (reportProblems(driver, source, context))
+        status = 1;
+    if (log)
+        printLog(context);
+    drawing().close();
+    return status;
+}
+
 }  // namespace connsheet

@@ -39,6 +39,10 @@ public:
     // --log: the drawing's call log, then what the module asked of the host (commands posted, lines
     // printed, editor commands begun and completed).
     void printLog(CommandContext& context);
+    // The end of a command's dialog: the steps' problems reported, the log printed when asked for, the
+    // drawing closed. Returns `status`, or 1 when the steps met a problem.
+    int finish(const ui::ScriptedDriver& driver, const std::string& source, bool log, int status,
+               CommandContext& context);
 
 private:
     std::optional<ui::StepScript> m_script;

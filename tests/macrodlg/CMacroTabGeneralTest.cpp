@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "MacroDlgTestSupport.h"
+#include "MacroPageTestSupport.h"
 #include "macrodlg/CDlgMacro.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
 #include "macrodlg/MacroDlgRegistry.h"
@@ -54,15 +55,7 @@ protected:
         clearUserPicks();
         MacroDlgTest::TearDown();
     }
-    // Opens the dialog modeless on the data and shows the page of tab `tab`.
-    CDlgMacro& show(MacroData& data, int tab) {
-        int id = -1;
-        EXPECT_TRUE(StartDlgMacroModeless(true, data, id));
-        CDlgMacro& dialog = *MacroDlgRegistry::instance().at(id);
-        ui::Automation(dialog).select(CDlgMacro::IDC_TAB, tab);
-        MacroDrawing::active().clearLog();
-        return dialog;
-    }
+    CDlgMacro& show(MacroData& data, int tab) { return showMacroPage(data, tab); }
     const MacroTabData& tabOf(CDlgMacro& dialog, const wchar_t* name) {
         const MacroTabData* tab = nullptr;
         EXPECT_EQ(dialog.macroData().findTab(name, tab), Acad::eOk);

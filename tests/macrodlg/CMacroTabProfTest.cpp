@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "MacroDlgTestSupport.h"
+#include "MacroPageTestSupport.h"
 #include "macrodlg/CDlgMacro.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
 #include "macrodlg/MacroDlgRegistry.h"
@@ -34,14 +35,7 @@ protected:
         clearUserPicks();
         MacroDlgTest::TearDown();
     }
-    CDlgMacro& show(MacroData& data, int tab) {
-        int id = -1;
-        EXPECT_TRUE(StartDlgMacroModeless(true, data, id));
-        CDlgMacro& dialog = *MacroDlgRegistry::instance().at(id);
-        ui::Automation(dialog).select(CDlgMacro::IDC_TAB, tab);
-        MacroDrawing::active().clearLog();
-        return dialog;
-    }
+    CDlgMacro& show(MacroData& data, int tab) { return showMacroPage(data, tab); }
     MacroProfData stiffeners(CDlgMacro& dialog) {
         MacroProfData props;
         EXPECT_EQ(dialog.macroData().getMergedPropsOfGroup(L"Stiffeners", L"Stiffeners", props), Acad::eOk);
