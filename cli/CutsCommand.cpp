@@ -149,7 +149,6 @@ int runCuts(const CutsOptions& options, CommandContext& context) {
     MacroDrawingSession session;
     if (const int opened = session.open(options.file, options.steps, context))
         return opened;
-    std::optional<ui::StepScript>& script = session.script();
     MacroDrawing& drawing = session.drawing();
     const bool profileDialog = options.profile > 0;
     DlgMacroCutsData cut;
@@ -183,21 +182,8 @@ int runCuts(const CutsOptions& options, CommandContext& context) {
     int status = 0;
     ui::ScriptedDriver driver;
     driver.onModal([&](ui::Automation& dialog) {
-        if (script)
-            script->run(dialog);
-        const auto* shown = dynamic_cast<const CDialog*>(CWnd::FromHandle(dialog.root()));
-        if (shown == nullptr || shown->IsModalEnded())
-            return;
-        if (options.dump)
-            context.out << utf8::encode(dialog.dump());
-        if (!options.png.empty()) {
-            std::string problem;
-            if (!ui::writePng(options.png, ui::renderWindow(dialog.root(), 1), &problem)) {
-                context.err << "connsheet: " << problem << '\n';
-                status = 1;
-            }
-        }
-        dialog.close();
+        if (session.playSteps(dialog, options.dump, options.png, status, context))
+            dialog.close();
     });
     if (profileDialog) {
         const bool ok = StartEditProfCutsDlg(profile);

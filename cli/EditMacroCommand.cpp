@@ -57,7 +57,6 @@ int runEditMacro(const EditMacroOptions& options, CommandContext& context) {
     MacroDrawingSession session;
     if (const int opened = session.open(options.file, options.steps, context))
         return opened;
-    std::optional<ui::StepScript>& script = session.script();
     MacroDrawing& drawing = session.drawing();
     EditConstrData data;
     data.objectIds = drawing.objectIds();
@@ -80,19 +79,8 @@ int runEditMacro(const EditMacroOptions& options, CommandContext& context) {
     int status = 0;
     ui::ScriptedDriver driver;
     driver.onModal([&](ui::Automation& dialog) {
-        if (script)
-            script->run(dialog);
-        const auto* shown = dynamic_cast<const CDialog*>(CWnd::FromHandle(dialog.root()));
-        if (shown == nullptr || shown->IsModalEnded())
-            return;  // the steps closed it
-        if (!options.png.empty()) {
-            std::string problem;
-            if (!ui::writePng(options.png, ui::renderWindow(dialog.root(), 1), &problem)) {
-                context.err << "connsheet: " << problem << '\n';
-                status = 1;
-            }
-        }
-        dialog.click(IDOK);
+        if (session.playSteps(dialog, false, options.png, status, context))
+            dialog.click(IDOK);
     });
     StartDlgEditConstrModal(data);
     setDrawingInteraction({});

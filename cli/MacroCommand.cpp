@@ -80,7 +80,6 @@ int runMacro(const MacroOptions& options, CommandContext& context) {
     MacroDrawingSession session;
     if (const int opened = session.open(options.file, options.steps, context))
         return opened;
-    std::optional<ui::StepScript>& script = session.script();
     MacroDrawing& drawing = session.drawing();
     MacroData data;
     drawing.initMacroData(drawing.objectIds(), data);
@@ -98,21 +97,8 @@ int runMacro(const MacroOptions& options, CommandContext& context) {
     int status = 0;
     ui::ScriptedDriver driver;
     driver.onModal([&](ui::Automation& dialog) {
-        if (script)
-            script->run(dialog);
-        const auto* shown = dynamic_cast<const CDialog*>(CWnd::FromHandle(dialog.root()));
-        if (shown == nullptr || shown->IsModalEnded())
-            return;  // the steps closed it
-        if (options.dump)
-            context.out << utf8::encode(dialog.dump());
-        if (!options.png.empty()) {
-            std::string problem;
-            if (!ui::writePng(options.png, ui::renderWindow(dialog.root(), 1), &problem)) {
-                context.err << "connsheet: " << problem << '\n';
-                status = 1;
-            }
-        }
-        dialog.close();
+        if (session.playSteps(dialog, options.dump, options.png, status, context))
+            dialog.close();
     });
     if (options.boltAdvanced || !options.pattern.empty()) {
         std::string problem;

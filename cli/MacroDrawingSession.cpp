@@ -5,7 +5,10 @@
 #include "cli/Commands.h"
 #include "platform/arx/CommandLine.h"
 #include "platform/arx/Utf8.h"
+#include "platform/mfc/Automation.h"
+#include "platform/mfc/CDialog.h"
 #include "platform/mfc/ScriptedDriver.h"
+#include "platform/mfc/WindowRenderer.h"
 #include "platform/mxbase/MacroDrawing.h"
 
 namespace connsheet {
@@ -71,6 +74,25 @@ void MacroDrawingSession::printLog(CommandContext& context) {
         if (!line.empty())
             context.out << line << (line.back() == '\n' ? "" : "\n");
     }
+}
+
+bool MacroDrawingSession::playSteps(ui::Automation& dialog, bool dump, const std::string& png, int& status,
+                                    CommandContext& context) {
+    if (m_script)
+        m_script->run(dialog);
+    const auto* shown = dynamic_cast<const CDialog*>(CWnd::FromHandle(dialog.root()));
+    if (shown == nullptr || shown->IsModalEnded())
+        return false;  // the steps closed it
+    if (dump)
+        context.out << utf8::encode(dialog.dump());
+    if (!png.empty()) {
+        std::string problem;
+        if (!ui::writePng(png, ui::renderWindow(dialog.root(), 1), &problem)) {
+            context.err << "connsheet: " << problem << '\n';
+            status = 1;
+        }
+    }
+    return true;
 }
 
 int MacroDrawingSession::finish(const ui::ScriptedDriver& driver, const std::string& source, bool log,

@@ -32,7 +32,6 @@ int runMacroSettingsDialog(const MacroSettingsOptions& options, CommandContext& 
     MacroDrawingSession session;
     if (const int opened = session.open(options.file, options.steps, context))
         return opened;
-    std::optional<ui::StepScript>& script = session.script();
     MacroDrawing& drawing = session.drawing();
     EditConstrData data;
     data.objectIds = drawing.objectIds();
@@ -40,19 +39,8 @@ int runMacroSettingsDialog(const MacroSettingsOptions& options, CommandContext& 
     int status = 0;
     ui::ScriptedDriver driver;
     driver.onModal([&](ui::Automation& dialog) {
-        if (script)
-            script->run(dialog);
-        const auto* shown = dynamic_cast<const CDialog*>(CWnd::FromHandle(dialog.root()));
-        if (shown == nullptr || shown->IsModalEnded())
-            return;  // the steps closed it
-        if (!options.png.empty()) {
-            std::string problem;
-            if (!ui::writePng(options.png, ui::renderWindow(dialog.root(), 1), &problem)) {
-                context.err << "connsheet: " << problem << '\n';
-                status = 1;
-            }
-        }
-        dialog.close();
+        if (session.playSteps(dialog, false, options.png, status, context))
+            dialog.close();
     });
     const INT_PTR result = runMacroSettings(data, nullptr);
     if (MacroDrawingSession::reportProblems(driver, options.steps.empty() ? options.file : options.steps,

@@ -16,19 +16,15 @@ protected:
     // `source` relative to the source tree, copied into the folder as `name`.
     explicit MacroFileTest(std::string source = "examples/library/Macros/EndPlateBeamToColumn.json",
                            std::string name = "EndPlate.json")
-        : source_(std::move(source)), name_(std::move(name))
-    {
-    }
+        : source_(std::move(source)), name_(std::move(name)) {}
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ScratchFolderTest::SetUp();
         std::filesystem::copy_file(std::filesystem::path(CONNSHEET_SOURCE_DIR) / source_, dir_ / name_,
                                    std::filesystem::copy_options::overwrite_existing);
         macro_ = (dir_ / name_).string();
     }
-    std::string macroText() const
-    {
+    std::string macroText() const {
         std::ifstream in(macro_, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
