@@ -3,12 +3,14 @@
 #include <dirent.h>    // opendir, readdir
 #include <fcntl.h>     // open
 #include <sys/stat.h>  // fstat, fchmod
+#include <sys/uio.h>   // writev
 #include <unistd.h>    // write, fsync, close, getpid, geteuid, access
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <climits>  // IOV_MAX
 #include <cstring>  // strerror
 #include <system_error>
 #include <unordered_map>
@@ -419,6 +421,10 @@ std::optional<std::string> readBytes(const fs::path& path, std::string* error) {
 }
 
 bool writeAtomic(const fs::path& path, std::string_view bytes, std::string* error) {
+    return writeAtomic(path, std::span<const std::string_view>(&bytes, 1), error);
+}
+
+bool writeAtomic(const fs::path& path, std::span<const std::string_view> pieces, std::string* error) {
     // What was learnt about this file and its folder is out of date after the write.
     StatScope::forget();
     std::error_code ec;
@@ -473,17 +479,35 @@ bool writeAtomic(const fs::path& path, std::string_view bytes, std::string* erro
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(fd, old.st_mode & 07777);
 
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, data, left);
+    // The pieces go out in as few calls as the system takes: many at a time, a piece cut short by a
+    // partial write resumed where it stopped.
+    std::vector<iovec> vectors;
+    vectors.reserve(std::min<std::size_t>(pieces.size(), IOV_MAX));
+    std::size_t next = 0;     // the first piece not yet given to a call
+    std::size_t written = 0;  // bytes of pieces[next] already written
+    while (next < pieces.size()) {
+        vectors.clear();
+        for (std::size_t i = next; i < pieces.size() && vectors.size() < IOV_MAX; ++i) {
+            const std::size_t skip = i == next ? written : 0;
+            if (pieces[i].size() > skip)
+                vectors.push_back({const_cast<char*>(pieces[i].data() + skip), pieces[i].size() - skip});
+        }
+        if (vectors.empty())
+            break;
+        const ssize_t n = ::writev(fd, vectors.data(), static_cast<int>(vectors.size()));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             return fail("cannot write", errno);
         }
-        data += n;
-        left -= static_cast<std::size_t>(n);
+        // Past the pieces the call took whole, into the one it cut.
+        std::size_t left = static_cast<std::size_t>(n);
+        while (next < pieces.size() && left >= pieces[next].size() - written) {
+            left -= pieces[next].size() - written;
+            written = 0;
+            ++next;
+        }
+        written += left;
     }
     if (::fsync(fd) != 0)
         return fail("cannot flush", errno);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,9 @@ std::optional<std::string> readBytes(const std::filesystem::path& path, std::str
 // An existing target keeps its permission bits. A target the user may not write (for root: one without
 // its owner's write bit) is refused, as cp refuses it, although the folder would allow the rename.
 bool writeAtomic(const std::filesystem::path& path, std::string_view bytes, std::string* error);
+// The same with the bytes in pieces, written one after the other (no copy into one text).
+bool writeAtomic(const std::filesystem::path& path, std::span<const std::string_view> pieces,
+                 std::string* error);
 
 // Copies a file (through writeAtomic, so a failed copy leaves the target as it was).
 bool copyFile(const std::filesystem::path& from, const std::filesystem::path& to, std::string* error);
@@ -80,11 +84,11 @@ PathInfo pathInfo(const std::filesystem::path& path);
 std::uint64_t statCount();
 
 // While a StatScope lives, what pathInfo, stamp, lastWriteTime, exists, isDirectory and resolve learn
-// about a path (and the folders resolve lists) is kept and answered again from memory. For work that looks at the same files many
-// times and during which they do not change (one standards run with its child runs). Scopes nest; the
-// outermost one forgets. A write through writeAtomic, createDirectories or forget() forgets too.
-// What was seen of a path the kernel watches for changes (FileWatch) is also kept from one scope to
-// the next, until a change notice arrives: the next outermost scope then starts afresh.
+// about a path (and the folders resolve lists) is kept and answered again from memory. For work that looks at
+// the same files many times and during which they do not change (one standards run with its child runs).
+// Scopes nest; the outermost one forgets. A write through writeAtomic, createDirectories or forget() forgets
+// too. What was seen of a path the kernel watches for changes (FileWatch) is also kept from one scope to the
+// next, until a change notice arrives: the next outermost scope then starts afresh.
 class StatScope {
 public:
     StatScope();

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <string>
+#include <vector>
 
 #include "tests/mxbase/FileSystemTestFolder.h"
 
@@ -206,6 +208,27 @@ TEST(FileSystemWrite, FailureInTheMiddleOfWritingLeavesTheOldFile) {
     EXPECT_FALSE(written);
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(TestFolder::get(file), "old contents");
+    EXPECT_EQ(folder.entryCount(folder.path()), 1);
+}
+
+TEST(FileSystemWrite, PiecesLandInOrderHoweverManyAndHoweverSmall) {
+    TestFolder folder;
+    fs::path file = folder.put("lines.txt", "old");
+    // More pieces than one system call takes, empty ones among them, and a large one.
+    std::vector<std::string> texts;
+    for (int i = 0; i < 3000; ++i)
+        texts.push_back(i % 7 == 0 ? std::string() : std::to_string(i) + (i % 2 ? "\n" : ","));
+    texts[1500] = std::string(300000, 'x');
+    std::vector<std::string_view> pieces(texts.begin(), texts.end());
+    std::string whole;
+    for (const std::string& text : texts)
+        whole += text;
+    std::string error;
+    ASSERT_TRUE(fsys::writeAtomic(file, pieces, &error)) << error;
+    EXPECT_EQ(TestFolder::get(file), whole);
+    // Nothing at all is an empty file.
+    ASSERT_TRUE(fsys::writeAtomic(file, std::span<const std::string_view>(), &error)) << error;
+    EXPECT_EQ(TestFolder::get(file), "");
     EXPECT_EQ(folder.entryCount(folder.path()), 1);
 }
 
