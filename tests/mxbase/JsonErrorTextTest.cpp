@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
 namespace {
 
 struct Parsed {
@@ -93,6 +99,104 @@ TEST(ParseJsonWithin, DepthCountsWhatStandsInsideContainers) {
     EXPECT_EQ(error.rfind("2:", 0), 0u) << error;
     EXPECT_FALSE(parses(R"({"a":"unterminated)", 8, &error));
     EXPECT_FALSE(parses("", 8, &error));
+}
+
+// The quick reader takes exactly what the library takes and reads the same document from it: the
+// tricky texts of JSON, and every file of the fuzzing corpora with a few bytes changed here and there.
+TEST(ParseJsonWithin, TakesAndRefusesWhatTheLibraryDoes) {
+    std::vector<std::string> texts = {
+        R"(["\uDC00"])",
+        R"(["\uD83D\uDE00"])",
+        R"(["\uD800"])",
+        R"(["\uD800\u0041"])",
+        R"({"\uDFFF": 1})",
+        "[\"\xC0\x80\"]",
+        "[\"\xED\xA0\x80\"]",
+        "[\"\xED\x9F\xBF\"]",
+        "[\"\xF4\x90\x80\x80\"]",
+        "[\"\xF4\x8F\xBF\xBF\"]",
+        "[\"\xFF\"]",
+        "[\"\xE2\x82\"]",
+        "[\"\xE2\x82\xAC\"]",
+        "-0",
+        "0",
+        "01",
+        "1.",
+        ".5",
+        "1e",
+        "1e400",
+        "-1e400",
+        "1e-400",
+        "18446744073709551615",
+        "18446744073709551616",
+        "-9223372036854775808",
+        "-9223372036854775809",
+        "123456789012345678901234567890",
+        "0.1",
+        "2.2250738585072011e-308",
+        "1.7976931348623157e308",
+        "4.9406564584124654e-324",
+        "[1E+2, 1e-2, -0.0, 0e0]",
+        std::string("{\"a\":1}\0x", 9),
+        std::string("\"a\0b\"", 5),
+        std::string("\0", 1),
+        "{} {}",
+        "{}   ",
+        "1 2",
+        "[1,]",
+        "{\"a\":1,}",
+        "nul",
+        "tru",
+        "[1 2]",
+        "\v1",
+        "\f1",
+        "\xC2\xA0"
+        "1",
+        R"("\x")",
+        R"("\u00")",
+        R"("\/")",
+        "\"\x01\"",
+        "\"\x7F\"",
+        R"({"a":1,"a":2,"b":{"a":[3]}})",
+        "  \r\n\t[true,false,null]\n",
+    };
+    const std::filesystem::path corpora = CONNSHEET_SOURCE_DIR "/fuzz/corpus";
+    for (const char* target :
+         {"mxbase_macro_json", "cli_dialog_data", "cli_json_layout", "cli_standards_case"}) {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(corpora / target, error)) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+            texts.push_back(text);
+            // A byte changed at a few places: a quote, a bracket, a digit or a letter becomes another.
+            for (std::size_t at = text.size() / 7; at < text.size(); at += text.size() / 5 + 1) {
+                for (char to : {'"', '}', '\\', '\xE9', '7'}) {
+                    std::string changed = text;
+                    changed[at] = to;
+                    texts.push_back(std::move(changed));
+                }
+            }
+        }
+    }
+    ASSERT_GT(texts.size(), 200u);
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(::testing::PrintToString(text.substr(0, 200)));
+        nlohmann::ordered_json expected;
+        bool expectedOk = true;
+        try {
+            expected = nlohmann::ordered_json::parse(text);
+        } catch (const nlohmann::json::exception&) {
+            expectedOk = false;
+        }
+        nlohmann::ordered_json document;
+        std::string error;
+        const bool ok = parseJsonWithin(text, 64, document, error);
+        ASSERT_EQ(ok, expectedOk) << error;
+        if (!ok)
+            continue;
+        EXPECT_EQ(document, expected);
+        EXPECT_EQ(document.dump(), expected.dump());  // integers stay integers, floats floats
+    }
 }
 
 }  // namespace
