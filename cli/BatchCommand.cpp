@@ -23,6 +23,7 @@
 #include "cli/BatchReport.h"
 #include "cli/Commands.h"
 #include "cli/HeapReserve.h"
+#include "cli/JsonLinesFile.h"
 #include "cli/MessageBoxRecorder.h"
 #include "cli/StandardsCommandSupport.h"
 #include "platform/arx/AcTransaction.h"
@@ -62,11 +63,11 @@ struct BatchOptions {
 
 // One macro of the batch: a file, or a line of a JSON-lines file.
 struct BatchItem {
-    std::string name;       // as the summary and the report name it: the path, or "file.jsonl:7"
-    std::string path;       // the macro file; empty for a line
-    std::string_view text;  // the line's JSON, a view into the --jsonl file read whole
-    std::string target;     // where the updated macro is written; empty: not written, or a line (below)
-    bool toLines = false;   // a line whose updated macro goes back to the parent for the output lines
+    std::string name;      // as the summary and the report name it: the path, or "file.jsonl:7"
+    std::string path;      // the macro file; empty for a line
+    std::size_t line = 0;  // for a line: its place among the lines of the --jsonl file
+    std::string target;    // where the updated macro is written; empty: not written, or a line (below)
+    bool toLines = false;  // a line whose updated macro goes back to the parent for the output lines
 };
 
 // What every run shares, worked out once in the parent before the workers are forked.
@@ -79,6 +80,7 @@ struct BatchSetup {
     bool inPlace = false;
     // A test hook: a worker aborts on the item whose name ends with this text, as a crash would end it.
     std::string abortOn;
+    const JsonLinesFile* lines = nullptr;  // the --jsonl file
 };
 
 bool endsWith(const std::string& text, const std::string& end) {
@@ -134,9 +136,20 @@ BatchResult runItem(const BatchItem& item, const BatchSetup& setup) {
     Mx_DbMacro macro;
     MacroData macroData;
     Mx_String error;
-    const Acad::ErrorStatus read = item.path.empty()
-                                       ? macro.readFromText(item.text, &macroData, &error)
-                                       : macro.readFromFile(Mx_String(item.path), &macroData, &error);
+    Acad::ErrorStatus read = Acad::eOk;
+    if (item.path.empty()) {
+        // Kept from one line to the next: a line is read into the same storage each time.
+        static std::string text;
+        std::string problem;
+        if (setup.lines->read(item.line, text, problem)) {
+            read = macro.readFromText(text, &macroData, &error);
+        } else {
+            read = Acad::eFileAccessErr;
+            error = Mx_String(problem);
+        }
+    } else {
+        read = macro.readFromFile(Mx_String(item.path), &macroData, &error);
+    }
     if (read != Acad::eOk) {
         result.status = BatchResult::Status::unreadable;
         result.problem = error.isEmpty() ? "cannot be read" : error.toUtf8();
@@ -196,10 +209,10 @@ BatchResult runItem(const BatchItem& item, const BatchSetup& setup) {
 
 // The macros named on the command line, found in --macros DIR (its *.json files, sorted) and read
 // from --jsonl. False, with the reason said, when a folder or file cannot be read.
-bool gatherItems(const BatchOptions& options, std::vector<BatchItem>& items, std::string& lines,
+bool gatherItems(const BatchOptions& options, std::vector<BatchItem>& items, JsonLinesFile& lines,
                  CommandContext& context) {
     for (const std::string& file : options.macros)
-        items.push_back({file, file, {}, {}});
+        items.push_back({file, file, 0, {}});
     if (!options.macrosDir.empty()) {
         std::error_code error;
         std::vector<fs::path> found;
@@ -214,33 +227,24 @@ bool gatherItems(const BatchOptions& options, std::vector<BatchItem>& items, std
         }
         std::sort(found.begin(), found.end());
         for (const fs::path& file : found)
-            items.push_back({file.string(), file.string(), {}, {}});
+            items.push_back({file.string(), file.string(), 0, {}});
     }
     if (!options.jsonl.empty()) {
-        // Read whole, the lines are views into it: no copy per macro, and the forked workers share
-        // the pages.
-        // The lines, and the updated macros that come back, each the size of the file: a heap in huge
-        // pages spares the kernel a fault every 4 KiB of them.
-        std::error_code sizeError;
-        if (const std::uintmax_t size = fs::file_size(options.jsonl, sizeError); !sizeError)
-            reserveHugePageHeap(static_cast<std::size_t>(size) * 4);
         std::string problem;
-        std::optional<std::string> bytes = fsys::readBytes(options.jsonl, &problem);
-        if (!bytes) {
-            context.err << "connsheet batch: cannot read " << options.jsonl << '\n';
+        if (!lines.open(options.jsonl, problem)) {
+            context.err << "connsheet batch: " << problem << '\n';
             return false;
         }
-        lines = std::move(*bytes);
-        std::string_view rest = lines;
-        for (int number = 1; !rest.empty(); ++number) {
-            const std::size_t end = std::min(rest.find('\n'), rest.size());
-            std::string_view line = rest.substr(0, end);
-            rest.remove_prefix(std::min(end + 1, rest.size()));
-            if (!line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            if (line.find_first_not_of(" \t") == std::string_view::npos)
-                continue;
-            items.push_back({options.jsonl + ":" + std::to_string(number), {}, line, {}});
+        // The updated macros come back to the parent, together about the file's size: a heap in huge
+        // pages spares the kernel a fault every 4 KiB of them.
+        reserveHugePageHeap(static_cast<std::size_t>(lines.size() + lines.size() / 2));
+        const std::vector<JsonLinesFile::Line>& found = lines.lines();
+        items.reserve(items.size() + found.size());
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            BatchItem item;
+            item.name = options.jsonl + ":" + std::to_string(found[i].number);
+            item.line = i;
+            items.push_back(std::move(item));
         }
     }
     return true;
@@ -293,20 +297,19 @@ bool chooseTargets(const BatchOptions& options, std::vector<BatchItem>& items, C
 bool writeLines(const BatchOptions& options, const std::vector<BatchItem>& items,
                 const std::vector<BatchResult>& results, CommandContext& context) {
     const fs::path target = fs::path(options.outDir) / fs::path(options.jsonl).filename();
-    // One text, written at once (a write a line took most of a large batch's time in the kernel).
-    std::size_t size = 0;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        size += results[i].macro.size() + 5;
-    std::string text;
-    text.reserve(size);
+    // Written from where the macros lie, many lines a call (a call a line took most of a large
+    // batch's time in the kernel, and copying them into one text first the most of the rest).
+    std::vector<std::string_view> pieces;
+    pieces.reserve(items.size() * 2);
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (!items[i].toLines)
             continue;
-        text += results[i].macro.empty() ? std::string_view("null") : std::string_view(results[i].macro);
-        text += '\n';
+        pieces.push_back(results[i].macro.empty() ? std::string_view("null")
+                                                  : std::string_view(results[i].macro));
+        pieces.push_back("\n");
     }
     std::string error;
-    if (!fsys::writeAtomic(target, text, &error)) {
+    if (!fsys::writeAtomic(target, pieces, &error)) {
         context.err << "connsheet batch: " << error << '\n';
         return false;
     }
@@ -348,9 +351,10 @@ int runBatch(const BatchOptions& options, CommandContext& context) {
         setup.abortOn = hook;
 
     std::vector<BatchItem> items;
-    std::string lines;  // the --jsonl file, which the items' texts view
+    JsonLinesFile lines;
     if (!gatherItems(options, items, lines, context) || !chooseTargets(options, items, context))
         return 1;
+    setup.lines = &lines;
     std::vector<std::string> names;
     names.reserve(items.size());
     for (const BatchItem& item : items)

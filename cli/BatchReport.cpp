@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>  // snprintf
-#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <unordered_map>
+
+#include "platform/mxbase/FileSystem.h"
 
 namespace connsheet {
 namespace {
@@ -50,16 +51,24 @@ std::string joined(const std::vector<std::string>& texts) {
 
 }  // namespace
 
-std::string csvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
+void appendCsvField(std::string& out, std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += text;
+        return;
+    }
+    out += '"';
     for (char c : text) {
         if (c == '"')
-            quoted += '"';
-        quoted += c;
+            out += '"';
+        out += c;
     }
-    return quoted + '"';
+    out += '"';
+}
+
+std::string csvField(const std::string& text) {
+    std::string field;
+    appendCsvField(field, text);
+    return field;
 }
 
 void printBatchSummary(const std::vector<BatchResult>& results, const std::vector<std::string>& names,
@@ -92,60 +101,80 @@ void printBatchSummary(const std::vector<BatchResult>& results, const std::vecto
     out << time;
 }
 
-bool writeBatchReport(const std::string& path, const std::vector<BatchResult>& results,
-                      const std::vector<std::string>& names, std::string& error) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        error = "cannot write " + path;
-        return false;
-    }
-    const bool csv = path.size() >= 4 && path.compare(path.size() - 4, 4, ".csv") == 0;
+std::string batchReportText(const std::vector<BatchResult>& results, const std::vector<std::string>& names,
+                            bool csv) {
+    std::string text;
     if (csv) {
-        std::vector<std::string> columns;
-        std::unordered_map<std::string, std::size_t> column;
-        for (const BatchResult& result : results)
-            for (const auto& [name, value] : result.outputs)
+        std::vector<std::string_view> columns;
+        std::unordered_map<std::string_view, std::size_t> column;
+        std::size_t size = 0;
+        for (const BatchResult& result : results) {
+            for (const auto& [name, value] : result.outputs) {
                 if (column.try_emplace(name, columns.size()).second)
                     columns.push_back(name);
-        file << "file,status,problem";
-        for (const std::string& name : columns)
-            file << ',' << csvField(name);
-        file << ",warnings\n";
+                size += value.size() + 1;
+            }
+            size += names[result.index].size() + result.problem.size() + 16;
+        }
+        text.reserve(size + size / 8);
+        text += "file,status,problem";
+        for (std::string_view name : columns) {
+            text += ',';
+            appendCsvField(text, name);
+        }
+        text += ",warnings\n";
         std::vector<const std::string*> row(columns.size());
         for (const BatchResult& result : results) {
             std::fill(row.begin(), row.end(), nullptr);
-            for (const auto& [name, value] : result.outputs)
-                row[column[name]] = &value;
-            file << csvField(names[result.index]) << ',' << statusName(result.status) << ','
-                 << csvField(result.problem);
-            for (const std::string* value : row)
-                file << ',' << (value ? csvField(*value) : std::string());
-            file << ',' << csvField(joined(result.warnings)) << '\n';
+            // Macros of one standard have their outputs in the same order: the column of each is
+            // where the last one's was, the lookup only needed where the order changes.
+            std::size_t guess = 0;
+            for (const auto& [name, value] : result.outputs) {
+                if (guess >= columns.size() || columns[guess] != name)
+                    guess = column[name];
+                row[guess++] = &value;
+            }
+            appendCsvField(text, names[result.index]);
+            text += ',';
+            text += statusName(result.status);
+            text += ',';
+            appendCsvField(text, result.problem);
+            for (const std::string* value : row) {
+                text += ',';
+                if (value)
+                    appendCsvField(text, *value);
+            }
+            text += ',';
+            appendCsvField(text, joined(result.warnings));
+            text += '\n';
         }
-    } else {
-        // Written row by row: a report of many thousand macros is never one document in memory.
-        file << "[\n";
-        for (std::size_t i = 0; i < results.size(); ++i) {
-            const BatchResult& result = results[i];
-            nlohmann::ordered_json row;
-            row["file"] = names[result.index];
-            row["status"] = statusName(result.status);
-            row["problem"] = result.problem;
-            row["outputs"] = nlohmann::ordered_json::object();
-            for (const auto& [name, value] : result.outputs)
-                row["outputs"][name] = value;
-            row["warnings"] = result.warnings;
-            file << "  " << row.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-                 << (i + 1 < results.size() ? ",\n" : "\n");
-        }
-        file << "]\n";
+        return text;
     }
-    file.flush();
-    if (!file) {
-        error = "cannot write " + path;
-        return false;
+    // Row by row: a report of many thousand macros is never one document in memory.
+    text += "[\n";
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        const BatchResult& result = results[i];
+        nlohmann::ordered_json row;
+        row["file"] = names[result.index];
+        row["status"] = statusName(result.status);
+        row["problem"] = result.problem;
+        row["outputs"] = nlohmann::ordered_json::object();
+        for (const auto& [name, value] : result.outputs)
+            row["outputs"][name] = value;
+        row["warnings"] = result.warnings;
+        text += "  ";
+        text += row.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+        text += i + 1 < results.size() ? ",\n" : "\n";
     }
-    return true;
+    text += "]\n";
+    return text;
+}
+
+bool writeBatchReport(const std::string& path, const std::vector<BatchResult>& results,
+                      const std::vector<std::string>& names, std::string& error) {
+    const bool csv = path.size() >= 4 && path.compare(path.size() - 4, 4, ".csv") == 0;
+    // Written whole and at once: a report cut short by a full disk never stands as the whole.
+    return fsys::writeAtomic(path, batchReportText(results, names, csv), &error);
 }
 
 }  // namespace connsheet

@@ -3,6 +3,7 @@
 // with one row per macro (every output value and warning).
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/BatchResult.h"
@@ -21,7 +22,12 @@ void printBatchSummary(const std::vector<BatchResult>& results, const std::vecto
 bool writeBatchReport(const std::string& path, const std::vector<BatchResult>& results,
                       const std::vector<std::string>& names, std::string& error);
 
+// The report's text, as writeBatchReport writes it.
+std::string batchReportText(const std::vector<BatchResult>& results, const std::vector<std::string>& names,
+                            bool csv);
+
 // One CSV field, quoted when it holds a comma, a quote or a line break.
 std::string csvField(const std::string& text);
+void appendCsvField(std::string& out, std::string_view text);
 
 }  // namespace connsheet
