@@ -1,8 +1,9 @@
 #pragma once
-// Runs a batch's items in forked worker processes. Each worker takes a share of the items (every Nth),
-// does them in order and sends each result through its pipe as it is done. A worker that dies (a
-// crash, an abort, a kill) costs only the item it was on: that item is reported as crashed and a new
-// worker takes over the rest of its share.
+// Runs a batch's items in forked worker processes. The workers take the items in small runs of
+// consecutive ones, each the next run not yet taken, so a worker that is quicker or has easier items
+// does more and all finish together. Each result goes through the worker's pipe as it is done. A
+// worker that dies (a crash, an abort, a kill) costs only the item it was on: that item is reported as
+// crashed and a new worker takes over the rest of its run.
 #include <cstddef>
 #include <functional>
 #include <vector>
@@ -24,6 +25,10 @@ struct BatchPoolCallbacks {
 // buffers.
 std::vector<BatchResult> runBatchInWorkers(std::size_t count, int workers,
                                            const BatchPoolCallbacks& callbacks);
+
+// How many consecutive items a worker takes at a time: enough that taking them costs nothing, few
+// enough that the workers end within an item or two of each other.
+std::size_t batchRunLength(std::size_t count, std::size_t workers);
 
 // The number of cores this process may run on (at least 1).
 int availableCores();

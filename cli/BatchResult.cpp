@@ -51,6 +51,17 @@ public:
                 return false;
         return true;
     }
+    // A list of texts of even length, read as pairs.
+    bool pairs(std::vector<std::pair<std::string, std::string>>& values) {
+        std::uint64_t count = 0;
+        if (!number(count) || count % 2 != 0 || count > bytes_.size() / sizeof(std::uint64_t))
+            return false;
+        values.resize(count / 2);
+        for (auto& [first, second] : values)
+            if (!text(first) || !text(second))
+                return false;
+        return true;
+    }
     bool atEnd() const { return bytes_.empty(); }
 
 private:
@@ -75,37 +86,43 @@ const char* statusName(BatchResult::Status status) {
 
 std::string encodeBatchResult(const BatchResult& result) {
     std::string out;
+    encodeBatchResult(result, out);
+    return out;
+}
+
+void encodeBatchResult(const BatchResult& result, std::string& out) {
+    std::size_t size = 8 * 8 + result.problem.size() + result.macro.size();
+    for (const auto& [name, value] : result.outputs)
+        size += 16 + name.size() + value.size();
+    for (const auto* texts : {&result.warnings, &result.failedEquations, &result.notSet})
+        for (const std::string& text : *texts)
+            size += 8 + text.size();
+    out.reserve(out.size() + size);
     putNumber(out, result.index);
     putNumber(out, static_cast<std::uint64_t>(result.status));
     putText(out, result.problem);
-    std::vector<std::string> outputs;
-    outputs.reserve(result.outputs.size() * 2);
+    // The outputs as one list of texts: name, value, name, value ...
+    putNumber(out, result.outputs.size() * 2);
     for (const auto& [name, value] : result.outputs) {
-        outputs.push_back(name);
-        outputs.push_back(value);
+        putText(out, name);
+        putText(out, value);
     }
-    putTexts(out, outputs);
     putTexts(out, result.warnings);
     putTexts(out, result.failedEquations);
     putTexts(out, result.notSet);
     putText(out, result.macro);
-    return out;
 }
 
 bool decodeBatchResult(std::string_view bytes, BatchResult& result) {
     Reader reader(bytes);
     std::uint64_t index = 0, status = 0;
-    std::vector<std::string> outputs;
     if (!reader.number(index) || !reader.number(status) ||
         status > static_cast<std::uint64_t>(BatchResult::Status::crashed) || !reader.text(result.problem) ||
-        !reader.texts(outputs) || outputs.size() % 2 != 0 || !reader.texts(result.warnings) ||
+        !reader.pairs(result.outputs) || !reader.texts(result.warnings) ||
         !reader.texts(result.failedEquations) || !reader.texts(result.notSet) || !reader.text(result.macro))
         return false;
     result.index = index;
     result.status = static_cast<BatchResult::Status>(status);
-    result.outputs.clear();
-    for (std::size_t i = 0; i < outputs.size(); i += 2)
-        result.outputs.emplace_back(std::move(outputs[i]), std::move(outputs[i + 1]));
     return reader.atEnd();
 }
 

@@ -32,6 +32,8 @@ const char* statusName(BatchResult::Status status);
 
 // A result as bytes: length-prefixed fields, so texts may hold any byte (new lines, tabs, NULs).
 std::string encodeBatchResult(const BatchResult& result);
+// The same bytes, appended to `out`.
+void encodeBatchResult(const BatchResult& result, std::string& out);
 // False when the bytes are not a whole record (truncated or corrupt); `result` is then unspecified.
 bool decodeBatchResult(std::string_view bytes, BatchResult& result);
 

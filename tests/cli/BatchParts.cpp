@@ -2,8 +2,12 @@
 // pool, the summary and report, and the progress line.
 #include <gtest/gtest.h>
 
+#include <unistd.h>  // getpid, usleep
+
 #include <csignal>
 #include <cstdlib>  // abort
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -59,14 +63,23 @@ TEST(BatchResult, TruncatedOrPaddedOrCorruptBytesAreRefused) {
 }
 
 TEST(BatchPool, AWorkerThatDiesCostsOnlyItsItemAndTheRestIsDone) {
-    for (int workers : {1, 2, 3, 20}) {
-        SCOPED_TRACE(workers);
+    // Few items (a worker takes one at a time) and many (it takes runs, and dies in the middle of one,
+    // at its first item, at its last).
+    struct Case {
+        std::size_t count;
+        int workers;
+    };
+    for (const Case& c : {Case{12, 1}, Case{12, 2}, Case{12, 3}, Case{12, 20}, Case{700, 2}, Case{700, 3}}) {
+        SCOPED_TRACE(std::to_string(c.count) + " items, " + std::to_string(c.workers) + " workers");
+        const std::size_t run = connsheet::batchRunLength(c.count, static_cast<std::size_t>(c.workers));
+        const std::set<std::size_t> aborting = {2, 3, 9, run * 5, run * 5 + 1, run * 7 - 1, c.count - 1};
+        const std::size_t killed = 5;
         std::size_t reported = 0;
         connsheet::BatchPoolCallbacks callbacks;
-        callbacks.work = [](std::size_t index) {
-            if (index == 2 || index == 3 || index == 9)
+        callbacks.work = [&](std::size_t index) {
+            if (aborting.count(index))
                 std::abort();
-            if (index == 5)
+            if (index == killed)
                 std::raise(SIGKILL);
             BatchResult r;
             r.status = BatchResult::Status::succeeded;
@@ -74,15 +87,15 @@ TEST(BatchPool, AWorkerThatDiesCostsOnlyItsItemAndTheRestIsDone) {
             return r;
         };
         callbacks.done = [&](const BatchResult&) { ++reported; };
-        const auto results = connsheet::runBatchInWorkers(12, workers, callbacks);
-        ASSERT_EQ(results.size(), 12u);
-        EXPECT_EQ(reported, 12u);
+        const auto results = connsheet::runBatchInWorkers(c.count, c.workers, callbacks);
+        ASSERT_EQ(results.size(), c.count);
+        EXPECT_EQ(reported, c.count);
         for (std::size_t i = 0; i < results.size(); ++i) {
             EXPECT_EQ(results[i].index, i);
-            if (i == 2 || i == 3 || i == 9) {
+            if (aborting.count(i)) {
                 EXPECT_EQ(results[i].status, BatchResult::Status::crashed) << i;
                 EXPECT_NE(results[i].problem.find("signal 6"), std::string::npos) << results[i].problem;
-            } else if (i == 5) {
+            } else if (i == killed) {
                 EXPECT_EQ(results[i].status, BatchResult::Status::crashed);
                 EXPECT_NE(results[i].problem.find("signal 9"), std::string::npos) << results[i].problem;
             } else {
@@ -93,6 +106,30 @@ TEST(BatchPool, AWorkerThatDiesCostsOnlyItsItemAndTheRestIsDone) {
     }
     EXPECT_TRUE(connsheet::runBatchInWorkers(0, 2, {}).empty());
     EXPECT_GE(connsheet::availableCores(), 1);
+}
+
+TEST(BatchPool, AWorkerHeldUpByOneItemLeavesTheRestToTheOthers) {
+    // Item 0 takes long; the other worker does nearly everything else meanwhile instead of waiting
+    // with a fixed share of its own.
+    const std::size_t count = 400;
+    connsheet::BatchPoolCallbacks callbacks;
+    callbacks.work = [](std::size_t index) {
+        if (index == 0)
+            ::usleep(400000);
+        BatchResult r;
+        r.status = BatchResult::Status::succeeded;
+        r.outputs = {{"worker", std::to_string(::getpid())}};
+        return r;
+    };
+    const auto results = connsheet::runBatchInWorkers(count, 2, callbacks);
+    std::map<std::string, std::size_t> done;
+    for (const BatchResult& r : results) {
+        ASSERT_TRUE(r.succeeded()) << r.problem;
+        ++done[r.outputs.at(0).second];
+    }
+    ASSERT_EQ(done.size(), 2u);
+    const std::size_t slow = done[results[0].outputs.at(0).second];
+    EXPECT_LE(slow, 2 * connsheet::batchRunLength(count, 2)) << "the held-up worker did " << slow;
 }
 
 TEST(BatchPool, ResultsLargerThanThePipeArriveWhole) {
