@@ -1,5 +1,6 @@
 #include "platform/mxbase/JsonTextWriter.h"
 
+#include <algorithm>  // all_of
 #include <array>
 #include <cassert>
 #include <charconv>                                  // to_chars for integers
@@ -24,21 +25,37 @@ constexpr std::array<char, 128> kEscapes = [] {
     return table;
 }();
 
+bool isPlain(unsigned char c) {
+    return c < 0x80 && kEscapes[c] == 0;
+}
+
 constexpr char kHexDigits[] = "0123456789abcdef";
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
-void appendAscii(std::string& out, char c) {
-    const char escape = kEscapes[static_cast<unsigned char>(c)];
-    if (escape == 0) {
-        out += c;
-    } else if (escape == 'u') {
-        const char code[] = {'\\', 'u', '0', '0', kHexDigits[(c >> 4) & 0xF], kHexDigits[c & 0xF]};
-        out.append(code, sizeof code);
-    } else {
-        const char code[] = {'\\', escape};
-        out.append(code, sizeof code);
+// Writes the escape of an ASCII byte that is not plain; returns its length.
+std::size_t escapeInto(char* to, unsigned char c) {
+    const char escape = kEscapes[c];
+    to[0] = '\\';
+    if (escape != 'u') {
+        to[1] = escape;
+        return 2;
     }
+    to[1] = 'u', to[2] = '0', to[3] = '0';
+    to[4] = kHexDigits[c >> 4];
+    to[5] = kHexDigits[c & 0xF];
+    return 6;
 }
+
+// A comma, a line feed and the indentation of 64 levels: what goes before an item, cut to size.
+constexpr std::size_t kMaxIndent = 2 * 64;
+constexpr std::array<char, kMaxIndent + 2> kCommaNewLine = [] {
+    std::array<char, kMaxIndent + 2> text{};
+    text[0] = ',';
+    text[1] = '\n';
+    for (std::size_t i = 2; i < text.size(); ++i)
+        text[i] = ' ';
+    return text;
+}();
 
 }  // namespace
 
@@ -78,12 +95,22 @@ void JsonTextWriter::close(char bracket) {
 JsonTextWriter& JsonTextWriter::key(std::string_view name) {
     assert(!afterKey_);
     beforeItem();
-    escaped(name);
-    if (layout_ == Layout::indented)
-        out_.append(": ", 2);
-    else
-        out_ += ':';
     afterKey_ = true;
+    const std::string_view colon = layout_ == Layout::indented ? ": " : ":";
+    // Names are short plain words: quoted with their colon on the stack and appended in one piece.
+    char quoted[64];
+    if (name.size() + 4 <= sizeof quoted && std::all_of(name.begin(), name.end(), [](char c) {
+            return isPlain(static_cast<unsigned char>(c));
+        })) {
+        quoted[0] = '"';
+        std::memcpy(quoted + 1, name.data(), name.size());
+        quoted[name.size() + 1] = '"';
+        std::memcpy(quoted + name.size() + 2, colon.data(), colon.size());
+        out_.append(quoted, name.size() + 2 + colon.size());
+        return *this;
+    }
+    escaped(name);
+    out_ += colon;
     return *this;
 }
 
@@ -96,16 +123,17 @@ void JsonTextWriter::beforeValue() {
 
 void JsonTextWriter::beforeItem() {
     const std::uint64_t bit = std::uint64_t{1} << depth_;
-    if ((hasItems_ & bit) != 0)
-        out_ += ',';
+    const bool first = (hasItems_ & bit) == 0;
     hasItems_ |= bit;
     if (layout_ == Layout::indented)
-        newLine(depth_);
+        out_.append(kCommaNewLine.data() + (first ? 1 : 0),
+                    static_cast<std::size_t>((first ? 1 : 2) + 2 * depth_));
+    else if (!first)
+        out_ += ',';
 }
 
 void JsonTextWriter::newLine(int level) {
-    out_ += '\n';
-    out_.append(static_cast<std::size_t>(2 * level), ' ');
+    out_.append(kCommaNewLine.data() + 1, static_cast<std::size_t>(1 + 2 * level));
 }
 
 void JsonTextWriter::string(std::string_view utf8) {
@@ -118,17 +146,26 @@ void JsonTextWriter::string(std::string_view utf8) {
 // is read again as the start of the next one.
 void JsonTextWriter::escaped(std::string_view utf8) {
     out_ += '"';
-    const std::size_t size = utf8.size();
-    for (std::size_t i = 0; i < size;) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
+    const char* const end = utf8.data() + utf8.size();
+    for (const char* at = utf8.data(); at < end;) {
+        // Names and most texts are plain ASCII: copied a run at a time.
+        const char* run = at;
+        while (at < end && isPlain(static_cast<unsigned char>(*at)))
+            ++at;
+        if (at != run)
+            out_.append(run, static_cast<std::size_t>(at - run));
+        if (at == end)
+            break;
+        const auto lead = static_cast<unsigned char>(*at);
         if (lead < 0x80) {
-            appendAscii(out_, utf8[i]);
-            ++i;
+            char escape[6];
+            out_.append(escape, escapeInto(escape, lead));
+            ++at;
             continue;
         }
         // The continuation bytes a lead byte takes, and the range the first of them must lie in (it
         // excludes overlong forms, surrogates and code points above U+10FFFF).
-        std::size_t continuations = 0;
+        std::ptrdiff_t continuations = 0;
         unsigned char low = 0x80, high = 0xBF;
         if (lead >= 0xC2 && lead <= 0xDF) {
             continuations = 1;
@@ -141,53 +178,58 @@ void JsonTextWriter::escaped(std::string_view utf8) {
             low = lead == 0xF0 ? 0x90 : 0x80;
             high = lead == 0xF4 ? 0x8F : 0xBF;
         }
-        std::size_t length = 1;
-        while (length <= continuations && i + length < size) {
-            const auto next = static_cast<unsigned char>(utf8[i + length]);
+        std::ptrdiff_t length = 1;
+        while (length <= continuations && at + length < end) {
+            const auto next = static_cast<unsigned char>(at[length]);
             if (next < low || next > high)
                 break;
             low = 0x80, high = 0xBF;
             ++length;
         }
         if (continuations > 0 && length == continuations + 1)
-            out_.append(utf8.data() + i, length);
+            out_.append(at, static_cast<std::size_t>(length));
         else
             out_ += kReplacement;
-        i += length;
+        at += length;
     }
     out_ += '"';
 }
 
 void JsonTextWriter::string(std::wstring_view text) {
     beforeValue();
-    out_ += '"';
+    // Encoded through a buffer on the stack, so the output grows once per chunk rather than per byte.
+    char buffer[256];
+    std::size_t size = 0;
+    buffer[size++] = '"';
     for (const wchar_t wide : text) {
+        if (size > sizeof buffer - 8) {  // room for the longest escape and the closing quote
+            out_.append(buffer, size);
+            size = 0;
+        }
         auto code = static_cast<char32_t>(wide);
         if (code < 0x80) {
-            appendAscii(out_, static_cast<char>(code));
+            if (isPlain(static_cast<unsigned char>(code)))
+                buffer[size++] = static_cast<char>(code);
+            else
+                size += escapeInto(buffer + size, static_cast<unsigned char>(code));
             continue;
         }
         if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
             code = 0xFFFD;
-        char bytes[4];
-        std::size_t length;
         if (code < 0x800) {
-            bytes[0] = static_cast<char>(0xC0 | (code >> 6));
-            length = 2;
+            buffer[size++] = static_cast<char>(0xC0 | (code >> 6));
         } else if (code < 0x10000) {
-            bytes[0] = static_cast<char>(0xE0 | (code >> 12));
-            bytes[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            length = 3;
+            buffer[size++] = static_cast<char>(0xE0 | (code >> 12));
+            buffer[size++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
         } else {
-            bytes[0] = static_cast<char>(0xF0 | (code >> 18));
-            bytes[1] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            bytes[2] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            length = 4;
+            buffer[size++] = static_cast<char>(0xF0 | (code >> 18));
+            buffer[size++] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            buffer[size++] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
         }
-        bytes[length - 1] = static_cast<char>(0x80 | (code & 0x3F));
-        out_.append(bytes, length);
+        buffer[size++] = static_cast<char>(0x80 | (code & 0x3F));
     }
-    out_ += '"';
+    buffer[size++] = '"';
+    out_.append(buffer, size);
 }
 
 void JsonTextWriter::signedInteger(std::int64_t value) {

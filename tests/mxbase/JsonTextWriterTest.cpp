@@ -134,6 +134,10 @@ TEST(JsonTextWriter, LaysDocumentsOutAsDumpDoes) {
     };
     for (const char* text : documents)
         expectDumpedBytes(Json::parse(text));
+    // Names short and plain, long, or needing escapes.
+    for (const std::string& name : {std::string(59, 'k'), std::string(60, 'k'), std::string(300, 'k'),
+                                    std::string(70, 'k') + "\t", std::string("\xC3\xBC\xFF")})
+        expectDumpedBytes(Json{{"a", 1}, {name, {{name, name}}}});
 
     // Every JSON file of the sources: macros, peers' data, properties, registries.
     int files = 0;
