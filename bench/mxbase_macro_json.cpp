@@ -1,5 +1,6 @@
 // Reading a macro file: the JSON parse (every run of a standard reads its macro) and the macro built
-// from it.
+// from it; and writing it back, as a file and as a line of a JSON-lines stream (the batch command
+// writes every macro it updates).
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "platform/mxbase/JsonErrorText.h"
+#include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/MacroJson.h"
 #include "platform/mxbase/Mx_Macro.h"
 
@@ -38,6 +40,33 @@ void BM_ReadMacro(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadMacro);
+
+void writeMacro(benchmark::State& state, macrojson::Layout layout) {
+    Mx_Macro macro;
+    MacroData tabs;
+    Mx_String error;
+    if (!macrojson::read(exampleMacro(), macro, &tabs, error)) {
+        state.SkipWithError("the example macro does not read");
+        return;
+    }
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::string json = macrojson::write(macro, &tabs, layout);
+        bytes += json.size();
+        benchmark::DoNotOptimize(json.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+}
+
+void BM_WriteMacroIndented(benchmark::State& state) {
+    writeMacro(state, macrojson::Layout::indented);
+}
+BENCHMARK(BM_WriteMacroIndented);
+
+void BM_WriteMacroOneLine(benchmark::State& state) {
+    writeMacro(state, macrojson::Layout::oneLine);
+}
+BENCHMARK(BM_WriteMacroOneLine);
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 
 #include "platform/mxbase/FileSystem.h"
 #include "platform/mxbase/JsonErrorText.h"
+#include "platform/mxbase/JsonTextWriter.h"
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/Mx_Macro.h"
 #include "platform/mxbase/NumberFunctions.h"
@@ -739,239 +740,258 @@ void readTab(Reader& r, const Json& j, MacroData& data) {
 }
 
 // --- writing
+//
+// The document is written as it goes, member after member in the order readers of the files know;
+// every member keeps the JSON type of its field (a double stays a double even when whole: "25.0").
 
-Json text(const Mx_String& s) {
-    return Json(s.toUtf8());
+void texts(JsonTextWriter& w, const Mx_StringArray& list) {
+    w.beginArray();
+    for (const Mx_String& s : list)
+        w.string(s.view());
+    w.endArray();
 }
 
 // Only what differs from a new pattern is written, so files without a layout stay as they are.
-void writePatternLayout(const MacroBoltPattern& p, Json& j) {
+void writePatternLayout(JsonTextWriter& w, const MacroBoltPattern& p) {
     const MacroBoltPattern defaults;
     if (p.useDirection1 != defaults.useDirection1)
-        j["useDirection1"] = p.useDirection1;
+        w.key("useDirection1").boolean(p.useDirection1);
     if (p.alignment1 != defaults.alignment1)
-        j["alignment1"] = nameOf(kAlignments, static_cast<int>(p.alignment1));
+        w.key("alignment1").string(nameOf(kAlignments, static_cast<int>(p.alignment1)));
     if (p.alignment2 != defaults.alignment2)
-        j["alignment2"] = nameOf(kAlignments, static_cast<int>(p.alignment2));
+        w.key("alignment2").string(nameOf(kAlignments, static_cast<int>(p.alignment2)));
     if (p.fixedSpacing1 != defaults.fixedSpacing1)
-        j["fixedSpacing1"] = p.fixedSpacing1;
+        w.key("fixedSpacing1").boolean(p.fixedSpacing1);
     if (p.fixedSpacing2 != defaults.fixedSpacing2)
-        j["fixedSpacing2"] = p.fixedSpacing2;
-    const std::pair<const char*, const Mx_StringArray*> lists[] = {{"distances1", &p.distances1},
-                                                                   {"distances2", &p.distances2}};
-    for (const auto& [name, distances] : lists) {
-        if (distances->isEmpty())
-            continue;
-        Json list = Json::array();
-        for (const Mx_String& distance : *distances)
-            list.push_back(text(distance));
-        j[name] = std::move(list);
-    }
+        w.key("fixedSpacing2").boolean(p.fixedSpacing2);
+    if (!p.distances1.isEmpty())
+        texts(w.key("distances1"), p.distances1);
+    if (!p.distances2.isEmpty())
+        texts(w.key("distances2"), p.distances2);
     if (p.alternation != defaults.alternation)
-        j["alternation"] = p.alternation;
+        w.key("alternation").integer(p.alternation);
     if (p.alternateRows)
-        j["alternateRows"] = true;
+        w.key("alternateRows").boolean(true);
 }
 
 // Only what differs from a new bolt tab is written, so files without bolt settings stay as they are.
-void writeBoltSettings(const MacroBoltData& bolts, Json& j) {
+void writeBoltSettings(JsonTextWriter& w, const MacroBoltData& bolts) {
     const MacroBoltData defaults;
-    const std::pair<const char*, Mx_String MacroBoltData::*> texts[] = {
+    const std::pair<const char*, Mx_String MacroBoltData::*> textMembers[] = {
         {"holeTolerance", &MacroBoltData::holeTolerance},
         {"penetrationLength", &MacroBoltData::penetrationLength},
         {"addedLength", &MacroBoltData::addedLength}};
-    for (const auto& [name, member] : texts) {
+    for (const auto& [name, member] : textMembers) {
         if (!(bolts.*member == defaults.*member))
-            j[name] = text(bolts.*member);
+            w.key(name).string((bolts.*member).view());
     }
     for (const SwitchMember& s : kBoltSwitches) {
         if (bolts.*s.member != defaults.*s.member)
-            j[s.name] = nameOf(kSwitchStates, static_cast<int>(bolts.*s.member));
+            w.key(s.name).string(nameOf(kSwitchStates, static_cast<int>(bolts.*s.member)));
     }
     if (bolts.boltCount != defaults.boltCount)
-        j["boltCount"] = bolts.boltCount;
+        w.key("boltCount").integer(bolts.boltCount);
     if (bolts.separateHoles)
-        j["separateHoles"] = true;
+        w.key("separateHoles").boolean(true);
     if (!bolts.holeParts.isEmpty()) {
-        Json list = Json::array();
+        w.key("holes").beginArray();
         for (int i = 0; i < bolts.holeParts.length(); ++i) {
-            const Mx_String tolerance =
-                i < bolts.holeTolerances.length() ? bolts.holeTolerances[i] : Mx_String();
-            list.push_back({{"part", text(bolts.holeParts[i])}, {"tolerance", text(tolerance)}});
+            w.beginObject();
+            w.key("part").string(bolts.holeParts[i].view());
+            w.key("tolerance")
+                .string(i < bolts.holeTolerances.length() ? bolts.holeTolerances[i].view()
+                                                          : std::wstring_view());
+            w.endObject();
         }
-        j["holes"] = std::move(list);
+        w.endArray();
     }
     if (!bolts.slottedHoles.isEmpty()) {
-        Json list = Json::array();
+        w.key("slottedHoles").beginArray();
         for (const MacroSlottedHole& hole : bolts.slottedHoles) {
-            list.push_back({{"active", hole.active},
-                            {"type", hole.type},
-                            {"length", text(hole.length)},
-                            {"radius", text(hole.radius)},
-                            {"angle", text(hole.angle)},
-                            {"offset", text(hole.offset)}});
+            w.beginObject();
+            w.key("active").boolean(hole.active);
+            w.key("type").integer(hole.type);
+            w.key("length").string(hole.length.view());
+            w.key("radius").string(hole.radius.view());
+            w.key("angle").string(hole.angle.view());
+            w.key("offset").string(hole.offset.view());
+            w.endObject();
         }
-        j["slottedHoles"] = std::move(list);
+        w.endArray();
     }
 }
 
-Json writeModule(const Mx_Module& module) {
-    Json j = Json::object();
-    j["name"] = text(module.name());
+void writeModule(JsonTextWriter& w, const Mx_Module& module) {
+    w.beginObject();
+    w.key("name").string(module.name().view());
     if (!module.group().isEmpty())
-        j["group"] = text(module.group());
-    j["kind"] = nameOf(kModuleKinds, static_cast<int>(module.kind()));
+        w.key("group").string(module.group().view());
+    w.key("kind").string(nameOf(kModuleKinds, static_cast<int>(module.kind())));
     if (!module.variables().isEmpty()) {
-        Json list = Json::array();
+        w.key("variables").beginArray();
         for (const MacroVariable& v : module.variables()) {
-            list.push_back({{"name", text(v.name)},
-                            {"value", v.value},
-                            {"visible", v.visible},
-                            {"editable", v.editable}});
+            w.beginObject();
+            w.key("name").string(v.name.view());
+            w.key("value").number(v.value);
+            w.key("visible").boolean(v.visible);
+            w.key("editable").boolean(v.editable);
+            w.endObject();
         }
-        j["variables"] = std::move(list);
+        w.endArray();
     }
     if (!module.cuts().isEmpty()) {
-        Json list = Json::array();
+        w.key("cuts").beginArray();
         for (const MacroCut& cut : module.cuts()) {
-            Json c = Json::object();
-            c["name"] = text(cut.name);
+            w.beginObject();
+            w.key("name").string(cut.name.view());
             if (!cut.type.isEmpty())
-                c["type"] = text(cut.type);
-            c["number"] = cut.number;
-            Json values = Json::object();
+                w.key("type").string(cut.type.view());
+            w.key("number").integer(cut.number);
+            w.key("values").beginObject();
             for (int i = 0; i < kCutValueCount; ++i) {
                 if (cut.offers(i))
-                    values[kCutValueKeys[i]] = cut.value(i);
+                    w.key(kCutValueKeys[i]).number(cut.value(i));
             }
-            c["values"] = std::move(values);
-            list.push_back(std::move(c));
+            w.endObject();
+            w.endObject();
         }
-        j["cuts"] = std::move(list);
+        w.endArray();
     }
     if (!module.patterns().isEmpty()) {
-        Json list = Json::array();
+        w.key("patterns").beginArray();
         for (const MacroBoltPattern& p : module.patterns()) {
-            list.push_back({{"id", p.id},
-                            {"name", text(p.name)},
-                            {"nrBolts1", text(p.nrBolts1)},
-                            {"nrBolts2", text(p.nrBolts2)},
-                            {"spacing1", p.spacing1},
-                            {"spacing2", p.spacing2},
-                            {"twoDirections", p.twoDirections},
-                            {"reverseStart1", p.reverseStart1},
-                            {"reverseStart2", p.reverseStart2}});
-            writePatternLayout(p, list.back());
+            w.beginObject();
+            w.key("id").integer(p.id);
+            w.key("name").string(p.name.view());
+            w.key("nrBolts1").string(p.nrBolts1.view());
+            w.key("nrBolts2").string(p.nrBolts2.view());
+            w.key("spacing1").number(p.spacing1);
+            w.key("spacing2").number(p.spacing2);
+            w.key("twoDirections").boolean(p.twoDirections);
+            w.key("reverseStart1").boolean(p.reverseStart1);
+            w.key("reverseStart2").boolean(p.reverseStart2);
+            writePatternLayout(w, p);
+            w.endObject();
         }
-        j["patterns"] = std::move(list);
+        w.endArray();
     }
     if (!module.profiles().isEmpty()) {
-        Json list = Json::array();
+        w.key("profiles").beginArray();
         for (const MacroNamedPrpl& p : module.profiles()) {
-            list.push_back({{"name", text(p.name)},
-                            {"section", text(p.section)},
-                            {"material", text(p.material)},
-                            {"plate", p.isPlate}});
+            w.beginObject();
+            w.key("name").string(p.name.view());
+            w.key("section").string(p.section.view());
+            w.key("material").string(p.material.view());
+            w.key("plate").boolean(p.isPlate);
+            w.endObject();
         }
-        j["profiles"] = std::move(list);
+        w.endArray();
     }
     if (!module.geometries().isEmpty()) {
-        Json list = Json::array();
+        w.key("geometry").beginArray();
         for (const MacroGeometry& g : module.geometries()) {
-            list.push_back({{"name", text(g.name)},
-                            {"type", text(g.type)},
-                            {"offset", g.offset},
-                            {"flexible", g.flexible}});
+            w.beginObject();
+            w.key("name").string(g.name.view());
+            w.key("type").string(g.type.view());
+            w.key("offset").number(g.offset);
+            w.key("flexible").boolean(g.flexible);
+            w.endObject();
         }
-        j["geometry"] = std::move(list);
+        w.endArray();
     }
     if (!module.constraints().isEmpty()) {
-        Json list = Json::array();
+        w.key("constraints").beginArray();
         for (const MacroConstraint& c : module.constraints()) {
-            Json objects = Json::array();
-            for (const Mx_String& object : c.objects)
-                objects.push_back(text(object));
-            list.push_back({{"kind", MacroConstraint::nameOf(c.kind)},
-                            {"objects", std::move(objects)},
-                            {"value", c.value},
-                            {"state", c.state},
-                            {"useVariable", c.useVariable},
-                            {"showValue", c.showValue}});
+            w.beginObject();
+            w.key("kind").string(MacroConstraint::nameOf(c.kind));
+            texts(w.key("objects"), c.objects);
+            w.key("value").number(c.value);
+            w.key("state").integer(c.state);
+            w.key("useVariable").boolean(c.useVariable);
+            w.key("showValue").boolean(c.showValue);
+            w.endObject();
         }
-        j["constraints"] = std::move(list);
+        w.endArray();
     }
-    if (!module.equations().isEmpty()) {
-        Json list = Json::array();
-        for (const Mx_String& line : module.equations())
-            list.push_back(text(line));
-        j["equations"] = std::move(list);
-    }
-    return j;
+    if (!module.equations().isEmpty())
+        texts(w.key("equations"), module.equations());
+    w.endObject();
 }
 
-Json writeTab(const MacroTabData& tab) {
-    Json j = Json::object();
-    j["name"] = text(tab.name);
-    j["kind"] = nameOf(kTabKinds, tab.kind);
-    j["title"] = text(tab.title);
-    j["module"] = text(tab.moduleName);
+void writeTab(JsonTextWriter& w, const MacroTabData& tab) {
+    w.beginObject();
+    w.key("name").string(tab.name.view());
+    w.key("kind").string(nameOf(kTabKinds, tab.kind));
+    w.key("title").string(tab.title.view());
+    w.key("module").string(tab.moduleName.view());
     if (!tab.templateFile.isEmpty())
-        j["template"] = text(tab.templateFile);
+        w.key("template").string(tab.templateFile.view());
     if (!tab.cells().isEmpty()) {
-        Json list = Json::array();
+        w.key("cells").beginArray();
         for (const MacroCell& c : tab.cells()) {
-            list.push_back({{"name", text(c.name)},
-                            {"kind", nameOf(kCellKinds, c.kind)},
-                            {"controlId", c.controlId},
-                            {"label", text(c.label)},
-                            {"value", text(c.value)},
-                            {"list", text(c.listText)},
-                            {"readOnly", c.readOnly}});
+            w.beginObject();
+            w.key("name").string(c.name.view());
+            w.key("kind").string(nameOf(kCellKinds, c.kind));
+            w.key("controlId").integer(c.controlId);
+            w.key("label").string(c.label.view());
+            w.key("value").string(c.value.view());
+            w.key("list").string(c.listText.view());
+            w.key("readOnly").boolean(c.readOnly);
+            w.endObject();
         }
-        j["cells"] = std::move(list);
+        w.endArray();
     }
     if (!tab.flexFixButtons().isEmpty()) {
-        Json list = Json::array();
+        w.key("flexFixButtons").beginArray();
         for (const MacroFlexFixButton& b : tab.flexFixButtons()) {
-            list.push_back({{"group", text(b.group)},
-                            {"variable", text(b.variable)},
-                            {"fixed", b.fixed},
-                            {"linked", b.linked}});
+            w.beginObject();
+            w.key("group").string(b.group.view());
+            w.key("variable").string(b.variable.view());
+            w.key("fixed").boolean(b.fixed);
+            w.key("linked").boolean(b.linked);
+            w.endObject();
         }
-        j["flexFixButtons"] = std::move(list);
+        w.endArray();
     }
     const MacroBoltData* bolts = nullptr;
     if (tab.getBoltData(bolts) == Acad::eOk) {
-        j["boltData"] = {{"composition", text(bolts->composition)},
-                         {"diameter", text(bolts->diameter)},
-                         {"holeOffset", text(bolts->holeOffset)}};
-        writeBoltSettings(*bolts, j["boltData"]);
+        w.key("boltData").beginObject();
+        w.key("composition").string(bolts->composition.view());
+        w.key("diameter").string(bolts->diameter.view());
+        w.key("holeOffset").string(bolts->holeOffset.view());
+        writeBoltSettings(w, *bolts);
+        w.endObject();
     }
     if (!tab.profGroups().isEmpty()) {
-        Json list = Json::array();
+        w.key("profileGroups").beginArray();
         for (const MacroProfData& p : tab.profGroups()) {
-            Json group = {{"group", text(p.group)},
-                          {"section", text(p.section)},
-                          {"material", text(p.material)},
-                          {"ownedMemberName", text(p.ownedMemberName)}};
+            w.beginObject();
+            w.key("group").string(p.group.view());
+            w.key("section").string(p.section.view());
+            w.key("material").string(p.material.view());
+            w.key("ownedMemberName").string(p.ownedMemberName.view());
             // The placement of the group's profiles, written only when set.
-            for (const auto& [key, value] : {std::pair{"offset", &p.offset}, {"basePlane", &p.basePlane}}) {
-                if (!value->isEmpty())
-                    group[key] = text(*value);
-            }
+            if (!p.offset.isEmpty())
+                w.key("offset").string(p.offset.view());
+            if (!p.basePlane.isEmpty())
+                w.key("basePlane").string(p.basePlane.view());
             if (p.rotation != MacroProfData::Rot0)
-                group["rotation"] = text(p.rotationText());
-            list.push_back(std::move(group));
+                w.key("rotation").string(p.rotationText().view());
+            w.endObject();
         }
-        j["profileGroups"] = std::move(list);
+        w.endArray();
     }
     if (!tab.arrays().isEmpty()) {
-        Json list = Json::array();
-        for (const DynArrayData& array : tab.arrays())
-            list.push_back({{"name", text(array.name)}, {"arrayType", array.arrayType}});
-        j["arrays"] = std::move(list);
+        w.key("arrays").beginArray();
+        for (const DynArrayData& array : tab.arrays()) {
+            w.beginObject();
+            w.key("name").string(array.name.view());
+            w.key("arrayType").integer(array.arrayType);
+            w.endObject();
+        }
+        w.endArray();
     }
-    return j;
+    w.endObject();
 }
 
 }  // namespace
@@ -1026,70 +1046,83 @@ bool read(std::string_view json, Mx_Macro& macro, MacroData* tabs, Mx_String& er
 }
 
 std::string write(const Mx_Macro& macro, const MacroData* tabs, Layout layout) {
-    Json j = Json::object();
-    j["format"] = kFormatName;
-    j["version"] = kFormatVersion;
-    j["name"] = text(macro.name());
+    std::string out;
+    // Most macro files take a few kilobytes; one allocation covers them.
+    out.reserve(8192);
+    JsonTextWriter w(
+        out, layout == Layout::oneLine ? JsonTextWriter::Layout::oneLine : JsonTextWriter::Layout::indented);
+    w.beginObject();
+    w.key("format").string(kFormatName);
+    w.key("version").integer(kFormatVersion);
+    w.key("name").string(macro.name().view());
     if (!macro.description().isEmpty())
-        j["description"] = text(macro.description());
-    Json modules = Json::array();
+        w.key("description").string(macro.description().view());
+    w.key("modules").beginArray();
     for (const Mx_Module& module : macro.modules())
-        modules.push_back(writeModule(module));
-    j["modules"] = std::move(modules);
+        writeModule(w, module);
+    w.endArray();
     if (!macro.generalVariables().isEmpty()) {
-        Json list = Json::array();
-        for (const MacroGeneralVariable& v : macro.generalVariables())
-            list.push_back({{"name", text(v.name)}, {"value", v.value}});
-        j["generalVariables"] = std::move(list);
+        w.key("generalVariables").beginArray();
+        for (const MacroGeneralVariable& v : macro.generalVariables()) {
+            w.beginObject();
+            w.key("name").string(v.name.view());
+            w.key("value").number(v.value);
+            w.endObject();
+        }
+        w.endArray();
     }
     if (!macro.baseProfiles().isEmpty()) {
-        Json list = Json::array();
+        w.key("baseProfiles").beginArray();
         for (const MacroBaseProfile& p : macro.baseProfiles()) {
-            list.push_back({{"section", text(p.section)}, {"material", text(p.material)}});
+            w.beginObject();
+            w.key("section").string(p.section.view());
+            w.key("material").string(p.material.view());
+            w.endObject();
         }
-        j["baseProfiles"] = std::move(list);
+        w.endArray();
     }
     if (!(macro.filters() == MacroFilters())) {
         const MacroFilters& f = macro.filters();
-        Json filters = Json::object();
-        filters["angle180"] = f.angle180;
-        filters["angle90"] = f.angle90;
-        Json angles = Json::array();
-        for (const Mx_String& angle : f.sectionAngles)
-            angles.push_back(text(angle));
-        filters["sectionAngles"] = std::move(angles);
-        filters["pathDistanceMin"] = f.pathDistanceMin;
-        filters["pathDistanceMax"] = f.pathDistanceMax;
-        Json kinds = Json::array();
-        for (const Mx_String& kind : f.sectionKinds)
-            kinds.push_back(text(kind));
-        filters["sectionKinds"] = std::move(kinds);
-        filters["sectionSizeMin"] = f.sectionSizeMin;
-        filters["sectionSizeMax"] = f.sectionSizeMax;
-        Json properties = Json::array();
-        for (int i = 0; i < f.propertyNames.length(); ++i)
-            properties.push_back(
-                {{"name", text(f.propertyNames[i])}, {"value", text(f.propertyValues.at(i))}});
-        filters["properties"] = std::move(properties);
-        j["filters"] = std::move(filters);
+        w.key("filters").beginObject();
+        w.key("angle180").boolean(f.angle180);
+        w.key("angle90").boolean(f.angle90);
+        texts(w.key("sectionAngles"), f.sectionAngles);
+        w.key("pathDistanceMin").number(f.pathDistanceMin);
+        w.key("pathDistanceMax").number(f.pathDistanceMax);
+        texts(w.key("sectionKinds"), f.sectionKinds);
+        w.key("sectionSizeMin").number(f.sectionSizeMin);
+        w.key("sectionSizeMax").number(f.sectionSizeMax);
+        w.key("properties").beginArray();
+        for (int i = 0; i < f.propertyNames.length(); ++i) {
+            w.beginObject();
+            w.key("name").string(f.propertyNames[i].view());
+            w.key("value").string(f.propertyValues.at(i).view());
+            w.endObject();
+        }
+        w.endArray();
+        w.endObject();
     }
     if (!macro.standards().sheets.isEmpty()) {
-        Json list = Json::array();
         const MacroStandards& standards = macro.standards();
-        for (int i = 0; i < standards.sheets.length(); ++i)
-            list.push_back({{"sheet", text(standards.sheets[i])}, {"mapsTo", text(standards.mapsTo.at(i))}});
-        j["standards"] = std::move(list);
+        w.key("standards").beginArray();
+        for (int i = 0; i < standards.sheets.length(); ++i) {
+            w.beginObject();
+            w.key("sheet").string(standards.sheets[i].view());
+            w.key("mapsTo").string(standards.mapsTo.at(i).view());
+            w.endObject();
+        }
+        w.endArray();
     }
     if (tabs != nullptr && tabs->numTabs() > 0) {
-        Json list = Json::array();
+        w.key("tabs").beginArray();
         for (const MacroTabData& tab : tabs->tabs())
-            list.push_back(writeTab(tab));
-        j["tabs"] = std::move(list);
+            writeTab(w, tab);
+        w.endArray();
     }
-    // Texts come from Mx_String and are valid UTF-8; replacing keeps a stray bad byte from throwing.
-    if (layout == Layout::oneLine)
-        return j.dump(-1, ' ', false, nlohmann::detail::error_handler_t::replace);
-    return j.dump(2, ' ', false, nlohmann::detail::error_handler_t::replace) + "\n";
+    w.endObject();
+    if (layout == Layout::indented)
+        out += '\n';
+    return out;
 }
 
 bool writeFile(const Mx_String& path, const Mx_Macro& macro, const MacroData* tabs, Mx_String& error) {

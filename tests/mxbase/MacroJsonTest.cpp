@@ -1,8 +1,9 @@
-// Macro files: round trip, refusal of bad documents with the JSON path named, atomic writes, and the
-// bundled example macros.
+// Macro files: round trip, refusal of bad documents with the JSON path named, atomic writes, the
+// bundled example macros, and written bytes that stay what the document writer gave.
 #include <gtest/gtest.h>
 
 #include <unistd.h>  // getpid
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -13,6 +14,7 @@
 #include "platform/mxbase/Mx_DbMacro.h"
 #include "platform/mxbase/Mx_Macro.h"
 #include "platform/mxbase/Mx_SectionTableManager.h"
+#include "tests/mxbase/MacroJsonDomWriter.h"
 
 namespace {
 
@@ -290,4 +292,168 @@ TEST(MacroJson, ArraysAndThePlacementOfProfileGroupsRoundTripAndAreWrittenOnlyWh
         R"({"version": 1, "tabs": [{"name": "T", "arrays": [{"name": "A"}, {"name": "a"}]}]})";
     EXPECT_FALSE(macrojson::read(duplicate, macro, &tabs, error));
     EXPECT_EQ(error, L"/tabs/0/arrays/1: duplicate name \"a\"");
+}
+
+namespace {
+
+// Files already stored, and peers reading the JSON lines, rely on the written bytes: writing value by
+// value must give exactly what dumping the built document gave, in both layouts.
+void expectWrittenAsTheDocumentWriterDid(const Mx_Macro& macro, const MacroData* tabs) {
+    for (macrojson::Layout layout : {macrojson::Layout::indented, macrojson::Layout::oneLine})
+        EXPECT_EQ(macrojson::write(macro, tabs, layout), domwriter::domWrite(macro, tabs, layout));
+}
+
+}  // namespace
+
+TEST(MacroJson, EveryKnownMacroIsWrittenAsTheDocumentWriterDid) {
+    const fs::path source(CONNSHEET_SOURCE_DIR);
+    int written = 0;
+    for (const fs::path& folder :
+         {kMacros, source / "tests/data/macros", source / "fuzz/corpus/mxbase_macro_json"}) {
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            SCOPED_TRACE(entry.path().string());
+            Mx_Macro macro;
+            MacroData tabs;
+            Mx_String error;
+            if (!macrojson::read(slurp(entry.path()), macro, &tabs, error))
+                continue;  // the corpus holds broken documents too
+            expectWrittenAsTheDocumentWriterDid(macro, &tabs);
+            expectWrittenAsTheDocumentWriterDid(macro, nullptr);
+            ++written;
+        }
+    }
+    EXPECT_GE(written, 10);
+}
+
+TEST(MacroJson, AwkwardValuesAreWrittenAsTheDocumentWriterDid) {
+    // Texts with everything that is escaped or passed through, and what Mx_String can hold that is
+    // not a character (a lone surrogate, a value above U+10FFFF, a NUL).
+    const Mx_String awkward(std::wstring(L"q\"b\\s/\b\f\n\r\t\x01\x1f\x7f \u00dc\u20ac\U0001F600") +
+                            static_cast<wchar_t>(0xD800) + static_cast<wchar_t>(0x110000) + L'\0' + L"end");
+    const int intMin = std::numeric_limits<int>::min(), intMax = std::numeric_limits<int>::max();
+    const double doubles[] = {
+        0.1,  1e21, -0.0, 25.0,    1e-7, 1e300, std::numeric_limits<double>::denorm_min(),
+        -0.5, 1e16, NAN,  INFINITY};
+
+    Mx_Macro macro(awkward);
+    macro.setDescription(L"\u00e9t\u00e9 \"2\"");
+    Mx_Module bolts(L"Bolts", awkward, Mx_ModuleKind::Bolt);
+    for (int i = 0; i < static_cast<int>(std::size(doubles)); ++i) {
+        const MacroVariable variable{Mx_String(L"V" + std::to_wstring(i)), doubles[i], i % 2 == 0,
+                                     i % 3 == 0};
+        ASSERT_EQ(bolts.addVariable(variable), Acad::eOk);
+    }
+    MacroCut allValues, noValues;
+    allValues.name = awkward;
+    allValues.type = L"Notch";
+    allValues.number = intMin;
+    for (int i = 0; i < kCutValueCount; ++i)
+        allValues.setValue(i, doubles[i]);
+    noValues.name = L"Bare";
+    noValues.number = intMax;
+    ASSERT_EQ(bolts.addCut(allValues), Acad::eOk);
+    ASSERT_EQ(bolts.addCut(noValues), Acad::eOk);
+    MacroBoltPattern plain, laidOut;
+    plain.name = L"Plain";
+    plain.id = intMax;
+    plain.spacing1 = 75.0;
+    plain.spacing2 = 1e-7;
+    laidOut.name = awkward;
+    laidOut.twoDirections = laidOut.reverseStart1 = laidOut.reverseStart2 = true;
+    laidOut.useDirection1 = laidOut.fixedSpacing1 = laidOut.fixedSpacing2 = false;
+    laidOut.alignment1 = PatternAlignment::Start;
+    laidOut.alignment2 = PatternAlignment::Varies;
+    laidOut.distances1 = {L"60", awkward};
+    laidOut.distances2 = {L""};
+    laidOut.alternation = 3;
+    laidOut.alternateRows = true;
+    ASSERT_EQ(bolts.addPattern(plain), Acad::eOk);
+    ASSERT_EQ(bolts.addPattern(laidOut), Acad::eOk);
+    ASSERT_EQ(bolts.addProfile({awkward, L"PL-15x200", L"", true}), Acad::eOk);
+    ASSERT_EQ(bolts.addGeometry({L"P1", L"point", 25.0, true}), Acad::eOk);
+    ASSERT_EQ(bolts.addGeometry({L"P2", L"point", -0.0, false}), Acad::eOk);
+    MacroConstraint distance, bare;
+    distance.objects = {L"P1", L"P2"};
+    distance.value = 0.1;
+    distance.state = 4;
+    distance.useVariable = distance.showValue = true;
+    bare.kind = -1;  // an unknown kind is written with an empty name
+    bolts.constraints().append(distance);
+    bolts.constraints().append(bare);
+    bolts.equations() = {L"Width = Height / 2", awkward};
+    macro.addModule(bolts);
+    macro.addModule(Mx_Module(L"Empty", L"", Mx_ModuleKind::General));
+    ASSERT_EQ(macro.addGenVar({L"gen_Big", 1e21}), Acad::eOk);
+    ASSERT_EQ(macro.addGenVar({L"gen_Whole", 25.0}), Acad::eOk);
+    macro.addBaseProf({L"HEB-200", awkward});
+    MacroFilters filters;
+    filters.angle90 = true;
+    filters.pathDistanceMax = 1e-7;
+    filters.sectionSizeMin = -0.0;
+    filters.sectionKinds = {L"I", awkward};
+    filters.propertyNames = {L"NAME", L"no value"};
+    filters.propertyValues = {awkward};
+    macro.setFilters(filters);
+    MacroStandards standards;
+    standards.sheets = {L"Sheet1", awkward};
+    standards.mapsTo = {awkward};
+    macro.setStandards(standards);
+
+    MacroData tabs;
+    MacroTabData general(awkward, MacroTabData::kGeneral);
+    general.title = awkward;
+    general.templateFile = L"dlg\\page.tpl";
+    ASSERT_EQ(general.addCell({L"C1", MacroCell::kCheckBox, intMin, awkward, L"1", L"a;b", true}), Acad::eOk);
+    ASSERT_EQ(general.addCell({L"C2", 99, intMax, L"", L"", L"", false}), Acad::eOk);
+    ASSERT_EQ(general.addFlexFixButton({awkward, L"Width", false, true}), Acad::eOk);
+    ASSERT_EQ(tabs.addTab(general), Acad::eOk);
+    MacroTabData boltTab(L"Bolts", MacroTabData::kBolt);
+    MacroBoltData boltData;
+    boltData.composition = awkward;
+    boltData.holeTolerance = L"1.5";
+    boltData.addedLength = L"";
+    boltData.washers = Switch::Varies;
+    boltData.nut1 = Switch::Off;
+    boltData.boltCount = intMax;
+    boltData.separateHoles = true;
+    boltData.holeParts = {L"End plate", awkward, L"Column"};
+    boltData.holeTolerances = {L"", L"3"};  // shorter than the parts: the last tolerance is empty
+    MacroSlottedHole slot;
+    slot.active = true;
+    slot.length = awkward;
+    boltData.slottedHoles.append(slot);
+    boltData.slottedHoles.append(MacroSlottedHole());
+    boltTab.setBoltData(boltData);
+    ASSERT_EQ(tabs.addTab(boltTab), Acad::eOk);
+    ASSERT_EQ(tabs.addTab(MacroTabData(L"Plain bolts", MacroTabData::kBolt)), Acad::eOk);
+    MacroTabData profileTab(L"Stiffeners", MacroTabData::kProfile);
+    MacroProfData placed, angled, varies;
+    placed.group = L"Ribs";
+    placed.offset = L"10";
+    placed.basePlane = awkward;
+    placed.rotation = MacroProfData::Rot270;
+    angled.group = L"Angled";
+    angled.setRotationText(L"12.5");
+    varies.group = awkward;
+    varies.rotation = MacroProfData::RotVaries;
+    for (const MacroProfData& group : {placed, angled, varies})
+        ASSERT_EQ(profileTab.addProfGroup(group), Acad::eOk);
+    DynArrayData array;
+    array.name = awkward;
+    array.arrayType = intMin;
+    profileTab.arraysWrite().append(array);
+    ASSERT_EQ(tabs.addTab(profileTab), Acad::eOk);
+
+    expectWrittenAsTheDocumentWriterDid(macro, &tabs);
+    expectWrittenAsTheDocumentWriterDid(macro, nullptr);
+    // Nothing optional at all: no name, no module, default filters, no tab.
+    expectWrittenAsTheDocumentWriterDid(Mx_Macro(), nullptr);
+    expectWrittenAsTheDocumentWriterDid(Mx_Macro(), &tabs);
+    const MacroData noTabs;
+    expectWrittenAsTheDocumentWriterDid(Mx_Macro(), &noTabs);
+
+    const std::string oneLine = macrojson::write(macro, &tabs, macrojson::Layout::oneLine);
+    EXPECT_EQ(oneLine.find('\n'), std::string::npos);
+    EXPECT_NE(oneLine.find(R"("value":null)"), std::string::npos) << "NaN and infinities";
+    EXPECT_NE(oneLine.find("\xEF\xBF\xBD"), std::string::npos) << "a lone surrogate";
 }
