@@ -10,11 +10,14 @@
 #include "platform/mxbase/JsonErrorText.h"
 #include "platform/mxbase/JsonTextWriter.h"
 #include "platform/mxbase/MacroData.h"
+#include "platform/mxbase/MacroJsonNames.h"
 #include "platform/mxbase/Mx_Macro.h"
 #include "platform/mxbase/NumberFunctions.h"
 
 namespace macrojson {
 namespace {
+
+using namespace names;
 
 using Json = nlohmann::ordered_json;
 
@@ -23,35 +26,6 @@ constexpr const char* kFormatName = "connsheet-macro";
 // The format nests five levels deep; anything much deeper is not a macro file and is refused before
 // it can cost stack or memory.
 constexpr int kMaxDepth = 32;
-
-constexpr const char* kCutValueKeys[kCutValueCount] = {
-    "offset",        "polyOffset",     "lengthOffset",   "centerOffset", "insideOffset",
-    "outsideOffset", "chamferOffset1", "chamferOffset2", "radius",
-};
-
-struct Named {
-    const char* name;
-    int value;
-};
-constexpr Named kModuleKinds[] = {{"general", 0}, {"bolt", 1}, {"profile", 2}};
-constexpr Named kTabKinds[] = {{"general", MacroTabData::kGeneral},
-                               {"bolt", MacroTabData::kBolt},
-                               {"profile", MacroTabData::kProfile},
-                               {"array", MacroTabData::kArray}};
-constexpr Named kCellKinds[] = {{"number", MacroCell::kNumber},
-                                {"text", MacroCell::kText},
-                                {"combo", MacroCell::kCombo},
-                                {"editCombo", MacroCell::kEditCombo},
-                                {"checkBox", MacroCell::kCheckBox}};
-
-template <std::size_t N>
-const char* nameOf(const Named (&table)[N], int value) {
-    for (const Named& entry : table) {
-        if (entry.value == value)
-            return entry.name;
-    }
-    return table[0].name;
-}
 
 // Walks a parsed document and remembers where it is, so that the first problem found can be reported
 // with its JSON path. After a failure every further check fails at once.
@@ -296,11 +270,6 @@ void readCut(Reader& r, const Json& j, Mx_Module& module) {
 }
 
 // --- how the pattern dialog lays a pattern out
-
-constexpr Named kAlignments[] = {{"varies", static_cast<int>(PatternAlignment::Varies)},
-                                 {"end", static_cast<int>(PatternAlignment::End)},
-                                 {"distributed", static_cast<int>(PatternAlignment::Distributed)},
-                                 {"start", static_cast<int>(PatternAlignment::Start)}};
 
 void readDistances(Reader& r, const Json& j, const char* member, Mx_StringArray& out) {
     const Json* list = r.array(j, member);
@@ -632,21 +601,6 @@ void readProfGroup(Reader& r, const Json& j, MacroTabData& tab) {
 }
 
 // --- the bolt settings of a bolt tab (what the bolt-advanced dialog edits)
-
-constexpr Named kSwitchStates[] = {{"off", static_cast<int>(Switch::Off)},
-                                   {"on", static_cast<int>(Switch::On)},
-                                   {"varies", static_cast<int>(Switch::Varies)}};
-
-struct SwitchMember {
-    const char* name;
-    Switch MacroBoltData::*member;
-};
-constexpr SwitchMember kBoltSwitches[] = {
-    {"workshop", &MacroBoltData::workshop}, {"countersunk", &MacroBoltData::countersunk},
-    {"flipped", &MacroBoltData::flipped},   {"tapped", &MacroBoltData::tapped},
-    {"nut1", &MacroBoltData::nut1},         {"nut2", &MacroBoltData::nut2},
-    {"washer1", &MacroBoltData::washer1},   {"washer2", &MacroBoltData::washer2},
-    {"washers", &MacroBoltData::washers}};
 
 void readBoltSettings(Reader& r, const Json& j, MacroBoltData& bolts) {
     r.textOrNumber(j, "holeTolerance", bolts.holeTolerance);

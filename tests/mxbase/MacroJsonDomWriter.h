@@ -8,6 +8,7 @@
 
 #include "platform/mxbase/MacroData.h"
 #include "platform/mxbase/MacroJson.h"
+#include "platform/mxbase/MacroJsonNames.h"
 #include "platform/mxbase/Mx_Macro.h"
 
 namespace domwriter {
@@ -17,54 +18,7 @@ using Json = nlohmann::ordered_json;
 constexpr int kFormatVersion = 1;
 constexpr const char* kFormatName = "connsheet-macro";
 
-constexpr const char* kCutValueKeys[kCutValueCount] = {
-    "offset",        "polyOffset",     "lengthOffset",   "centerOffset", "insideOffset",
-    "outsideOffset", "chamferOffset1", "chamferOffset2", "radius",
-};
-
-struct Named {
-    const char* name;
-    int value;
-};
-constexpr Named kModuleKinds[] = {{"general", 0}, {"bolt", 1}, {"profile", 2}};
-constexpr Named kTabKinds[] = {{"general", MacroTabData::kGeneral},
-                               {"bolt", MacroTabData::kBolt},
-                               {"profile", MacroTabData::kProfile},
-                               {"array", MacroTabData::kArray}};
-constexpr Named kCellKinds[] = {{"number", MacroCell::kNumber},
-                                {"text", MacroCell::kText},
-                                {"combo", MacroCell::kCombo},
-                                {"editCombo", MacroCell::kEditCombo},
-                                {"checkBox", MacroCell::kCheckBox}};
-
-template <std::size_t N>
-const char* nameOf(const Named (&table)[N], int value) {
-    for (const Named& entry : table) {
-        if (entry.value == value)
-            return entry.name;
-    }
-    return table[0].name;
-}
-
-constexpr Named kAlignments[] = {{"varies", static_cast<int>(PatternAlignment::Varies)},
-                                 {"end", static_cast<int>(PatternAlignment::End)},
-                                 {"distributed", static_cast<int>(PatternAlignment::Distributed)},
-                                 {"start", static_cast<int>(PatternAlignment::Start)}};
-
-constexpr Named kSwitchStates[] = {{"off", static_cast<int>(Switch::Off)},
-                                   {"on", static_cast<int>(Switch::On)},
-                                   {"varies", static_cast<int>(Switch::Varies)}};
-
-struct SwitchMember {
-    const char* name;
-    Switch MacroBoltData::*member;
-};
-constexpr SwitchMember kBoltSwitches[] = {
-    {"workshop", &MacroBoltData::workshop}, {"countersunk", &MacroBoltData::countersunk},
-    {"flipped", &MacroBoltData::flipped},   {"tapped", &MacroBoltData::tapped},
-    {"nut1", &MacroBoltData::nut1},         {"nut2", &MacroBoltData::nut2},
-    {"washer1", &MacroBoltData::washer1},   {"washer2", &MacroBoltData::washer2},
-    {"washers", &MacroBoltData::washers}};
+using namespace macrojson::names;
 
 Json text(const Mx_String& s) {
     return Json(s.toUtf8());
