@@ -40,33 +40,37 @@ public:
     }
 
 private:
+    // Where the line's first byte other than a space or a tab lies, once one is seen: the only bytes
+    // looked at one by one are a line's leading blanks.
     void note(std::string_view part) {
-        for (char c : part)
-            if (c != ' ' && c != '\t')
-                ++nonBlank_;
         if (!part.empty())
             lastByte_ = part.back();
+        if (firstContent_ != kNone)
+            return;
+        const std::size_t at = part.find_first_not_of(" \t");
+        if (at != std::string_view::npos)
+            firstContent_ = position_ + at;
     }
-    // The line from start_ to position_ (its LF or the file's end) is whole.
+    // The line from start_ to position_ (its LF or the file's end) is whole. It holds a macro when
+    // something other than blanks stands before its CR (a CR LF line end loses the CR).
     void endLine() {
         ++number_;
-        std::uint64_t length = position_ - start_;
-        std::size_t nonBlank = nonBlank_;
-        if (length > 0 && lastByte_ == '\r') {
-            --length;
-            --nonBlank;
-        }
-        if (nonBlank > 0)
-            lines_.push_back({number_, start_, length});
-        nonBlank_ = 0;
+        std::uint64_t end = position_;
+        if (end > start_ && lastByte_ == '\r')
+            --end;
+        if (firstContent_ != kNone && firstContent_ < end)
+            lines_.push_back({number_, start_, end - start_});
+        firstContent_ = kNone;
         lastByte_ = '\0';
     }
+
+    static constexpr std::uint64_t kNone = ~std::uint64_t(0);
 
     std::vector<JsonLinesFile::Line>& lines_;
     std::uint64_t position_ = 0;  // bytes seen
     std::uint64_t start_ = 0;     // of the line being cut
     int number_ = 0;
-    std::size_t nonBlank_ = 0;  // bytes of the line other than spaces and tabs
+    std::uint64_t firstContent_ = kNone;
     char lastByte_ = '\0';      // the line's last byte before its LF
 };
 

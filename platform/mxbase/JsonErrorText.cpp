@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/arx/Utf8.h"
+
 namespace {
 
 // Drops "[json.exception.type_error.302] " and the like.
@@ -172,9 +174,11 @@ private:
 };
 
 // RapidJSON's reader, which reads a document several times as fast as the library's own, feeding the
-// same builder. It is as strict as the library's parser but for one thing: a "\uDC00" standing
-// alone (a low surrogate without its high one), which it takes and the library refuses. Such a text
-// is refused here too, so that the library reads the document again and says what is wrong.
+// same builder. It is as strict as the library's parser but for what it lets into a string: it is not
+// asked to check UTF-8 (its check goes a byte at a time) and would take a "\uDC00" standing alone (a
+// low surrogate without its high one), which the library refuses. So every string is checked here,
+// a word at a time, for valid UTF-8, which a lone surrogate is not; a string that fails ends the quick
+// read, and the library reads the document again and says what is wrong.
 class FastEvents {
 public:
     explicit FastEvents(DocumentBuilder& builder) : builder_(builder) {}
@@ -205,15 +209,8 @@ public:
     bool EndArray(rapidjson::SizeType) { return builder_.end_array(); }
 
 private:
-    // No surrogate code point (ED A0..BF in UTF-8): what a lone "\uDCxx" turns into.
     static bool wellFormed(const char* text, std::size_t length) {
-        for (const char* at = text;
-             (at = static_cast<const char*>(std::memchr(at, '\xED', length - (at - text))));) {
-            ++at;
-            if (at < text + length && static_cast<unsigned char>(*at) >= 0xA0)
-                return false;
-        }
-        return true;
+        return utf8::isValid(std::string_view(text, length));
     }
 
     DocumentBuilder& builder_;
@@ -236,8 +233,7 @@ bool parseJsonWithin(std::string_view text, int maxDepth, nlohmann::ordered_json
                 FastEvents events(builder);
                 rapidjson::MemoryStream stream(text.data(), text.size());
                 rapidjson::Reader reader;
-                constexpr unsigned kFlags =
-                    rapidjson::kParseValidateEncodingFlag | rapidjson::kParseFullPrecisionFlag;
+                constexpr unsigned kFlags = rapidjson::kParseFullPrecisionFlag;
                 if (!reader.Parse<kFlags>(stream, events).IsError()) {
                     document = std::move(built);
                     return true;
