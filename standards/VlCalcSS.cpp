@@ -565,25 +565,33 @@ const VlCalcSS::Equation& VlCalcSS::equationOf(const std::wstring& text) {
     }
     {
         Mx_FunctionTimer timer(gCalcCellFindFunctions);
-        equation.native = equation.expression.contains(Mx_String(L"CallChild"), false);
+        static const std::wstring callChild = VlWholeWord::folded(Mx_String(L"CallChild"));
+        equation.native = VlWholeWord::mayContain(equation.expression.str(), callChild);
     }
     if (!equation.native && !equation.marked) {
         Mx_FunctionTimer replaceTimer(gCalcCellReplaceVariables);
         // The names are replaced in list order. A one-word name can only stand in the expression as
         // one of its words, so only the variables named by a word of the expression are tried, and
-        // the names that are not one word; the cost follows the expression, not the sheet. The words
-        // are taken again after each replacement, since a later name may match a reference put in.
+        // the names that are not one word; the cost follows the expression, not the sheet. A later
+        // name may match a reference put in: a replacement sits between characters that are no word
+        // characters, so the only words it brings are the reference's own, and only the variables
+        // those name are added to the ones still to try.
         Mx_String& expression = equation.expression;
         std::vector<std::wstring> words;
         foldedWords(expression.str(), words);
         std::vector<int> pending(notWords_);
         const auto addNamedBy = [&](int after) {
+            const std::size_t before = pending.size();
             for (const std::wstring& word : words) {
                 const auto named = ofWord_.find(word);
-                if (named == ofWord_.end()) continue;
+                if (named == ofWord_.end())
+                    continue;
                 for (int index : named->second)
-                    if (index > after) pending.push_back(index);
+                    if (index > after)
+                        pending.push_back(index);
             }
+            if (pending.size() == before && after >= 0)
+                return;
             std::sort(pending.begin(), pending.end(), std::greater<int>());
             pending.erase(std::unique(pending.begin(), pending.end()), pending.end());
         };
@@ -591,10 +599,10 @@ const VlCalcSS::Equation& VlCalcSS::equationOf(const std::wstring& text) {
         while (!pending.empty()) {
             const int i = pending.back();
             pending.pop_back();
+            const Mx_String& cell = references_[static_cast<std::size_t>(i)].cell;
             // Text literals keep their words: "Width" in quotes is text, not the variable.
-            if (VlWholeWord::replace(expression, varCells_[i].name, references_[static_cast<std::size_t>(i)].cell,
-                                     true) > 0) {
-                foldedWords(expression.str(), words);
+            if (VlWholeWord::replace(expression, varCells_[i].name, cell, true) > 0) {
+                foldedWords(cell.str(), words);
                 addNamedBy(i);
             }
         }

@@ -146,6 +146,28 @@ TEST_F(StandardsRun, NamesAreReplacedInListOrderOverTheTextSoFar) {
     EXPECT_EQ(run.value(4).toDouble(), 1.0);
 }
 
+// A reference put in may name a later variable, whose reference may name a later one again; a name
+// the expression held from the start is still replaced after the chain has passed it in the list.
+TEST_F(StandardsRun, ReferencesChainThroughLaterNamesOnly) {
+    dir.write("chain.vls",
+              "Input\t\t\n"                  // row 1
+              "Double A4\tDouble Width\t\n"  // row 2: A4 in A2, Width in B2
+              "Double B2\tDouble Len\t\n"    // row 3: B2 in A3, Len in B3
+              "Double A3\t\t\n"              // row 4: A3 in A4
+              "Output\t\t\n"
+              "Double R\tDouble S\t\n"
+              "Calc\t\t\n"
+              // Width -> B2 -> A3 -> A4, which came first in the list and stays; Len -> B3.
+              "R = Width + Len\tS = len * 2 + LEN\t\n");
+    ChildRun run(dir.file("chain.vls"));
+    run.arg(in(L"A4", L"1")).arg(in(L"Width", L"20")).arg(in(L"B2", L"300")).arg(in(L"Len", L"5"));
+    run.arg(in(L"A3", L"4000")).arg(out(L"R")).arg(out(L"S"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(5).toDouble(), 4005.0);  // A4 (variable A3) + B3 (Len)
+    EXPECT_EQ(run.value(6).toDouble(), 15.0);    // every case of a name
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
 // A section runs down to the row of the next header, that row included: a declaration beside the
 // Output header is an input, one beside the Local header an output.
 TEST_F(StandardsRun, DeclarationBesideTheNextHeaderBelongsToTheSectionAbove) {
