@@ -213,6 +213,38 @@ TEST_F(StandardsRun, GeneralVariablesTextQuotedNumbersNot) {
     EXPECT_TRUE(driver.messageBoxes().empty());
 }
 
+// Cells that hold only a type or a look (a sheet saved from the grid has them beside and between the
+// declarations) are no headers, no declarations and no equations; the general variables are still
+// replaced in the text cells after them.
+TEST_F(StandardsRun, CellsWithOnlyATypeOrALookAreLeftOut) {
+    dir.write("looks.vls",
+              "connsheet-grid 1\n"
+              "sheet cols=3 rows=9\n"
+              "cell B1 type=1 type-max-length=5\n"
+              "cell A1 data=\"Input\"\n"
+              "cell A2 lock=1\n"
+              "cell B2 data=\"Double Width\"\n"
+              "cell C2 back=255\n"
+              "cell A3 data=\"Output\"\n"
+              "cell A4 type=1\n"
+              "cell B4 data=\"Double Area\"\n"
+              "cell C4 data=\"String Grade\"\n"
+              "cell A5 data=\"Calc\" fore=255\n"
+              "cell B5 lock=0\n"
+              "cell A6 border-sides=15\n"
+              "cell B6 data=\"Area = Width * gen_Factor\"\n"
+              "cell C7 data=\"Grade = \\\"S\\\" & gen_Factor\"\n"
+              "cell A9 type=1\n");
+    ChildRun run(dir.file("looks.vls"));
+    run.arg(in(L"Width", L"10")).arg(out(L"Area")).arg(out(L"Grade", kVlString));
+    run.data.genVarNames.append(Mx_String(L"gen_Factor"));
+    run.data.genVarValues.append(Mx_String(L"3"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(1).toDouble(), 30.0);
+    EXPECT_EQ(run.value(2), Mx_String(L"S3"));
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
 TEST_F(StandardsRun, ErrorValueIsAFailedEquationAndTargetKeepsValue) {
     dir.write("div.vls",
               "Input\t\t\n"
