@@ -111,10 +111,10 @@ void findSectionsIn(const grid::Sheet& sheet, const std::vector<StoredCell>& cel
     }
 }
 
-// The words of a text (runs of letters A-Z/a-z, digits and "_"), letters folded to lower case.
-// An equation's words are taken again after every replacement in it: the strings of the previous
-// pass are reused, so a second pass allocates only for words longer than before.
-void foldedWords(const std::wstring& text, std::vector<std::wstring>& words) {
+// The words of a text (runs of letters A-Z/a-z, digits and "_"), letters folded to lower case, as
+// the first `count` strings of `words`; the strings after them are kept for their storage, so a
+// text with no more and no longer words than one before allocates nothing.
+std::size_t foldedWords(const std::wstring& text, std::vector<std::wstring>& words) {
     std::size_t count = 0;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -132,7 +132,7 @@ void foldedWords(const std::wstring& text, std::vector<std::wstring>& words) {
         for (wchar_t& c : word)
             c = VlWholeWord::foldAscii(c);
     }
-    words.resize(count);
+    return count;
 }
 
 // A one-word name, folded; empty for a name holding any other character ("gen.Clearance").
@@ -612,13 +612,13 @@ const VlCalcSS::Equation& VlCalcSS::equationOf(const std::wstring& text) {
         // characters, so the only words it brings are the reference's own, and only the variables
         // those name are added to the ones still to try.
         Mx_String& expression = equation.expression;
-        std::vector<std::wstring> words;
-        foldedWords(expression.str(), words);
+        std::vector<std::wstring>& words = equationWords_;
+        std::size_t wordCount = foldedWords(expression.str(), words);
         std::vector<int> pending(notWords_);
         const auto addNamedBy = [&](int after) {
             const std::size_t before = pending.size();
-            for (const std::wstring& word : words) {
-                const auto named = ofWord_.find(word);
+            for (std::size_t w = 0; w < wordCount; ++w) {
+                const auto named = ofWord_.find(words[w]);
                 if (named == ofWord_.end())
                     continue;
                 for (int index : named->second)
@@ -637,7 +637,7 @@ const VlCalcSS::Equation& VlCalcSS::equationOf(const std::wstring& text) {
             const Mx_String& cell = references_[static_cast<std::size_t>(i)].cell;
             // Text literals keep their words: "Width" in quotes is text, not the variable.
             if (VlWholeWord::replace(expression, varCells_[i].name, cell, true) > 0) {
-                foldedWords(cell.str(), words);
+                wordCount = foldedWords(cell.str(), words);
                 addNamedBy(i);
             }
         }

@@ -114,6 +114,8 @@ private:
         bool native = false;  // a "CallChild"
     };
     std::unordered_map<std::wstring, Equation> equations_;
+    // The words equationOf takes of an expression, kept from equation to equation for their storage.
+    std::vector<std::wstring> equationWords_;
     // Per cell text: whether it declares a variable, and which.
     struct Declaration {
         bool declares = false;
