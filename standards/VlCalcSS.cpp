@@ -137,11 +137,12 @@ std::size_t foldedWords(const std::wstring& text, std::vector<std::wstring>& wor
 
 // A one-word name, folded; empty for a name holding any other character ("gen.Clearance").
 std::wstring foldedWord(const Mx_String& name) {
-    std::wstring word;
-    for (wchar_t c : name.view()) {
-        if (!VlWholeWord::isWordCharacter(c)) return std::wstring();
-        word += (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-    }
+    const std::wstring_view text = name.view();
+    if (!std::all_of(text.begin(), text.end(), VlWholeWord::isWordCharacter))
+        return std::wstring();
+    std::wstring word(text);
+    for (wchar_t& c : word)
+        c = VlWholeWord::foldAscii(c);
     return word;
 }
 
