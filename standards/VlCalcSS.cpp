@@ -503,12 +503,20 @@ Acad::ErrorStatus VlCalcSS::calc() {
     return Acad::eOk;
 }
 
+namespace {
+// Up to this many variables a name is looked for in the list as it is: cheaper than folding the
+// name into a key, and than making the keys.
+constexpr int kSearchVariablesUpTo = 32;
+}  // namespace
+
 void VlCalcSS::indexVariables() {
     firstOfName_.clear();
     ofWord_.clear();
     notWords_.clear();
+    const bool byName = varCells_.length() > kSearchVariablesUpTo;
     for (int i = 0; i < varCells_.length(); ++i) {
-        firstOfName_.emplace(VlWholeWord::folded(varCells_[i].name), i);
+        if (byName)
+            firstOfName_.emplace(VlWholeWord::folded(varCells_[i].name), i);
         const std::wstring& word = references_[static_cast<std::size_t>(i)].word;
         // An empty name is never replaced (a declaration without a name).
         if (word.empty()) {
@@ -520,9 +528,7 @@ void VlCalcSS::indexVariables() {
 }
 
 int VlCalcSS::findVariable(const Mx_String& name) const {
-    // A short list is searched as it is: cheaper than folding the name into a key.
-    constexpr int kSearchUpTo = 32;
-    if (varCells_.length() <= kSearchUpTo) {
+    if (varCells_.length() <= kSearchVariablesUpTo) {
         int index = -1;
         return varCells_.findVarCell(name, index) == Acad::eOk ? index : -1;
     }

@@ -168,6 +168,27 @@ TEST_F(StandardsRun, ReferencesChainThroughLaterNamesOnly) {
     EXPECT_TRUE(driver.messageBoxes().empty());
 }
 
+// A target is found by its name in any case whatever the sheet's length: a short list is searched,
+// a long one looked up by name. One pooled grid runs the sheets one after another, long, short, long.
+TEST_F(StandardsRun, TargetsAreFoundInShortAndLongLists) {
+    const auto sheetOf = [](int locals) {
+        std::string text = "Input\t\nDouble A\t\nOutput\t\nDouble R\t\nLocal\t\n";
+        for (int i = 1; i <= locals; ++i)
+            text += "Double L" + std::to_string(i) + "\t\n";
+        const std::string last = std::to_string(locals);
+        return text + "Calc\t\nl" + last + " = A + 1\t\nR = L" + last + " * 2 + l1\t\n";
+    };
+    for (int locals : {31, 32, 33, 60, 5, 60}) {
+        const std::string name = "long" + std::to_string(locals) + ".vls";
+        dir.write(name, sheetOf(locals));
+        ChildRun run(dir.file(name));
+        run.arg(in(L"A", L"3")).arg(out(L"R"));
+        ASSERT_TRUE(run.go()) << locals;
+        EXPECT_EQ(run.value(1).toDouble(), 8.0) << locals;
+    }
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
 // A section runs down to the row of the next header, that row included: a declaration beside the
 // Output header is an input, one beside the Local header an output.
 TEST_F(StandardsRun, DeclarationBesideTheNextHeaderBelongsToTheSectionAbove) {
