@@ -1,11 +1,13 @@
 // W3: 100,000 x 10 cells loaded from CSV, saved and loaded in the native format (GridFile); W2's
-// 200,000 formulas loaded from CSV.
+// 200,000 formulas loaded from CSV; a standards sheet's text (a few hundred cells) into a new sheet
+// (one pass) and into one that holds cells (checked, then applied).
 // Peak memory needs a process of its own: see bench_grid_w3memory.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>  // getpid
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>  // getpid
+#include <string>
 
 #include "bench/GridWorkloads.h"
 #include "platform/grid/GridFile.h"
@@ -69,6 +71,34 @@ void W3_NativeLoad(benchmark::State& state) {
     }
 }
 BENCHMARK(W3_NativeLoad)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The size of a standards sheet: 200 rows of declarations, equations and notes, widths, a formula.
+std::string standardsSizedText() {
+    std::string text =
+        "connsheet-grid 1\nsheet cols=2 rows=200 ref-style=0\ncol A width=62\ncol B width=48\n";
+    for (int row = 1; row <= 200; ++row) {
+        const std::string r = std::to_string(row);
+        text += "cell A" + r + " data=\"Double Variable" + r + " = Width" + r + " * 2 + MAX(Pitch, 10)\"\n";
+        text += "cell B" + r + (row % 2 ? " data=\"a note on the row\"\n" : " formula=\"A1&\\\"x\\\"\"\n");
+    }
+    return text;
+}
+
+void StandardsSheetLoad(benchmark::State& state) {
+    const std::string text = standardsSizedText();
+    const bool used = state.range(0) != 0;
+    for (auto _ : state) {
+        grid::Sheet sheet;
+        if (used) {
+            sheet.setMaxCols(1);
+            sheet.setMaxRows(1);
+        }
+        if (!grid::GridFile::loadText(sheet, text, grid::GridFileFormat::Native, "s.vls"))
+            state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(sheet.maxRows());
+    }
+}
+BENCHMARK(StandardsSheetLoad)->ArgName("used")->Arg(0)->Arg(1);
 
 }  // namespace
 

@@ -50,6 +50,16 @@ void BM_FormatKeyNumber(benchmark::State& state) {
 }
 BENCHMARK(BM_FormatKeyNumber);
 
+// Every variable's cell reference ("B12") and every line number of a message is a whole number in text.
+void BM_WholeNumberText(benchmark::State& state) {
+    int row = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Mx_String(row));
+        row = row * 7 % 1000003;
+    }
+}
+BENCHMARK(BM_WholeNumberText);
+
 void BM_RoundTo(benchmark::State& state) {
     double value = 0.15;
     for (auto _ : state) {

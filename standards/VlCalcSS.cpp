@@ -70,10 +70,51 @@ private:
     grid::CellRange area_;
 };
 
-// The words of a text (runs of letters A-Z/a-z, digits and "_"), letters folded to lower case.
-// An equation's words are taken again after every replacement in it: the strings of the previous
-// pass are reused, so a second pass allocates only for words longer than before.
-void foldedWords(const std::wstring& text, std::vector<std::wstring>& words) {
+// The cells the sheet stores inside columns 1..lastCol and rows 1..lastRow, rows top to bottom and
+// each left to right, found in one walk over what the sheet holds. Besides the used cells (a datum
+// or a formula) they include cells that hold only a type or a look, which hold no text: a loop that
+// only reads the text cells of the area and writes nothing ahead of itself acts on the same cells,
+// in the same order, as one that goes from each used cell to the next.
+struct StoredCell {
+    int col, row;
+};
+std::vector<StoredCell> storedCells(const grid::Sheet* sheet, int lastCol, int lastRow) {
+    std::vector<StoredCell> cells;
+    if (!sheet)
+        return cells;
+    sheet->forEachCell(grid::CellOrder::ByRow, [&](std::int32_t col, std::int32_t row) {
+        if (col >= 1 && row >= 1 && col <= lastCol && row <= lastRow)
+            cells.push_back({col, row});
+    });
+    return cells;
+}
+
+// Each header's first cell whose value text is exactly the header, rows from the top, each row from
+// column 1 (findNextExact from (1, 1)), for the four headers in one pass over the cells. The start
+// rows (header row + 1, -1 when missing) of Input, Output, Local and Calc.
+void findSectionsIn(const grid::Sheet& sheet, const std::vector<StoredCell>& cells, int (&startRows)[4]) {
+    const wchar_t* headers[] = {L"Input", L"Output", L"Local", L"Calc"};
+    int missing = 4;
+    for (int& start : startRows)
+        start = -1;
+    for (std::size_t i = 0; i < cells.size() && missing > 0; ++i) {
+        // Only a text shows as a header: numbers show digits, errors nothing.
+        const std::wstring* text = sheet.textValue(cells[i].col, cells[i].row);
+        if (!text || text->empty())
+            continue;
+        for (int h = 0; h < 4; ++h) {
+            if (startRows[h] < 0 && *text == headers[h]) {
+                startRows[h] = cells[i].row + 1;
+                --missing;
+            }
+        }
+    }
+}
+
+// The words of a text (runs of letters A-Z/a-z, digits and "_"), letters folded to lower case, as
+// the first `count` strings of `words`; the strings after them are kept for their storage, so a
+// text with no more and no longer words than one before allocates nothing.
+std::size_t foldedWords(const std::wstring& text, std::vector<std::wstring>& words) {
     std::size_t count = 0;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -91,16 +132,17 @@ void foldedWords(const std::wstring& text, std::vector<std::wstring>& words) {
         for (wchar_t& c : word)
             c = VlWholeWord::foldAscii(c);
     }
-    words.resize(count);
+    return count;
 }
 
 // A one-word name, folded; empty for a name holding any other character ("gen.Clearance").
 std::wstring foldedWord(const Mx_String& name) {
-    std::wstring word;
-    for (wchar_t c : name.view()) {
-        if (!VlWholeWord::isWordCharacter(c)) return std::wstring();
-        word += (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-    }
+    const std::wstring_view text = name.view();
+    if (!std::all_of(text.begin(), text.end(), VlWholeWord::isWordCharacter))
+        return std::wstring();
+    std::wstring word(text);
+    for (wchar_t& c : word)
+        c = VlWholeWord::foldAscii(c);
     return word;
 }
 
@@ -169,43 +211,27 @@ Acad::ErrorStatus VlCalcSS::loadFile(const Mx_String& name) {
 }
 
 void VlCalcSS::findSections(int (&startRows)[4]) {
-    // Each header's first cell whose value text is exactly the header, rows from the top, each row
-    // from column 1 (findNextExact from (1, 1)), for the four headers in one pass over the sheet.
-    const wchar_t* headers[] = {L"Input", L"Output", L"Local", L"Calc"};
-    int missing = 4;
-    for (int& start : startRows) start = -1;
-    const int lastRow = getMaxRows();
-    const int lastCol = getMaxCols();
+    for (int& start : startRows)
+        start = -1;
     const grid::Sheet* sheet = SSGetSheet(GetSafeHwnd());
     if (!sheet) return;
-    const UsedCells used(sheet, 1, 1, lastCol, lastRow);
-    for (int row = used.firstRow(); row > 0 && missing > 0; row = used.nextRow(row)) {
-        for (int col = used.firstCol(row); col > 0 && missing > 0; col = used.nextCol(row, col)) {
-            // Only a text shows as a header: numbers show digits, errors nothing.
-            const std::wstring* text = sheet->textValue(col, row);
-            if (!text || text->empty()) continue;
-            for (int h = 0; h < 4; ++h) {
-                if (startRows[h] < 0 && *text == headers[h]) {
-                    startRows[h] = row + 1;
-                    --missing;
-                }
-            }
-        }
-    }
+    findSectionsIn(*sheet, storedCells(sheet, getMaxCols(), getMaxRows()), startRows);
 }
 
 Acad::ErrorStatus VlCalcSS::initVarCells() {
     varCells_.resetVarCells();
-    int starts[4];
-    findSections(starts);
+    const int lastRow = getMaxRows();
+    const int lastCol = getMaxCols();
+    const grid::Sheet* sheet = SSGetSheet(GetSafeHwnd());
+    // The sections and the declarations in them are read in one walk over the sheet's cells.
+    const std::vector<StoredCell> cells = storedCells(sheet, lastCol, lastRow);
+    int starts[4] = {-1, -1, -1, -1};
+    if (sheet)
+        findSectionsIn(*sheet, cells, starts);
     if (starts[0] < 0 || starts[1] < 0) {
         vlNoteCause(starts[0] < 0 ? "no \"Input\" section" : "no \"Output\" section");
         return Acad::eInvalidInput;
     }
-    const int lastRow = getMaxRows();
-    const int lastCol = getMaxCols();
-    const grid::Sheet* sheet = SSGetSheet(GetSafeHwnd());
-    std::wstring text;
     const VlCellType types[] = {kVlInput, kVlOutput, kVlLocal};
     for (int s = 0; s < 3; ++s) {
         if (starts[s] < 0) continue;
@@ -214,29 +240,31 @@ Acad::ErrorStatus VlCalcSS::initVarCells() {
         for (int o = 0; o < 4; ++o)
             if (o != s && starts[o] > starts[s] && (nearest < 0 || starts[o] < nearest)) nearest = starts[o];
         if (nearest > 0) end = nearest - 1;
-        const UsedCells used(sheet, 1, starts[s], lastCol, std::min(end, lastRow));
-        for (int row = used.firstRow(); row > 0; row = used.nextRow(row)) {
-            for (int col = used.firstCol(row); col > 0; col = used.nextCol(row, col)) {
-                // What VlVarCell::initialize does. Only a text can declare (a number shows digits,
-                // an error nothing), and a text seen before is not parsed again.
-                const auto* shared = sheet ? sheet->sharedTextValue(col, row) : nullptr;
-                if (!shared) continue;
-                const Declaration* declaration = declarations_.find(*shared);
-                if (!declaration) {
-                    Declaration parsed;
-                    parsed.declares = mayDeclare(**shared) &&
-                                      VlVarCell::parseDeclaration(Mx_String(**shared), parsed.type, parsed.name);
-                    declaration = &declarations_.keep(*shared, std::move(parsed));
-                }
-                if (!declaration->declares) continue;
-                VlVarCell cell;
-                cell.valueType = declaration->type;
-                cell.name = declaration->name;
-                cell.col = col;
-                cell.row = row;
-                cell.cellType = types[s];
-                varCells_.append(std::move(cell));
+        const auto first = std::lower_bound(cells.begin(), cells.end(), starts[s],
+                                            [](const StoredCell& cell, int row) { return cell.row < row; });
+        for (auto at = first; at != cells.end() && at->row <= end; ++at) {
+            const int col = at->col, row = at->row;
+            // What VlVarCell::initialize does. Only a text can declare (a number shows digits, an
+            // error nothing), and a text seen before is not parsed again.
+            const auto* shared = sheet->sharedTextValue(col, row);
+            if (!shared)
+                continue;
+            const Declaration* declaration = declarations_.find(*shared);
+            if (!declaration) {
+                Declaration parsed;
+                parsed.declares = mayDeclare(**shared) &&
+                                  VlVarCell::parseDeclaration(Mx_String(**shared), parsed.type, parsed.name);
+                declaration = &declarations_.keep(*shared, std::move(parsed));
             }
+            if (!declaration->declares)
+                continue;
+            VlVarCell cell;
+            cell.valueType = declaration->type;
+            cell.name = declaration->name;
+            cell.col = col;
+            cell.row = row;
+            cell.cellType = types[s];
+            varCells_.append(std::move(cell));
         }
     }
     return Acad::eOk;
@@ -352,21 +380,29 @@ Acad::ErrorStatus VlCalcSS::replaceGenVars() {
         });
     });
     std::wstring value;
-    const UsedCells used(sheet, 1, 1, lastCol, lastRow);
-    for (int row = used.firstRow(); row > 0; row = used.nextRow(row)) {
-        for (int col = used.firstCol(row); col > 0; col = used.nextCol(row, col)) {
-            if (textCellsOnly) {
-                const auto* shared = sheet ? sheet->sharedTextValue(col, row) : nullptr;
-                if (!shared || (*shared)->empty()) continue;
-                const bool* known = genVarCells_.find(*shared);
-                if (!(known ? *known : genVarCells_.keep(*shared, mayReplace(**shared)))) continue;
-            }
-            if (!cellValue(sheet, col, row, value) || value.empty() || !mayReplace(value)) continue;
-            Mx_String text(std::move(value));
-            if (VlWholeWord::replaceAll(text, genVarNames_, replacements, false) > 0)
-                SSSetData(grid, col, row, text.c_str());
+    const auto replaceIn = [&](int col, int row) {
+        if (!cellValue(sheet, col, row, value) || value.empty() || !mayReplace(value))
+            return;
+        Mx_String text(std::move(value));
+        if (VlWholeWord::replaceAll(text, genVarNames_, replacements, false) > 0)
+            SSSetData(grid, col, row, text.c_str());
+    };
+    if (textCellsOnly) {
+        // A replacement is written to the cell at hand only: the text cells are those of the start.
+        for (const StoredCell& cell : storedCells(sheet, lastCol, lastRow)) {
+            const auto* shared = sheet->sharedTextValue(cell.col, cell.row);
+            if (!shared || (*shared)->empty())
+                continue;
+            const bool* known = genVarCells_.find(*shared);
+            if (known ? *known : genVarCells_.keep(*shared, mayReplace(**shared)))
+                replaceIn(cell.col, cell.row);
         }
+        return Acad::eOk;
     }
+    const UsedCells used(sheet, 1, 1, lastCol, lastRow);
+    for (int row = used.firstRow(); row > 0; row = used.nextRow(row))
+        for (int col = used.firstCol(row); col > 0; col = used.nextCol(row, col))
+            replaceIn(col, row);
     return Acad::eOk;
 }
 
@@ -467,12 +503,20 @@ Acad::ErrorStatus VlCalcSS::calc() {
     return Acad::eOk;
 }
 
+namespace {
+// Up to this many variables a name is looked for in the list as it is: cheaper than folding the
+// name into a key, and than making the keys.
+constexpr int kSearchVariablesUpTo = 32;
+}  // namespace
+
 void VlCalcSS::indexVariables() {
     firstOfName_.clear();
     ofWord_.clear();
     notWords_.clear();
+    const bool byName = varCells_.length() > kSearchVariablesUpTo;
     for (int i = 0; i < varCells_.length(); ++i) {
-        firstOfName_.emplace(VlWholeWord::folded(varCells_[i].name), i);
+        if (byName)
+            firstOfName_.emplace(VlWholeWord::folded(varCells_[i].name), i);
         const std::wstring& word = references_[static_cast<std::size_t>(i)].word;
         // An empty name is never replaced (a declaration without a name).
         if (word.empty()) {
@@ -484,9 +528,7 @@ void VlCalcSS::indexVariables() {
 }
 
 int VlCalcSS::findVariable(const Mx_String& name) const {
-    // A short list is searched as it is: cheaper than folding the name into a key.
-    constexpr int kSearchUpTo = 32;
-    if (varCells_.length() <= kSearchUpTo) {
+    if (varCells_.length() <= kSearchVariablesUpTo) {
         int index = -1;
         return varCells_.findVarCell(name, index) == Acad::eOk ? index : -1;
     }
@@ -565,25 +607,33 @@ const VlCalcSS::Equation& VlCalcSS::equationOf(const std::wstring& text) {
     }
     {
         Mx_FunctionTimer timer(gCalcCellFindFunctions);
-        equation.native = equation.expression.contains(Mx_String(L"CallChild"), false);
+        static const std::wstring callChild = VlWholeWord::folded(Mx_String(L"CallChild"));
+        equation.native = VlWholeWord::mayContain(equation.expression.str(), callChild);
     }
     if (!equation.native && !equation.marked) {
         Mx_FunctionTimer replaceTimer(gCalcCellReplaceVariables);
         // The names are replaced in list order. A one-word name can only stand in the expression as
         // one of its words, so only the variables named by a word of the expression are tried, and
-        // the names that are not one word; the cost follows the expression, not the sheet. The words
-        // are taken again after each replacement, since a later name may match a reference put in.
+        // the names that are not one word; the cost follows the expression, not the sheet. A later
+        // name may match a reference put in: a replacement sits between characters that are no word
+        // characters, so the only words it brings are the reference's own, and only the variables
+        // those name are added to the ones still to try.
         Mx_String& expression = equation.expression;
-        std::vector<std::wstring> words;
-        foldedWords(expression.str(), words);
+        std::vector<std::wstring>& words = equationWords_;
+        std::size_t wordCount = foldedWords(expression.str(), words);
         std::vector<int> pending(notWords_);
         const auto addNamedBy = [&](int after) {
-            for (const std::wstring& word : words) {
-                const auto named = ofWord_.find(word);
-                if (named == ofWord_.end()) continue;
+            const std::size_t before = pending.size();
+            for (std::size_t w = 0; w < wordCount; ++w) {
+                const auto named = ofWord_.find(words[w]);
+                if (named == ofWord_.end())
+                    continue;
                 for (int index : named->second)
-                    if (index > after) pending.push_back(index);
+                    if (index > after)
+                        pending.push_back(index);
             }
+            if (pending.size() == before && after >= 0)
+                return;
             std::sort(pending.begin(), pending.end(), std::greater<int>());
             pending.erase(std::unique(pending.begin(), pending.end()), pending.end());
         };
@@ -591,10 +641,10 @@ const VlCalcSS::Equation& VlCalcSS::equationOf(const std::wstring& text) {
         while (!pending.empty()) {
             const int i = pending.back();
             pending.pop_back();
+            const Mx_String& cell = references_[static_cast<std::size_t>(i)].cell;
             // Text literals keep their words: "Width" in quotes is text, not the variable.
-            if (VlWholeWord::replace(expression, varCells_[i].name, references_[static_cast<std::size_t>(i)].cell,
-                                     true) > 0) {
-                foldedWords(expression.str(), words);
+            if (VlWholeWord::replace(expression, varCells_[i].name, cell, true) > 0) {
+                wordCount = foldedWords(cell.str(), words);
                 addNamedBy(i);
             }
         }

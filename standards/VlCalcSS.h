@@ -93,8 +93,9 @@ private:
     };
     std::vector<Reference> references_;
     // Made with the references, so that finding a variable by name costs the same in a sheet of forty
-    // thousand variables as in one of twenty: the first variable of each name (folded), and the
-    // variables of each one-word name (folded) in list order. Names that are not one word
+    // thousand variables as in one of twenty: the first variable of each name (folded; only for a
+    // list too long to search as it is), and the variables of each one-word name (folded) in list
+    // order. Names that are not one word
     // ("gen.Clearance") are listed apart: they are searched for in every expression.
     std::unordered_map<std::wstring, int> firstOfName_;
     std::unordered_map<std::wstring, std::vector<int>> ofWord_;
@@ -114,6 +115,8 @@ private:
         bool native = false;  // a "CallChild"
     };
     std::unordered_map<std::wstring, Equation> equations_;
+    // The words equationOf takes of an expression, kept from equation to equation for their storage.
+    std::vector<std::wstring> equationWords_;
     // Per cell text: whether it declares a variable, and which.
     struct Declaration {
         bool declares = false;

@@ -261,37 +261,45 @@ Acad::ErrorStatus VlCalcSS::registerFunctions() {
     const HWND grid = GetSafeHwnd();
     // A grid keeps its functions (a load does not drop them): a pooled grid gets them once.
     if (grid && grid == functionsRegisteredOn_) return Acad::eOk;
-    VlCalcSS* owner = this;
+    // Plain functions of the sheet they run for: each is registered as one call that empties the
+    // result first, small enough to be held without an allocation of its own.
+    using Function = bool (*)(CustomRecord&, Args, VlCalcSS*);
     struct Entry {
         const wchar_t* name;
         short minArgs, maxArgs;
-        grid::CustomCallback callback;
+        Function function;
     };
-    const Entry entries[] = {
-        {L"ROUNDTO", 2, 2, roundTo},
-        {L"GETCELL", 2, 7, [](CustomRecord& r, Args a) { return getCell(r, a, false); }},
-        {L"GETPROFCELL", 2, 7, [](CustomRecord& r, Args a) { return getCell(r, a, true); }},
-        {L"SECTIONSIZE", 2, 2, sectionSize},
-        {L"GETSYSNAME", 1, 1, getSysName},
+    static constexpr Entry entries[] = {
+        {L"ROUNDTO", 2, 2, [](CustomRecord& r, Args a, VlCalcSS*) { return roundTo(r, a); }},
+        {L"GETCELL", 2, 7, [](CustomRecord& r, Args a, VlCalcSS*) { return getCell(r, a, false); }},
+        {L"GETPROFCELL", 2, 7, [](CustomRecord& r, Args a, VlCalcSS*) { return getCell(r, a, true); }},
+        {L"SECTIONSIZE", 2, 2, [](CustomRecord& r, Args a, VlCalcSS*) { return sectionSize(r, a); }},
+        {L"GETSYSNAME", 1, 1, [](CustomRecord& r, Args a, VlCalcSS*) { return getSysName(r, a); }},
         {L"STDWIDTHWITHTOLERANCE", 6, 6,
-         [owner](CustomRecord& r, Args a) { return withTolerance(r, a, ToleranceKind::Width, owner); }},
+         [](CustomRecord& r, Args a, VlCalcSS* owner) {
+             return withTolerance(r, a, ToleranceKind::Width, owner);
+         }},
         {L"STDTHICKNESSWITHTOLERANCE", 5, 5,
-         [owner](CustomRecord& r, Args a) { return withTolerance(r, a, ToleranceKind::Thickness, owner); }},
+         [](CustomRecord& r, Args a, VlCalcSS* owner) {
+             return withTolerance(r, a, ToleranceKind::Thickness, owner);
+         }},
         {L"STDSIZEWITHTOLERANCE", 5, 5,
-         [owner](CustomRecord& r, Args a) { return withTolerance(r, a, ToleranceKind::Size, owner); }},
-        {L"GETARRAYITEM", 2, 2, getArrayItem},
-        {L"TONUMBER", 1, 1, toNumber},
-        {L"ISNULL", 1, 1, isNull},
-        {L"ISPOSITIVE", 1, 1, isPositive},
+         [](CustomRecord& r, Args a, VlCalcSS* owner) {
+             return withTolerance(r, a, ToleranceKind::Size, owner);
+         }},
+        {L"GETARRAYITEM", 2, 2, [](CustomRecord& r, Args a, VlCalcSS*) { return getArrayItem(r, a); }},
+        {L"TONUMBER", 1, 1, [](CustomRecord& r, Args a, VlCalcSS*) { return toNumber(r, a); }},
+        {L"ISNULL", 1, 1, [](CustomRecord& r, Args a, VlCalcSS*) { return isNull(r, a); }},
+        {L"ISPOSITIVE", 1, 1, [](CustomRecord& r, Args a, VlCalcSS*) { return isPositive(r, a); }},
     };
     bool ok = true;
     for (const Entry& entry : entries) {
-        // Every function starts from an empty result.
-        grid::CustomCallback callback = [f = entry.callback](CustomRecord& r, Args a) {
-            r.setEmpty();
-            return f(r, a);
+        grid::CustomCallback callback = [function = entry.function, owner = this](CustomRecord& r, Args a) {
+            r.setEmpty();  // every function starts from an empty result
+            return function(r, a, owner);
         };
-        ok = SSAddCustomFunctionExt(grid, entry.name, entry.minArgs, entry.maxArgs, callback, 0) && ok;
+        ok = SSAddCustomFunctionExt(grid, entry.name, entry.minArgs, entry.maxArgs, std::move(callback), 0) &&
+             ok;
     }
     ok = CFormula::registerFromTable(*this) && ok;
     functionsRegisteredOn_ = ok ? grid : nullptr;

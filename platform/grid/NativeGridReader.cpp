@@ -4,6 +4,7 @@
 #include <charconv>  // from_chars
 #include <cmath>
 #include <limits>
+#include <memory>  // shared_ptr
 #include <optional>
 #include <string>
 
@@ -165,19 +166,35 @@ bool decodeNumber(std::string_view raw, double& out) {
 // to a probe sheet, formulas through the parser), then, only when all is well, applying the lines to
 // the emptied target. Loading into a fresh sheet and swapping it in would be simpler, but it would drop
 // the custom functions the host registered on the target, and formulas bind those when they are set.
+// A new target (no rows, no columns) has nothing to lose but its settings and header cells: it is
+// loaded in one pass and put back as it was should a line fail.
 class NativeLoader {
 public:
     NativeLoader(std::string_view bytes, Sheet& target) : bytes_(bytes), target_(target), parser_(gridfile::formulaChecker(target)) {}
 
     GridFileResult run() {
-        if (!pass(false)) return result_;
+        std::shared_ptr<const SheetContent> blank;
+        if (target_.maxRows() == 0 && target_.maxCols() == 0)
+            blank = target_.saveContent();
+        if (!blank && !pass(false))
+            return result_;
+        const RefStyle blankStyle = target_.refStyle();
         // Switches the file does not mention keep the values the caller gave the sheet before the
         // load (the standards engine turns automatic calculation off, then loads).
         auto switches = target_.changedSwitches();
         target_.reset();
         for (auto [index, on] : switches) target_.setBool(index, on);
         gridfile::DeferredCalculation calculation(target_);
-        if (!pass(true)) {
+        const bool loaded = pass(true);
+        if (!loaded && blank) {
+            target_.reset();
+            target_.restoreContent(*blank);
+            target_.setRefStyle(blankStyle);
+            for (auto [index, on] : switches)
+                target_.setBool(index, on);
+            return result_;
+        }
+        if (!loaded) {
             // NOTE: only a custom function called with an argument count it refuses gets here.
             result_.diagnostic += " (the sheet was loaded in part)";
             calculation.finish();

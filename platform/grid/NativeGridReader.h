@@ -1,6 +1,7 @@
 #pragma once
 // Reads the native grid format (docs/grid-format.md) into a sheet, all or nothing: every line is
-// checked before the sheet is touched, so a bad file leaves it exactly as it was.
+// checked before the sheet is touched, or, for a new sheet, the sheet is put back should a line fail,
+// so a bad file leaves it exactly as it was.
 #include <cstdint>
 #include <string_view>
 #include <utility>  // pair

@@ -192,6 +192,91 @@ struct Location {
     int row;
 };
 
+// Lookup forms of names to where they stand, the table of the lowest order winning a name two
+// tables hold. Open addressing over a power-of-two array, at most half full: a table adds a name
+// per size and language, and a node allocated per name was most of what indexing a table cost.
+// The keys are views of the tables' own `keys`.
+class NameIndex {
+public:
+    const Location* find(std::wstring_view key) const {
+        if (slots_.empty())
+            return nullptr;
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = hashOf(key) & mask;; i = (i + 1) & mask) {
+            const Slot& slot = slots_[i];
+            if (slot.at.table == nullptr)
+                return nullptr;
+            if (slot.key == key)
+                return &slot.at;
+        }
+    }
+
+    // Room for `more` names besides those held, without growing on the way.
+    void reserve(std::size_t more) {
+        std::size_t capacity = slots_.empty() ? 16 : slots_.size();
+        while (capacity < 2 * (used_ + more))
+            capacity *= 2;
+        if (capacity != slots_.size())
+            rehash(capacity);
+    }
+
+    void place(std::wstring_view key, Location at) {
+        reserve(1);
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = hashOf(key) & mask;; i = (i + 1) & mask) {
+            Slot& slot = slots_[i];
+            if (slot.at.table == nullptr) {
+                slot = Slot{key, at};
+                ++used_;
+                return;
+            }
+            if (slot.key == key) {
+                if (at.table->order < slot.at.table->order)
+                    slot.at = at;
+                return;
+            }
+        }
+    }
+
+    void clear() {
+        slots_.clear();
+        used_ = 0;
+    }
+
+private:
+    struct Slot {
+        std::wstring_view key;
+        Location at{nullptr, 0};  // no table: an empty slot
+    };
+
+    // FNV-1a over the characters.
+    static std::size_t hashOf(std::wstring_view key) {
+        std::uint64_t hash = 14695981039346656037ull;
+        for (wchar_t c : key) {
+            hash ^= static_cast<std::uint32_t>(c);
+            hash *= 1099511628211ull;
+        }
+        return static_cast<std::size_t>(hash ^ (hash >> 32));
+    }
+
+    void rehash(std::size_t capacity) {
+        std::vector<Slot> old(capacity);
+        old.swap(slots_);
+        const std::size_t mask = capacity - 1;
+        for (const Slot& slot : old) {
+            if (slot.at.table == nullptr)
+                continue;
+            std::size_t i = hashOf(slot.key) & mask;
+            while (slots_[i].at.table != nullptr)
+                i = (i + 1) & mask;
+            slots_[i] = slot;
+        }
+    }
+
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+};
+
 // A "*.pr" file of the library folder, listed but read only when a lookup needs its table.
 struct LibraryFile {
     Mx_String path;
@@ -254,8 +339,8 @@ struct Mx_SectionTableManager::Impl {
     bool listed = false;                         // the library folder's files are known
     std::vector<std::unique_ptr<Table>> tables;  // in registration order
     // Keyed by the tables' own `keys`; every change of `tables` rebuilds or extends the index.
-    std::unordered_map<std::wstring_view, Location> bySystemName;
-    std::unordered_map<std::wstring_view, Location> byDisplayName;
+    NameIndex bySystemName;
+    NameIndex byDisplayName;
     std::vector<LibraryFile> files;                            // folder order
     std::unordered_map<std::wstring, std::size_t> fileByName;  // table key -> index in files
     int nextOrder = kProgramOrder;
@@ -363,43 +448,34 @@ struct Mx_SectionTableManager::Impl {
         std::wstring key = keyOf(name.view());
         if (key.empty())
             return nullptr;
-        if (auto it = bySystemName.find(key); it != bySystemName.end())
-            return &it->second;
+        if (const Location* at = bySystemName.find(key))
+            return at;
         // A system name is the table's name, "-" and the size: read the table it names.
         for (std::size_t dash = key.rfind(L'-'); dash != std::wstring::npos && dash > 0;
              dash = key.rfind(L'-', dash - 1)) {
             if (readLibraryTable(key.substr(0, dash))) {
-                if (auto it = bySystemName.find(key); it != bySystemName.end())
-                    return &it->second;
+                if (const Location* at = bySystemName.find(key))
+                    return at;
             }
         }
         // Every table the name could be a system name of is read now: it is a display name, or
         // unknown. The first file that holds a display name wins over the later ones, so the files are
         // read in order until one holds it, or until the table that holds it comes before the rest.
         for (std::size_t i = 0; i < files.size(); ++i) {
-            auto it = byDisplayName.find(key);
-            if (it != byDisplayName.end() && it->second.table->order <= static_cast<int>(i))
-                return &it->second;
+            const Location* at = byDisplayName.find(key);
+            if (at != nullptr && at->table->order <= static_cast<int>(i))
+                return at;
             readLibraryFile(i);
         }
-        if (auto it = byDisplayName.find(key); it != byDisplayName.end())
-            return &it->second;
-        return nullptr;
-    }
-
-    static void place(std::unordered_map<std::wstring_view, Location>& names, std::wstring_view key,
-                      Location at) {
-        auto [it, added] = names.try_emplace(key, at);
-        if (!added && at.table->order < it->second.table->order)
-            it->second = at;
+        return byDisplayName.find(key);
     }
 
     void index(const Table& table) {
-        bySystemName.reserve(bySystemName.size() + static_cast<std::size_t>(table.rowCount()));
-        byDisplayName.reserve(byDisplayName.size() + table.names.size());
+        bySystemName.reserve(static_cast<std::size_t>(table.rowCount()));
+        byDisplayName.reserve(table.names.size());
         for (const Table::Name& name : table.names)
-            place(name.system ? bySystemName : byDisplayName, table.keyOfName(name),
-                  Location{&table, name.row});
+            (name.system ? bySystemName : byDisplayName)
+                .place(table.keyOfName(name), Location{&table, name.row});
     }
 
     void reindex() {

@@ -1,6 +1,7 @@
 #include "platform/mxbase/Mx_String.h"
 
 #include <algorithm>
+#include <charconv>  // to_chars
 #include <climits>
 #include <cmath>    // std::trunc
 #include <cstring>  // std::strlen
@@ -63,6 +64,15 @@ int toPosition(std::size_t position) {
     return position == std::wstring_view::npos ? -1 : static_cast<int>(position);
 }
 
+// The decimal digits of a whole number, "-" first when negative: what std::to_wstring writes,
+// without the formatted-print call it makes (numbers become texts for every cell reference).
+template <class Integer>
+std::wstring decimalText(Integer value) {
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return std::wstring(static_cast<const char*>(digits), end);
+}
+
 }  // namespace
 
 Mx_String::Mx_String(const wchar_t* text) {
@@ -75,11 +85,11 @@ Mx_String::Mx_String(const char* utf8) {
         text_ = utf8::decode(std::string_view(utf8, std::strlen(utf8)));
 }
 
-Mx_String::Mx_String(int value) : text_(std::to_wstring(value)) {}
-Mx_String::Mx_String(long value) : text_(std::to_wstring(value)) {}
-Mx_String::Mx_String(long long value) : text_(std::to_wstring(value)) {}
-Mx_String::Mx_String(unsigned value) : text_(std::to_wstring(value)) {}
-Mx_String::Mx_String(unsigned long value) : text_(std::to_wstring(value)) {}
+Mx_String::Mx_String(int value) : text_(decimalText(value)) {}
+Mx_String::Mx_String(long value) : text_(decimalText(value)) {}
+Mx_String::Mx_String(long long value) : text_(decimalText(value)) {}
+Mx_String::Mx_String(unsigned value) : text_(decimalText(value)) {}
+Mx_String::Mx_String(unsigned long value) : text_(decimalText(value)) {}
 
 Mx_String::Mx_String(double value, int decimals, bool trimZeros)
     : Mx_String(formatNumber(value, decimals, trimZeros)) {}

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>  // getpid
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <string>
-#include <unistd.h>  // getpid
+#include <vector>
 
 #include "platform/grid/Sheet.h"
 
@@ -206,41 +208,49 @@ TEST_F(GridFileTest, HandWrittenFileLoads) {
     EXPECT_EQ(s.refStyle(), RefStyle::Legacy);
 }
 
+// Native files with one fault each, and where it is said to be.
+struct BadNativeFile {
+    const char* text;
+    const char* diagnostic;
+};
+const BadNativeFile kBadNativeFiles[] = {
+    {"", "line 1: not a grid file"},
+    {"hello,world\n", "line 1: not a grid file"},
+    {"connsheet-grid 2\n", "line 1: grid file version 2 is newer than this program reads (1)"},
+    {"connsheet-grid x\n", "line 1: bad version"},
+    {"connsheet-grid 1\ncell A1 data=\"x\"\n", "line 2: \"cell\" before the sheet line"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\nsheet cols=2 rows=2\n", "line 3: a second sheet line"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2 colour=1\n", "line 2: unknown property \"colour\""},
+    {"connsheet-grid 1\nsheet cols=99999999 rows=2\n", "line 2: \"cols\" needs a whole number"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell C1 data=\"x\"\n", "line 3: cell C1 is outside the sheet"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell 1A data=\"x\"\n", "line 3: \"1A\" is not a cell"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"x\n", "line 3: unterminated text"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"x\"y\n", "line 3: unexpected character after"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"\\q\"\n", "line 3: \"data\" needs a text"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"\xff\"\n", "line 3: \"data\" needs a text"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"1\" data=\"2\"\n",
+     "line 3: \"data\" given twice"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"1\" formula=\"2\"\n",
+     "line 3: a cell holds only one"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 formula=\"1+\"\n", "line 3: formula of A1: "},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell *1 formula=\"A2*2\"\n",
+     "line 3: header cell *1 cannot hold a formula"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 lock=2\n", "line 3: \"lock\" needs 0 or 1"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 number=nan\n", "line 3: \"number\" needs a number"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 type=99\n", "line 3: unknown cell type 99"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data\n", "line 3: expected name=value"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\nspan A1 cols=3 rows=1\n",
+     "line 3: the span at A1 leaves the sheet"},
+    {"connsheet-grid 1\nsheet cols=3 rows=3\nspan A1 cols=2 rows=2\nspan B2 cols=2 rows=2\n",
+     "line 4: the span at B2 leaves the sheet or overlaps another span"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\ncol C width=3\n", "line 3: column C is outside the sheet"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\nrow 1 height=-3\n", "line 3: a size cannot be negative"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\nswitches x=1\n", "line 3: switch \"x\" is not a number"},
+    {"connsheet-grid 1\nsheet cols=2 rows=2\nwidget A1\n", "line 3: unknown line \"widget\""},
+};
+
 TEST_F(GridFileTest, BadNativeFilesNameTheLineAndLeaveTheSheetAlone) {
-    struct Case {
-        const char* text;
-        const char* diagnostic;
-    } cases[] = {
-        {"", "line 1: not a grid file"},
-        {"hello,world\n", "line 1: not a grid file"},
-        {"connsheet-grid 2\n", "line 1: grid file version 2 is newer than this program reads (1)"},
-        {"connsheet-grid x\n", "line 1: bad version"},
-        {"connsheet-grid 1\ncell A1 data=\"x\"\n", "line 2: \"cell\" before the sheet line"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\nsheet cols=2 rows=2\n", "line 3: a second sheet line"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2 colour=1\n", "line 2: unknown property \"colour\""},
-        {"connsheet-grid 1\nsheet cols=99999999 rows=2\n", "line 2: \"cols\" needs a whole number"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell C1 data=\"x\"\n", "line 3: cell C1 is outside the sheet"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell 1A data=\"x\"\n", "line 3: \"1A\" is not a cell"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"x\n", "line 3: unterminated text"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"x\"y\n", "line 3: unexpected character after"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"\\q\"\n", "line 3: \"data\" needs a text"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"\xff\"\n", "line 3: \"data\" needs a text"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"1\" data=\"2\"\n", "line 3: \"data\" given twice"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data=\"1\" formula=\"2\"\n", "line 3: a cell holds only one"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 formula=\"1+\"\n", "line 3: formula of A1: "},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell *1 formula=\"A2*2\"\n", "line 3: header cell *1 cannot hold a formula"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 lock=2\n", "line 3: \"lock\" needs 0 or 1"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 number=nan\n", "line 3: \"number\" needs a number"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 type=99\n", "line 3: unknown cell type 99"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncell A1 data\n", "line 3: expected name=value"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\nspan A1 cols=3 rows=1\n", "line 3: the span at A1 leaves the sheet"},
-        {"connsheet-grid 1\nsheet cols=3 rows=3\nspan A1 cols=2 rows=2\nspan B2 cols=2 rows=2\n",
-         "line 4: the span at B2 leaves the sheet or overlaps another span"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\ncol C width=3\n", "line 3: column C is outside the sheet"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\nrow 1 height=-3\n", "line 3: a size cannot be negative"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\nswitches x=1\n", "line 3: switch \"x\" is not a number"},
-        {"connsheet-grid 1\nsheet cols=2 rows=2\nwidget A1\n", "line 3: unknown line \"widget\""},
-    };
+    const auto& cases = kBadNativeFiles;
     for (const auto& c : cases) {
         Sheet s;
         s.setMaxCols(1);
@@ -252,6 +262,48 @@ TEST_F(GridFileTest, BadNativeFilesNameTheLineAndLeaveTheSheetAlone) {
         EXPECT_GT(r.line, 0) << c.text;
         EXPECT_EQ(s.dataText(1, 1), L"before") << c.text;
         EXPECT_EQ(s.maxCols(), 1) << c.text;
+    }
+}
+
+// A new sheet is loaded in one pass: a fault at any line gives the check's diagnostic and puts the
+// sheet back as it was (header cell, reference style, switches and custom functions), whatever the
+// lines before the fault had set.
+TEST_F(GridFileTest, BadNativeFilesPutANewSheetBack) {
+    std::vector<BadNativeFile> cases(std::begin(kBadNativeFiles), std::end(kBadNativeFiles));
+    cases.push_back(
+        {"connsheet-grid 1\nsheet cols=2 rows=2 ref-style=2\ncol A width=5\nspan A1 cols=2 rows=1\n"
+         "cell B2 formula=\"2*3\" lock=1 back=255\nswitches 44=1\nwidget\n",
+         "line 7: unknown line \"widget\""});
+    for (const auto& c : cases) {
+        Sheet s;
+        ASSERT_TRUE(s.setData(kHeader, kHeader, L"corner"));
+        s.setRefStyle(RefStyle::R1C1);
+        s.setBool(kSwitchAutoCalc, false);
+        s.addCustomFunction(L"TWICE", 1, 1, [](CustomRecord& result, std::span<CustomRecord>) {
+            result = CustomRecord::ofDouble(2);
+            return true;
+        });
+        GridFileResult r = GridFile::loadText(s, c.text, GridFileFormat::Native, "t.grid");
+        EXPECT_FALSE(r) << c.text;
+        EXPECT_TRUE(r.diagnostic.starts_with(std::string("t.grid: ") + c.diagnostic)) << r.diagnostic;
+        EXPECT_EQ(r.diagnostic.find("loaded in part"), std::string::npos) << r.diagnostic;
+        EXPECT_GT(r.line, 0) << c.text;
+        EXPECT_EQ(s.maxCols(), 0) << c.text;
+        EXPECT_EQ(s.maxRows(), 0) << c.text;
+        EXPECT_EQ(s.dataText(kHeader, kHeader), L"corner") << c.text;
+        EXPECT_EQ(s.refStyle(), RefStyle::R1C1) << c.text;
+        EXPECT_FALSE(s.getBool(kSwitchAutoCalc)) << c.text;
+        EXPECT_FALSE(s.getBool(44)) << c.text;
+        EXPECT_FALSE(s.hasCustomColWidth(1)) << c.text;
+        EXPECT_TRUE(s.hasCustomFunction(L"twice")) << c.text;
+
+        // The same sheet then takes a good file in full, with its formula computed.
+        ASSERT_TRUE(GridFile::loadText(s,
+                                       "connsheet-grid 1\nsheet cols=1 rows=2\ncell A1 number=4\n"
+                                       "cell A2 formula=\"TWICE(A1)+A1\"\n",
+                                       GridFileFormat::Native, "t.grid"));
+        EXPECT_EQ(s.value(1, 2).asNumber(), 6) << c.text;
+        EXPECT_FALSE(s.getBool(kSwitchAutoCalc)) << c.text;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>  // INT_MIN, LLONG_MIN ...
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,13 @@ TEST(MxString, ConstructorsBuildTheExpectedText) {
     EXPECT_EQ(Mx_String('x'), L"x");  // a character, not its code
     EXPECT_EQ(Mx_String(-42), L"-42");
     EXPECT_EQ(Mx_String(9000000000LL), L"9000000000");
+    // Every width of whole number, at its limits: all the digits, the sign only when negative.
+    EXPECT_EQ(Mx_String(0), L"0");
+    EXPECT_EQ(Mx_String(INT_MIN), L"-2147483648");
+    EXPECT_EQ(Mx_String(LLONG_MIN), L"-9223372036854775808");
+    EXPECT_EQ(Mx_String(LONG_MAX), L"9223372036854775807");
+    EXPECT_EQ(Mx_String(UINT_MAX), L"4294967295");
+    EXPECT_EQ(Mx_String(ULONG_MAX), L"18446744073709551615");
     EXPECT_EQ(Mx_String(L"Straße").toUtf8(),
               "Stra\xC3\x9F"
               "e");

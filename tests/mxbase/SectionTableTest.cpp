@@ -198,6 +198,58 @@ TEST(SectionTableManager, RegisteredTablesReplaceByNameAndDropTheFlagColumn) {
     EXPECT_EQ(tables.addSectionTable(L".pr", L"", headers, rows), Acad::eInvalidInput);
 }
 
+// Thousands of names registered table after table: every one is found (by any language, any case),
+// a name that only extends a known one is not, and a display name tables share goes to the table
+// registered first.
+TEST(SectionTableManager, ManyTablesKeepEveryNameAndTheFirstTableWinsATie) {
+    Mx_SectionTableManager tables(Mx_SectionTableManager::LibraryLoad::Never);
+    const Mx_StringArray headers{L"SysName", L"English", L"German", L"French", L"Dutch", L"h"};
+    const auto rowsOf = [](int t, int sizes) {
+        Mx_Array<Mx_StringArray> rows;
+        for (int s = 1; s <= sizes; ++s) {
+            const Mx_String size(s);
+            rows.append(Mx_StringArray{size, L"T" + Mx_String(t) + L" " + size,
+                                       L"D" + Mx_String(t) + L"x" + size, L"Shared " + size, L"",
+                                       Mx_String(t * 1000 + s)});
+        }
+        return rows;
+    };
+    constexpr int kTables = 40, kSizes = 60;
+    for (int t = 1; t <= kTables; ++t)
+        ASSERT_EQ(tables.addSectionTable(L"T" + Mx_String(t), L"", headers, rowsOf(t, kSizes)), Acad::eOk);
+    for (int t = 1; t <= kTables; ++t) {
+        for (int s = 1; s <= kSizes; ++s) {
+            const Mx_String system = L"T" + Mx_String(t) + L"-" + Mx_String(s);
+            Mx_String found;
+            ASSERT_EQ(tables.getSystemName(L"t" + Mx_String(t) + L" " + Mx_String(s), found), Acad::eOk);
+            EXPECT_EQ(found, system);
+            ASSERT_EQ(tables.getSystemName(L"d" + Mx_String(t) + L"X" + Mx_String(s), found), Acad::eOk);
+            EXPECT_EQ(found, system);
+            double height = 0;
+            ASSERT_EQ(tables.getSectionValue(system, 0, height), Acad::eOk);
+            EXPECT_EQ(height, t * 1000 + s);
+        }
+    }
+    Mx_String found;
+    EXPECT_EQ(tables.getSystemName(L"SHARED 7", found), Acad::eOk);
+    EXPECT_EQ(found, L"T1-7");
+    EXPECT_EQ(tables.getSystemName(L"T1-" + Mx_String(kSizes + 1), found), Acad::eKeyNotFound);
+    EXPECT_EQ(tables.getSystemName(L"T1 6", found), Acad::eOk);  // "T1 60" minus a digit is size 6
+    EXPECT_EQ(tables.getSystemName(L"T1 600", found), Acad::eKeyNotFound);
+    EXPECT_EQ(tables.getSystemName(L"Shared", found), Acad::eKeyNotFound);
+
+    // Registered again, a table counts as registered last; a table removed leaves the tie to the next.
+    ASSERT_EQ(tables.addSectionTable(L"T1", L"", headers, rowsOf(1, kSizes)), Acad::eOk);
+    EXPECT_EQ(tables.getSystemName(L"Shared 7", found), Acad::eOk);
+    EXPECT_EQ(found, L"T2-7");
+    ASSERT_EQ(tables.removeTable(L"T2"), Acad::eOk);
+    EXPECT_EQ(tables.getSystemName(L"Shared 7", found), Acad::eOk);
+    EXPECT_EQ(found, L"T3-7");
+    EXPECT_EQ(tables.getSystemName(L"T2 7", found), Acad::eKeyNotFound);
+    ASSERT_EQ(tables.getSystemName(L"T1 7", found), Acad::eOk);
+    EXPECT_EQ(found, L"T1-7");
+}
+
 TEST(SectionTableManager, TheGlobalManagerReadsTheLibraryOnFirstUseAndRegisteredTablesWin) {
     fs::path folder = tempFolder("library");
     fs::create_directories(folder / "Prof");  // the library was authored on Windows

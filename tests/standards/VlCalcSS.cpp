@@ -146,6 +146,49 @@ TEST_F(StandardsRun, NamesAreReplacedInListOrderOverTheTextSoFar) {
     EXPECT_EQ(run.value(4).toDouble(), 1.0);
 }
 
+// A reference put in may name a later variable, whose reference may name a later one again; a name
+// the expression held from the start is still replaced after the chain has passed it in the list.
+TEST_F(StandardsRun, ReferencesChainThroughLaterNamesOnly) {
+    dir.write("chain.vls",
+              "Input\t\t\n"                  // row 1
+              "Double A4\tDouble Width\t\n"  // row 2: A4 in A2, Width in B2
+              "Double B2\tDouble Len\t\n"    // row 3: B2 in A3, Len in B3
+              "Double A3\t\t\n"              // row 4: A3 in A4
+              "Output\t\t\n"
+              "Double R\tDouble S\t\n"
+              "Calc\t\t\n"
+              // Width -> B2 -> A3 -> A4, which came first in the list and stays; Len -> B3.
+              "R = Width + Len\tS = len * 2 + LEN\t\n");
+    ChildRun run(dir.file("chain.vls"));
+    run.arg(in(L"A4", L"1")).arg(in(L"Width", L"20")).arg(in(L"B2", L"300")).arg(in(L"Len", L"5"));
+    run.arg(in(L"A3", L"4000")).arg(out(L"R")).arg(out(L"S"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(5).toDouble(), 4005.0);  // A4 (variable A3) + B3 (Len)
+    EXPECT_EQ(run.value(6).toDouble(), 15.0);    // every case of a name
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
+// A target is found by its name in any case whatever the sheet's length: a short list is searched,
+// a long one looked up by name. One pooled grid runs the sheets one after another, long, short, long.
+TEST_F(StandardsRun, TargetsAreFoundInShortAndLongLists) {
+    const auto sheetOf = [](int locals) {
+        std::string text = "Input\t\nDouble A\t\nOutput\t\nDouble R\t\nLocal\t\n";
+        for (int i = 1; i <= locals; ++i)
+            text += "Double L" + std::to_string(i) + "\t\n";
+        const std::string last = std::to_string(locals);
+        return text + "Calc\t\nl" + last + " = A + 1\t\nR = L" + last + " * 2 + l1\t\n";
+    };
+    for (int locals : {31, 32, 33, 60, 5, 60}) {
+        const std::string name = "long" + std::to_string(locals) + ".vls";
+        dir.write(name, sheetOf(locals));
+        ChildRun run(dir.file(name));
+        run.arg(in(L"A", L"3")).arg(out(L"R"));
+        ASSERT_TRUE(run.go()) << locals;
+        EXPECT_EQ(run.value(1).toDouble(), 8.0) << locals;
+    }
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
 // A section runs down to the row of the next header, that row included: a declaration beside the
 // Output header is an input, one beside the Local header an output.
 TEST_F(StandardsRun, DeclarationBesideTheNextHeaderBelongsToTheSectionAbove) {
@@ -188,6 +231,38 @@ TEST_F(StandardsRun, GeneralVariablesTextQuotedNumbersNot) {
     EXPECT_EQ(run.value(1), Mx_String(L"S355/2.5"));
     EXPECT_EQ(run.value(2).toDouble(), 5.0);
     EXPECT_EQ(run.value(3).toDouble(), 1.0);
+    EXPECT_TRUE(driver.messageBoxes().empty());
+}
+
+// Cells that hold only a type or a look (a sheet saved from the grid has them beside and between the
+// declarations) are no headers, no declarations and no equations; the general variables are still
+// replaced in the text cells after them.
+TEST_F(StandardsRun, CellsWithOnlyATypeOrALookAreLeftOut) {
+    dir.write("looks.vls",
+              "connsheet-grid 1\n"
+              "sheet cols=3 rows=9\n"
+              "cell B1 type=1 type-max-length=5\n"
+              "cell A1 data=\"Input\"\n"
+              "cell A2 lock=1\n"
+              "cell B2 data=\"Double Width\"\n"
+              "cell C2 back=255\n"
+              "cell A3 data=\"Output\"\n"
+              "cell A4 type=1\n"
+              "cell B4 data=\"Double Area\"\n"
+              "cell C4 data=\"String Grade\"\n"
+              "cell A5 data=\"Calc\" fore=255\n"
+              "cell B5 lock=0\n"
+              "cell A6 border-sides=15\n"
+              "cell B6 data=\"Area = Width * gen_Factor\"\n"
+              "cell C7 data=\"Grade = \\\"S\\\" & gen_Factor\"\n"
+              "cell A9 type=1\n");
+    ChildRun run(dir.file("looks.vls"));
+    run.arg(in(L"Width", L"10")).arg(out(L"Area")).arg(out(L"Grade", kVlString));
+    run.data.genVarNames.append(Mx_String(L"gen_Factor"));
+    run.data.genVarValues.append(Mx_String(L"3"));
+    ASSERT_TRUE(run.go());
+    EXPECT_EQ(run.value(1).toDouble(), 30.0);
+    EXPECT_EQ(run.value(2), Mx_String(L"S3"));
     EXPECT_TRUE(driver.messageBoxes().empty());
 }
 
