@@ -1,9 +1,9 @@
 #include "platform/mxbase/JsonErrorText.h"
 
-#include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 #include <algorithm>
 #include <cctype>
+#include <charconv>  // from_chars
 #include <cstdint>
 #include <cstdio>   // sscanf
 #include <cstring>  // memchr
@@ -185,12 +185,33 @@ public:
 
     bool Null() { return builder_.null(); }
     bool Bool(bool value) { return builder_.boolean(value); }
-    bool Int(int value) { return builder_.number_integer(value); }
-    bool Uint(unsigned value) { return builder_.number_unsigned(value); }
-    bool Int64(std::int64_t value) { return builder_.number_integer(value); }
-    bool Uint64(std::uint64_t value) { return builder_.number_unsigned(value); }
-    bool Double(double value) { return builder_.number_float(value, empty_); }
-    bool RawNumber(const char*, rapidjson::SizeType, bool) { return false; }
+    // Numbers come as their text (see parseJsonWithin) and are read as the library reads them: an
+    // integer that fits as an integer (signed when negative), anything else as the nearest double. A
+    // number beyond any double is the library's to take.
+    bool RawNumber(const char* text, rapidjson::SizeType length, bool) {
+        const char* end = text + length;
+        if (std::find_if(text, end, [](char c) { return c == '.' || c == 'e' || c == 'E'; }) == end) {
+            if (*text == '-') {
+                std::int64_t value = 0;
+                if (std::from_chars(text, end, value).ec == std::errc())
+                    return builder_.number_integer(value);
+            } else {
+                std::uint64_t value = 0;
+                if (std::from_chars(text, end, value).ec == std::errc())
+                    return builder_.number_unsigned(value);
+            }
+        }
+        double value = 0.0;
+        const auto [at, problem] = std::from_chars(text, end, value);
+        if (problem != std::errc() || at != end)
+            return false;
+        return builder_.number_float(value, empty_);
+    }
+    bool Int(int) { return false; }
+    bool Uint(unsigned) { return false; }
+    bool Int64(std::int64_t) { return false; }
+    bool Uint64(std::uint64_t) { return false; }
+    bool Double(double) { return false; }
     bool String(const char* text, rapidjson::SizeType length, bool) {
         if (!wellFormed(text, length))
             return false;
@@ -228,12 +249,17 @@ bool parseJsonWithin(std::string_view text, int maxDepth, nlohmann::ordered_json
             // The quick reader first. Text it refuses (or with a NUL byte, which ends its input) goes to
             // the library's parser, which takes what it takes and says where and why it does not.
             if (!text.empty() && std::memchr(text.data(), 0, text.size()) == nullptr) {
+                // Read in place, in a copy: strings are unescaped where they stand and numbers handed
+                // over as their text, so the reader needs no stack of its own (its first push onto an
+                // empty one offsets a null pointer).
+                std::string copy(text);
                 Json built;
                 DocumentBuilder builder(built);
                 FastEvents events(builder);
-                rapidjson::MemoryStream stream(text.data(), text.size());
+                rapidjson::InsituStringStream stream(copy.data());
                 rapidjson::Reader reader;
-                constexpr unsigned kFlags = rapidjson::kParseFullPrecisionFlag;
+                constexpr unsigned kFlags =
+                    rapidjson::kParseInsituFlag | rapidjson::kParseNumbersAsStringsFlag;
                 if (!reader.Parse<kFlags>(stream, events).IsError()) {
                     document = std::move(built);
                     return true;
