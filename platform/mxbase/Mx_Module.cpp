@@ -1,5 +1,8 @@
 #include "platform/mxbase/Mx_Module.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "platform/mxbase/NumberFunctions.h"
 
 namespace {
@@ -178,10 +181,17 @@ Acad::ErrorStatus Mx_Module::addPattern(const MacroBoltPattern& pattern) {
         return Acad::eDuplicateKey;
     MacroBoltPattern added = pattern;
     if (added.id <= 0) {
-        int next = 1;
+        // One past the highest id; when the highest is the largest id there is, the lowest one free.
+        int highest = 0;
         for (const MacroBoltPattern& p : patterns_)
-            next = p.id >= next ? p.id + 1 : next;
-        added.id = next;
+            highest = std::max(highest, p.id);
+        if (highest < std::numeric_limits<int>::max()) {
+            added.id = highest + 1;
+        } else {
+            added.id = 1;
+            while (findPatternById(added.id) != nullptr)
+                ++added.id;
+        }
     } else if (findPatternById(added.id) != nullptr) {
         return Acad::eDuplicateKey;
     }

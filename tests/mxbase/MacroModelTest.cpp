@@ -1,6 +1,7 @@
 // The get/set families of the macro model that the standards mapping relies on.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <utility>  // std::as_const
 
 #include "platform/arx/AcTransaction.h"
@@ -154,6 +155,34 @@ TEST(MacroModule, PatternsBelongToBoltModulesOnly) {
     q.name = L"Y";
     q.id = 7;
     EXPECT_EQ(bolts.addPattern(q), Acad::eDuplicateKey);
+}
+
+TEST(MacroModule, NewPatternsTakeTheNextIdOrTheLowestFreeAfterTheLargest) {
+    Mx_Module module(L"Bolts", L"Plates", Mx_ModuleKind::Bolt);
+    MacroBoltPattern pattern;
+    pattern.name = L"Given";
+    pattern.id = 7;
+    ASSERT_EQ(module.addPattern(pattern), Acad::eOk);
+    pattern.name = L"Next";
+    pattern.id = 0;
+    ASSERT_EQ(module.addPattern(pattern), Acad::eOk);
+    pattern.name = L"Largest";
+    pattern.id = std::numeric_limits<int>::max();
+    ASSERT_EQ(module.addPattern(pattern), Acad::eOk);
+    // No id past the largest there is: the lowest one free instead.
+    for (const wchar_t* name : {L"Free1", L"Free2"}) {
+        pattern.name = name;
+        pattern.id = 0;
+        ASSERT_EQ(module.addPattern(pattern), Acad::eOk);
+    }
+    AcArray<int> ids;
+    ASSERT_EQ(module.getPatternIds(ids), Acad::eOk);
+    ASSERT_EQ(ids.length(), 5);
+    EXPECT_EQ(ids[0], 7);
+    EXPECT_EQ(ids[1], 8);
+    EXPECT_EQ(ids[2], std::numeric_limits<int>::max());
+    EXPECT_EQ(ids[3], 1);
+    EXPECT_EQ(ids[4], 2);
 }
 
 TEST(MacroModule, NamedPlatesAndProfiles) {
