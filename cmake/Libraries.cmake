@@ -23,5 +23,10 @@ function(cs_library name dir)
         add_library(${name} STATIC ${sources})
     endif()
     target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE cs_warnings)
+    # A section per function lets the command's link lay out the code short commands run together
+    # (cli/CMakeLists.txt).
+    if(CONNSHEET_HOT_TEXT)
+        target_compile_options(${name} PRIVATE -ffunction-sections)
+    endif()
     target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
 endfunction()

@@ -5,7 +5,8 @@
 #   calc --json of 100,000 x 10 values (w3.csv)  under 0.6 s
 #   run of the bundled end-plate standard         under 4 ms
 # and counts each one's instructions with callgrind when valgrind is there (repeatable whatever else
-# the machine is doing).
+# the machine is doing). Two builds of a short command are best compared taken in turns:
+#   python3 bench/process/paired.py 200 -- OLD run ... -- NEW run ...
 #
 #   bash bench/process/bench.sh [BUILD_DIR]      (default build/default, built with the default preset)
 set -euo pipefail
@@ -24,6 +25,10 @@ command -v hyperfine >/dev/null || { echo "bench.sh: hyperfine is needed (apt in
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 "$build/bench/bench_grid_workloads" --write-workloads="$work" >/dev/null
+# Timed as installed: a copy. The file the linker has just written sits in the page cache in small
+# pages, and a short command started from it runs a tenth slower than from a copy or from the disk.
+cp "$connsheet" "$work/connsheet"
+connsheet="$work/connsheet"
 
 cd "$root"
 macro="examples/library/Macros/EndPlateBeamToColumn.json"
