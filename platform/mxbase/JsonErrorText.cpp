@@ -9,6 +9,8 @@
 #include <cstring>  // memchr
 #include <nlohmann/json.hpp>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -112,17 +114,32 @@ public:
         Json object = Json::object();
         auto& members = object.get_ref<Json::object_t&>();
         const std::size_t count = values_.size() - level.first;
+        // Reserved once, so the names indexed below stay where they are.
         members.reserve(count);
+        // A repeated name keeps its first place and takes the last value, as the library does. A
+        // small object (a macro's are) is searched member by member; a large one through an index,
+        // or an object of a hundred thousand members would take billions of comparisons.
+        std::unordered_map<std::string_view, std::size_t> placed;
+        if (count > kSearchedMembers)
+            placed.reserve(count);
         for (std::size_t i = 0; i < count; ++i) {
             std::string& name = names_[level.firstName + i];
             Json& value = values_[level.first + i];
-            // A repeated name keeps its first place and takes the last value, as the library does.
-            auto same =
-                std::find_if(members.begin(), members.end(), [&](const auto& m) { return m.first == name; });
-            if (same != members.end())
-                same->second = std::move(value);
-            else
-                members.emplace_back(std::move(name), std::move(value));
+            if (count <= kSearchedMembers) {
+                auto same = std::find_if(members.begin(), members.end(),
+                                         [&](const auto& m) { return m.first == name; });
+                if (same != members.end())
+                    same->second = std::move(value);
+                else
+                    members.emplace_back(std::move(name), std::move(value));
+                continue;
+            }
+            if (auto same = placed.find(name); same != placed.end()) {
+                (members.begin() + static_cast<std::ptrdiff_t>(same->second))->second = std::move(value);
+                continue;
+            }
+            members.emplace_back(std::move(name), std::move(value));
+            placed.emplace(members.back().first, members.size() - 1);
         }
         names_.resize(level.firstName);
         values_.resize(level.first);
@@ -147,6 +164,8 @@ public:
     }
 
 private:
+    static constexpr std::size_t kSearchedMembers = 32;
+
     // An open container: where its values (and, for an object, its names) start in the shared lists.
     struct Level {
         std::size_t first;

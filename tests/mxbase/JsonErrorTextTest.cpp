@@ -71,6 +71,41 @@ TEST(ParseJsonWithin, ReadsWhatTheLibraryReads) {
     }
 }
 
+// Objects past the size searched member by member keep the library's rule for a repeated name (first
+// place, last value) through the index, both readers alike (a NUL byte at the end sends the text to
+// the second, which takes it as the library does);
+// and an object of 200,000 members reads in one pass, where a search per member would not end in
+// reasonable time.
+TEST(ParseJsonWithin, LargeObjectsKeepTheFirstPlaceAndTheLastValueOfARepeatedName) {
+    std::string text = "{";
+    for (int i = 0; i < 3000; ++i)
+        text += "\"k" + std::to_string(i % 1000) + "\": " + std::to_string(i) + ", ";
+    text += "\"end\": [1, {\"a\": 1, \"a\": 2}]}";
+    const nlohmann::ordered_json expected = nlohmann::ordered_json::parse(text);
+    for (const std::string& variant : {text, text + std::string(1, '\0')}) {
+        nlohmann::ordered_json document;
+        std::string error;
+        ASSERT_TRUE(parseJsonWithin(variant, 8, document, error)) << error;
+        EXPECT_EQ(document.dump(), expected.dump());
+        ASSERT_EQ(document.size(), 1001u);
+        EXPECT_EQ(document.begin().key(), "k0");
+        EXPECT_EQ(document["k0"], 2000);
+        EXPECT_EQ(document["k999"], 2999);
+    }
+
+    std::string large = "{";
+    for (int i = 0; i < 200000; ++i)
+        large += "\"m" + std::to_string(i) + "\": " + std::to_string(i) + ",";
+    large += "\"m7\": -7}";
+    nlohmann::ordered_json document;
+    std::string error;
+    ASSERT_TRUE(parseJsonWithin(large, 8, document, error)) << error;
+    ASSERT_EQ(document.size(), 200000u);
+    EXPECT_EQ(document["m7"], -7);
+    EXPECT_EQ(std::next(document.begin(), 7).key(), "m7");
+    EXPECT_EQ(document["m199999"], 199999);
+}
+
 bool parses(const std::string& text, int maxDepth, std::string* error = nullptr) {
     nlohmann::ordered_json document;
     std::string problem;
