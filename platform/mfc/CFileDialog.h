@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/mfc/CDialog.h"
+#include "platform/mfc/Position.h"
 
 constexpr DWORD OFN_READONLY = 0x1;
 constexpr DWORD OFN_OVERWRITEPROMPT = 0x2;
@@ -13,8 +14,6 @@ constexpr DWORD OFN_ALLOWMULTISELECT = 0x200;
 constexpr DWORD OFN_PATHMUSTEXIST = 0x800;
 constexpr DWORD OFN_FILEMUSTEXIST = 0x1000;
 constexpr DWORD OFN_EXPLORER = 0x80000;
-
-using POSITION = struct PositionTag*;
 
 struct OPENFILENAME {
     DWORD Flags = 0;
@@ -33,11 +32,11 @@ public:
     // IDOK with the chosen path(s), or IDCANCEL.
     INT_PTR DoModal() override;
 
-    CString GetPathName() const;       // the (first) chosen full path
-    CString GetFileName() const;       // its name with extension
-    CString GetFileExt() const;        // its extension without the dot
-    CString GetFileTitle() const;      // its name without extension
-    CString GetFolderPath() const;     // its folder, without a trailing separator
+    CString GetPathName() const;    // the (first) chosen full path
+    CString GetFileName() const;    // its name with extension
+    CString GetFileExt() const;     // its extension without the dot
+    CString GetFileTitle() const;   // its name without extension
+    CString GetFolderPath() const;  // its folder, without a trailing separator
     // Multiple selection: iterate the chosen paths.
     POSITION GetStartPosition() const;
     CString GetNextPathName(POSITION& position) const;

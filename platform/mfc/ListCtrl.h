@@ -18,6 +18,7 @@
 
 #include "platform/mfc/Automation.h"
 #include "platform/mfc/CWnd.h"
+#include "platform/mfc/Position.h"
 
 class CImageList;
 
@@ -86,9 +87,6 @@ struct NMITEMACTIVATE {
     UINT uKeyFlags = 0;
 };
 using LPNMITEMACTIVATE = NMITEMACTIVATE*;
-
-// MFC's iteration handle over selected items.
-using POSITION = void*;
 
 // Registers the common control classes of this layer (list view, tab control, tooltips, rich edit).
 // Safe to call more than once.
