@@ -2,12 +2,15 @@
 
 #include <memory>
 
+#include "macrodlg/CDlgMacroSettings.h"
 #include "macrodlg/CDlgSelectMacro.h"
 #include "macrodlg/MacroCutsDialogs.h"
-#include "macrodlg/CDlgMacroSettings.h"
 #include "macrodlg/MacroDlgEntryPoints.h"
-#include "macrodlg/MacroSubDialogs.h"
 #include "macrodlg/MacroEditorInstall.h"
+#include "macrodlg/MacroEditorWindow.h"
+#include "macrodlg/MacroSubDialogRunners.h"
+#include "macrodlg/MacroSubDialogs.h"
+#include "macrodlg/ProfAdvDialogRunner.h"
 #include "module/ModuleResources.h"
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/Resources.h"
@@ -65,6 +68,18 @@ AcRx::AppRetCode unload() {
     EndDlgEditConstraints();
     releaseRetiredMacroEditors();
     Mx_Spread::setHeaderEditor(nullptr);
+    // What initialise() plugged in goes too: an unloaded module's dialogs must not open (with a real
+    // host its code is gone). The entry points then answer as a cancelled dialog.
+    setSelectMacroRunner({});
+    setMacroCutsRunner({});
+    setProfCutsRunner({});
+    setArrayRunner({});
+    setBoltAdvRunner({});
+    setPatternRunner({});
+    setProfSegmRunner({});
+    setProfAdvDialogRunner({});
+    setMacroEditorFactory({});
+    setMacroSettingsRunner({});
     if (ModuleObjects* module = objects().get())
         module->initialised = false;
     return AcRx::kRetOK;

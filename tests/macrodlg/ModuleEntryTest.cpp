@@ -4,9 +4,13 @@
 
 #include "macrodlg/MacroDlgEntryPoints.h"
 #include "macrodlg/MacroDlgRegistry.h"
+#include "macrodlg/MacroEditorWindow.h"
+#include "macrodlg/MacroSubDialogRunners.h"
+#include "macrodlg/ProfAdvDialogRunner.h"
 #include "module/ModuleResources.h"
 #include "platform/mfc/Bitmap.h"
 #include "platform/mfc/Resources.h"
+#include "platform/mxbase/EditConstrData.h"
 
 TEST(ModuleEntry, AnswersTheApiVersionOfItsHost) {
     EXPECT_EQ(acrxGetApiVersion(), 0x110000);
@@ -42,4 +46,33 @@ TEST(ModuleEntry, WhileLoadedTheModulesTemplatesAreFoundThroughTheResourceChain)
         EXPECT_EQ(AfxFindResourceHandle(8131), ModuleResources::handle());
     }
     EXPECT_EQ(AfxFindResourceHandle(8131), nullptr) << "unloaded: out of the chain again";
+}
+
+// What the module plugs in while loaded (the macro editor, the sub-dialogs, the settings) it takes back
+// on unload: asked afterwards, the entry points open nothing and answer as a cancelled dialog.
+TEST(ModuleEntry, UnloadTakesBackTheDialogsItPluggedIn) {
+    {
+        ModuleFrame::LoadedModule module;
+        ASSERT_TRUE(module.ok());
+        EXPECT_NE(makeMacroEditor(), nullptr);
+    }
+    EXPECT_EQ(makeMacroEditor(), nullptr);
+    SelectMacroRequest select;
+    EXPECT_EQ(runSubDialog(select), IDCANCEL);
+    MacroCutsRequest cuts;
+    EXPECT_EQ(runSubDialog(cuts), IDCANCEL);
+    ProfCutsRequest profileCuts;
+    EXPECT_EQ(runSubDialog(profileCuts), IDCANCEL);
+    ArrayRequest array;
+    EXPECT_EQ(runSubDialog(array), IDCANCEL);
+    BoltAdvRequest bolts;
+    EXPECT_EQ(runSubDialog(bolts), IDCANCEL);
+    PatternRequest pattern;
+    EXPECT_EQ(runSubDialog(pattern), IDCANCEL);
+    ProfSegmRequest segments;
+    EXPECT_EQ(runSubDialog(segments), IDCANCEL);
+    ProfAdvRequest advanced;
+    EXPECT_FALSE(runProfAdvDialog(advanced));
+    EditConstrData settings;
+    EXPECT_EQ(runMacroSettings(settings, nullptr), IDCANCEL);
 }
