@@ -59,8 +59,8 @@ MacroData::StandardsRunner standardsRunner(const Mx_String& sheet) {
                 return false;
             VlDlgStandardsData run;
             AcTransaction transaction;
-            if (!prepareMacroRun(*macro, tabs, sheet, defaultMapsTo(*macro->macroRead(), sheet), {}, transaction,
-                                 run) ||
+            if (!prepareMacroRun(*macro, tabs, sheet, defaultMapsTo(*macro->macroRead(), sheet), {},
+                                 transaction, run) ||
                 !StartDlgStandardsSS(run)) {
                 all = false;
                 message = Mx_String(L"the sheet did not run on macro " + std::to_wstring(one[0].asOldId()));
@@ -86,8 +86,7 @@ int runMacro(const MacroOptions& options, CommandContext& context) {
     if (!options.standards.empty()) {
         Mx_String sheet;
         if (!resolveStandardsSheet(options.standards, sheet)) {
-            context.err << "connsheet: " << options.standards << ": no such sheet (tried " << sheet.toUtf8()
-                        << ")\n";
+            reportNoSuchSheet(context.err, options.standards, sheet);
             return 2;
         }
         MacroData::setStandardsRunner(standardsRunner(sheet));

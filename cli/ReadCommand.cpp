@@ -9,6 +9,7 @@
 #include "platform/arx/CommandLine.h"
 #include "platform/arx/Utf8.h"
 #include "spread/FormulaEntryPoints.h"
+#include "standards/DisplayPath.h"
 
 namespace connsheet {
 namespace {
@@ -39,8 +40,7 @@ void addReadCommand(CLI::App& app, CommandContext& context) {
     command->callback([&context, options] {
         Mx_String path;
         if (!resolveStandardsSheet(options->file, path)) {
-            context.err << "connsheet: " << options->file << ": no such sheet (tried " << path.toUtf8()
-                        << ")\n";
+            reportNoSuchSheet(context.err, options->file, path);
             context.exitStatus = 2;
             return;
         }
@@ -52,13 +52,13 @@ void addReadCommand(CLI::App& app, CommandContext& context) {
         const bool loaded = readSheet(path, title, columns, rows);
         host::setPrintSink([&context](const std::wstring& text) { context.err << utf8::encode(text); });
         if (!loaded) {
-            context.err << "connsheet: " << path.toUtf8() << ": cannot load the sheet\n";
+            context.err << "connsheet: " << displayPath(path).toUtf8() << ": cannot load the sheet\n";
             context.exitStatus = 1;
             return;
         }
         if (options->json) {
             nlohmann::ordered_json out;
-            out["file"] = path.toUtf8();
+            out["file"] = displayPath(path).toUtf8();
             out["title"] = title.toUtf8();
             out["columns"] = nlohmann::ordered_json::array();
             for (int i = 0; i < columns.length(); ++i)

@@ -117,7 +117,7 @@ void addSettingsCommand(CLI::App& app, CommandContext& context) {
         const SettingsOptions& o = *options;
         Mx_String path;
         if (!resolveStandardsSheet(o.sheet, path)) {
-            context.err << "connsheet: " << o.sheet << ": no such sheet (tried " << path.toUtf8() << ")\n";
+            reportNoSuchSheet(context.err, o.sheet, path);
             context.exitStatus = 2;
             return;
         }

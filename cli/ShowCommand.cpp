@@ -153,8 +153,7 @@ int showTemplate(HINSTANCE resources, UINT id, const ShowOptions& options, Comma
 int showSheet(const std::string& sheet, const ShowOptions& options, CommandContext& context) {
     Mx_String path;
     if (!resolveStandardsSheet(sheet, path)) {
-        context.err << "connsheet: " << sheet << ": no such sheet (tried " << utf8::encode(path.c_str())
-                    << ")\n";
+        reportNoSuchSheet(context.err, sheet, path);
         return 2;
     }
     DlgSSAsTool tool;
@@ -217,8 +216,7 @@ void addShowCommand(CLI::App& app, CommandContext& context) {
             if (!o.sheet.empty()) {
                 Mx_String path;
                 if (!resolveStandardsSheet(o.sheet, path)) {
-                    context.err << "connsheet: " << o.sheet << ": no such sheet (tried " << path.toUtf8()
-                                << ")\n";
+                    reportNoSuchSheet(context.err, o.sheet, path);
                     context.exitStatus = 2;
                     return;
                 }

@@ -21,6 +21,7 @@
 #include "platform/mxbase/ObjectExportFiles.h"
 #include "platform/mxbase/StringFunctions.h"
 #include "platform/mxbase/VlAutoStandardsData.h"
+#include "standards/DisplayPath.h"
 #include "standards/VlDlgStandardsData.h"
 #include "standards/VlVarCells.h"
 
@@ -68,6 +69,10 @@ bool resolveStandardsSheet(const std::string& sheet, Mx_String& path) {
         return false;
     path = below + L".vls";
     return ObjectExportFileExists(path);
+}
+
+void reportNoSuchSheet(std::ostream& err, const std::string& sheet, const Mx_String& tried) {
+    err << "connsheet: " << sheet << ": no such sheet (tried " << displayPath(tried).toUtf8() << ")\n";
 }
 
 bool splitAssignment(const std::string& text, std::string& name, std::string& value) {
@@ -311,8 +316,8 @@ bool prepareMacroRun(Mx_DbMacro& macro, MacroData& macroData, const Mx_String& s
                               generalVariables);
     for (const auto& [name, value] : given)
         setGeneralVariable(generalVariables, name, value);
-    if (data.initialize(&macro, sheet, mapsTo.isEmpty() ? defaultMapsTo(*content, sheet) : mapsTo, &macroData) !=
-        Acad::eOk)
+    if (data.initialize(&macro, sheet, mapsTo.isEmpty() ? defaultMapsTo(*content, sheet) : mapsTo,
+                        &macroData) != Acad::eOk)
         return false;
     data.transaction = &transaction;
     for (const auto& [name, value] : generalVariables) {

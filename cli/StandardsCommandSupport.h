@@ -1,6 +1,7 @@
 #pragma once
 // What the standards commands (run, eval, check) share: finding a sheet in the library, reading
 // NAME=VALUE arguments, and printing a run's variables and warnings as a table or as JSON.
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ struct CommandContext;
 // SHEET as the user gave it: an existing file, else a name below the library's "Connection Standards\"
 // (with or without ".vls"). False, with `path` the last candidate tried, when none exists.
 bool resolveStandardsSheet(const std::string& sheet, Mx_String& path);
+
+// "connsheet: SHEET: no such sheet (tried PATH)", PATH with "/" throughout (displayPath), so that it
+// can be pasted into a shell.
+void reportNoSuchSheet(std::ostream& err, const std::string& sheet, const Mx_String& tried);
 
 // Prepares a run of `sheet` against a macro read with its tab data, as "run" and "batch" give it: the
 // macro's own general variables first, then the library's stored ones (`stored`, when given, as they

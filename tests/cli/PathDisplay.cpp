@@ -62,6 +62,12 @@ TEST_F(PathDisplay, EveryCommandPrintsSlashes) {
         {{"check", "Broken.vls"}, lib() + "/Connection Standards/Broken.vls: error: cannot be loaded: " + lib() +
                                       "/Connection Standards/Broken.vls: line "},
         {{"check", "Caller"}, "CallChild sheet cannot be loaded: " + lib() + "/Connection Standards/Broken.vls: line "},
+        {{"read", "Parent", "--json"}, "\"file\":\"" + parent},
+        {{"read", "Missing"}, "no such sheet (tried " + lib() + "/Connection Standards/Missing.vls)"},
+        {{"show", "Missing"}, "no such sheet (tried " + lib() + "/Connection Standards/Missing.vls)"},
+        {{"settings", "Missing"}, "no such sheet (tried " + lib() + "/Connection Standards/Missing.vls)"},
+        {{"macro", lib() + "/macro.json", "--standards", "Missing"},
+         "no such sheet (tried " + lib() + "/Connection Standards/Missing.vls)"},
     };
     for (const Case& c : cases) {
         std::string line;
