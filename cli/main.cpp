@@ -12,10 +12,6 @@
 __attribute__((constructor(101))) static void startWarm() {
     connsheet::warmStart();
 }
-#define WARM_END etext
-#include "/tmp/warmsel.h"
-#define WARM_HEAP (512 << 10)
-#include "/tmp/warm.inc"
 
 int main(int argc, char** argv) {
     // The command keeps registry values (dialog sizes, editor settings) in the user's config folder;
