@@ -74,12 +74,21 @@ def program_functions(exe):
             if len(parts) == 3 and parts[1] in "tTwW"}
 
 
-def section_of(name):
-    """The section g++ puts a function in with -ffunction-sections: static constructors and main go
+# A complete-object constructor or destructor (C1, D1) is an alias of the base-object one (C2, D2),
+# whose name the section carries; callgrind may report either.
+STRUCTOR = re.compile(r"([CD])1(E|I)")
+
+
+def sections_of(name):
+    """The sections g++ puts a function in with -ffunction-sections: static constructors and main go
     with the code run once at the start."""
     if name == "main" or name.startswith("_GLOBAL__sub_I"):
-        return ".text.startup." + name
-    return ".text." + name
+        return [".text.startup." + name]
+    sections = [".text." + name]
+    base = STRUCTOR.sub(r"\g<1>2\2", name, count=1)
+    if base != name:
+        sections.append(".text." + base)
+    return sections
 
 
 def batch_args(workdir):
@@ -109,7 +118,7 @@ def main():
                     order.append(name)
     with open(OUTPUT, "w", encoding="utf-8") as listing:
         listing.write(BEGIN_MARKER + "\n")
-        listing.write("".join(section_of(name) + "\n" for name in order))
+        listing.write("".join(section + "\n" for name in order for section in sections_of(name)))
         listing.write(END_MARKER + "\n")
     print(f"hot_text.py: {len(order)} functions written to {os.path.relpath(OUTPUT, ROOT)}")
 
